@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: unit tests in a hidden GL context under
+# Xvfb, end-to-end tests against the real program in their own Xvfb servers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh test
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
+xvfb-run -a -s "-screen 0 1920x1080x24" \
+    ctest --test-dir build --output-on-failure --timeout 300 -j"$(nproc)"

@@ -1,0 +1,100 @@
+#include "shell/app.h"
+
+#include <cstdio>
+#include <new>
+
+#include "engine/store.h"
+#include "game/frame.h"
+#include "game/random.h"
+#include "game/scene.h"
+#include "shell/failure.h"
+#include "shell/message_queue.h"
+#include "shell/splash.h"
+#include "shell/window.h"
+
+namespace shell {
+
+std::uint16_t ScreenWidth = 640;
+std::uint16_t ScreenHeight = 480;
+bool MainWindow = false;
+bool SetupFailed = false;
+FrameHooks Frame{game::UpdateFrame, game::DrawScene};
+
+platform::Size WindowSizeForDisplay(platform::Size display) {
+    if (display.width < 500 || display.height < 400) return {640, 480};
+    return display;
+}
+
+void ShowEngineError(const std::string& text) {
+    platform::MessageBox("VEngine internal error", text);
+    ReleaseEngineWindow();
+}
+
+bool LoopPass() {
+    if (PeekMessage()) {
+        const auto message = TakeMessage();
+        if (message->kind == MessageKind::Quit) return false;
+        MainWindowProc(*message);
+        return true;
+    }
+    Frame.update();
+    // A close handled inside the update released the context: nothing more is drawn.
+    if (platform::HasGlContext()) {
+        Frame.draw();
+        platform::SwapBuffers();
+    }
+    return true;
+}
+
+int RunMainWindow() {
+    if (!platform::Init()) {
+        std::fprintf(stderr, "koravex: no display to open a window on (%s)\n",
+                     platform::LastError().c_str());
+        platform::MessageBox("Error", "Failed To Register The Window Class.");
+        SetupFailed = true;
+        return 0;
+    }
+    const platform::Size size = WindowSizeForDisplay(platform::DesktopSize());
+    ScreenWidth = static_cast<std::uint16_t>(size.width);
+    ScreenHeight = static_cast<std::uint16_t>(size.height);
+
+    ShowSplash();
+
+    if (!platform::CreateMainWindow("Koravex", 0, 0, ScreenWidth, ScreenHeight)) {
+        platform::MessageBox("Error", "Window Creation Error.");
+        SetupFailed = true;
+        return 0;
+    }
+    OnCreate();
+    MainWindow = true;
+    // The first size message sets the viewport, as the window system's own would.
+    const platform::Size client = platform::ClientSize();
+    PostMessage(Message{MessageKind::Size, 0, client.width, client.height});
+
+    platform::HideSplash();
+    platform::ShowMainWindow();
+
+    while (LoopPass()) {
+    }
+    return 1;
+}
+
+int RunProgram() {
+    game::SeedRandomFromClock();
+    engine::EngineInit();
+    try {
+        RunMainWindow();
+    } catch (const IoFailure& failure) {
+        platform::MessageBox("Application Error", std::string("Input/output failure: ") + failure.what());
+        return 1;
+    } catch (const ConvertFailure& failure) {
+        platform::MessageBox("Application Error", std::string("Conversion failure: ") + failure.what());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        platform::MessageBox("Application Error", "Out of memory");
+        return 1;
+    }
+    return SetupFailed ? 1 : 0;
+}
+
+} // namespace shell

@@ -1,0 +1,39 @@
+// The program's spine: start-up, the splash, the main window, the message loop,
+// the engine's error box and the shutdown order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "shell/platform.h"
+
+namespace shell {
+
+extern std::uint16_t ScreenWidth;  // main window width: the display's, or 640 when too small
+extern std::uint16_t ScreenHeight; // main window height: the display's, or 480 when too small
+extern bool MainWindow;            // the main window exists
+extern bool SetupFailed;           // a set-up failure box captioned "Error" was shown
+
+// The window size for a display: the display's own, or 640 x 480 when either side is too small.
+platform::Size WindowSizeForDisplay(platform::Size display);
+
+// What one frame does; the game's update and drawing unless a test puts its own in.
+struct FrameHooks {
+    void (*update)();
+    void (*draw)();
+};
+extern FrameHooks Frame; // called by every idle pass of the loop
+
+// One pass of the message loop; false once the quit message has been taken.
+bool LoopPass();
+
+// Splash, window, set-up and the loop; 1 when the loop ended on quit, 0 on a set-up failure.
+int RunMainWindow();
+
+// Shows text in the engine's error box, then empties the engine stores; the caller goes on.
+void ShowEngineError(const std::string& text);
+
+// The whole program: module start-up, RunMainWindow, and the exit code.
+int RunProgram();
+
+} // namespace shell

@@ -1,0 +1,3 @@
+#include "shell/app.h"
+
+int main() { return shell::RunProgram(); }
