@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "engine/store.h"
+#include "shell/app.h"
+#include "shell/keymap.h"
+#include "shell/message_queue.h"
+#include "shell/platform_double.h"
+#include "shell/window.h"
+
+namespace {
+
+namespace pt = shell::platform::testing;
+using shell::platform::ContextResult;
+using shell::platform::Size;
+
+class Startup : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        pt::ResetDouble();
+        shell::ClearMessages();
+        shell::SetupFailed = false;
+        shell::MainWindow = false;
+    }
+    void TearDown() override {
+        shell::ClearMessages();
+        pt::ResetDouble();
+    }
+};
+
+TEST(DisplaySize, SmallDisplaysFallBackTo640By480) {
+    auto check = [](Size display, Size expected) {
+        const Size got = shell::WindowSizeForDisplay(display);
+        EXPECT_EQ(got.width, expected.width) << display.width << "x" << display.height;
+        EXPECT_EQ(got.height, expected.height) << display.width << "x" << display.height;
+    };
+    check({1920, 1080}, {1920, 1080});
+    check({800, 399}, {640, 480});
+    check({499, 1000}, {640, 480});
+    check({500, 400}, {500, 400});
+    check({0, 0}, {640, 480});
+}
+
+TEST(KeyMapping, SdlKeysBecomeVirtualKeyCodes) {
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_ESCAPE), 27u);
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_LEFT), 37u);
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_UP), 38u);
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_RIGHT), 39u);
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_DOWN), 40u);
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_a), static_cast<std::uint32_t>('A'));
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_z), static_cast<std::uint32_t>('Z'));
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_0), static_cast<std::uint32_t>('0'));
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_9), static_cast<std::uint32_t>('9'));
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_F1), 112u);
+    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_CAPSLOCK), 0u);
+}
+
+struct ContextFailure {
+    ContextResult result;
+    const char* text;
+};
+
+class ContextSetup : public Startup, public ::testing::WithParamInterface<ContextFailure> {};
+
+TEST_P(ContextSetup, EachFailedStepShowsItsBoxQueuesQuitAndSkipsTheScene) {
+    ASSERT_TRUE(shell::platform::CreateMainWindow("t", 0, 0, 64, 48));
+    pt::Double().contextResult = GetParam().result;
+    shell::ViewportWidth = 0;
+    shell::OnCreate();
+    ASSERT_EQ(pt::Double().boxes.size(), 1u);
+    EXPECT_EQ(pt::Double().boxes[0].caption, "Error");
+    EXPECT_EQ(pt::Double().boxes[0].text, GetParam().text);
+    EXPECT_TRUE(shell::SetupFailed);
+    const auto message = shell::TakeMessage();
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->kind, shell::MessageKind::Quit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FourSteps, ContextSetup,
+    ::testing::Values(ContextFailure{ContextResult::NoPixelFormat, "Cant't Find A Suitable PixelFormat."},
+                      ContextFailure{ContextResult::SetPixelFormatFailed, "Can't Set The PixelFormat."},
+                      ContextFailure{ContextResult::NoContext, "Can't Create A GL Rendering Context."},
+                      ContextFailure{ContextResult::MakeCurrentFailed, "Can't activate GLRC."}));
+
+TEST_F(Startup, NoDisplayEndsWithTheRegistrationBoxAndExitCode1) {
+    pt::Double().initOk = false;
+    EXPECT_EQ(shell::RunProgram(), 1);
+    ASSERT_EQ(pt::Double().boxes.size(), 1u);
+    EXPECT_EQ(pt::Double().boxes[0].text, "Failed To Register The Window Class.");
+    EXPECT_EQ(pt::Double().splashShown, 0);
+}
+
+TEST_F(Startup, AWindowThatCannotBeCreatedEndsWithExitCode1) {
+    pt::Double().createWindowOk = false;
+    EXPECT_EQ(shell::RunProgram(), 1);
+    ASSERT_EQ(pt::Double().boxes.size(), 1u);
+    EXPECT_EQ(pt::Double().boxes[0].caption, "Error");
+    EXPECT_EQ(pt::Double().boxes[0].text, "Window Creation Error.");
+    EXPECT_EQ(pt::Double().splashShown, 1);
+    EXPECT_FALSE(shell::MainWindow);
+}
+
+TEST_F(Startup, AFailedContextShowsTheWindowBrieflyThenQuitsWithExitCode1) {
+    pt::Double().contextResult = ContextResult::NoContext;
+    pt::Double().desktop = {800, 399};
+    EXPECT_EQ(shell::RunProgram(), 1);
+    EXPECT_EQ(shell::ScreenWidth, 640);
+    EXPECT_EQ(shell::ScreenHeight, 480);
+    EXPECT_TRUE(shell::MainWindow);
+    EXPECT_EQ(pt::Double().splashHidden, 1);
+    EXPECT_EQ(pt::Double().windowShown, 1);
+    EXPECT_EQ(pt::Double().swaps, 0);
+}
+
+TEST_F(Startup, AnEngineReportShowsItsBoxAndEmptiesTheStores) {
+    engine::EngineInit();
+    engine::NewObject(0, 1, 3, 0);
+    shell::ShowEngineError("something broke");
+    ASSERT_EQ(pt::Double().boxes.size(), 1u);
+    EXPECT_EQ(pt::Double().boxes[0].caption, "VEngine internal error");
+    EXPECT_EQ(pt::Double().boxes[0].text, "something broke");
+    EXPECT_EQ(engine::ObjectCount, 0);
+    EXPECT_EQ(engine::NewObject(0, 0, 0, 0), 0);
+}
+
+} // namespace
