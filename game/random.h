@@ -9,5 +9,7 @@ namespace game {
 std::int32_t Random(std::int32_t n);
 void SeedRandom(std::uint64_t seed);
 void SeedRandomFromClock();
+// Calls of Random since the last seeding.
+std::uint64_t RandomDraws();
 
 } // namespace game

@@ -7,6 +7,14 @@
 
 namespace game {
 
+// Board index of cell (i, j), or -1 when it lies off the board.
+inline int CellIndex(int i, int j) {
+    return i >= 1 && i <= 6 && j >= 1 && j <= 6 ? (i - 1) * 6 + (j - 1) : -1;
+}
+
+// True while at least one cell of Board is empty.
+bool BoardHasEmptyCell();
+
 // Number (1..105) of the first completed square, whose corners are then marked; or -1.
 std::int32_t CheckWin();
 
