@@ -1,11 +1,133 @@
 #include "game/frame.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "game/panel.h"
+#include "game/picking.h"
+#include "game/rules.h"
+#include "game/state.h"
+#include "shell/app.h"
+#include "shell/platform.h"
 #include "shell/window.h"
 
 namespace game {
 
+namespace {
+
+constexpr std::int32_t kKeyEscape = 27;
+constexpr std::int32_t kKeyLeft = 37;
+constexpr std::int32_t kKeyUp = 38;
+constexpr std::int32_t kKeyRight = 39;
+constexpr std::int32_t kKeyDown = 40;
+
+void MeasureFrameTime() {
+    const std::uint32_t now = shell::platform::TickCount();
+    if (LastTick != 0) {
+        // Unsigned difference: right across the wrap of the tick count.
+        const std::uint32_t elapsed = now - LastTick;
+        FrameTime = static_cast<std::int32_t>(
+            std::min<std::uint32_t>(elapsed, std::numeric_limits<std::int32_t>::max()));
+    } else {
+        FrameTime = 1;
+    }
+    LastTick = now;
+}
+
+// Rounds half to even, and keeps a far-off cursor from overflowing the pointer.
+std::int32_t ToVirtual(double value) {
+    constexpr double kLimit = 1e9;
+    return static_cast<std::int32_t>(std::nearbyint(std::clamp(value, -kLimit, kLimit)));
+}
+
+// Reads the cursor into the virtual screen; returns it in window pixels, y upwards.
+WindowCursor ReadPointer() {
+    if (HelpShown) {
+        PointerX = 0;
+        PointerY = 0;
+        return {};
+    }
+    int x = 0;
+    int y = 0;
+    shell::platform::CursorPos(x, y);
+    const WindowCursor cursor{static_cast<double>(x),
+                              static_cast<double>(shell::ViewportHeight) - y};
+    const double width = std::max<int>(shell::ScreenWidth, 1);
+    const double height = std::max<int>(shell::ScreenHeight, 1);
+    PointerX = ToVirtual(cursor.x * 1024 / width);
+    PointerY = ToVirtual(cursor.y * 768 / height);
+    return cursor;
+}
+
+void TurnByKeys() {
+    if (shell::Keys[kKeyUp]) CameraTilt += 1.0f;
+    if (shell::Keys[kKeyDown]) CameraTilt -= 1.0f;
+    if (shell::Keys[kKeyLeft]) CameraTurn -= 1.0f;
+    if (shell::Keys[kKeyRight]) CameraTurn += 1.0f;
+}
+
+void AdvancePulse() {
+    if (PulseRising) {
+        if (Pulse > 1000 - FrameTime) {
+            Pulse = 1000;
+            PulseRising = false;
+        } else {
+            Pulse += FrameTime;
+        }
+    } else {
+        if (Pulse < FrameTime) {
+            Pulse = 0;
+            PulseRising = true;
+        } else {
+            Pulse -= FrameTime;
+        }
+    }
+}
+
+} // namespace
+
 void UpdateFrame() {
-    if (shell::Keys[27]) shell::SendCloseMessage();
+    MeasureFrameTime();
+    const WindowCursor cursor = ReadPointer();
+
+    if (shell::Keys[kKeyEscape]) shell::SendCloseMessage();
+
+    // Exit and help are tested against the panel as it stood before this update slides it.
+    const int startLeft = PanelLeft();
+    if (LeftPressedOn(panel::kExit, startLeft)) shell::SendCloseMessage();
+    if (LeftPressedOn(panel::kHelp, startLeft)) {
+        WaitForLeftRelease();
+        HelpShown = true;
+    }
+    if (HelpShown) {
+        MenuOffset = 0;
+        if (shell::platform::LeftButtonDown()) {
+            WaitForLeftRelease();
+            HelpShown = false;
+        }
+    }
+
+    TurnByKeys();
+    AdvancePulse();
+    const bool inPanelZone = UpdatePanel();
+
+    // A press on the panel must not also land on the cell drawn beneath it.
+    if (HelpShown || inPanelZone || !shell::platform::HasGlContext())
+        HoverCell = Cell{};
+    else
+        HoverCell = PickCell(cursor);
+
+    LandPendingMove(FrameTime);
+    ComputerChoice();
+    HumanChoice(shell::platform::LeftButtonDown(), HoverCell);
+
+    if (LeftPressedOn(panel::kNewGame, PanelLeft())) {
+        WaitForLeftRelease();
+        NewGame();
+    }
+    if (GameOver) HoverCell.i = -1;
 }
 
 bool PointInRect(double px, double py, double x1, double y1, double x2, double y2) {

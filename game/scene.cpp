@@ -1,11 +1,168 @@
 #include "game/scene.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "archive/assets.h"
+#include "game/overlay.h"
+#include "game/state.h"
+#include "shell/window.h"
 
 namespace game {
 
-void DrawScene() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+namespace {
 
-WindowPoint ProjectCellPoint(int, int, const engine::TVector3&) { return {}; }
+constexpr float kModelScale = 0.1f;
+constexpr float kLight = 0.6f; // player 1's grey
+constexpr float kDark = 0.25f; // player 2's grey
+constexpr float kFallHeight = 2.0f;
+
+float PlayerGrey() {
+    return CurrentPlayer == 1 ? kLight : kDark;
+}
+
+void SetPerspective() {
+    const float aspect = static_cast<float>(shell::ViewportWidth) /
+                         static_cast<float>(std::max(shell::ViewportHeight, 1));
+    gluPerspective(45.0, aspect, 0.1, 1000.0);
+}
+
+// The camera and the cell's place on the board, scaled to model units.
+void CellTransform(int i, int j, float lift) {
+    ApplySceneCamera();
+    glTranslatef(CellOffset(i), 0.0f, lift);
+    glTranslatef(0.0f, CellOffset(j), 0.0f);
+    glScalef(kModelScale, kModelScale, kModelScale);
+}
+
+void DrawBackdrop() {
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    BindSlot(archive::TexBackground);
+    glColor4f(0.3f, 0.3f, 0.3f, 1.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-50.0f, -50.0f, -50.0f);
+    glTexCoord2f(2.0f, 0.0f);
+    glVertex3f(50.0f, -50.0f, -50.0f);
+    glTexCoord2f(2.0f, 2.0f);
+    glVertex3f(50.0f, 50.0f, -50.0f);
+    glTexCoord2f(0.0f, 2.0f);
+    glVertex3f(-50.0f, 50.0f, -50.0f);
+    glEnd();
+}
+
+void DrawBoard() {
+    glEnable(GL_LIGHTING);
+    BindSlot(archive::TexWood);
+    ApplySceneCamera();
+    // Given after the camera so the light turns with the board.
+    shell::ApplyLightPosition();
+    glScalef(kModelScale, kModelScale, kModelScale);
+    glCallList(archive::BoardList);
+}
+
+// Sets the colour of a piece of the given cell value; false for an empty cell.
+bool SetPieceColour(std::uint8_t value) {
+    const float pulse = static_cast<float>(Pulse);
+    switch (value) {
+    case 1:
+        glColor4f(kLight, kLight, kLight, 1.0f);
+        return true;
+    case 2:
+        glColor4f(kDark, kDark, kDark, 1.0f);
+        return true;
+    case 3:
+        glColor4f(kLight + pulse / 2500, kLight - pulse / 3000, kLight - pulse / 3000, 1.0f);
+        return true;
+    case 4:
+        glColor4f(kDark + pulse / 1333, kDark, kDark, 1.0f);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DrawPieces() {
+    BindSlot(archive::TexWood2);
+    for (int i = 1; i <= 6; ++i) {
+        ApplySceneCamera();
+        glTranslatef(CellOffset(i), 0.0f, 0.0f);
+        for (int j = 1; j <= 6; ++j) {
+            if (!SetPieceColour(BoardAt(i, j))) continue;
+            glPushMatrix();
+            glTranslatef(0.0f, CellOffset(j), 0.0f);
+            glScalef(kModelScale, kModelScale, kModelScale);
+            glCallList(archive::PieceList);
+            glPopMatrix();
+        }
+    }
+}
+
+void DrawTranslucentPiece(Cell cell, float lift, float alpha) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const float grey = PlayerGrey();
+    glColor4f(grey, grey, grey, alpha);
+    CellTransform(cell.i, cell.j, lift);
+    glCallList(archive::PieceList);
+    glDisable(GL_BLEND);
+}
+
+void RestorePerspective() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    SetPerspective();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_LIGHTING);
+}
+
+} // namespace
+
+float CellOffset(int k) {
+    return (9.0f * static_cast<float>(k) - 31.5f) / 10.0f;
+}
+
+void ApplySceneCamera() {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -10.0f);
+    glRotatef(CameraTilt, 1.0f, 0.0f, 0.0f);
+    glRotatef(CameraTurn, 0.0f, 0.0f, 1.0f);
+}
+
+void DrawScene() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    DrawBackdrop();
+    DrawBoard();
+    DrawPieces();
+    // The preview and the falling piece never show together.
+    if (HoverCell.i != -1 && MoveDelay == 0) DrawTranslucentPiece(HoverCell, 0.0f, 0.5f);
+    if (MoveDelay > 0) {
+        const float left = static_cast<float>(MoveDelay) / kMoveDelayMs;
+        DrawTranslucentPiece(PendingCell, kFallHeight * left, 1.0f - left);
+    }
+    DrawOverlay();
+    RestorePerspective();
+}
+
+WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point) {
+    CellTransform(i, j, 0.0f);
+    GLint viewport[4];
+    GLdouble model[16];
+    GLdouble projection[16];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    WindowPoint w;
+    gluProject(point.x, point.z, -point.y, model, projection, viewport, &w.x, &w.y, &w.z);
+    return w;
+}
 
 } // namespace game

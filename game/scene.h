@@ -1,17 +1,27 @@
-// Drawing one frame: the 3-D scene, then the 2-D overlay.
+// Drawing one frame: the 3-D scene in perspective, then the 2-D overlay in the
+// 1024 x 768 virtual screen. Also the scene camera that picking shares.
 #pragma once
 
 #include "engine/store.h"
 
 namespace game {
 
+// Draws the whole frame from the game and panel state; changes nothing but GL state.
+// Leaves the scene's perspective, an identity model-view, lighting and texturing on.
 void DrawScene();
+
+// Where board index k (1..6) lies along its axis: six places 0.9 apart around the centre.
+float CellOffset(int k);
+
+// Model-view := the scene camera: 10 units back, tilted about X, turned about Z.
+void ApplySceneCamera();
 
 struct WindowPoint {
     double x = 0, y = 0, z = 0;
 };
 
-// Window position of a model-space point above cell (i, j) under the scene camera.
+// Window position of a model-space point (engine axes) of cell (i, j)'s transform;
+// leaves that transform as the model-view.
 WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point);
 
 } // namespace game

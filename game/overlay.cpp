@@ -1,0 +1,76 @@
+#include "game/overlay.h"
+
+#include <GL/gl.h>
+
+#include "archive/assets.h"
+#include "engine/store.h"
+#include "game/panel.h"
+#include "game/state.h"
+
+namespace game {
+
+namespace {
+
+// Depths in the orthographic space; the nearer item wins whatever the drawing order.
+constexpr float kTabDepth = -60.0f;
+constexpr float kPanelDepth = -50.0f;
+constexpr float kControlDepth = -45.0f;
+constexpr float kHelpDepth = -10.0f;
+
+// The last unit the virtual screen draws; hit tests reach one unit further.
+constexpr int kRight = 1023;
+constexpr int kTop = 767;
+
+void Quad(std::int32_t slot, const ScreenRect& r, float z) {
+    BindSlot(slot);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3d(r.x1, r.y1, z);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3d(r.x2, r.y1, z);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3d(r.x2, r.y2, z);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3d(r.x1, r.y2, z);
+    glEnd();
+}
+
+std::int32_t SeatPicture(int player) {
+    return SeatIsComputer[player] ? archive::TexComputer : archive::TexHuman;
+}
+
+std::int32_t BeginsPicture(int player) {
+    return FirstPlayer == player ? archive::TexMark : archive::TexEmpty;
+}
+
+} // namespace
+
+void BindSlot(std::int32_t slot) {
+    const bool known = slot >= 0 && static_cast<std::size_t>(slot) < engine::Textures.size();
+    glBindTexture(GL_TEXTURE_2D, known ? engine::Textures[static_cast<std::size_t>(slot)] : 0);
+}
+
+void DrawOverlay() {
+    glDisable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, kRight, 0, kTop, -1000, 1000);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+
+    // The panel is drawn one unit left of where its controls are tested.
+    const int left = kRight - MenuOffset;
+    const panel::Rect& tab = panel::kTab;
+    Quad(archive::TexMenuMark, {double(tab.x1), double(tab.y1), kRight, kTop}, kTabDepth);
+    Quad(archive::TexMenu, {double(left), 0, double(left + panel::kWidth), kTop}, kPanelDepth);
+    Quad(SeatPicture(1), PanelRect(panel::kSeat1, left), kControlDepth);
+    Quad(SeatPicture(2), PanelRect(panel::kSeat2, left), kControlDepth);
+    Quad(BeginsPicture(1), PanelRect(panel::kBegins1, left), kControlDepth);
+    Quad(BeginsPicture(2), PanelRect(panel::kBegins2, left), kControlDepth);
+    Quad(archive::TexStrength, KnobRect(left), kControlDepth);
+    if (HelpShown) Quad(archive::TexHelp, {0, 0, kRight, kTop}, kHelpDepth);
+}
+
+} // namespace game

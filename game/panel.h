@@ -1,0 +1,35 @@
+// The slide-out panel on the right edge: its zone, its controls in the virtual
+// screen, the strength slider, and the turning of the view outside the zone.
+#pragma once
+
+#include "game/panel_layout.h"
+
+namespace game {
+
+// An inclusive rectangle in the virtual screen.
+struct ScreenRect {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+// A panel control's rectangle for a panel whose left edge is at x = left.
+ScreenRect PanelRect(const panel::Rect& rect, int left);
+// The strength knob for the current StrengthSlider, for a panel whose left edge is at x = left.
+ScreenRect KnobRect(int left);
+// The panel's left edge as the controls are tested: 1024 - MenuOffset.
+int PanelLeft();
+
+// Whether (PointerX, PointerY) lies in the rectangle.
+bool PointerIn(const ScreenRect& rect);
+// Whether the left button is down with the pointer on a panel control.
+bool LeftPressedOn(const panel::Rect& rect, int left);
+// Whether the pointer keeps the panel open: right of its left edge, or on the tab.
+bool PointerInPanelZone();
+
+// Holds the frame until the left button is up, so a control acts once per press.
+void WaitForLeftRelease();
+
+// Slides the panel and runs its controls while the pointer is in its zone; outside
+// it, turns the view by right-drag and clamps the tilt. True when in the zone.
+bool UpdatePanel();
+
+} // namespace game
