@@ -1,0 +1,124 @@
+#include "archive/bmp.h"
+
+#include <SDL.h>
+
+#include <climits>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "archive/byte_cursor.h"
+
+namespace archive {
+namespace {
+
+constexpr std::uint32_t kUncompressed = 0;
+constexpr std::uint32_t kBitFields = 3;
+constexpr std::size_t kFileHeader = 14;
+
+struct SurfaceFree {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
+
+bool KnownDepth(std::uint16_t bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+bool SideInRange(std::int64_t side) {
+    return side >= 1 && side <= kMaxPictureSide;
+}
+
+} // namespace
+
+std::optional<BmpLayout> CheckBmpHeader(std::span<const std::uint8_t> file) {
+    ByteCursor cursor(file);
+    const auto b = cursor.U8(), m = cursor.U8();
+    if (b != 'B' || m != 'M' || !cursor.Skip(8)) return std::nullopt;
+    const auto dataOffset = cursor.U32();
+    const auto infoSize = cursor.U32();
+    if (!dataOffset || !infoSize) return std::nullopt;
+
+    std::int64_t width = 0, height = 0;
+    std::uint16_t bits = 0;
+    std::uint32_t compression = kUncompressed;
+    std::uint32_t coloursUsed = 0;
+    std::size_t paletteEntry = 4;
+    if (*infoSize == 12) {
+        const auto w = cursor.U16(), h = cursor.U16(), planes = cursor.U16(), depth = cursor.U16();
+        if (!w || !h || !planes || !depth) return std::nullopt;
+        width = *w;
+        height = *h;
+        bits = *depth;
+        paletteEntry = 3;
+    } else if (*infoSize == 40 || *infoSize == 52 || *infoSize == 56 || *infoSize == 108 ||
+               *infoSize == 124) {
+        const auto w = cursor.I32(), h = cursor.I32();
+        const auto planes = cursor.U16(), depth = cursor.U16();
+        const auto comp = cursor.U32();
+        if (!w || !h || !planes || !depth || !comp || !cursor.Skip(12)) return std::nullopt;
+        const auto used = cursor.U32();
+        if (!used) return std::nullopt;
+        width = *w;
+        height = *h;
+        bits = *depth;
+        compression = *comp;
+        coloursUsed = *used;
+    } else {
+        return std::nullopt;
+    }
+
+    // Top-down pictures (negative height) are refused along with every other odd side.
+    if (!SideInRange(width) || !SideInRange(height) || !KnownDepth(bits)) return std::nullopt;
+    const bool fields = compression == kBitFields && (bits == 16 || bits == 32);
+    if (compression != kUncompressed && !fields) return std::nullopt;
+
+    // The decoder reads the masks of a bit-field picture right after a 40-byte header.
+    std::uint64_t headerEnd = kFileHeader + *infoSize + (fields && *infoSize == 40 ? 12 : 0);
+    if (bits <= 8) {
+        const std::uint32_t full = 1u << bits;
+        if (coloursUsed > full) return std::nullopt;
+        headerEnd += std::uint64_t{coloursUsed == 0 ? full : coloursUsed} * paletteEntry;
+    }
+    const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
+    const std::uint64_t rowsEnd = *dataOffset + stride * static_cast<std::uint64_t>(height);
+    if (headerEnd > file.size() || rowsEnd > file.size()) return std::nullopt;
+    return BmpLayout{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), bits};
+}
+
+std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> file) {
+    const auto layout = CheckBmpHeader(file);
+    if (!layout || file.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
+    SDL_RWops* source = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+    if (!source) return std::nullopt;
+    const Surface loaded(SDL_LoadBMP_RW(source, 1));
+    if (!loaded) return std::nullopt;
+    const Surface rgb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB24, 0));
+    if (!rgb || rgb->w != layout->width || rgb->h != layout->height) return std::nullopt;
+
+    Picture picture;
+    picture.width = rgb->w;
+    picture.height = rgb->h;
+    const std::size_t row = static_cast<std::size_t>(rgb->w) * 3;
+    picture.rgb.resize(row * static_cast<std::size_t>(rgb->h));
+    if (SDL_LockSurface(rgb.get()) != 0) return std::nullopt;
+    // SDL keeps the top row first; the picture is handed on bottom row first, as BMP stores it.
+    const auto* pixels = static_cast<const std::uint8_t*>(rgb->pixels);
+    for (int y = 0; y < rgb->h; ++y) {
+        const std::uint8_t* from = pixels + static_cast<std::size_t>(rgb->h - 1 - y) * rgb->pitch;
+        std::copy(from, from + row, picture.rgb.begin() + static_cast<std::ptrdiff_t>(row * y));
+    }
+    SDL_UnlockSurface(rgb.get());
+    return picture;
+}
+
+std::optional<Picture> LoadBmp(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) return std::nullopt;
+    const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in),
+                                         std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return DecodeBmp(file);
+}
+
+} // namespace archive

@@ -1,0 +1,252 @@
+#include "engine/model3ds.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "archive/bigfile.h"
+#include "archive/memory_block.h"
+#include "archive/workspace.h"
+#include "engine/store.h"
+#include "shell/app.h"
+
+namespace engine {
+namespace {
+
+constexpr std::uint16_t kMainChunk = 0x4D4D;
+constexpr std::uint16_t kVersion = 0x0002;
+constexpr std::uint16_t kEditor = 0x3D3D;
+constexpr std::uint16_t kMaterialEntry = 0xAFFF;
+constexpr std::uint16_t kMaterialName = 0xA000;
+constexpr std::uint16_t kDiffuse = 0xA020;
+constexpr std::uint16_t kNamedObject = 0x4000;
+constexpr std::uint16_t kTriangleMesh = 0x4100;
+constexpr std::uint16_t kVertexList = 0x4110;
+constexpr std::uint16_t kFaceList = 0x4120;
+constexpr std::uint16_t kFaceMaterial = 0x4130;
+constexpr std::uint16_t kColourFloats = 0x0010;
+constexpr std::uint16_t kColourBytes = 0x0011;
+
+constexpr std::size_t kHeader = 6;
+
+struct TMaterial {
+    float Red = 0.0f;
+    float Green = 0.0f;
+    float Blue = 0.0f;
+    std::string Name;
+};
+
+// The working state of one load; gone when the load returns.
+struct Walk {
+    std::span<const std::uint8_t> data;
+    bool mini = true;
+    std::vector<TMaterial> materials;
+    std::unordered_map<std::string, std::size_t> lastNamed; // name -> its latest material
+    std::int32_t current = -1;                              // the object being filled
+    // Element index of each face of the current object's latest face list; -1 for skipped faces.
+    std::vector<std::int32_t> faceElements;
+
+    archive::ByteCursor At(std::size_t pos) const {
+        archive::ByteCursor cursor(data);
+        cursor.Seek(std::min(pos, data.size()));
+        return cursor;
+    }
+    // How many records of `bytes` each fit between `from` and the end of the block.
+    std::size_t Fitting(std::size_t from, std::size_t bytes) const {
+        return from >= data.size() ? 0 : (data.size() - from) / bytes;
+    }
+};
+
+std::size_t MaterialName(Walk& walk, std::size_t pos) {
+    auto cursor = walk.At(pos + kHeader);
+    ZString name = ReadZString(cursor, 0);
+    walk.lastNamed[name.text] = walk.materials.size();
+    walk.materials.push_back(TMaterial{0.0f, 0.0f, 0.0f, std::move(name.text)});
+    return pos + kHeader + name.consumed;
+}
+
+void Diffuse(Walk& walk, std::size_t pos) {
+    if (walk.materials.empty()) return;
+    auto cursor = walk.At(pos + kHeader);
+    const auto id = cursor.U16();
+    if (!id || !cursor.Skip(4)) return;
+    TMaterial& m = walk.materials.back();
+    if (*id == kColourFloats) {
+        const auto r = cursor.F32(), g = cursor.F32(), b = cursor.F32();
+        if (!r || !g || !b) return;
+        m.Red = *r;
+        m.Green = *g;
+        m.Blue = *b;
+    } else if (*id == kColourBytes) {
+        const auto r = cursor.U8(), g = cursor.U8(), b = cursor.U8();
+        if (!r || !g || !b) return;
+        m.Red = static_cast<float>(*r / 255.0);
+        m.Green = static_cast<float>(*g / 255.0);
+        m.Blue = static_cast<float>(*b / 255.0);
+    }
+}
+
+std::size_t NamedObject(Walk& walk, std::size_t pos) {
+    auto cursor = walk.At(pos + kHeader);
+    ZString name = ReadZString(cursor, 0);
+    walk.current = NewObject(0, 0, 0, 0);
+    walk.faceElements.clear();
+    if (ValidObject(walk.current)) Objects[walk.current].Name = std::move(name.text);
+    return pos + kHeader + name.consumed;
+}
+
+std::size_t VertexList(Walk& walk, std::size_t pos) {
+    auto cursor = walk.At(pos + kHeader);
+    const std::size_t count =
+        std::min<std::size_t>(cursor.U16().value_or(0), walk.Fitting(pos + 8, 12));
+    cursor.Seek(pos + 8);
+    for (std::size_t i = 0; i < count; ++i) {
+        TVector3 v;
+        v.x = *cursor.F32();
+        v.y = *cursor.F32();
+        v.z = *cursor.F32();
+        // A second list in one object appends: no vertex is written twice.
+        const std::int32_t added = AddVertex(walk.current);
+        if (added >= 0) Objects[walk.current].Vertices[added] = v;
+    }
+    return pos + 8 + 12 * count;
+}
+
+std::size_t FaceList(Walk& walk, std::size_t pos) {
+    auto cursor = walk.At(pos + kHeader);
+    const std::size_t count =
+        std::min<std::size_t>(cursor.U16().value_or(0), walk.Fitting(pos + 8, 8));
+    cursor.Seek(pos + 8);
+    walk.faceElements.assign(count, -1);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::array<std::uint16_t, 3> corners{*cursor.U16(), *cursor.U16(), *cursor.U16()};
+        cursor.Skip(2); // face flags
+        if (!ValidObject(walk.current)) continue;
+        const std::uint16_t vertices = Objects[walk.current].VertexCount;
+        if (std::ranges::any_of(corners, [&](std::uint16_t k) { return k >= vertices; })) continue;
+        if (walk.mini) {
+            const std::int32_t added = AddMiniPolygon(walk.current);
+            if (added < 0) continue;
+            Objects[walk.current].MiniPolygons[added].Indices = corners;
+            walk.faceElements[i] = added;
+        } else {
+            const std::int32_t added = AddPolygon(walk.current, 3);
+            if (added < 0) continue;
+            std::ranges::copy(corners, Objects[walk.current].Polygons[added].Indices.begin());
+            walk.faceElements[i] = added;
+        }
+    }
+    return pos + 8 + 8 * count;
+}
+
+void ColourFace(const Walk& walk, std::int32_t element, const TMaterial& m) {
+    VE_TObject& object = Objects[walk.current];
+    if (walk.mini) {
+        TMiniPolygon& t = object.MiniPolygons[element];
+        t.Red = m.Red;
+        t.Green = m.Green;
+        t.Blue = m.Blue;
+    } else {
+        VE_TPolygon& p = object.Polygons[element];
+        for (std::size_t c = 0; c < 3; ++c) {
+            p.Red[c] = m.Red;
+            p.Green[c] = m.Green;
+            p.Blue[c] = m.Blue;
+        }
+    }
+}
+
+std::size_t FaceMaterial(Walk& walk, std::size_t pos) {
+    auto cursor = walk.At(pos + kHeader);
+    const ZString name = ReadZString(cursor, 0);
+    const std::size_t count =
+        std::min<std::size_t>(cursor.U16().value_or(0), cursor.Remaining() / 2);
+    // A name that matches no material colours nothing, rather than reusing an earlier match.
+    const auto found = walk.lastNamed.find(name.text);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint16_t face = *cursor.U16();
+        if (found == walk.lastNamed.end() || !ValidObject(walk.current)) continue;
+        if (face >= walk.faceElements.size() || walk.faceElements[face] < 0) continue;
+        ColourFace(walk, walk.faceElements[face], walk.materials[found->second]);
+    }
+    return pos + kHeader + name.consumed + 2 + 2 * count;
+}
+
+} // namespace
+
+ZString ReadZString(archive::ByteCursor& source, std::uint8_t limit) {
+    const std::uint16_t max = limit == 0 ? 255 : limit;
+    ZString out;
+    while (out.consumed < max) {
+        const auto byte = source.U8();
+        if (!byte) break;
+        ++out.consumed;
+        if (*byte == 0) break;
+        out.text.push_back(static_cast<char>(*byte));
+    }
+    return out;
+}
+
+void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fileName,
+                       std::uint8_t miniPolygons) {
+    Walk walk;
+    walk.data = data;
+    walk.mini = miniPolygons != 0;
+
+    if (walk.At(0).U16() != kMainChunk)
+        shell::ShowEngineError("This file isn't a valid 3DS format file: " + fileName);
+
+    // Every step moves forward by at least a header, so the walk always ends.
+    std::size_t pos = 0;
+    while (pos < data.size()) {
+        auto cursor = walk.At(pos);
+        const auto id = cursor.U16();
+        const auto length = cursor.U32();
+        if (!id || !length || *length < kHeader || *length > data.size() - pos) break;
+        switch (*id) {
+        case kMainChunk:
+        case kEditor:
+        case kMaterialEntry:
+        case kTriangleMesh:
+            pos += kHeader;
+            break;
+        case kVersion:
+            pos += 10;
+            break;
+        case kMaterialName:
+            pos = MaterialName(walk, pos);
+            break;
+        case kDiffuse:
+            Diffuse(walk, pos);
+            pos += *length;
+            break;
+        case kNamedObject:
+            pos = NamedObject(walk, pos);
+            break;
+        case kVertexList:
+            pos = VertexList(walk, pos);
+            break;
+        case kFaceList:
+            pos = FaceList(walk, pos);
+            break;
+        case kFaceMaterial:
+            pos = FaceMaterial(walk, pos);
+            break;
+        default:
+            pos += *length;
+            break;
+        }
+    }
+}
+
+void Load3DS(const std::string& fileName, const std::string& archiveName,
+             std::uint8_t miniPolygons) {
+    archive::GoExeFolder();
+    archive::MemoryBlock block;
+    const std::int32_t size = archive::ReadFromBigfile(fileName, archiveName, block);
+    const std::size_t usable = std::min<std::size_t>(std::max(size, 0), block.size);
+    Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons);
+    archive::FreeBlock(block);
+}
+
+} // namespace engine
