@@ -1,0 +1,66 @@
+// A game at its start values on a 1024 x 768 screen, where screen pixels and
+// virtual-screen units coincide (y flipped), driven through the platform double.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "game/frame.h"
+#include "game/squares.h"
+#include "game/state.h"
+#include "shell/app.h"
+#include "shell/message_queue.h"
+#include "shell/platform_double.h"
+#include "shell/window.h"
+
+namespace pt = shell::platform::testing;
+
+class FrameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        pt::ResetDouble();
+        shell::ClearMessages();
+        shell::Keys.fill(0);
+        game::InitViewState();
+        game::InitGameState();
+        game::SquareTable = game::DeriveSquares();
+        shell::ScreenWidth = 1024;
+        shell::ScreenHeight = 768;
+        shell::ViewportWidth = 1024;
+        shell::ViewportHeight = 768;
+        pt::Double().tick = 50000;
+    }
+    void TearDown() override {
+        shell::ClearMessages();
+        shell::Keys.fill(0);
+        pt::ResetDouble();
+    }
+
+    // Places the cursor so that the pointer lands on (x, y) of the virtual screen.
+    static void PointAt(int x, int y) {
+        pt::Double().cursorX = x;
+        pt::Double().cursorY = 768 - y;
+    }
+    // Holds the left button down for this many polls of its state, then lets it go.
+    static void PressLeftFor(int polls) {
+        pt::Double().left = true;
+        pt::Double().releaseLeftAfterPolls = polls;
+    }
+    // One update after ms milliseconds.
+    static void Update(std::uint32_t ms = 10) {
+        pt::Double().tick += ms;
+        game::UpdateFrame();
+    }
+    // Opens the panel fully and keeps the pointer in it.
+    static void OpenPanel() {
+        game::MenuOffset = 200;
+        PointAt(1000, 740);
+    }
+    static bool QuitPosted() {
+        while (shell::PeekMessage()) {
+            if (shell::TakeMessage()->kind == shell::MessageKind::Quit) return true;
+        }
+        return false;
+    }
+};

@@ -1,0 +1,210 @@
+#include "frame_fixture.h"
+
+namespace {
+
+using game::UpdateFrame;
+
+// With the panel fully open its left edge is at 1024 - 200.
+constexpr int kLeft = 824;
+
+TEST_F(FrameTest, PanelOpensOnTheTabAndClosesAtOneUnitPerMillisecond) {
+    PointAt(1000, 740);
+    Update(); // the first update counts 1 ms
+    EXPECT_EQ(game::MenuOffset, 6);
+    Update(100);
+    EXPECT_EQ(game::MenuOffset, 106);
+    Update(94);
+    EXPECT_EQ(game::MenuOffset, 200);
+    Update(50);
+    EXPECT_EQ(game::MenuOffset, 200);
+
+    // Anywhere right of the panel's left edge keeps it open; the edge itself does not.
+    PointAt(kLeft + 1, 10);
+    Update(30);
+    EXPECT_EQ(game::MenuOffset, 200);
+    PointAt(kLeft, 10);
+    Update(30);
+    EXPECT_EQ(game::MenuOffset, 170);
+    PointAt(500, 400);
+    Update(100);
+    EXPECT_EQ(game::MenuOffset, 70);
+    Update(100);
+    EXPECT_EQ(game::MenuOffset, 5);
+}
+
+struct Control {
+    const char* name;
+    int x, y; // a point inside the control with the panel fully open
+};
+
+class EachControl : public FrameTest, public ::testing::WithParamInterface<Control> {};
+
+// Each of these acts once per press, however long the button is held.
+TEST_P(EachControl, ActsOnceThroughItsWaitForRelease) {
+    game::SeatIsComputer = {false, false, false};
+    game::FirstPlayer = 1;
+    game::BoardAt(2, 2) = 1;
+    Update();
+    OpenPanel();
+    Update();
+    const std::array<bool, 3> seats = game::SeatIsComputer;
+
+    PointAt(GetParam().x, GetParam().y);
+    PressLeftFor(40);
+    Update();
+    EXPECT_FALSE(pt::Double().left);
+    EXPECT_GE(pt::Double().sleeps, 20);
+    const std::array<bool, 3> once = game::SeatIsComputer;
+    const int firstOnce = game::FirstPlayer;
+    const bool helpOnce = game::HelpShown;
+    const std::uint8_t cellOnce = game::BoardAt(2, 2);
+
+    Update();
+    EXPECT_EQ(game::SeatIsComputer, once);
+    EXPECT_EQ(game::FirstPlayer, firstOnce);
+    EXPECT_EQ(game::HelpShown, helpOnce);
+    EXPECT_EQ(game::BoardAt(2, 2), cellOnce);
+
+    const std::string name = GetParam().name;
+    EXPECT_EQ(once[1], name == "seat1" ? !seats[1] : seats[1]);
+    EXPECT_EQ(once[2], name == "seat2" ? !seats[2] : seats[2]);
+    EXPECT_EQ(firstOnce, name == "begins2" ? 2 : 1);
+    EXPECT_EQ(helpOnce, name == "help");
+    EXPECT_EQ(cellOnce, name == "newgame" ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Panel, EachControl,
+                         ::testing::Values(Control{"seat1", kLeft + 55, 528},
+                                           Control{"seat2", kLeft + 145, 528},
+                                           Control{"begins2", kLeft + 145, 433},
+                                           Control{"help", kLeft + 100, 180},
+                                           Control{"newgame", kLeft + 100, 700}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FrameTest, ControlEdgesAreIncludedAndTheirOwnersOnly) {
+    game::SeatIsComputer = {false, false, true};
+    OpenPanel();
+    Update();
+    PointAt(kLeft + 30, 553); // the corner of player 1's seat
+    PressLeftFor(20);
+    Update();
+    EXPECT_TRUE(game::SeatIsComputer[1]);
+    EXPECT_TRUE(game::SeatIsComputer[2]);
+
+    PointAt(kLeft + 100, 528); // between the two seats
+    PressLeftFor(20);
+    Update();
+    EXPECT_TRUE(game::SeatIsComputer[1]);
+    EXPECT_TRUE(game::SeatIsComputer[2]);
+}
+
+TEST_F(FrameTest, SeatToggleWorksOnAHalfOpenPanel) {
+    game::MenuOffset = 100;
+    PointAt(1000, 740);
+    Update();                         // the first update counts 1 ms
+    const int left = 1024 - 101 - 10; // where the next update slides it
+    PointAt(left + 55, 528);
+    PressLeftFor(500);
+    Update(10);
+    EXPECT_TRUE(game::SeatIsComputer[1]);
+    Update(10);
+    EXPECT_TRUE(game::SeatIsComputer[1]);
+}
+
+TEST_F(FrameTest, ExitWorksOnlyOnceThePanelIsOut) {
+    PointAt(1023, 60);
+    pt::Double().left = true;
+    Update();
+    EXPECT_FALSE(QuitPosted());
+
+    pt::Double().left = false;
+    OpenPanel();
+    Update();
+    PointAt(kLeft + 100, 60);
+    pt::Double().left = true;
+    Update();
+    EXPECT_TRUE(QuitPosted());
+}
+
+TEST_F(FrameTest, NewGameClearsTheBoardAndRestartsTheClock) {
+    game::SeatIsComputer = {false, false, false};
+    game::FirstPlayer = 2;
+    game::BoardAt(1, 1) = 3;
+    game::GameOver = true;
+    game::MoveDelay = 0;
+    OpenPanel();
+    Update();
+    PointAt(kLeft + 100, 700);
+    PressLeftFor(20);
+    Update(20);
+    EXPECT_EQ(game::BoardAt(1, 1), 0);
+    EXPECT_FALSE(game::GameOver);
+    EXPECT_EQ(game::CurrentPlayer, 2);
+    EXPECT_EQ(game::LastTick, 0u);
+    Update(300);
+    EXPECT_EQ(game::FrameTime, 1);
+}
+
+TEST_F(FrameTest, SliderPositionsGiveTheirNoiseRange) {
+    const double positions[] = {0, 40, 41, 100, 50};
+    const int ranges[] = {10000, 6000, 1180, 0, 1000};
+    OpenPanel();
+    for (int n = 0; n < 5; ++n) {
+        game::StrengthSlider = positions[n];
+        Update();
+        EXPECT_EQ(game::NoiseRange, ranges[n]) << positions[n];
+    }
+    // Outside the panel the slider is not read.
+    game::StrengthSlider = 0;
+    PointAt(500, 400);
+    Update();
+    EXPECT_EQ(game::NoiseRange, 1000);
+}
+
+TEST_F(FrameTest, DraggingTheKnobFollowsThePointerAndStopsAtTheEnds) {
+    OpenPanel();
+    Update();
+    const int knob = kLeft + 18 + 81; // at 50
+    PointAt(knob, 300);
+    pt::Double().left = true;
+    Update();
+    EXPECT_TRUE(game::SliderDragging);
+
+    PointAt(knob + 81, 300);
+    Update();
+    EXPECT_DOUBLE_EQ(game::StrengthSlider, 100.0);
+    EXPECT_EQ(game::NoiseRange, 0);
+
+    PointAt(kLeft + 1, 300);
+    Update();
+    EXPECT_DOUBLE_EQ(game::StrengthSlider, 0.0);
+    EXPECT_EQ(game::NoiseRange, 10000);
+
+    pt::Double().left = false;
+    Update();
+    EXPECT_FALSE(game::SliderDragging);
+    PointAt(knob, 300);
+    Update();
+    EXPECT_DOUBLE_EQ(game::StrengthSlider, 0.0);
+}
+
+TEST_F(FrameTest, HelpOpensOnReleaseAndTheNextPressAnywhereClosesIt) {
+    OpenPanel();
+    Update();
+    PointAt(kLeft + 100, 180);
+    PressLeftFor(5);
+    Update();
+    EXPECT_TRUE(game::HelpShown);
+    Update();
+    EXPECT_TRUE(game::HelpShown);
+    EXPECT_EQ(game::MenuOffset, 5);
+
+    PointAt(400, 400);
+    PressLeftFor(5);
+    Update();
+    EXPECT_FALSE(game::HelpShown);
+    EXPECT_FALSE(pt::Double().left);
+    EXPECT_EQ(game::MoveDelay, 0);
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+#include <cmath>
+
+#include "frame_fixture.h"
+#include "game/picking.h"
+#include "game/scene.h"
+
+namespace {
+
+using game::Cell;
+
+class Picking : public FrameTest {
+  protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        Resize(1024, 768);
+    }
+    static void Resize(int width, int height) {
+        ASSERT_TRUE(pt::OpenHiddenGlWindow(width, height));
+        shell::ScreenWidth = static_cast<std::uint16_t>(width);
+        shell::ScreenHeight = static_cast<std::uint16_t>(height);
+        shell::ResizeScene(width, height);
+    }
+    // Where the centre of cell (i, j)'s hover circle lies in the window, y upwards.
+    static game::WindowPoint Centre(int i, int j) {
+        return game::ProjectCellPoint(i, j, engine::TVector3{0.0f, -10.0f, 0.0f});
+    }
+    static void CursorAt(const game::WindowPoint& w) {
+        pt::Double().cursorX = static_cast<int>(std::lround(w.x));
+        pt::Double().cursorY = shell::ViewportHeight - static_cast<int>(std::lround(w.y));
+    }
+    static void ExpectCell(Cell cell, int i, int j) {
+        EXPECT_EQ(cell.i, i);
+        EXPECT_EQ(cell.j, j);
+    }
+};
+
+// Window position of an eye-space point under the scene's 45-degree perspective.
+game::WindowPoint Perspective(double x, double y, double z, double width, double height) {
+    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+    const double aspect = width / height;
+    return {width / 2 * (1 + f / aspect * x / -z), height / 2 * (1 + f * y / -z), 0};
+}
+
+TEST_F(Picking, CellPointsGoThroughTheSceneCameraWithTheEngineAxes) {
+    Resize(800, 600);
+    game::CameraTilt = 0.0f;
+    game::CameraTurn = 0.0f;
+    game::WindowPoint w = game::ProjectCellPoint(4, 4, engine::TVector3{});
+    game::WindowPoint e = Perspective(0.45, 0.45, -10, 800, 600);
+    EXPECT_NEAR(w.x, e.x, 1e-3);
+    EXPECT_NEAR(w.y, e.y, 1e-3);
+
+    // The engine's -y is up from the board: ten model units are one unit nearer the eye.
+    w = game::ProjectCellPoint(4, 6, engine::TVector3{0.0f, -10.0f, 0.0f});
+    e = Perspective(0.45, 2.25, -9, 800, 600);
+    EXPECT_NEAR(w.x, e.x, 1e-3);
+    EXPECT_NEAR(w.y, e.y, 1e-3);
+
+    // The turn spins the board about its normal, after the cell offsets.
+    game::CameraTurn = 90.0f;
+    w = game::ProjectCellPoint(6, 4, engine::TVector3{});
+    e = Perspective(-0.45, 2.25, -10, 800, 600);
+    EXPECT_NEAR(w.x, e.x, 1e-3);
+    EXPECT_NEAR(w.y, e.y, 1e-3);
+
+    // A tilt of -90 lays the board's y axis along the line of sight.
+    game::CameraTurn = 0.0f;
+    game::CameraTilt = -90.0f;
+    w = game::ProjectCellPoint(6, 6, engine::TVector3{});
+    e = Perspective(2.25, 0, -12.25, 800, 600);
+    EXPECT_NEAR(w.x, e.x, 1e-3);
+    EXPECT_NEAR(w.y, e.y, 1e-3);
+}
+
+TEST_F(Picking, EveryCellIsFoundAtItsOwnCentre) {
+    for (int i = 1; i <= 6; ++i) {
+        for (int j = 1; j <= 6; ++j) {
+            const game::WindowPoint w = Centre(i, j);
+            SCOPED_TRACE(::testing::Message() << "cell " << i << "," << j);
+            ExpectCell(game::PickCell({w.x, w.y}), i, j);
+        }
+    }
+    // The middle of the board lies between four cells' boxes.
+    const game::WindowPoint middle =
+        game::ProjectCellPoint(3, 3, engine::TVector3{4.5f, -10.0f, 4.5f});
+    ExpectCell(game::PickCell({middle.x, middle.y}), -1, -1);
+    ExpectCell(game::PickCell({0, 0}), -1, -1);
+}
+
+TEST_F(Picking, APressOnAHoveredEmptyCellMakesTheMove) {
+    CursorAt(Centre(2, 5));
+    Update();
+    ExpectCell(game::HoverCell, 2, 5);
+    EXPECT_EQ(game::MoveDelay, 0);
+
+    pt::Double().left = true;
+    Update();
+    ExpectCell(game::PendingCell, 2, 5);
+    EXPECT_EQ(game::MoveDelay, 1000);
+}
+
+TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
+    Resize(400, 600); // narrow, so that board cells lie under the open panel
+    // A cell under the open panel but clear of the closed one.
+    Cell under;
+    for (int n = 0; n < 36 && under.i == -1; ++n) {
+        const double x = Centre(n % 6 + 1, n / 6 + 1).x * 1024 / 400;
+        if (x > 840 && x < 1000) under = Cell{n % 6 + 1, n / 6 + 1};
+    }
+    ASSERT_NE(under.i, -1);
+    CursorAt(Centre(under.i, under.j));
+    Update();
+    ExpectCell(game::HoverCell, under.i, under.j);
+
+    game::MenuOffset = 200;
+    pt::Double().left = true;
+    pt::Double().releaseLeftAfterPolls = 1000;
+    Update();
+    ExpectCell(game::HoverCell, -1, -1);
+    EXPECT_EQ(pt::Double().sleeps, 0);
+    EXPECT_EQ(game::MoveDelay, 0);
+}
+
+TEST_F(Picking, ClosingHelpOverACellPlacesNoPiece) {
+    CursorAt(Centre(3, 3));
+    game::HelpShown = true;
+    Update();
+    ExpectCell(game::HoverCell, -1, -1);
+
+    PressLeftFor(3);
+    Update();
+    EXPECT_FALSE(game::HelpShown);
+    ExpectCell(game::HoverCell, -1, -1);
+    Update();
+    ExpectCell(game::HoverCell, 3, 3);
+    EXPECT_EQ(game::MoveDelay, 0);
+    EXPECT_EQ(game::BoardAt(3, 3), 0);
+}
+
+TEST_F(Picking, AfterTheEndNothingIsHoveredButTheColumnStays) {
+    game::GameOver = true;
+    CursorAt(Centre(2, 5));
+    pt::Double().left = true;
+    Update();
+    EXPECT_EQ(game::HoverCell.i, -1);
+    EXPECT_EQ(game::HoverCell.j, 5);
+    EXPECT_EQ(game::MoveDelay, 0);
+}
+
+TEST_F(Picking, NoCellIsPickedOnceTheContextIsGone) {
+    CursorAt(Centre(2, 5));
+    shell::Keys[27] = -1;
+    pt::Double().left = true;
+    Update();
+    EXPECT_TRUE(QuitPosted());
+    ExpectCell(game::HoverCell, -1, -1);
+    EXPECT_EQ(game::MoveDelay, 0);
+}
+
+} // namespace

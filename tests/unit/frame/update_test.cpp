@@ -1,0 +1,149 @@
+#include <limits>
+
+#include "frame_fixture.h"
+
+namespace {
+
+using game::UpdateFrame;
+
+TEST_F(FrameTest, FrameTimeIsOneAtFirstThenFollowsTheTickCount) {
+    UpdateFrame();
+    EXPECT_EQ(game::FrameTime, 1);
+    UpdateFrame();
+    EXPECT_EQ(game::FrameTime, 0);
+    Update(16);
+    EXPECT_EQ(game::FrameTime, 16);
+
+    // Across the wrap of the tick count.
+    game::LastTick = 0xFFFFFFF0u;
+    pt::Double().tick = 0x10u;
+    UpdateFrame();
+    EXPECT_EQ(game::FrameTime, 0x20);
+
+    // A frame longer than an int holds is held at the largest frame time, never negative.
+    game::LastTick = 1;
+    pt::Double().tick = 0x80000010u;
+    UpdateFrame();
+    EXPECT_EQ(game::FrameTime, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(game::MenuOffset, 5);
+    EXPECT_EQ(game::Pulse, 1000);
+}
+
+TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
+    shell::ScreenWidth = 1280;
+    shell::ScreenHeight = 1024;
+    shell::ViewportHeight = 1024;
+    pt::Double().cursorX = 640;
+    pt::Double().cursorY = 0;
+    Update();
+    EXPECT_EQ(game::PointerX, 512);
+    EXPECT_EQ(game::PointerY, 768);
+
+    pt::Double().cursorY = 1024;
+    Update();
+    EXPECT_EQ(game::PointerY, 0);
+
+    // Halves round to even: 1 px and 3 px of a 2048-wide screen are 0.5 and 1.5 units.
+    shell::ScreenWidth = 2048;
+    pt::Double().cursorX = 1;
+    Update();
+    EXPECT_EQ(game::PointerX, 0);
+    pt::Double().cursorX = 3;
+    Update();
+    EXPECT_EQ(game::PointerX, 2);
+}
+
+TEST_F(FrameTest, PointerIsOriginWhileHelpIsShown) {
+    PointAt(600, 300);
+    game::HelpShown = true;
+    Update();
+    EXPECT_EQ(game::PointerX, 0);
+    EXPECT_EQ(game::PointerY, 0);
+    EXPECT_EQ(game::MenuOffset, 5);
+}
+
+TEST_F(FrameTest, ArrowKeysTurnOneDegreePerUpdateAndTiltIsClampedOutsideThePanel) {
+    PointAt(500, 400);
+    shell::Keys[37] = -1;
+    Update();
+    Update();
+    EXPECT_FLOAT_EQ(game::CameraTurn, 43.0f);
+    shell::Keys[37] = 0;
+    shell::Keys[39] = -1;
+    Update();
+    EXPECT_FLOAT_EQ(game::CameraTurn, 44.0f);
+    shell::Keys[39] = 0;
+
+    shell::Keys[40] = -1;
+    game::CameraTilt = -89.5f;
+    Update();
+    EXPECT_FLOAT_EQ(game::CameraTilt, -90.0f);
+    shell::Keys[40] = 0;
+
+    shell::Keys[38] = -1;
+    game::CameraTilt = -1.5f;
+    Update();
+    EXPECT_FLOAT_EQ(game::CameraTilt, -0.5f);
+    Update();
+    EXPECT_FLOAT_EQ(game::CameraTilt, 0.0f);
+
+    // In the panel zone the limit is not applied, until the pointer leaves it.
+    OpenPanel();
+    Update();
+    Update();
+    EXPECT_FLOAT_EQ(game::CameraTilt, 2.0f);
+    shell::Keys[38] = 0;
+    PointAt(500, 400);
+    Update();
+    EXPECT_FLOAT_EQ(game::CameraTilt, 0.0f);
+}
+
+TEST_F(FrameTest, RightDragTurnsTheViewOneDegreePerThreeUnits) {
+    PointAt(300, 400);
+    pt::Double().right = true;
+    Update();
+    EXPECT_TRUE(game::Rotating);
+    EXPECT_EQ(pt::Double().cursor, shell::platform::Cursor::SizeAll);
+    EXPECT_FLOAT_EQ(game::CameraTurn, 45.0f);
+
+    PointAt(330, 400);
+    Update();
+    EXPECT_FLOAT_EQ(game::CameraTurn, 55.0f);
+    EXPECT_FLOAT_EQ(game::CameraTilt, -45.0f);
+
+    // Dragging up lowers the tilt.
+    PointAt(330, 430);
+    Update();
+    EXPECT_FLOAT_EQ(game::CameraTilt, -55.0f);
+
+    pt::Double().right = false;
+    PointAt(400, 500);
+    Update();
+    EXPECT_FALSE(game::Rotating);
+    EXPECT_EQ(pt::Double().cursor, shell::platform::Cursor::Arrow);
+    EXPECT_FLOAT_EQ(game::CameraTurn, 55.0f);
+    EXPECT_FLOAT_EQ(game::CameraTilt, -55.0f);
+}
+
+TEST_F(FrameTest, PulseIsATriangleWaveBetweenZeroAndAThousand) {
+    Update(); // the first update counts 1 ms
+    game::Pulse = 0;
+    game::PulseRising = true;
+    const int expected[] = {400, 800, 1000, 600, 200, 0, 400};
+    const bool rising[] = {true, true, false, false, false, true, true};
+    for (int n = 0; n < 7; ++n) {
+        Update(400);
+        EXPECT_EQ(game::Pulse, expected[n]) << "step " << n;
+        EXPECT_EQ(game::PulseRising, rising[n]) << "step " << n;
+    }
+}
+
+TEST_F(FrameTest, EscRequestsTheCloseAndTheUpdateRunsOn) {
+    shell::Keys[27] = -1;
+    game::Pulse = 0;
+    Update(); // the first update counts 1 ms
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_EQ(game::Pulse, 1);
+}
+
+} // namespace
