@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "game/random.h"
+#include "game/rules.h"
+#include "rules_helpers.h"
+
+using namespace game;
+using rules_test::SetBoard;
+
+namespace {
+
+class TurnFlowTest : public ::testing::Test {
+  protected:
+    void SetUp() override { rules_test::ResetGame(); }
+
+    // One frame's turn flow, as the frame update runs it.
+    static void Frame(std::int32_t frameTime, bool leftButtonDown = false, Cell hover = {}) {
+        LandPendingMove(frameTime);
+        ComputerChoice();
+        HumanChoice(leftButtonDown, hover);
+    }
+
+    static int Pieces() {
+        return static_cast<int>(
+            std::count_if(Board.begin(), Board.end(), [](auto v) { return v; }));
+    }
+};
+
+TEST_F(TurnFlowTest, HumanMoveLandsAfterASecondAndTheComputerRepliesInTheSameFrame) {
+    Frame(1);
+    EXPECT_EQ(MoveDelay, 0) << "nothing moves until the human presses";
+    Frame(16, true, {3, 4});
+    Frame(400, true, {3, 4});
+    EXPECT_EQ(MoveDelay, 1000) << "holding the button restarts the delay";
+    Frame(999);
+    EXPECT_EQ(BoardAt(3, 4), 0);
+    Frame(1);
+    EXPECT_EQ(BoardAt(3, 4), 1);
+    EXPECT_EQ(CurrentPlayer, 2);
+    ASSERT_EQ(MoveDelay, 1000) << "the computer's move is pending in the landing frame";
+    const Cell reply = PendingCell;
+    EXPECT_EQ(BoardAt(reply.i, reply.j), 0);
+    Frame(1000);
+    EXPECT_EQ(BoardAt(reply.i, reply.j), 2);
+    EXPECT_EQ(CurrentPlayer, 1);
+    EXPECT_EQ(MoveDelay, 0);
+}
+
+TEST_F(TurnFlowTest, ASecondPressRetargetsThePendingMove) {
+    SeatIsComputer[2] = false;
+    Frame(1, true, {1, 1});
+    Frame(500);
+    Frame(10, true, {6, 6});
+    Frame(990);
+    EXPECT_EQ(Pieces(), 0);
+    Frame(10);
+    EXPECT_EQ(BoardAt(6, 6), 1);
+    EXPECT_EQ(Pieces(), 1);
+}
+
+TEST_F(TurnFlowTest, PressesThatAreNoMoveAreIgnored) {
+    SetBoard("2....."
+             "......"
+             "......"
+             "......"
+             "......"
+             "......");
+    for (const Cell hover :
+         {Cell{1, 1}, Cell{-1, 3}, Cell{7, 1}, Cell{1, 0}, Cell{INT_MIN, INT_MAX}})
+        Frame(1, true, hover);
+    Frame(1, false, {2, 2});
+    EXPECT_EQ(MoveDelay, 0);
+
+    CurrentPlayer = 2; // the computer's turn: a press does not retarget its move
+    Frame(1);
+    const Cell computer = PendingCell;
+    Frame(1, true, {computer.i == 6 ? 5 : 6, 6});
+    EXPECT_EQ(PendingCell.i, computer.i);
+    EXPECT_EQ(PendingCell.j, computer.j);
+}
+
+TEST_F(TurnFlowTest, NewGameDropsAPendingMoveAndStartsWithTheFirstPlayer) {
+    Frame(1, true, {2, 2});
+    FirstPlayer = 2;
+    LastTick = 1234;
+    NewGame();
+    EXPECT_EQ(MoveDelay, 0);
+    EXPECT_EQ(LastTick, 0u);
+    EXPECT_EQ(CurrentPlayer, 2);
+    EXPECT_EQ(Pieces(), 0);
+    Frame(1);
+    EXPECT_EQ(Pieces(), 0) << "the dropped move never lands";
+    EXPECT_EQ(MoveDelay, 1000) << "the computer begins in the next frame";
+}
+
+TEST_F(TurnFlowTest, AMoveAlreadyPendingLandsWhenItsSeatIsSwitched) {
+    Frame(1, true, {2, 2});
+    SeatIsComputer[1] = true;
+    Frame(1000);
+    EXPECT_EQ(BoardAt(2, 2), 1);
+    ASSERT_EQ(CurrentPlayer, 2);
+    ASSERT_EQ(MoveDelay, 1000);
+    const Cell reply = PendingCell;
+    SeatIsComputer[2] = false;
+    Frame(1000);
+    EXPECT_EQ(BoardAt(reply.i, reply.j), 2);
+    EXPECT_EQ(CurrentPlayer, 1);
+    EXPECT_EQ(MoveDelay, 1000) << "player 1 is the computer now";
+}
+
+TEST_F(TurnFlowTest, AWinEndsTheGameAndFreezesPlay) {
+    SetBoard("11...."
+             "1....."
+             "......"
+             "......"
+             "......"
+             "......");
+    Frame(1, true, {2, 2});
+    Frame(1000);
+    EXPECT_TRUE(GameOver);
+    EXPECT_EQ(CurrentPlayer, 1);
+    EXPECT_EQ(BoardAt(2, 2), 3);
+    EXPECT_EQ(MoveDelay, 0);
+    const auto board = Board;
+    SeatIsComputer[1] = true;
+    Frame(1000, true, {4, 4});
+    SeatIsComputer[1] = false;
+    Frame(1000, true, {4, 4});
+    EXPECT_EQ(Board, board);
+    EXPECT_EQ(MoveDelay, 0);
+}
+
+TEST_F(TurnFlowTest, AFullBoardWithoutASquareSimplyStands) {
+    SetBoard(rules_test::kFullBoardWithoutSquare);
+    ASSERT_EQ(CheckWin(), -1);
+    SeatIsComputer = {false, true, true};
+    const std::uint64_t draws = RandomDraws();
+    Frame(1000, true, {3, 3});
+    EXPECT_EQ(MoveDelay, 0);
+    EXPECT_EQ(RandomDraws(), draws) << "the computer's step is not run";
+    EXPECT_FALSE(GameOver);
+    EXPECT_EQ(Pieces(), 36);
+}
+
+TEST_F(TurnFlowTest, OddFrameTimesNeitherLandEarlyNorOverflow) {
+    Frame(1, true, {1, 6});
+    Frame(-5);
+    Frame(INT_MIN);
+    EXPECT_EQ(MoveDelay, 1000);
+    Frame(INT_MAX);
+    EXPECT_EQ(BoardAt(1, 6), 1);
+    EXPECT_EQ(MoveDelay, 1000) << "the computer's reply";
+}
+
+TEST_F(TurnFlowTest, TwoComputersPlayOnePieceAtATimeToTheEnd) {
+    SeatIsComputer = {false, true, true};
+    NoiseRange = 6000;
+    Frame(1);
+    int moves = 0;
+    while (MoveDelay > 0) {
+        ASSERT_LT(moves, 36);
+        Frame(1000);
+        ASSERT_EQ(Pieces(), ++moves);
+    }
+    EXPECT_TRUE(GameOver || moves == 36);
+}
+
+} // namespace
