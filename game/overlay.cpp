@@ -2,8 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
+
 #include "archive/assets.h"
-#include "engine/store.h"
+#include "archive/texture.h"
 #include "game/panel.h"
 #include "game/state.h"
 
@@ -22,7 +24,7 @@ constexpr int kRight = 1023;
 constexpr int kTop = 767;
 
 void Quad(std::int32_t slot, const ScreenRect& r, float z) {
-    BindSlot(slot);
+    archive::BindTextureSlot(slot);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex3d(r.x1, r.y1, z);
@@ -44,11 +46,6 @@ std::int32_t BeginsPicture(int player) {
 }
 
 } // namespace
-
-void BindSlot(std::int32_t slot) {
-    const bool known = slot >= 0 && static_cast<std::size_t>(slot) < engine::Textures.size();
-    glBindTexture(GL_TEXTURE_2D, known ? engine::Textures[static_cast<std::size_t>(slot)] : 0);
-}
 
 void DrawOverlay() {
     glDisable(GL_LIGHTING);

@@ -7,6 +7,8 @@
 #include <cstdint>
 
 #include "archive/assets.h"
+#include "archive/texture.h"
+#include "engine/geometry.h"
 #include "game/overlay.h"
 #include "game/state.h"
 #include "shell/window.h"
@@ -42,7 +44,7 @@ void DrawBackdrop() {
     glLoadIdentity();
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
-    BindSlot(archive::TexBackground);
+    archive::BindTextureSlot(archive::TexBackground);
     glColor4f(0.3f, 0.3f, 0.3f, 1.0f);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
@@ -58,7 +60,7 @@ void DrawBackdrop() {
 
 void DrawBoard() {
     glEnable(GL_LIGHTING);
-    BindSlot(archive::TexWood);
+    archive::BindTextureSlot(archive::TexWood);
     ApplySceneCamera();
     // Given after the camera so the light turns with the board.
     shell::ApplyLightPosition();
@@ -88,7 +90,7 @@ bool SetPieceColour(std::uint8_t value) {
 }
 
 void DrawPieces() {
-    BindSlot(archive::TexWood2);
+    archive::BindTextureSlot(archive::TexWood2);
     for (int i = 1; i <= 6; ++i) {
         ApplySceneCamera();
         glTranslatef(CellOffset(i), 0.0f, 0.0f);
@@ -154,14 +156,8 @@ void DrawScene() {
 
 WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point) {
     CellTransform(i, j, 0.0f);
-    GLint viewport[4];
-    GLdouble model[16];
-    GLdouble projection[16];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glGetDoublev(GL_MODELVIEW_MATRIX, model);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
     WindowPoint w;
-    gluProject(point.x, point.z, -point.y, model, projection, viewport, &w.x, &w.y, &w.z);
+    engine::ProjectToWindow(point, w.x, w.y, w.z);
     return w;
 }
 
