@@ -1,0 +1,21 @@
+// Analysis mode: the computer's scores for one position, and the cell it takes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tools/arena/options.h"
+
+namespace arena {
+
+// Six rows of six cells from texts in which '/' and white space separate rows.
+std::array<std::uint8_t, 36> ParsePosition(const std::vector<std::string>& texts);
+
+// Prints the score grid and the chosen cell (and with a repeat, how often each cell is
+// taken). The position is in options.rows; the random generator is already seeded.
+void RunAnalysis(const Options& options, std::ostream& out);
+
+} // namespace arena

@@ -1,0 +1,198 @@
+// koravex-arena: the game's computer player against itself, with no display.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include "game/computer.h"
+#include "game/random.h"
+#include "game/squares.h"
+#include "game/state.h"
+#include "tools/arena/analysis.h"
+#include "tools/arena/match.h"
+#include "tools/arena/options.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A progress line on standard error for runs that take longer than a second: rewritten
+// in place on a terminal, a fresh line every few seconds otherwise.
+class Progress {
+  public:
+    Progress(long long total, bool enabled)
+        : total_(total), enabled_(enabled), terminal_(isatty(STDERR_FILENO) != 0) {}
+    ~Progress() {
+        if (shown_ && terminal_) std::fprintf(stderr, "\r\033[K");
+    }
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    void Update(long long done) {
+        if (!enabled_) return;
+        const auto now = Clock::now();
+        if (now - start_ < std::chrono::seconds(1) ||
+            now - last_ < (terminal_ ? kTerminalStep : kLogStep))
+            return;
+        last_ = now;
+        shown_ = true;
+        std::fprintf(stderr, "%s%lld of %lld games (%.0f%%)%s", terminal_ ? "\r\033[K" : "", done,
+                     total_, 100.0 * static_cast<double>(done) / static_cast<double>(total_),
+                     terminal_ ? "" : "\n");
+        std::fflush(stderr);
+    }
+
+  private:
+    static constexpr auto kTerminalStep = std::chrono::milliseconds(200);
+    static constexpr auto kLogStep = std::chrono::seconds(5);
+    long long total_;
+    bool enabled_;
+    bool terminal_;
+    bool shown_ = false;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point last_{};
+};
+
+std::string SliderName(double slider) {
+    std::ostringstream text;
+    text << "slider " << slider << " (NoiseRange " << game::NoiseRangeForSlider(slider) << ")";
+    return text.str();
+}
+
+std::string Percent(int part, int whole) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%5.1f%%", whole > 0 ? 100.0 * part / whole : 0.0);
+    return text;
+}
+
+void RunPairings(const arena::Options& options) {
+    Progress progress(static_cast<long long>(options.games) *
+                          static_cast<long long>(options.sliders.size()),
+                      !options.quiet);
+    long long done = 0;
+    for (const double sliderB : options.sliders) {
+        const arena::PairingResult r = arena::PlayPairing(
+            game::NoiseRangeForSlider(options.sliderA), game::NoiseRangeForSlider(sliderB),
+            options.games, [&](int played) { progress.Update(done + played); });
+        done += r.games;
+        const int gamesBBegins = r.games - r.gamesABegins;
+        const int winsAWhenBBegins = r.winsA - r.winsAWhenABegins;
+        std::printf("A = %s against B = %s, %d games\n", SliderName(options.sliderA).c_str(),
+                    SliderName(sliderB).c_str(), r.games);
+        std::printf("  A wins      %8d  %s   (%s when A begins, %s when B begins)\n", r.winsA,
+                    Percent(r.winsA, r.games).c_str(),
+                    Percent(r.winsAWhenABegins, r.gamesABegins).c_str(),
+                    Percent(winsAWhenBBegins, gamesBBegins).c_str());
+        std::printf("  B wins      %8d  %s\n", r.winsB, Percent(r.winsB, r.games).c_str());
+        std::printf("  unfinished  %8d  %s   (full board, no square)\n", r.unfinished,
+                    Percent(r.unfinished, r.games).c_str());
+        std::printf("  average length %.2f moves, %.0f games per second\n\n",
+                    static_cast<double>(r.moves) / r.games,
+                    r.seconds > 0 ? r.games / r.seconds : 0.0);
+        std::fflush(stdout);
+    }
+}
+
+void RunMatrix(const arena::Options& options) {
+    const std::size_t n = options.sliders.size();
+    Progress progress(static_cast<long long>(options.games) * static_cast<long long>(n * n),
+                      !options.quiet);
+    std::vector<std::vector<arena::PairingResult>> results(n);
+    long long done = 0;
+    for (std::size_t a = 0; a < n; ++a) {
+        for (std::size_t b = 0; b < n; ++b) {
+            results[a].push_back(
+                arena::PlayPairing(game::NoiseRangeForSlider(options.sliders[a]),
+                                   game::NoiseRangeForSlider(options.sliders[b]), options.games,
+                                   [&](int played) { progress.Update(done + played); }));
+            done += options.games;
+        }
+    }
+    std::printf("Wins of the row's slider against the column's, in percent of %d games each\n"
+                "(the two take turns to begin; unfinished games count for neither)\n\n        ",
+                options.games);
+    for (const double slider : options.sliders)
+        std::printf("%8g", slider);
+    std::printf("\n");
+    int unfinished = 0;
+    long long moves = 0;
+    double seconds = 0;
+    for (std::size_t a = 0; a < n; ++a) {
+        std::printf("%8g", options.sliders[a]);
+        for (const arena::PairingResult& r : results[a]) {
+            std::printf("%8.1f", 100.0 * r.winsA / r.games);
+            unfinished += r.unfinished;
+            moves += r.moves;
+            seconds += r.seconds;
+        }
+        std::printf("\n");
+    }
+    const double games = static_cast<double>(options.games) * static_cast<double>(n * n);
+    std::printf("\nunfinished %d of %.0f games; average length %.2f moves, %.0f games per second\n",
+                unfinished, games, static_cast<double>(moves) / games,
+                seconds > 0 ? games / seconds : 0.0);
+}
+
+// Standard input for a position, within a bound that no real position comes near.
+std::string ReadPosition() {
+    constexpr std::size_t kLimit = 4096;
+    std::string text;
+    char buffer[512];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+        text.append(buffer, got);
+        if (text.size() > kLimit)
+            throw arena::UsageError("the position on standard input is too long");
+    }
+    if (std::ferror(stdin))
+        throw std::runtime_error("cannot read the position from standard input");
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        arena::Options options =
+            arena::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+        if (options.mode == arena::Mode::Help) {
+            std::fputs(arena::kUsage, stdout);
+            return 0;
+        }
+        if (options.mode == arena::Mode::Analysis && options.rows.empty())
+            options.rows = {ReadPosition()};
+
+        const std::uint64_t seed = options.seed.value_or(static_cast<std::uint64_t>(
+            std::chrono::system_clock::now().time_since_epoch().count()));
+        game::SeedRandom(seed);
+        game::SquareTable = game::DeriveSquares();
+        game::InitGameState();
+
+        switch (options.mode) {
+        case arena::Mode::Pairing:
+            std::printf("seed %llu\n\n", static_cast<unsigned long long>(seed));
+            RunPairings(options);
+            break;
+        case arena::Mode::Matrix:
+            std::printf("seed %llu\n\n", static_cast<unsigned long long>(seed));
+            RunMatrix(options);
+            break;
+        case arena::Mode::Analysis:
+            std::cout << "seed " << seed << "\n";
+            arena::RunAnalysis(options, std::cout);
+            break;
+        case arena::Mode::Help:
+            break;
+        }
+        return 0;
+    } catch (const arena::UsageError& error) {
+        std::fprintf(stderr, "koravex-arena: %s\nTry 'koravex-arena --help'.\n", error.what());
+        return 2;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "koravex-arena: %s\n", error.what());
+        return 1;
+    }
+}
