@@ -1,0 +1,137 @@
+// A hidden 1023 x 767 GL window, so that one virtual-screen unit is one pixel,
+// with the scene's GL state, solid-colour pictures in every texture slot and
+// flat stand-ins for the board and piece models.
+#pragma once
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "archive/assets.h"
+#include "engine/store.h"
+#include "game/scene.h"
+#include "game/state.h"
+#include "shell/platform_double.h"
+#include "shell/window.h"
+
+namespace pt = shell::platform::testing;
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+class SceneTest : public ::testing::Test {
+  protected:
+    static constexpr int kWidth = 1023;
+    static constexpr int kHeight = 767;
+
+    void SetUp() override {
+        pt::ResetDouble();
+        ASSERT_TRUE(pt::OpenHiddenGlWindow(kWidth, kHeight));
+        engine::EngineInit();
+        game::InitViewState();
+        game::InitGameState();
+        game::CameraTilt = 0.0f; // looking straight down on the board
+        game::CameraTurn = 0.0f;
+
+        glClearColor(0, 0, 0, 0);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LESS);
+        glEnable(GL_COLOR_MATERIAL);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT1);
+        glLightfv(GL_LIGHT1, GL_AMBIENT, shell::LightAmbient.data());
+        glLightfv(GL_LIGHT1, GL_DIFFUSE, shell::LightDiffuse.data());
+        shell::ResizeScene(kWidth, kHeight);
+
+        archive::TexWood = Solid(255, 255, 255);
+        archive::TexWood2 = Solid(255, 255, 255);
+        archive::TexHelp = Solid(0, 0, 255);
+        archive::TexBackground = Solid(255, 255, 255);
+        archive::TexMenuMark = Solid(255, 0, 0);
+        archive::TexMenu = Solid(0, 255, 0);
+        archive::TexComputer = Solid(0, 255, 255);
+        archive::TexHuman = Solid(255, 255, 0);
+        archive::TexStrength = Solid(255, 0, 255);
+        archive::TexMark = Solid(128, 0, 0);
+        archive::TexEmpty = Solid(0, 0, 128);
+        archive::BoardList = FlatList(27.5f, 0.0f, true);
+        archive::PieceList = FlatList(4.0f, 1.0f, false);
+        ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+
+    void TearDown() override {
+        engine::EngineReset();
+        pt::ResetDouble();
+    }
+
+    // A 2 x 2 picture of one colour in a new texture slot.
+    static std::int32_t Solid(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        const std::array<std::uint8_t, 12> texels{r, g, b, r, g, b, r, g, b, r, g, b};
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, 3, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        engine::Textures.push_back(name);
+        engine::TextureCount = static_cast<std::int32_t>(engine::Textures.size());
+        return engine::TextureCount - 1;
+    }
+
+    // A square of half-side `half` model units at height z, facing up; the board's own
+    // list sets its colour as the real one does.
+    static GLuint FlatList(float half, float z, bool ownColour) {
+        const GLuint list = glGenLists(1);
+        glNewList(list, GL_COMPILE);
+        glBegin(GL_QUADS);
+        if (ownColour) glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
+        glNormal3f(0.0f, 0.0f, 0.1f); // unit length once scaled by the scene's 0.1
+        glTexCoord2f(0, 0);
+        glVertex3f(-half, -half, z);
+        glTexCoord2f(1, 0);
+        glVertex3f(half, -half, z);
+        glTexCoord2f(1, 1);
+        glVertex3f(half, half, z);
+        glTexCoord2f(0, 1);
+        glVertex3f(-half, half, z);
+        glEnd();
+        glEndList();
+        return list;
+    }
+
+    static Rgb Pixel(int x, int y) {
+        std::array<std::uint8_t, 3> p{};
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p.data());
+        return {p[0], p[1], p[2]};
+    }
+
+    // The pixel at the centre of cell (i, j) on the board's plane.
+    static Rgb CellPixel(int i, int j) {
+        const game::WindowPoint w = game::ProjectCellPoint(i, j, engine::TVector3{});
+        return Pixel(static_cast<int>(w.x), static_cast<int>(w.y));
+    }
+
+    static std::vector<std::uint8_t> Frame() {
+        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kWidth) * kHeight * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    static std::vector<std::uint8_t> Draw() {
+        game::DrawScene();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        return Frame();
+    }
+};

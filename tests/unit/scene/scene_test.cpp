@@ -1,0 +1,131 @@
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "scene_fixture.h"
+
+namespace {
+
+TEST_F(SceneTest, BackdropIsDimmedToThirtyPercent) {
+    Draw();
+    const Rgb corner = Pixel(5, 5);
+    EXPECT_NEAR(corner.r, 77, 2);
+    EXPECT_EQ(corner.r, corner.g);
+    EXPECT_EQ(corner.r, corner.b);
+}
+
+TEST_F(SceneTest, PiecesShowTheirPlayersGreyAndTheCompletedSquarePulsesRed) {
+    game::BoardAt(1, 1) = 1;
+    game::BoardAt(2, 1) = 3;
+    game::BoardAt(1, 2) = 2;
+    game::BoardAt(2, 2) = 4;
+
+    game::Pulse = 0;
+    Draw();
+    const Rgb light = CellPixel(1, 1), dark = CellPixel(1, 2);
+    EXPECT_EQ(CellPixel(2, 1), light);
+    EXPECT_EQ(CellPixel(2, 2), dark);
+    EXPECT_GT(light.r, dark.r + 50);
+    EXPECT_EQ(light.r, light.g);
+    EXPECT_NE(light, CellPixel(4, 4)); // an empty cell shows the board
+
+    // Half way: (0.8, 0.433, 0.433) and (0.625, 0.25, 0.25), lit alike.
+    game::Pulse = 500;
+    Draw();
+    const Rgb warm1 = CellPixel(2, 1), warm2 = CellPixel(2, 2);
+    EXPECT_NEAR(warm1.r, light.r * 0.8 / 0.6, 3);
+    EXPECT_NEAR(warm1.g, light.g * 0.4333 / 0.6, 3);
+    EXPECT_NEAR(warm2.r, dark.r * 0.6251 / 0.25, 3);
+    EXPECT_EQ(warm2.g, dark.g);
+
+    game::Pulse = 1000;
+    Draw();
+    EXPECT_EQ(CellPixel(1, 1), light);
+    const Rgb hot1 = CellPixel(2, 1), hot2 = CellPixel(2, 2);
+    // Player 1's grey 0.6 turns to (1.0, 0.267, 0.267); player 2's 0.25 to (1.0, 0.25, 0.25).
+    EXPECT_EQ(hot1.r, 255);
+    EXPECT_NEAR(hot1.g, light.g * 0.267 / 0.6, 3);
+    EXPECT_EQ(hot1.g, hot1.b);
+    EXPECT_EQ(hot2.r, 255);
+    EXPECT_EQ(hot2.g, dark.g);
+    EXPECT_EQ(hot2.b, dark.b);
+}
+
+TEST_F(SceneTest, FallingPieceFadesInFromInvisible) {
+    const auto empty = Draw();
+    game::PendingCell = {3, 3};
+    game::MoveDelay = 1000;
+    EXPECT_EQ(Draw(), empty);
+
+    game::MoveDelay = 500;
+    EXPECT_NE(Draw(), empty);
+
+    // Landed: opaque on its cell, drawn exactly like a standing piece.
+    game::MoveDelay = 1;
+    Draw();
+    const Rgb falling = CellPixel(3, 3);
+    game::MoveDelay = 0;
+    game::BoardAt(3, 3) = 1;
+    Draw();
+    const Rgb standing = CellPixel(3, 3);
+    EXPECT_NEAR(falling.r, standing.r, 2);
+}
+
+TEST_F(SceneTest, PreviewIsDrawnOnlyWhileNoMoveIsPending) {
+    const auto empty = Draw();
+    const Rgb board = CellPixel(3, 3);
+    game::HoverCell = {3, 3};
+    Draw();
+    const Rgb preview1 = CellPixel(3, 3);
+    EXPECT_NE(preview1, board);
+
+    game::CurrentPlayer = 2;
+    Draw();
+    const Rgb preview2 = CellPixel(3, 3);
+    EXPECT_LT(preview2.r, preview1.r);
+
+    game::PendingCell = {5, 5};
+    game::MoveDelay = 1000;
+    EXPECT_EQ(Draw(), empty);
+}
+
+TEST_F(SceneTest, LeavesThePerspectiveAndStateTheNextFrameReliesOn) {
+    game::HoverCell = {2, 2};
+    game::HelpShown = true;
+    Draw();
+
+    GLdouble projection[16], expected[16], model[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<float>(kWidth) / kHeight, 0.1, 1000.0);
+    glGetDoublev(GL_PROJECTION_MATRIX, expected);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    for (int n = 0; n < 16; ++n) {
+        EXPECT_DOUBLE_EQ(projection[n], expected[n]) << n;
+        EXPECT_DOUBLE_EQ(model[n], n % 5 == 0 ? 1.0 : 0.0) << n;
+    }
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+TEST_F(SceneTest, SameStateDrawsTheSamePicture) {
+    game::BoardAt(1, 6) = 2;
+    game::BoardAt(6, 1) = 4;
+    game::Pulse = 300;
+    game::HoverCell = {4, 4};
+    game::MenuOffset = 120;
+    game::CameraTilt = -45.0f;
+    game::CameraTurn = 45.0f;
+    EXPECT_EQ(Draw(), Draw());
+}
+
+} // namespace
