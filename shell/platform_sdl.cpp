@@ -78,6 +78,12 @@ bool Init() {
     if (session.started) return true;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     session.started = true;
+    // Without a desktop SDL falls back to drivers that draw nowhere; that is no display.
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (driver == "offscreen" || driver == "dummy" || driver == "evdev") {
+        SDL_SetError("no desktop display found (is DISPLAY or WAYLAND_DISPLAY set?)");
+        return false;
+    }
     return true;
 }
 
