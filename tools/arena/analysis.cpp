@@ -25,7 +25,7 @@ std::string CellName(int i, int j) {
 template <typename CellText> void PrintGrid(std::ostream& out, CellText cell) {
     out << "      ";
     for (int j = 1; j <= 6; ++j)
-        out << "     j=" << j << "  ";
+        out << "        j=" << j << ' ';
     out << '\n';
     for (int i = 1; i <= 6; ++i) {
         out << "  i=" << i << ' ';
@@ -36,7 +36,7 @@ template <typename CellText> void PrintGrid(std::ostream& out, CellText cell) {
 }
 
 std::string PieceText(std::uint8_t value) {
-    return "       [" + std::to_string(value) + "]  ";
+    return "        [" + std::to_string(value) + "] ";
 }
 
 } // namespace
@@ -82,8 +82,9 @@ std::array<std::uint8_t, 36> ParsePosition(const std::vector<std::string>& texts
     return board;
 }
 
-void RunAnalysis(const Options& options, std::ostream& out) {
-    game::Board = ParsePosition(options.rows);
+void RunAnalysis(const Options& options, const std::array<std::uint8_t, 36>& position,
+                 std::ostream& out) {
+    game::Board = position;
     const auto ones = std::count(game::Board.begin(), game::Board.end(), 1);
     const auto twos = std::count(game::Board.begin(), game::Board.end(), 2);
     game::CurrentPlayer = options.player.value_or(twos < ones ? 2 : 1);
@@ -98,7 +99,6 @@ void RunAnalysis(const Options& options, std::ostream& out) {
             << game::NoiseRange << ")\n";
     }
 
-    const auto position = game::Board;
     const std::int32_t held = game::CheckWin();
     game::Board = position;
     if (held > 0)

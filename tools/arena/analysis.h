@@ -14,8 +14,9 @@ namespace arena {
 // Six rows of six cells from texts in which '/' and white space separate rows.
 std::array<std::uint8_t, 36> ParsePosition(const std::vector<std::string>& texts);
 
-// Prints the score grid and the chosen cell (and with a repeat, how often each cell is
-// taken). The position is in options.rows; the random generator is already seeded.
-void RunAnalysis(const Options& options, std::ostream& out);
+// Prints the score grid and the chosen cell for this position (and with a repeat, how
+// often each cell is taken). The random generator is already seeded.
+void RunAnalysis(const Options& options, const std::array<std::uint8_t, 36>& position,
+                 std::ostream& out);
 
 } // namespace arena

@@ -162,8 +162,11 @@ int main(int argc, char** argv) {
             std::fputs(arena::kUsage, stdout);
             return 0;
         }
-        if (options.mode == arena::Mode::Analysis && options.rows.empty())
-            options.rows = {ReadPosition()};
+        std::array<std::uint8_t, 36> position{};
+        if (options.mode == arena::Mode::Analysis) {
+            if (options.rows.empty()) options.rows = {ReadPosition()};
+            position = arena::ParsePosition(options.rows);
+        }
 
         const std::uint64_t seed = options.seed.value_or(static_cast<std::uint64_t>(
             std::chrono::system_clock::now().time_since_epoch().count()));
@@ -182,7 +185,7 @@ int main(int argc, char** argv) {
             break;
         case arena::Mode::Analysis:
             std::cout << "seed " << seed << "\n";
-            arena::RunAnalysis(options, std::cout);
+            arena::RunAnalysis(options, position, std::cout);
             break;
         case arena::Mode::Help:
             break;
