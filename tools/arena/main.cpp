@@ -25,11 +25,15 @@ class Progress {
   public:
     Progress(long long total, bool enabled)
         : total_(total), enabled_(enabled), terminal_(isatty(STDERR_FILENO) != 0) {}
-    ~Progress() {
-        if (shown_ && terminal_) std::fprintf(stderr, "\r\033[K");
-    }
+    ~Progress() { Clear(); }
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;
+
+    // Takes a terminal's progress line away before other output.
+    void Clear() {
+        if (shown_ && terminal_) std::fprintf(stderr, "\r\033[K");
+        shown_ = false;
+    }
 
     void Update(long long done) {
         if (!enabled_) return;
@@ -78,6 +82,7 @@ void RunPairings(const arena::Options& options) {
             game::NoiseRangeForSlider(options.sliderA), game::NoiseRangeForSlider(sliderB),
             options.games, [&](int played) { progress.Update(done + played); });
         done += r.games;
+        progress.Clear();
         const int gamesBBegins = r.games - r.gamesABegins;
         const int winsAWhenBBegins = r.winsA - r.winsAWhenABegins;
         std::printf("A = %s against B = %s, %d games\n", SliderName(options.sliderA).c_str(),
@@ -111,6 +116,7 @@ void RunMatrix(const arena::Options& options) {
             done += options.games;
         }
     }
+    progress.Clear();
     std::printf("Wins of the row's slider against the column's, in percent of %d games each\n"
                 "(the two take turns to begin; unfinished games count for neither)\n\n        ",
                 options.games);
