@@ -188,11 +188,27 @@ std::uint32_t TickCount() {
     return static_cast<std::uint32_t>(ms);
 }
 
-void CursorPos(int& x, int& y) { SDL_GetGlobalMouseState(&x, &y); }
+// SDL's global mouse state is refreshed by raw button events only, never by motion, and
+// only while events are pumped. The window's own state follows every event, so it is read
+// instead, after a pump: that keeps it live inside the frame update's waits for release,
+// which draw nothing. Pumped events stay queued in SDL for the message loop.
+Uint32 MouseState(int* x, int* y) {
+    SDL_PumpEvents();
+    return SDL_GetMouseState(x, y);
+}
 
-bool LeftButtonDown() { return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0; }
+void CursorPos(int& x, int& y) {
+    MouseState(&x, &y);
+    int left = 0;
+    int top = 0;
+    if (mainWindow) SDL_GetWindowPosition(mainWindow.get(), &left, &top);
+    x += left;
+    y += top;
+}
 
-bool RightButtonDown() { return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0; }
+bool LeftButtonDown() { return (MouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0; }
+
+bool RightButtonDown() { return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0; }
 
 void SleepMs(int ms) { SDL_Delay(static_cast<Uint32>(ms)); }
 
