@@ -13,7 +13,11 @@ namespace {
 // opponent is on a square only the opponent's count matters; four pieces leave no
 // empty corner to score.
 constexpr double kWeights[5][5] = {
-    {2, 4, 7, 200, 0}, {1, 1, 1, 1, 0}, {3, 3, 3, 0, 0}, {80, 80, 0, 0, 0}, {0, 0, 0, 0, 0},
+    {2, 4, 7, 200, 0}, // open, building, the winning corner
+    {1, 1, 1, 1, 0},   // touched by the opponent
+    {3, 3, 3, 0, 0},   // the opponent builds on it
+    {80, 80, 0, 0, 0}, // the corner that blocks the opponent's square
+    {0, 0, 0, 0, 0},
 };
 
 } // namespace
