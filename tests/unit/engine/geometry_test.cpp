@@ -1,0 +1,206 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include "engine/geometry.h"
+#include "model_helpers.h"
+
+namespace {
+
+using namespace engine;
+namespace pt = shell::platform::testing;
+
+std::int32_t MakeObject(const std::vector<TVector3>& vertices,
+                        const std::vector<std::array<std::uint16_t, 3>>& triangles) {
+    const std::int32_t o = NewObject(0, 0, 0, 0);
+    for (const TVector3& v : vertices)
+        Objects[o].Vertices[AddVertex(o)] = v;
+    for (const auto& t : triangles)
+        Objects[o].MiniPolygons[AddMiniPolygon(o)].Indices = t;
+    return o;
+}
+
+void ExpectVector(const TVector3& v, float x, float y, float z) {
+    EXPECT_NEAR(v.x, x, 1e-6f);
+    EXPECT_NEAR(v.y, y, 1e-6f);
+    EXPECT_NEAR(v.z, z, 1e-6f);
+}
+
+bool SameBits(const TVector3& a, const TVector3& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+TEST(Vectors, SubCrossNormalizeAndDistance) {
+    TVector3 out;
+    VectorSub({3, 5, 7}, {1, 1, 1}, out);
+    ExpectVector(out, 2, 4, 6);
+    VectorCross({1, 0, 0}, {0, 1, 0}, out);
+    ExpectVector(out, 0, 0, 1);
+    VectorNormalize({3, 0, 4}, out);
+    EXPECT_EQ(out.x, 0.6f);
+    EXPECT_EQ(out.y, 0.0f);
+    EXPECT_EQ(out.z, 0.8f);
+    EXPECT_EQ(PointDistance(0, 0, 0, 1, 2, 2), 3.0f);
+
+    // Inputs are read before the output is written.
+    TVector3 v{1, 2, 3};
+    VectorCross(v, TVector3{0, 0, 1}, v);
+    ExpectVector(v, 2, -1, 0);
+    VectorSub(v, v, v);
+    ExpectVector(v, 0, 0, 0);
+}
+
+TEST(Vectors, NormalizingNothingOrInfinityGivesZeroNotNaN) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (const TVector3& v : {TVector3{0, 0, 0}, TVector3{inf, 0, 0}, TVector3{nan, 1, 1},
+                              TVector3{3e38f, 3e38f, 3e38f}}) {
+        TVector3 out{9, 9, 9};
+        VectorNormalize(v, out);
+        ExpectVector(out, 0, 0, 0);
+    }
+    // A tiny but real vector still has a direction.
+    TVector3 out;
+    VectorNormalize({1e-30f, 0, 0}, out);
+    ExpectVector(out, 1, 0, 0);
+}
+
+class Normals : public kxtest::EngineTest {};
+
+TEST_F(Normals, ASingleTriangleGivesItsFaceNormalTurnedForTheScene) {
+    const auto flat = MakeObject({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
+    const auto wall = MakeObject({{0, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{0, 1, 2}});
+    for (int c = 0; c < 3; ++c) {
+        ExpectVector(SmoothedNormal(flat, 0, c), 0, 0, 1);
+        ExpectVector(SmoothedNormal(wall, 0, c), -1, 0, 0);
+    }
+}
+
+// Two triangles sharing vertex 0 and the edge to vertex 1 (along x), the second folded up by
+// `degrees` about that edge.
+std::int32_t Fold(double degrees) {
+    const double a = degrees * std::acos(-1.0) / 180.0;
+    const auto c = static_cast<float>(std::cos(a)), s = static_cast<float>(std::sin(a));
+    return MakeObject({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -c, s}}, {{0, 1, 2}, {0, 3, 1}});
+}
+
+TEST_F(Normals, NeighboursNinetyDegreesApartStayApart) {
+    const auto o = Fold(90);
+    const auto alone0 = MakeObject({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
+    const auto alone1 = MakeObject({{0, 0, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}});
+    EXPECT_TRUE(SameBits(SmoothedNormal(o, 0, 0), SmoothedNormal(alone0, 0, 0)));
+    ExpectVector(SmoothedNormal(o, 1, 0), SmoothedNormal(alone1, 0, 0).x,
+                 SmoothedNormal(alone1, 0, 0).y, SmoothedNormal(alone1, 0, 0).z);
+}
+
+TEST_F(Normals, NeighboursThirtyDegreesApartAverageWithoutRenormalising) {
+    const auto o = Fold(30);
+    const TVector3 n = SmoothedNormal(o, 0, 0);
+    const double length = std::sqrt(double{n.x} * n.x + double{n.y} * n.y + double{n.z} * n.z);
+    EXPECT_NEAR(length, std::cos(15.0 * std::acos(-1.0) / 180.0), 1e-6);
+    // Both corners at the shared vertex agree; the unshared corner keeps its own face normal.
+    EXPECT_TRUE(SameBits(n, SmoothedNormal(o, 1, 0)));
+    ExpectVector(SmoothedNormal(o, 0, 2), 0, 0, 1);
+}
+
+TEST_F(Normals, DegenerateTrianglesAddNothingAndGetUpright) {
+    // Triangle 1 is a sliver of collinear points, triangle 2 names vertex 0 twice, and
+    // triangle 3 has a corner at infinity.
+    const float inf = std::numeric_limits<float>::infinity();
+    const auto o = MakeObject({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {2, 0, 0}, {inf, 0, 0}},
+                              {{0, 1, 2}, {0, 1, 3}, {0, 0, 2}, {0, 4, 2}});
+    const auto alone = MakeObject({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
+    EXPECT_TRUE(SameBits(SmoothedNormal(o, 0, 0), SmoothedNormal(alone, 0, 0)));
+    for (int f = 1; f < 4; ++f)
+        for (int c = 0; c < 3; ++c) {
+            const TVector3 n = SmoothedNormal(o, f, c);
+            ExpectVector(n, 0, 0, 1);
+        }
+    // Indices outside the store give upright too, and nothing is read.
+    ExpectVector(SmoothedNormal(o, 99, 0), 0, 0, 1);
+    ExpectVector(SmoothedNormal(o, 0, 3), 0, 0, 1);
+    ExpectVector(SmoothedNormal(77, 0, 0), 0, 0, 1);
+}
+
+// A bumpy grid with shared vertices, a triangle using one vertex twice and a sliver.
+std::int32_t BumpyGrid(int side, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> height(-0.6f, 0.6f);
+    std::vector<TVector3> vertices;
+    for (int y = 0; y <= side; ++y)
+        for (int x = 0; x <= side; ++x)
+            vertices.push_back({static_cast<float>(x), static_cast<float>(y), height(random)});
+    std::vector<std::array<std::uint16_t, 3>> triangles;
+    auto at = [&](int x, int y) { return static_cast<std::uint16_t>(y * (side + 1) + x); };
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            triangles.push_back({at(x, y), at(x + 1, y), at(x + 1, y + 1)});
+            triangles.push_back({at(x, y), at(x + 1, y + 1), at(x, y + 1)});
+        }
+    triangles.push_back({at(1, 1), at(1, 1), at(2, 2)});
+    triangles.push_back({at(0, 0), at(1, 0), at(2, 0)});
+    return MakeObject(vertices, triangles);
+}
+
+TEST_F(Normals, TheIndexedNormalsAreBitForBitThoseOfTheFullScan) {
+    kxtest::Load(kxtest::QuadModel());
+    std::vector<std::int32_t> objects{0,          Fold(30),         Fold(59.9),
+                                      Fold(60.1), BumpyGrid(12, 1), BumpyGrid(7, 2)};
+    for (std::int32_t o : objects) {
+        SCOPED_TRACE(o);
+        const NormalIndex index = BuildNormalIndex(o);
+        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount; ++f)
+            for (int c = 0; c < 3; ++c)
+                ASSERT_TRUE(SameBits(SmoothedNormal(index, f, c), SmoothedNormal(o, f, c)))
+                    << "face " << f << " corner " << c;
+    }
+}
+
+TVector3 CurrentNormal() {
+    GLfloat n[3];
+    glGetFloatv(GL_CURRENT_NORMAL, n);
+    return {n[0], n[1], n[2]};
+}
+
+class GlGeometry : public Normals {
+  protected:
+    void SetUp() override {
+        Normals::SetUp();
+        ASSERT_TRUE(pt::OpenHiddenGlWindow(800, 600));
+        glViewport(0, 0, 800, 600);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+    void TearDown() override { pt::ResetDouble(); }
+};
+
+TEST_F(GlGeometry, ProjectionExchangesYAndZ) {
+    double x, y, depth;
+    ProjectToWindow({0, 0, 0}, x, y, depth);
+    EXPECT_DOUBLE_EQ(x, 400);
+    EXPECT_DOUBLE_EQ(y, 300);
+    EXPECT_DOUBLE_EQ(depth, 0.5);
+    ProjectToWindow({0.5f, 0.25f, 0}, x, y, depth);
+    EXPECT_DOUBLE_EQ(x, 600);
+    EXPECT_DOUBLE_EQ(y, 300);
+    EXPECT_DOUBLE_EQ(depth, 0.375);
+}
+
+TEST_F(GlGeometry, SmoothVertexNormalSetsTheCurrentNormal) {
+    const auto o = Fold(30);
+    SmoothVertexNormal(o, 0, 0);
+    const TVector3 current = CurrentNormal();
+    EXPECT_TRUE(SameBits(current, SmoothedNormal(o, 0, 0)));
+    // Nothing is emitted for a corner outside the store.
+    SmoothVertexNormal(o, 5, 0);
+    SmoothVertexNormal(-1, 0, 0);
+    EXPECT_TRUE(SameBits(current, CurrentNormal()));
+}
+
+} // namespace

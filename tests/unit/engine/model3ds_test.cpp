@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "archive/workspace.h"
+#include "model_helpers.h"
+#include "shell/failure.h"
+
+namespace {
+
+using namespace engine;
+using kxtest::Bytes;
+using kxtest::Load;
+using kxtest::Quad;
+using tools3ds::Chunk;
+
+class Loader : public kxtest::EngineTest {};
+
+void ExpectColour(const TMiniPolygon& t, float r, float g, float b) {
+    EXPECT_FLOAT_EQ(t.Red, r);
+    EXPECT_FLOAT_EQ(t.Green, g);
+    EXPECT_FLOAT_EQ(t.Blue, b);
+    EXPECT_FLOAT_EQ(t.Alpha, 1.0f);
+}
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+Bytes U16s(std::initializer_list<std::uint16_t> values) {
+    Bytes out;
+    for (auto v : values) {
+        out.push_back(static_cast<std::uint8_t>(v & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(v >> 8));
+    }
+    return out;
+}
+
+Bytes Name(const std::string& s) {
+    Bytes out(s.begin(), s.end());
+    out.push_back(0);
+    return out;
+}
+
+TEST_F(Loader, ReadsMeshesWithTheirMaterialColours) {
+    Load(kxtest::QuadModel());
+    ASSERT_EQ(ObjectCount, 1);
+    const VE_TObject& o = Objects[0];
+    EXPECT_EQ(o.Name, "board");
+    ASSERT_EQ(o.VertexCount, 4);
+    EXPECT_FLOAT_EQ(o.Vertices[2].x, 1.0f);
+    EXPECT_FLOAT_EQ(o.Vertices[2].y, 1.0f);
+    ASSERT_EQ(o.MiniPolygonCount, 2);
+    EXPECT_EQ(o.MiniPolygons[1].Indices, (std::array<std::uint16_t, 3>{0, 2, 3}));
+    ExpectColour(o.MiniPolygons[0], 1, 0, 0);
+    ExpectColour(o.MiniPolygons[1], 0, 0, 1);
+    EXPECT_EQ(o.PolygonCount, 0);
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(Loader, WithTheFlagOffFacesBecomeThreeCornerPolygons) {
+    Load(kxtest::QuadModel(), 0);
+    ASSERT_EQ(ObjectCount, 1);
+    const VE_TObject& o = Objects[0];
+    EXPECT_EQ(o.MiniPolygonCount, 0);
+    ASSERT_EQ(o.PolygonCount, 2);
+    const VE_TPolygon& p = o.Polygons[1];
+    EXPECT_EQ(p.CornerCount, 3);
+    EXPECT_EQ(p.Indices, (std::vector<std::uint16_t>{0, 2, 3}));
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_FLOAT_EQ(p.Red[c], 0.0f);
+        EXPECT_FLOAT_EQ(p.Blue[c], 1.0f);
+        EXPECT_FLOAT_EQ(p.Fourth[c], 0.0f);
+    }
+}
+
+TEST_F(Loader, MaterialsMatchByExactNameAndTheLaterOfTwoWins) {
+    // "wood" twice: the second colour applies. "Wood" is another name and matches nothing.
+    const Bytes file = tools3ds::Write3ds(
+        {{"wood", 0.1f, 0.2f, 0.3f}, {"wood", 0.4f, 0.5f, 0.6f}, {"red", 1, 0, 0}},
+        {Quad("a", "wood", "Wood")});
+    Load(file);
+    ASSERT_EQ(ObjectCount, 1);
+    ExpectColour(Objects[0].MiniPolygons[0], 0.4f, 0.5f, 0.6f);
+    ExpectColour(Objects[0].MiniPolygons[1], 1, 1, 1);
+}
+
+TEST_F(Loader, AGroupThatMatchesNothingOrListsNothingColoursNothing) {
+    tools3ds::Mesh mesh = Quad("a", "red", "none");
+    mesh.groups.push_back({"red", {}});
+    Load(tools3ds::Write3ds({{"red", 1, 0, 0}}, {mesh}));
+    ExpectColour(Objects[0].MiniPolygons[0], 1, 0, 0);
+    ExpectColour(Objects[0].MiniPolygons[1], 1, 1, 1);
+}
+
+TEST_F(Loader, ColoursGivenAsBytesAreScaled) {
+    tools3ds::Options bytes;
+    bytes.colours = tools3ds::ColourForm::Bytes;
+    Load(tools3ds::Write3ds({{"c", 1.0f, 128 / 255.0f, 0}}, {Quad("a", "c", "c")}, bytes));
+    ExpectColour(Objects[0].MiniPolygons[0], 1.0f, static_cast<float>(128 / 255.0), 0.0f);
+}
+
+TEST_F(Loader, OtherColourFormsAndStrayColoursChangeNothing) {
+    // A diffuse colour before any material, then a material whose colour is in a form not read.
+    const Bytes stray = Chunk(0xA020, Chunk(0x0010, Bytes(12, 0x3F)));
+    const Bytes material = Chunk(
+        0xAFFF, Cat({Chunk(0xA000, Name("m")), Chunk(0xA020, Chunk(0x0013, Bytes(12, 0x3F)))}));
+    const Bytes mesh = tools3ds::Write3ds({}, {Quad("a", "m", "m")});
+    // Splice the stray chunks in front of the writer's editor content.
+    Bytes editor(mesh.begin() + 6 + 10 + 6, mesh.end());
+    Load(Chunk(0x4D4D, Chunk(0x3D3D, Cat({stray, material, editor}))));
+    ASSERT_EQ(ObjectCount, 1);
+    ExpectColour(Objects[0].MiniPolygons[0], 0, 0, 0);
+}
+
+TEST_F(Loader, LightsAndCamerasBecomeObjectsWithoutMeshes) {
+    tools3ds::Options options;
+    options.extraObjects = {{"Lamp", tools3ds::ObjectKind::Light},
+                            {"Eye", tools3ds::ObjectKind::Camera}};
+    Load(tools3ds::Write3ds({}, {}, options));
+    ASSERT_EQ(ObjectCount, 2);
+    EXPECT_EQ(Objects[0].Name, "Lamp");
+    EXPECT_EQ(Objects[1].Name, "Eye");
+    for (const auto& o : Objects) {
+        EXPECT_EQ(o.VertexCount, 0);
+        EXPECT_EQ(o.MiniPolygonCount, 0);
+        EXPECT_EQ(o.PolygonCount, 0);
+    }
+}
+
+TEST_F(Loader, ALaterLoadAppendsAfterEarlierObjects) {
+    Load(kxtest::QuadModel());
+    Load(tools3ds::Write3ds({}, {Quad("first", "", ""), Quad("second", "", "")}));
+    ASSERT_EQ(ObjectCount, 3);
+    EXPECT_EQ(Objects[ObjectCount - 1].Name, "second");
+    EXPECT_EQ(Objects[1].Name, "first");
+}
+
+TEST_F(Loader, UnknownChunksAreSkippedByTheirLength) {
+    // Texture coordinates between the vertex and face lists, smoothing groups after the faces.
+    const Bytes vertices = Chunk(0x4110, Cat({U16s({3}), Bytes(36, 0)}));
+    const Bytes mapping = Chunk(0x4140, Cat({U16s({3}), Bytes(24, 0x41)}));
+    const Bytes faces = Chunk(0x4120, Cat({U16s({1, 0, 1, 2, 7}), Chunk(0x4150, Bytes(4, 0x40))}));
+    const Bytes object =
+        Chunk(0x4000, Cat({Name("m"), Chunk(0x4100, Cat({vertices, mapping, faces}))}));
+    Load(Chunk(0x4D4D, Cat({Chunk(0x0002, Bytes(4, 0)), Chunk(0x3D3D, object)})));
+    ASSERT_EQ(ObjectCount, 1);
+    EXPECT_EQ(Objects[0].VertexCount, 3);
+    EXPECT_EQ(Objects[0].MiniPolygonCount, 1);
+}
+
+TEST_F(Loader, NotA3dsFileIsReportedAndStillWalked) {
+    Load(kxtest::QuadModel());
+    ASSERT_EQ(ObjectCount, 1);
+    // An editor chunk on its own: no main chunk in front.
+    const Bytes whole = tools3ds::Write3ds({}, {Quad("late", "", "")});
+    Load(Bytes(whole.begin() + 6 + 10, whole.end()));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].caption, "VEngine internal error");
+    EXPECT_EQ(Boxes()[0].text, "This file isn't a valid 3DS format file: model.3ds");
+    // The report emptied the store; the walk then added the file's object.
+    ASSERT_EQ(ObjectCount, 1);
+    EXPECT_EQ(Objects[0].Name, "late");
+}
+
+TEST_F(Loader, AnEmptyBlockIsReportedAndAddsNothing) {
+    Load({});
+    EXPECT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(ObjectCount, 0);
+}
+
+TEST(ReadZString, StopsAtTheZeroByteTheLimitOrTheEnd) {
+    const Bytes bytes = {'a', 'b', 0, 'c'};
+    archive::ByteCursor cursor(bytes);
+    const ZString first = ReadZString(cursor, 0);
+    EXPECT_EQ(first.text, "ab");
+    EXPECT_EQ(first.consumed, 3);
+    const ZString rest = ReadZString(cursor, 0);
+    EXPECT_EQ(rest.text, "c");
+    EXPECT_EQ(rest.consumed, 1);
+
+    archive::ByteCursor limited(bytes);
+    const ZString two = ReadZString(limited, 2);
+    EXPECT_EQ(two.text, "ab");
+    EXPECT_EQ(two.consumed, 2);
+
+    const Bytes longName(400, 'x');
+    archive::ByteCursor unlimited(longName);
+    EXPECT_EQ(ReadZString(unlimited, 0).consumed, 255);
+    EXPECT_EQ(unlimited.Position(), 255u);
+}
+
+// Load3DS itself: through the archive beside the program, or a plain file there.
+class LoaderFiles : public Loader {
+  protected:
+    void SetUp() override {
+        Loader::SetUp();
+        original_ = std::filesystem::current_path();
+        std::string pattern = (std::filesystem::temp_directory_path() / "kx-3ds-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        archive::ExeFileName = (dir_ / "koravex").string();
+        // Start somewhere else: the loader must go to the program's folder itself.
+        std::filesystem::current_path(std::filesystem::temp_directory_path());
+    }
+    void TearDown() override {
+        std::filesystem::current_path(original_);
+        std::filesystem::remove_all(dir_);
+        archive::ExeFileName.clear();
+    }
+    void Write(const std::string& name, const Bytes& bytes) {
+        std::ofstream(dir_ / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    // An archive of the given members, directory first.
+    Bytes ArchiveOf(const std::vector<std::pair<std::string, Bytes>>& members) {
+        Bytes out;
+        auto put = [&](std::uint32_t v) {
+            for (int i = 0; i < 4; ++i)
+                out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        };
+        put(static_cast<std::uint32_t>(members.size()));
+        std::uint32_t offset = 4 + 58 * static_cast<std::uint32_t>(members.size());
+        for (const auto& [name, data] : members) {
+            Bytes field(50, 0);
+            field[0] = static_cast<std::uint8_t>(name.size() + 1);
+            std::copy(name.begin(), name.end(), field.begin() + 1);
+            out.insert(out.end(), field.begin(), field.end());
+            put(static_cast<std::uint32_t>(data.size()));
+            put(offset);
+            offset += static_cast<std::uint32_t>(data.size());
+        }
+        for (const auto& member : members)
+            out.insert(out.end(), member.second.begin(), member.second.end());
+        return out;
+    }
+
+    std::filesystem::path dir_;
+    std::filesystem::path original_;
+};
+
+TEST_F(LoaderFiles, ReadsAMemberOfTheArchive) {
+    Write("adatok.vbf",
+          ArchiveOf({{"other.3ds", Bytes{1, 2}}, {"tabla.3ds", kxtest::QuadModel()}}));
+    Load3DS("tabla.3ds", "adatok.vbf", 255);
+    ASSERT_EQ(ObjectCount, 1);
+    EXPECT_EQ(Objects[0].MiniPolygonCount, 2);
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(LoaderFiles, ReadsAPlainFileWithoutAnArchive) {
+    Write("piece.3ds", kxtest::QuadModel());
+    Load3DS("piece.3ds", "", 0);
+    ASSERT_EQ(ObjectCount, 1);
+    EXPECT_EQ(Objects[0].PolygonCount, 2);
+}
+
+TEST_F(LoaderFiles, AMissingMemberFailsWithoutAddingObjects) {
+    Write("adatok.vbf", ArchiveOf({{"tabla.3ds", kxtest::QuadModel()}}));
+    EXPECT_THROW(Load3DS("babu.3ds", "adatok.vbf", 255), shell::IoFailure);
+    EXPECT_EQ(ObjectCount, 0);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "File(babu.3ds) not found in bigfile(adatok.vbf) !!");
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+// Models for the loader and geometry tests, built with the 3DS writer.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/model3ds.h"
+#include "engine/store.h"
+#include "shell/platform_double.h"
+#include "tools/model3ds/model3ds_writer.h"
+
+namespace kxtest {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A unit square in the z = 0 plane as two triangles, the first coloured by `first`, the
+// second by `second`.
+inline tools3ds::Mesh Quad(const std::string& name, const std::string& first,
+                           const std::string& second) {
+    tools3ds::Mesh mesh;
+    mesh.name = name;
+    mesh.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    mesh.faces = {{0, 1, 2}, {0, 2, 3}};
+    mesh.groups = {{first, {0}}, {second, {1}}};
+    return mesh;
+}
+
+inline Bytes QuadModel() {
+    return tools3ds::Write3ds({{"red", 1, 0, 0}, {"blue", 0, 0, 1}},
+                              {Quad("board", "red", "blue")});
+}
+
+inline void Load(const Bytes& file, std::uint8_t mini = 255) {
+    engine::Load3DSFromMemory(file, "model.3ds", mini);
+}
+
+// Stores start empty and message boxes unrecorded.
+class EngineTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        shell::platform::testing::ResetDouble();
+        engine::EngineInit();
+    }
+    const std::vector<shell::platform::testing::Box>& Boxes() {
+        return shell::platform::testing::Double().boxes;
+    }
+};
+
+// Whatever a file held, the store keeps its own rules: counts match arrays and every
+// triangle names vertices its object has.
+inline void ExpectStoreConsistent() {
+    ASSERT_EQ(engine::ObjectCount, engine::Objects.size());
+    for (const engine::VE_TObject& o : engine::Objects) {
+        ASSERT_EQ(o.VertexCount, o.Vertices.size());
+        ASSERT_EQ(o.MiniPolygonCount, o.MiniPolygons.size());
+        ASSERT_EQ(o.PolygonCount, o.Polygons.size());
+        for (const auto& t : o.MiniPolygons)
+            for (auto k : t.Indices)
+                ASSERT_LT(k, o.VertexCount);
+        for (const auto& p : o.Polygons) {
+            ASSERT_EQ(p.Indices.size(), 3u);
+            for (auto k : p.Indices)
+                ASSERT_LT(k, o.VertexCount);
+        }
+    }
+}
+
+} // namespace kxtest
