@@ -1,0 +1,121 @@
+# Shared steps for the play tests: start the real game inside the current X server,
+# point and press like a person (buttons and keys held long enough for a slow frame to
+# see them), take screenshots and compare them. Sourced by the test_play_*.sh scripts.
+
+# Re-runs the calling script inside its own Xvfb server of the given size.
+in_xvfb() {
+    local size=$1
+    shift
+    if [[ -z "${KX_IN_XVFB:-}" ]]; then
+        exec env KX_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${size}x24" bash "$0" "$@"
+    fi
+}
+
+# Fails the test with a message, after stopping the game.
+fail() {
+    echo "FAIL: $*"
+    [[ -n "${game_pid:-}" ]] && kill -9 "$game_pid" 2>/dev/null
+    exit 1
+}
+
+# Milliseconds since the epoch.
+now_ms() { date +%s%3N; }
+
+# Starts the game and waits until its window covers the screen and shows a frame.
+start_game() {
+    read -r W H < <(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
+    [[ -n "$W" ]] || fail "no X screen"
+    mkdir -p "$shots"
+    rm -rf "$build/Temp"
+    local start
+    start=$(now_ms)
+    "$build/koravex" 2>"$shots/stderr.txt" &
+    game_pid=$!
+    win=""
+    for _ in $(seq 1 300); do
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start-up: $(cat "$shots/stderr.txt")"
+        win=$(xdotool search --onlyvisible --name '^Koravex$' 2>/dev/null | tail -n 1)
+        [[ -n "$win" ]] && xdotool getwindowgeometry "$win" | grep -q "Geometry: ${W}x${H}" && break
+        win=""
+        sleep 0.05
+    done
+    [[ -n "$win" ]] || fail "no main window appeared"
+    echo "window mapped after $(($(now_ms) - start)) ms"
+    # The backdrop is never black: the first frame has been drawn once the centre is not.
+    for _ in $(seq 1 100); do
+        [[ "$(pixel $((W / 2)) $((H / 2)))" != "0,0,0" ]] && break
+        sleep 0.05
+    done
+    echo "first frame after $(($(now_ms) - start)) ms"
+}
+
+# "r,g,b" of one screen pixel.
+pixel() {
+    xwd -root -silent | convert xwd:- -crop "1x1+$1+$2" -depth 8 txt:- |
+        awk 'NR == 2 { gsub(/[()]/, "", $2); print $2 }' | cut -d, -f1-3
+}
+
+shot() { xwd -root -silent | convert xwd:- "$shots/$1.png"; }
+
+# Screen pixel of a point of the 1024 x 768 virtual screen (y upwards).
+virtual_xy() { awk -v x="$1" -v y="$2" -v W="$W" -v H="$H" \
+    'BEGIN { printf "%d %d\n", x * W / 1024, H - y * H / 768 }'; }
+
+# Screen pixel above the centre of cell (i, j) under the starting camera (tilt -45, turn 45).
+cell_xy() {
+    awk -v i="$1" -v j="$2" -v W="$W" -v H="$H" 'BEGIN {
+        pi = atan2(0, -1)
+        x = (9 * i - 31.5) / 10; y = (9 * j - 31.5) / 10; z = 1
+        t = 45 * pi / 180; x1 = x * cos(t) - y * sin(t); y1 = x * sin(t) + y * cos(t)
+        a = -45 * pi / 180; y2 = y1 * cos(a) - z * sin(a); z2 = y1 * sin(a) + z * cos(a) - 10
+        f = cos(pi / 8) / sin(pi / 8)
+        wx = W / 2 * (1 + f / (W / H) * x1 / -z2); wy = H / 2 * (1 + f * y2 / -z2)
+        printf "%d %d\n", wx + 0.5, H - wy + 0.5 }'
+}
+
+# Moves the pointer to (x, y) and holds the left button there for a while.
+press_at() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.3
+    xdotool mousedown 1
+    sleep 0.3
+    xdotool mouseup 1
+    sleep 0.2
+}
+
+# Parks the pointer at the left edge, clear of the board and the panel.
+park_pointer() {
+    xdotool mousemove 2 $((H / 2))
+    sleep 0.3
+}
+
+# Number of separate regions of at least 40 pixels where two screenshots differ.
+changed_regions() {
+    convert "$shots/$1.png" "$shots/$2.png" -compose difference -composite -colorspace gray \
+        -threshold 6% -define connected-components:area-threshold=40 \
+        -define connected-components:verbose=true -connected-components 8 null: |
+        grep -c 'gray(255)'
+}
+
+# Share of the screen, in percent, where two screenshots differ.
+changed_percent() {
+    convert "$shots/$1.png" "$shots/$2.png" -compose difference -composite -colorspace gray \
+        -threshold 6% -format '%[fx:int(mean*100)]' info:
+}
+
+# Holds Esc until the game ends; the exit code must be 0 and the Temp folder gone.
+quit_with_esc() {
+    xdotool keydown Escape
+    for _ in $(seq 1 100); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    xdotool keyup Escape
+    kill -0 "$game_pid" 2>/dev/null && fail "still running after Esc"
+    wait "$game_pid"
+    local code=$?
+    game_pid=""
+    echo "exit code $code"
+    [[ $code -eq 0 ]] || fail "exit code $code: $(cat "$shots/stderr.txt")"
+    [[ ! -e "$build/Temp" ]] || fail "the Temp folder was left behind"
+}
