@@ -1,0 +1,189 @@
+#include "tools/assetgen/panel.h"
+
+#include <cstdio>
+
+#include "game/panel_layout.h"
+#include "tools/assetgen/noise.h"
+#include "tools/assetgen/ui.h"
+
+namespace assetgen {
+
+namespace {
+
+namespace layout = game::panel;
+
+constexpr float kScale = 2.0f; // design pixels per panel unit
+
+float Px(float x) {
+    return x * kScale;
+}
+float Py(float y) {
+    return (static_cast<float>(layout::kHeight) - y) * kScale;
+}
+
+Box ToCanvas(const layout::Rect& r) {
+    return {Px(r.x1), Py(r.y2), Px(r.x2), Py(r.y1)};
+}
+
+PanelItem ToUnits(const std::string& kind, const std::string& name, const Box& b) {
+    return {kind,          name,
+            b.x0 / kScale, static_cast<float>(layout::kHeight) - b.y1 / kScale,
+            b.x1 / kScale, static_cast<float>(layout::kHeight) - b.y0 / kScale};
+}
+
+PanelItem ToUnits(const std::string& kind, const std::string& name, const layout::Rect& r) {
+    return {kind,
+            name,
+            static_cast<float>(r.x1),
+            static_cast<float>(r.y1),
+            static_cast<float>(r.x2),
+            static_cast<float>(r.y2)};
+}
+
+// An engraved line across the panel.
+void Divider(Canvas& c, float y) {
+    const float x0 = Px(14), x1 = Px(186);
+    Fill(
+        c, x0, Py(y) - 1, x1, Py(y) + 1,
+        [&](float x, float py) { return SegmentDistance(x, py, x0, Py(y), x1, Py(y), 0.9f); },
+        Hex(0x140B05), 0.8f);
+    Fill(
+        c, x0, Py(y) + 1, x1, Py(y) + 3,
+        [&](float x, float py) {
+            return SegmentDistance(x, py, x0, Py(y) + 2, x1, Py(y) + 2, 0.7f);
+        },
+        Hex(0x7A5234), 0.6f);
+}
+
+void Button(Canvas& c, std::vector<PanelItem>& items, _TTF_Font* font, const std::string& name,
+            const std::string& text, const layout::Rect& r) {
+    const Box b = ToCanvas(r);
+    RaisedFace(c, b, 12.0f * kScale, kScale);
+    items.push_back(ToUnits("button", name, r));
+    const Box ink =
+        CentredText(c, font, text, 0.5f * (b.x0 + b.x1), 0.5f * (b.y0 + b.y1), colours::kInk);
+    items.push_back(ToUnits("label", name, ink));
+}
+
+void ButtonWell(Canvas& c, const layout::Rect& r) {
+    Box b = ToCanvas(r);
+    b = {b.x0 - 3 * kScale, b.y0 - 3 * kScale, b.x1 + 3 * kScale, b.y1 + 3 * kScale};
+    Well(c, b, 6.0f * kScale, kScale);
+}
+
+} // namespace
+
+PanelPicture Panel() {
+    Canvas c = MakeCanvas(static_cast<int>(Px(layout::kWidth)), static_cast<int>(Py(0)));
+    WalnutBackground(c, {0, 0, static_cast<float>(c.width), static_cast<float>(c.height)}, kScale,
+                     77);
+    // Light falls from the top: the panel darkens towards its foot, and its left edge,
+    // which slides over the scene, is a rounded lip.
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x) {
+            const float fx = static_cast<float>(x) / kScale;
+            const float shade = 1.05f - 0.2f * static_cast<float>(y) / static_cast<float>(c.height);
+            float lip = 1.0f;
+            if (fx < 2.0f)
+                lip = 1.5f - 0.25f * fx;
+            else if (fx < 5.0f)
+                lip = 0.8f + 0.2f * SmoothStep(2.0f, 5.0f, fx);
+            At(c, x, y) = Scale(At(c, x, y), shade * lip);
+        }
+
+    std::vector<PanelItem> items;
+    const Font buttonFont = OpenFont(Weight::Bold, 30);
+    const Font headingFont = OpenFont(Weight::Bold, 25);
+    const Font markFont = OpenFont(Weight::Regular, 21);
+
+    Button(c, items, buttonFont.get(), "newgame", "New game", layout::kNewGame);
+
+    Divider(c, 624);
+    const float seatHeading = 578.0f;
+    for (int p = 0; p < 2; ++p) {
+        const layout::Rect& seat = p == 0 ? layout::kSeat1 : layout::kSeat2;
+        const float centre = 0.5f * static_cast<float>(seat.x1 + seat.x2);
+        const std::string text = p == 0 ? "Player 1" : "Player 2";
+        // A piece of the player's colour before the name, the pair centred on the column.
+        const float disc = 6.0f, gap = 3.0f;
+        const float width = static_cast<float>(TextWidth(headingFont.get(), text)) / kScale;
+        const float left = centre - 0.5f * (2 * disc + gap + width);
+        PieceDisc(c, Px(left + disc), Py(seatHeading), disc * kScale, p == 0);
+        items.push_back(ToUnits(
+            "heading", p == 0 ? "player1" : "player2",
+            Box{Px(left), Py(seatHeading + disc), Px(left + 2 * disc), Py(seatHeading - disc)}));
+        const Box ink =
+            CentredText(c, headingFont.get(), text, Px(left + 2 * disc + gap + 0.5f * width),
+                        Py(seatHeading), colours::kCream, true);
+        items.push_back(ToUnits("heading", p == 0 ? "player1" : "player2", ink));
+        ButtonWell(c, seat);
+    }
+
+    const Box begins =
+        CentredText(c, headingFont.get(), "Begins", Px(100), Py(481), colours::kCream, true);
+    items.push_back(ToUnits("heading", "begins", begins));
+    ButtonWell(c, layout::kBegins1);
+    ButtonWell(c, layout::kBegins2);
+
+    Divider(c, 378);
+    const Box strength =
+        CentredText(c, headingFont.get(), "Strength", Px(100), Py(340), colours::kCream, true);
+    items.push_back(ToUnits("heading", "strength", strength));
+    // The track: a groove the knob slides in, with a tick every quarter.
+    const float mid = 0.5f * static_cast<float>(layout::kTrackY1 + layout::kTrackY2);
+    const float x0 = static_cast<float>(layout::kTrackX0);
+    const float x1 = x0 + static_cast<float>(layout::kTrackLength);
+    Fill(
+        c, Px(x0 - 4), Py(mid + 4), Px(x1 + 4), Py(mid - 4),
+        [&](float x, float y) {
+            return BoxDistance(x, y, Px(x0 - 3), Py(mid + 3), Px(x1 + 3), Py(mid - 3), 3 * kScale);
+        },
+        colours::kWell);
+    Fill(
+        c, Px(x0 - 3), Py(mid - 3), Px(x1 + 3), Py(mid - 4),
+        [&](float x, float y) {
+            return SegmentDistance(x, y, Px(x0), Py(mid - 3.3f), Px(x1), Py(mid - 3.3f), 0.8f);
+        },
+        Hex(0x8A6242), 0.7f);
+    for (int q = 0; q <= 4; ++q) {
+        const float tx =
+            x0 + static_cast<float>(layout::kTrackLength) * static_cast<float>(q) / 4.0f;
+        const float top = static_cast<float>(layout::kTrackY1) - 3.0f;
+        const float bottom = top - (q % 2 == 0 ? 7.0f : 4.5f);
+        Fill(
+            c, Px(tx) - 3, Py(top) - 1, Px(tx) + 3, Py(bottom) + 1,
+            [&](float x, float y) {
+                return SegmentDistance(x, y, Px(tx), Py(top), Px(tx), Py(bottom), 0.9f * kScale);
+            },
+            colours::kCream, 0.8f);
+    }
+    const float markY = 274.0f;
+    const Box weak = CentredText(c, markFont.get(), "weak", Px(x0 + 8), Py(markY), colours::kCream);
+    items.push_back(ToUnits("mark", "weak", weak));
+    const Box strong =
+        CentredText(c, markFont.get(), "strong", Px(x1 - 12), Py(markY), colours::kCream);
+    items.push_back(ToUnits("mark", "strong", strong));
+
+    Divider(c, 252);
+    Button(c, items, buttonFont.get(), "help", "Help", layout::kHelp);
+    Button(c, items, buttonFont.get(), "exit", "Exit", layout::kExit);
+
+    PanelPicture out;
+    out.picture = Resample(c, 256, 1024);
+    out.layout = std::move(items);
+    return out;
+}
+
+std::string LayoutText(const std::vector<PanelItem>& layout) {
+    std::string text = "# kind name x1 y1 x2 y2, in panel units from the bottom-left corner\n";
+    for (const PanelItem& item : layout) {
+        char line[160];
+        std::snprintf(line, sizeof line, "%s %s %.2f %.2f %.2f %.2f\n", item.kind.c_str(),
+                      item.name.c_str(), static_cast<double>(item.x1), static_cast<double>(item.y1),
+                      static_cast<double>(item.x2), static_cast<double>(item.y2));
+        text += line;
+    }
+    return text;
+}
+
+} // namespace assetgen
