@@ -1,0 +1,140 @@
+// Compiling the board and piece display lists: the indexed normals against a full scan of the
+// triangles per corner, for the shipped models and a 20,000-triangle model.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "archive/bigfile.h"
+#include "archive/model_lists.h"
+#include "engine/geometry.h"
+#include "engine/model3ds.h"
+#include "engine/store.h"
+#include "shell/platform_double.h"
+#include "tools/model3ds/model3ds_writer.h"
+
+namespace {
+
+// A rolling 100 x 100 heightfield: 20,000 triangles sharing their vertices.
+std::vector<std::uint8_t> Hills() {
+    constexpr int kSide = 100;
+    tools3ds::Mesh mesh;
+    mesh.name = "hills";
+    for (int y = 0; y <= kSide; ++y)
+        for (int x = 0; x <= kSide; ++x)
+            mesh.vertices.push_back(
+                {static_cast<float>(x), static_cast<float>(y),
+                 static_cast<float>(3 * std::sin(x * 0.3) * std::cos(y * 0.2))});
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            const auto k = static_cast<std::uint16_t>(y * (kSide + 1) + x);
+            const auto right = static_cast<std::uint16_t>(k + 1);
+            const auto up = static_cast<std::uint16_t>(k + kSide + 1);
+            mesh.faces.push_back({k, right, static_cast<std::uint16_t>(up + 1)});
+            mesh.faces.push_back({k, static_cast<std::uint16_t>(up + 1), up});
+        }
+    return tools3ds::Write3ds({}, {mesh});
+}
+
+// The archive the build packs, or the one KX_ARCHIVE names.
+std::filesystem::path ArchivePath() {
+    if (const char* chosen = std::getenv("KX_ARCHIVE")) return chosen;
+    return std::filesystem::path(KX_BINARY_DIR) / "adatok.vbf";
+}
+
+// Loads a model into the store and gives the index of its last mesh, or -1.
+std::int32_t LoadModel(const std::string& name) {
+    engine::EngineInit();
+    if (name == "hills") {
+        engine::Load3DSFromMemory(Hills(), name, 255);
+    } else {
+        const auto archive = ArchivePath();
+        if (!std::filesystem::exists(archive)) return -1;
+        std::filesystem::current_path(archive.parent_path());
+        archive::MemoryBlock block;
+        try {
+            archive::ReadFromBigfile(name, archive.filename().string(), block);
+        } catch (const std::exception&) {
+            return -1;
+        }
+        engine::Load3DSFromMemory(block.Bytes(), name, 255);
+    }
+    return engine::ObjectCount - 1;
+}
+
+template <bool kIndexed> void CompileList(benchmark::State& state, const std::string& model) {
+    const std::int32_t object = LoadModel(model);
+    if (!engine::ValidObject(object)) {
+        state.SkipWithError(("no model " + model).c_str());
+        return;
+    }
+    for (auto _ : state) {
+        const std::uint32_t list =
+            kIndexed ? archive::CompileModelList(object, archive::kBoardLook)
+                     : archive::CompileModelListByScan(object, archive::kBoardLook);
+        glDeleteLists(list, 1);
+    }
+    state.counters["triangles"] = engine::Objects[object].MiniPolygonCount;
+}
+
+template <bool kIndexed> void Normals(benchmark::State& state, const std::string& model) {
+    const std::int32_t object = LoadModel(model);
+    if (!engine::ValidObject(object)) {
+        state.SkipWithError(("no model " + model).c_str());
+        return;
+    }
+    const std::int32_t faces = engine::Objects[object].MiniPolygonCount;
+    for (auto _ : state) {
+        if (kIndexed) {
+            const engine::NormalIndex index = engine::BuildNormalIndex(object);
+            for (std::int32_t f = 0; f < faces; ++f)
+                for (int c = 0; c < 3; ++c)
+                    benchmark::DoNotOptimize(engine::SmoothedNormal(index, f, c));
+        } else {
+            for (std::int32_t f = 0; f < faces; ++f)
+                for (int c = 0; c < 3; ++c)
+                    benchmark::DoNotOptimize(engine::SmoothedNormal(object, f, c));
+        }
+    }
+    state.counters["triangles"] = faces;
+}
+
+void Register() {
+    for (const char* model : {"tabla.3ds", "babu.3ds", "hills"}) {
+        const bool big = std::string(model) == "hills";
+        auto* fast = benchmark::RegisterBenchmark((std::string("CompileIndexed/") + model).c_str(),
+                                                  CompileList<true>, std::string(model));
+        auto* scan = benchmark::RegisterBenchmark((std::string("CompileFullScan/") + model).c_str(),
+                                                  CompileList<false>, std::string(model));
+        auto* quick = benchmark::RegisterBenchmark((std::string("NormalsIndexed/") + model).c_str(),
+                                                   Normals<true>, std::string(model));
+        auto* normals = benchmark::RegisterBenchmark(
+            (std::string("NormalsFullScan/") + model).c_str(), Normals<false>, std::string(model));
+        for (auto* b : {fast, scan, quick, normals})
+            b->Unit(benchmark::kMillisecond);
+        if (big) {
+            scan->Iterations(1);
+            normals->Iterations(1);
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!shell::platform::testing::OpenHiddenGlWindow(64, 64)) {
+        std::fprintf(stderr, "bench_display_lists needs a display (run it under xvfb-run)\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    Register();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    shell::platform::testing::ResetDouble();
+    return 0;
+}
