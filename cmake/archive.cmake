@@ -11,25 +11,9 @@ add_custom_command(
   COMMENT "Writing the board definition")
 set(KX_ARCHIVE_MEMBERS ${CMAKE_BINARY_DIR}/negyzetek.dat)
 
-# ---- Placeholder members -------------------------------------------------------------------
-# Stand-ins for the models and pictures until they are generated for real. To replace one,
-# drop its name from KX_PLACEHOLDER_NAMES and append the generated file to KX_ARCHIVE_MEMBERS.
-set(KX_PLACEHOLDER_NAMES
-  tabla.3ds babu.3ds
-  wood.bmp wood2.bmp help.bmp backg.bmp menujel.bmp menu.bmp pc.bmp ember.bmp iq.bmp jelol.bmp
-  ures.bmp)
-set(KX_PLACEHOLDER_DIR ${CMAKE_BINARY_DIR}/placeholders)
-list(TRANSFORM KX_PLACEHOLDER_NAMES PREPEND ${KX_PLACEHOLDER_DIR}/ OUTPUT_VARIABLE KX_PLACEHOLDER_FILES)
-if(KX_PLACEHOLDER_NAMES)
-  add_custom_command(
-    OUTPUT ${KX_PLACEHOLDER_FILES}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${KX_PLACEHOLDER_DIR}
-    COMMAND koravex-placeholders ${KX_PLACEHOLDER_DIR} ${KX_PLACEHOLDER_NAMES}
-    DEPENDS koravex-placeholders
-    COMMENT "Writing placeholder models and pictures")
-  list(APPEND KX_ARCHIVE_MEMBERS ${KX_PLACEHOLDER_FILES})
-endif()
-# ---- End of placeholder members -------------------------------------------------------------
+# The models and pictures, drawn by koravex-assetgen (tools/assetgen) in the order the game
+# loads them.
+list(APPEND KX_ARCHIVE_MEMBERS ${KX_ASSET_FILES})
 
 add_custom_command(
   OUTPUT ${KX_ARCHIVE_FILE}
@@ -37,4 +21,5 @@ add_custom_command(
   DEPENDS koravex-archive ${KX_ARCHIVE_MEMBERS}
   COMMENT "Packing adatok.vbf")
 add_custom_target(koravex_archive ALL DEPENDS ${KX_ARCHIVE_FILE})
+add_dependencies(koravex_archive koravex_assets)
 add_dependencies(koravex koravex_archive)

@@ -28,8 +28,9 @@ float LatticeCoordinate(int i) {
     return TileLine(tile) + (TileLine(tile + 1) - TileLine(tile)) * t;
 }
 
-// Depth of the hollow's spherical dish at distance r from its centre.
+// Depth of the hollow's spherical dish at distance r from its centre; exactly 0 at the rim.
 float DishDepth(float r) {
+    if (r >= kHollowRadius) return 0.0f;
     const float R =
         (kHollowRadius * kHollowRadius + kHollowDepth * kHollowDepth) / (2 * kHollowDepth);
     return (R - kHollowDepth) - std::sqrt(R * R - r * r);
