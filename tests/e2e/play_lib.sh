@@ -55,7 +55,11 @@ pixel() {
         awk 'NR == 2 { gsub(/[()]/, "", $2); print $2 }' | cut -d, -f1-3
 }
 
-shot() { xwd -root -silent | convert xwd:- "$shots/$1.png"; }
+# A quarter-size screenshot to compare; shot also keeps the full picture for people to see.
+look() { xwd -root -silent | convert xwd:- -scale 25% "$shots/$1.small.png"; }
+shot() {
+    xwd -root -silent | convert xwd:- -write "$shots/$1.png" -scale 25% "$shots/$1.small.png"
+}
 
 # Screen pixel of a point of the 1024 x 768 virtual screen (y upwards).
 virtual_xy() { awk -v x="$1" -v y="$2" -v W="$W" -v H="$H" \
@@ -89,18 +93,18 @@ park_pointer() {
     sleep 0.3
 }
 
-# Number of separate regions of at least 40 pixels where two screenshots differ.
+# Number of separate regions, of about 50 screen pixels or more, where two looks differ.
 changed_regions() {
-    convert "$shots/$1.png" "$shots/$2.png" -compose difference -composite -colorspace gray \
-        -threshold 6% -define connected-components:area-threshold=40 \
+    convert "$shots/$1.small.png" "$shots/$2.small.png" -compose difference -composite \
+        -colorspace gray -threshold 6% -define connected-components:area-threshold=3 \
         -define connected-components:verbose=true -connected-components 8 null: |
         grep -c 'gray(255)'
 }
 
-# Share of the screen, in percent, where two screenshots differ.
+# Share of the screen, in percent, where two looks differ.
 changed_percent() {
-    convert "$shots/$1.png" "$shots/$2.png" -compose difference -composite -colorspace gray \
-        -threshold 6% -format '%[fx:int(mean*100)]' info:
+    convert "$shots/$1.small.png" "$shots/$2.small.png" -compose difference -composite \
+        -colorspace gray -threshold 6% -format '%[fx:int(mean*100)]' info:
 }
 
 # Holds Esc until the game ends; the exit code must be 0 and the Temp folder gone.
