@@ -12,6 +12,7 @@
 #include "archive/assets.h"
 #include "archive/texture.h"
 #include "archive/workspace.h"
+#include "engine/store.h"
 #include "game/frame.h"
 #include "game/scene.h"
 #include "game/state.h"
@@ -48,6 +49,13 @@ bool SetUpScene() {
     shell::ScreenHeight = kHeight;
     shell::InitScene(kWidth, kHeight);
     shell::ResizeScene(kWidth, kHeight);
+    for (const auto& [name, index] :
+         {std::pair{"board", archive::BoardObjectIndex}, {"piece", archive::PieceObjectIndex}}) {
+        if (engine::ValidObject(index))
+            std::printf(
+                "%s model: %u triangles\n", name,
+                unsigned{engine::Objects[static_cast<std::size_t>(index)].MiniPolygonCount});
+    }
     return true;
 }
 
@@ -149,8 +157,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_render: no GL window or assets\n");
         return 1;
     }
-    benchmark::RegisterBenchmark(kBare, BareFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
-    benchmark::RegisterBenchmark(kGame, GameFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark(kBare, BareFrame)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->MinTime(2.0);
+    benchmark::RegisterBenchmark(kGame, GameFrame)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->MinTime(2.0);
     benchmark::RegisterBenchmark("UpdateFrame", UpdateFrame)
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
