@@ -139,32 +139,23 @@ void MiniBoard(Canvas& c, float x0, float y0, float size, const int corners[4][2
             const float grain = Fbm2(44, x / size * 3.0f, y / size * 40.0f, 3);
             return Scale(Mix(Hex(0xE9B77C), Hex(0xCF9558), 0.5f + 0.5f * grain), 1.0f);
         });
-    // Cell (i, j) with j upwards, as on the game's board.
-    const auto cell = [&](int i, int j) {
-        return std::pair<float, float>{x0 + size * 0.5f + (static_cast<float>(i) - 3.5f) * pitch,
-                                       y0 + size * 0.5f - (static_cast<float>(j) - 3.5f) * pitch};
-    };
-    for (int i = 1; i <= 6; ++i)
-        for (int j = 1; j <= 6; ++j) {
-            const auto [x, y] = cell(i, j);
-            Fill(
-                c, x - pitch, y - pitch, x + pitch, y + pitch,
-                [&](float px, float py) { return CircleDistance(px, py, x, y, pitch * 0.3f); },
-                Hex(0x9C6236), 0.8f);
-        }
+    // Cell (i, j) with j upwards, as on the game's board; the grid counts from cell (1, 1).
+    GridSquare grid;
+    grid.first = {x0 + size * 0.5f - 2.5f * pitch, y0 + size * 0.5f + 2.5f * pitch};
+    grid.stepX = pitch;
+    grid.stepY = -pitch;
+    grid.side = 6;
+    grid.hollowRadius = pitch * 0.3f;
+    grid.hollow = Hex(0x9C6236);
+    grid.lineHalfWidth = 3.5f;
+    grid.pieceRadius = pitch * 0.4f;
+    grid.light = light;
+    int fromZero[4][2];
     for (int k = 0; k < 4; ++k) {
-        const auto [ax, ay] = cell(corners[k][0], corners[k][1]);
-        const auto [bx, by] = cell(corners[(k + 1) % 4][0], corners[(k + 1) % 4][1]);
-        Fill(
-            c, std::min(ax, bx) - 8, std::min(ay, by) - 8, std::max(ax, bx) + 8,
-            std::max(ay, by) + 8,
-            [&](float px, float py) { return SegmentDistance(px, py, ax, ay, bx, by, 3.5f); },
-            Hex(0xB3261E));
+        fromZero[k][0] = corners[k][0] - 1;
+        fromZero[k][1] = corners[k][1] - 1;
     }
-    for (int k = 0; k < 4; ++k) {
-        const auto [x, y] = cell(corners[k][0], corners[k][1]);
-        PieceDisc(c, x, y, pitch * 0.4f, light);
-    }
+    DrawGridSquare(c, grid, fromZero);
 }
 
 Canvas HelpPage() {

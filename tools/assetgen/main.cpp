@@ -31,11 +31,13 @@ struct Output {
 void Write(const Output& out, const std::string& name, const std::string& bytes) {
     const std::filesystem::path target = out.folder / name;
     const std::filesystem::path temporary = out.folder / (name + ".part");
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) throw std::runtime_error("cannot write " + temporary.string());
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw std::runtime_error("cannot write " + temporary.string());
     }
     std::filesystem::rename(temporary, target);
 }

@@ -93,8 +93,8 @@ PanelPicture Panel() {
 
     std::vector<PanelItem> items;
     const Font buttonFont = OpenFont(Weight::Bold, 30);
-    const Font headingFont = OpenFont(Weight::Bold, 25);
-    const Font markFont = OpenFont(Weight::Regular, 21);
+    const Font headingFont = OpenFont(Weight::Bold, 26);
+    const Font markFont = OpenFont(Weight::Regular, 24);
 
     Button(c, items, buttonFont.get(), "newgame", "New game", layout::kNewGame);
 

@@ -22,7 +22,7 @@ void Arc(Profile& p, float cr, float cz, float radius, float fromDeg, float toDe
 
 // A quadratic curve from the last point through the pull of (cr, cz) to (er, ez).
 void Curve(Profile& p, float cr, float cz, float er, float ez, int steps) {
-    const auto [sr, sz] = p.back();
+    const float sr = p.back()[0], sz = p.back()[1];
     for (int i = 1; i <= steps; ++i) {
         const float t = static_cast<float>(i) / steps, u = 1.0f - t;
         p.push_back(

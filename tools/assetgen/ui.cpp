@@ -157,33 +157,49 @@ void Emblem(Canvas& c, float cx, float cy, float size) {
         });
     // A 4 x 4 grid of hollows; the pieces take the corners of a tilted square on it.
     const float pitch = size * 0.22f;
-    const auto at = [&](int i, int j) {
-        return std::pair<float, float>{cx + (static_cast<float>(i) - 1.5f) * pitch,
-                                       cy + (static_cast<float>(j) - 1.5f) * pitch};
-    };
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) {
-            const auto [x, y] = at(i, j);
-            Fill(
-                c, x - size, y - size, x + size, y + size,
-                [&](float px, float py) { return CircleDistance(px, py, x, y, size * 0.045f); },
-                Hex(0x7A4A26), 0.9f);
-        }
+    GridSquare grid;
+    grid.first = {cx - 1.5f * pitch, cy - 1.5f * pitch};
+    grid.stepX = grid.stepY = pitch;
+    grid.side = 4;
+    grid.hollowRadius = size * 0.045f;
+    grid.hollow = Hex(0x7A4A26);
+    grid.lineHalfWidth = size * 0.018f;
+    grid.pieceRadius = size * 0.085f;
     const int corners[4][2] = {{1, 0}, {3, 1}, {2, 3}, {0, 2}};
+    DrawGridSquare(c, grid, corners);
+}
+
+void DrawGridSquare(Canvas& c, const GridSquare& g, const int corners[4][2]) {
+    const auto at = [&](int i, int j) {
+        return Point{g.first.x + static_cast<float>(i) * g.stepX,
+                     g.first.y + static_cast<float>(j) * g.stepY};
+    };
+    const float reach = g.hollowRadius + 2.0f;
+    for (int i = 0; i < g.side; ++i)
+        for (int j = 0; j < g.side; ++j) {
+            const Point p = at(i, j);
+            Fill(
+                c, p.x - reach, p.y - reach, p.x + reach, p.y + reach,
+                [&](float px, float py) {
+                    return CircleDistance(px, py, p.x, p.y, g.hollowRadius);
+                },
+                g.hollow, 0.9f);
+        }
     for (int k = 0; k < 4; ++k) {
-        const auto [ax, ay] = at(corners[k][0], corners[k][1]);
-        const auto [bx, by] = at(corners[(k + 1) % 4][0], corners[(k + 1) % 4][1]);
+        const Point a = at(corners[k][0], corners[k][1]);
+        const Point b = at(corners[(k + 1) % 4][0], corners[(k + 1) % 4][1]);
+        const float pad = g.lineHalfWidth + 2.0f;
         Fill(
-            c, std::min(ax, bx) - size * 0.05f, std::min(ay, by) - size * 0.05f,
-            std::max(ax, bx) + size * 0.05f, std::max(ay, by) + size * 0.05f,
+            c, std::min(a.x, b.x) - pad, std::min(a.y, b.y) - pad, std::max(a.x, b.x) + pad,
+            std::max(a.y, b.y) + pad,
             [&](float px, float py) {
-                return SegmentDistance(px, py, ax, ay, bx, by, size * 0.018f);
+                return SegmentDistance(px, py, a.x, a.y, b.x, b.y, g.lineHalfWidth);
             },
             Hex(0xB3261E));
     }
-    for (const auto& corner : corners) {
-        const auto [x, y] = at(corner[0], corner[1]);
-        PieceDisc(c, x, y, size * 0.085f, true);
+    for (int k = 0; k < 4; ++k) {
+        const Point p = at(corners[k][0], corners[k][1]);
+        PieceDisc(c, p.x, p.y, g.pieceRadius, g.light);
     }
 }
 

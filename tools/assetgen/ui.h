@@ -41,6 +41,24 @@ Box CentredText(Canvas& c, _TTF_Font* font, const std::string& text, float cx, f
 Box TextAt(Canvas& c, _TTF_Font* font, const std::string& text, float x, float baseline,
            Rgb colour);
 
+struct Point {
+    float x = 0, y = 0;
+};
+
+// A grid of hollows with four pieces on the corners of a square, joined by a red line: the
+// picture of a win, in the emblem and on the help page.
+struct GridSquare {
+    Point first;                // canvas position of grid point (0, 0)
+    float stepX = 0, stepY = 0; // from one grid point to the next along each axis
+    int side = 0;               // points along each axis
+    float hollowRadius = 0;
+    Rgb hollow;
+    float lineHalfWidth = 0;
+    float pieceRadius = 0;
+    bool light = true;
+};
+void DrawGridSquare(Canvas& c, const GridSquare& grid, const int corners[4][2]);
+
 // The game's emblem: four pieces on the corners of a tilted square on a small board.
 void Emblem(Canvas& c, float cx, float cy, float size);
 
