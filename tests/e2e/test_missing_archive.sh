@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# The real program with a missing or broken archive beside it: the archive's own box first
+# (when it has one), then "Application Error", exit code 1, and the main window never shown.
+# Each case runs in its own Xvfb server from a folder holding a copy of the program.
+set -u
+build=${1:?build directory}
+
+if [[ "${2:-}" != "--inside" ]]; then
+    mkdir -p "$build/e2e-shots"
+    xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build" --inside
+    exit $?
+fi
+
+shots="$build/e2e-shots"
+archiver="$build/tools/archive/koravex-archive"
+status=0
+
+# The id of the top-level window with this exact name, waiting for it to appear.
+find_window() {
+    local id
+    for _ in $(seq 1 300); do
+        id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}' | head -n 1)
+        [[ -n "$id" ]] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# True when a window named Koravex as large as the screen is mapped (the splash is smaller).
+main_window_shown() {
+    local id
+    for id in $(xwininfo -root -tree | grep -F '"Koravex":' | grep -F '1024x768+' | awk '{print $1}'); do
+        xwininfo -id "$id" | grep -q 'Map State: IsViewable' && return 0
+    done
+    return 1
+}
+
+# run_case NAME FOLDER "caption: text"...: the boxes the program must show, in order.
+run_case() {
+    local name=$1 folder=$2 ok=1 k=0 box pid code
+    shift 2
+    echo "== $name"
+    (cd "$folder" && exec ./koravex 2>stderr.txt) &
+    pid=$!
+    for expected in "$@"; do
+        k=$((k + 1))
+        if ! box=$(find_window "${expected%%: *}"); then
+            echo "no box captioned '${expected%%: *}'"
+            ok=0
+            break
+        fi
+        sleep 0.2
+        xwd -root -silent | convert xwd:- "$shots/$name-$k.png"
+        main_window_shown && { echo "the main window is shown"; ok=0; }
+        xdotool windowfocus "$box" 2>/dev/null
+        xdotool key Return
+        # The next box may reuse the window: wait until this one has gone.
+        for _ in $(seq 1 100); do
+            xwininfo -root -tree | grep -qF "\"${expected%%: *}\":" || break
+            sleep 0.05
+        done
+    done
+    for _ in $(seq 1 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "still running"
+        pkill -P "$pid"
+        kill -9 "$pid"
+        ok=0
+    fi
+    wait "$pid"
+    code=$?
+    [[ $code -eq 1 ]] || { echo "exit code $code, not 1"; ok=0; }
+    local want got
+    want=$(printf 'koravex: %s\n' "$@")
+    got=$(grep '^koravex: ' "$folder/stderr.txt")
+    if [[ "$got" != "$want" ]]; then
+        printf 'boxes on stderr:\n%s\nexpected:\n%s\n' "$got" "$want"
+        ok=0
+    fi
+    [[ $ok -eq 1 ]] || status=1
+}
+
+# A folder with a copy of the program and nothing else.
+fresh_folder() {
+    local folder
+    folder=$(mktemp -d)
+    cp "$build/koravex" "$folder/"
+    echo "$folder"
+}
+
+# Only the program, its archive, our own files and an empty Temp may remain.
+check_left_behind() {
+    local folder=$1 extra
+    shift
+    extra=$(cd "$folder" && ls -A | grep -vxF -e koravex -e adatok.vbf -e stderr.txt -e Temp "${@/#/-e}")
+    [[ -z "$extra" ]] || { echo "left behind: $extra"; status=1; }
+    if [[ -d "$folder/Temp" && ! -L "$folder/Temp" ]]; then
+        extra=$(ls -A "$folder/Temp" | grep -vxF negyzetek.dat)
+        [[ -z "$extra" ]] || { echo "left in Temp: $extra"; status=1; }
+    fi
+}
+
+folder=$(fresh_folder)
+missing="Bigfile(adatok.vbf) is missing or blocked by another application!"
+run_case missing-archive "$folder" \
+    "VEngine internal error: $missing" "Application Error: Input/output failure: $missing"
+check_left_behind "$folder"
+rm -rf "$folder"
+
+folder=$(fresh_folder)
+printf '\xff\xff\xff\xff' >"$folder/adatok.vbf"
+damaged="Bigfile(adatok.vbf) is damaged!"
+run_case damaged-archive "$folder" \
+    "VEngine internal error: $damaged" "Application Error: Input/output failure: $damaged"
+check_left_behind "$folder"
+rm -rf "$folder"
+
+folder=$(fresh_folder)
+printf '(1,1)(1,2)(2,2)(2,1)\n(1,1)(1,7)(2,2)(2,1)\n' >"$folder/negyzetek.dat"
+"$archiver" pack "$folder/adatok.vbf" "$folder/negyzetek.dat"
+rm "$folder/negyzetek.dat"
+run_case board-off-the-grid "$folder" \
+    "Application Error: Conversion failure: '7' is not a valid board coordinate"
+check_left_behind "$folder"
+rm -rf "$folder"
+
+folder=$(fresh_folder)
+cp "$build/adatok.vbf" "$folder/"
+echo "in the way" >"$folder/Temp"
+run_case temp-is-a-file "$folder" \
+    "Application Error: Input/output failure: Cannot create folder $folder/Temp"
+[[ "$(cat "$folder/Temp")" == "in the way" ]] || { echo "the file named Temp was changed"; status=1; }
+rm -rf "$folder"
+
+exit $status
