@@ -128,6 +128,8 @@ void UpdateFrame() {
         NewGame();
     }
     if (GameOver) HoverCell.i = -1;
+    // Every step has seen this frame's clicks; the next frame sees only new ones.
+    shell::platform::ForgetLeftPresses();
 }
 
 bool PointInRect(double px, double py, double x1, double y1, double x2, double y2) {

@@ -112,6 +112,8 @@ bool PointerInPanelZone() {
 }
 
 void WaitForLeftRelease() {
+    // The press being waited out has been acted on, even one already released.
+    shell::platform::ForgetLeftPresses();
     while (shell::platform::LeftButtonDown())
         shell::platform::SleepMs(1);
 }

@@ -44,9 +44,13 @@ void PumpEvents();
 std::uint32_t TickCount();
 // The cursor in screen pixels, y downwards.
 void CursorPos(int& x, int& y);
-// The live state of the mouse buttons, asked anew on every call.
+// The live state of the mouse buttons, asked anew on every call. A left press that came
+// and went between two calls still shows as down, until ForgetLeftPresses: a click shorter
+// than a frame is not lost.
 bool LeftButtonDown();
 bool RightButtonDown();
+// The game has seen every left press so far.
+void ForgetLeftPresses();
 void SleepMs(int ms);
 
 enum class Cursor { Arrow, SizeAll };

@@ -109,8 +109,10 @@ void CursorPos(int& x, int& y) {
 bool LeftButtonDown() {
     if (state.left && state.releaseLeftAfterPolls >= 0 && state.releaseLeftAfterPolls-- == 0)
         state.left = false;
-    return state.left;
+    return state.left || state.leftClickUnseen;
 }
+
+void ForgetLeftPresses() { state.leftClickUnseen = false; }
 
 bool RightButtonDown() { return state.right; }
 

@@ -29,6 +29,8 @@ struct DoubleState {
     bool right = false;
     // Polls of a held left button before it is let go by itself; -1 = never.
     int releaseLeftAfterPolls = -1;
+    // A left click that came and went since the last poll, not yet seen by the game.
+    bool leftClickUnseen = false;
     Cursor cursor = Cursor::Arrow;
     std::vector<Box> boxes;
     int splashShown = 0;

@@ -40,6 +40,15 @@ bool mainHasGl = false;  // the main window was made with a GL visual
 SDL_GLContext context = nullptr;
 CursorPtr arrowCursor;
 CursorPtr sizeAllCursor;
+Uint32 leftPresses = 0;     // left presses as they arrive from the system
+Uint32 leftPressesSeen = 0; // those the game has seen, held down or forgotten
+
+// Counts presses as events come in, however soon their release follows.
+int CountLeftPress(void*, SDL_Event* event) {
+    if (event->type == SDL_MOUSEBUTTONDOWN && event->button.button == SDL_BUTTON_LEFT)
+        ++leftPresses;
+    return 1;
+}
 
 // Alt combinations and F10 are the system's keys: they never reach Keys.
 bool IsSystemKey(const SDL_Keysym& key) {
@@ -78,6 +87,7 @@ bool Init() {
     if (session.started) return true;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     session.started = true;
+    SDL_AddEventWatch(CountLeftPress, nullptr);
     // Without a desktop SDL falls back to drivers that draw nowhere; that is no display.
     const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
     if (driver == "offscreen" || driver == "dummy" || driver == "evdev") {
@@ -206,7 +216,13 @@ void CursorPos(int& x, int& y) {
     y += top;
 }
 
-bool LeftButtonDown() { return (MouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0; }
+bool LeftButtonDown() {
+    const bool down = (MouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
+    if (down) leftPressesSeen = leftPresses;
+    return down || leftPressesSeen != leftPresses;
+}
+
+void ForgetLeftPresses() { leftPressesSeen = leftPresses; }
 
 bool RightButtonDown() { return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0; }
 

@@ -98,6 +98,18 @@ TEST_F(FrameTest, ControlEdgesAreIncludedAndTheirOwnersOnly) {
     EXPECT_TRUE(game::SeatIsComputer[2]);
 }
 
+TEST_F(FrameTest, AClickShorterThanAFrameActsOnce) {
+    OpenPanel();
+    Update();
+    PointAt(kLeft + 55, 528);
+    pt::Double().leftClickUnseen = true;
+    Update();
+    EXPECT_TRUE(game::SeatIsComputer[1]);
+    EXPECT_EQ(pt::Double().sleeps, 0);
+    Update();
+    EXPECT_TRUE(game::SeatIsComputer[1]);
+}
+
 TEST_F(FrameTest, SeatToggleWorksOnAHalfOpenPanel) {
     game::MenuOffset = 100;
     PointAt(1000, 740);

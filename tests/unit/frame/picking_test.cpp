@@ -99,6 +99,16 @@ TEST_F(Picking, APressOnAHoveredEmptyCellMakesTheMove) {
     EXPECT_EQ(game::MoveDelay, 1000);
 }
 
+TEST_F(Picking, AClickShorterThanAFrameStillMakesTheMoveOnce) {
+    CursorAt(Centre(4, 2));
+    pt::Double().leftClickUnseen = true;
+    Update();
+    ExpectCell(game::PendingCell, 4, 2);
+    EXPECT_EQ(game::MoveDelay, 1000);
+    Update(100);
+    EXPECT_EQ(game::MoveDelay, 900);
+}
+
 TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
     Resize(400, 600); // narrow, so that board cells lie under the open panel
     // A cell under the open panel but clear of the closed one.
