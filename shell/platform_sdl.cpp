@@ -1,9 +1,11 @@
 // The platform layer over SDL2.
 #include <SDL.h>
 
+#include <array>
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <vector>
 
 #include "shell/keymap.h"
 #include "shell/message_queue.h"
@@ -40,6 +42,11 @@ bool mainHasGl = false;  // the main window was made with a GL visual
 SDL_GLContext context = nullptr;
 CursorPtr arrowCursor;
 CursorPtr sizeAllCursor;
+// A key tapped faster than a frame would be down and up again before any frame saw it:
+// its release waits until a frame has been shown.
+std::array<bool, 256> keyDownSinceSwap{};
+std::vector<std::uint32_t> heldKeyUps;
+bool swappedSinceHeld = false;
 Uint32 leftPresses = 0;     // left presses as they arrive from the system
 Uint32 leftPressesSeen = 0; // those the game has seen, held down or forgotten
 
@@ -73,7 +80,17 @@ void Translate(const SDL_Event& event) {
         if (IsSystemKey(event.key.keysym)) break;
         const std::uint32_t vk = VirtualKeyFromSdl(event.key.keysym.sym);
         if (vk == 0) break;
-        PostMessage(Message{event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp, vk});
+        const bool unseen = vk < keyDownSinceSwap.size() && keyDownSinceSwap[vk];
+        if (event.type == SDL_KEYDOWN) {
+            // A new press outlives the release of an earlier tap.
+            std::erase(heldKeyUps, vk);
+            if (vk < keyDownSinceSwap.size()) keyDownSinceSwap[vk] = true;
+            PostMessage(Message{MessageKind::KeyDown, vk});
+        } else if (unseen) {
+            heldKeyUps.push_back(vk);
+        } else {
+            PostMessage(Message{MessageKind::KeyUp, vk});
+        }
         break;
     }
     default:
@@ -183,9 +200,16 @@ bool HasGlContext() { return context != nullptr; }
 
 void SwapBuffers() {
     if (mainWindow && context) SDL_GL_SwapWindow(mainWindow.get());
+    keyDownSinceSwap.fill(false);
+    swappedSinceHeld = true;
 }
 
 void PumpEvents() {
+    if (swappedSinceHeld) {
+        for (const std::uint32_t vk : heldKeyUps) PostMessage(Message{MessageKind::KeyUp, vk});
+        heldKeyUps.clear();
+        swappedSinceHeld = false;
+    }
     SDL_Event event;
     while (SDL_PollEvent(&event)) Translate(event);
 }
