@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "archive/byte_cursor.h"
@@ -113,11 +112,13 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> file) {
 }
 
 std::optional<Picture> LoadBmp(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
-    const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in),
-                                         std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
+    const std::streamoff size = in.tellg();
+    if (size < 0 || size > INT_MAX) return std::nullopt;
+    std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(file.data()), size)) return std::nullopt;
     return DecodeBmp(file);
 }
 

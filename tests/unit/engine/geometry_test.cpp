@@ -69,6 +69,27 @@ TEST(Vectors, NormalizingNothingOrInfinityGivesZeroNotNaN) {
     ExpectVector(out, 1, 0, 0);
 }
 
+TEST(Vectors, TheCapTestAgreesWithTheRoundedDistanceAtItsEdge) {
+    // Unit vectors 60 degrees from the top are 1 away from it; tilt them a few float steps
+    // either way so that the rounding of the distance decides.
+    std::mt19937 random(3);
+    std::uniform_real_distribution<float> turn(0, 6.2831853f);
+    const TVector3 top{0, 0, 1};
+    int inside = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const float tilt =
+            1.0471976f + static_cast<float>(static_cast<int>(random() % 41) - 20) * 3e-8f;
+        const float b = turn(random);
+        const TVector3 v{std::sin(tilt) * std::cos(b), std::sin(tilt) * std::sin(b),
+                         std::cos(tilt)};
+        const bool rounded = PointDistance(top.x, top.y, top.z, v.x, v.y, v.z) <= 1.0f;
+        ASSERT_EQ(WithinCap(top, v), rounded) << v.x << " " << v.y << " " << v.z;
+        inside += rounded;
+    }
+    EXPECT_GT(inside, 1000);
+    EXPECT_LT(inside, 199000);
+}
+
 class Normals : public kxtest::EngineTest {};
 
 TEST_F(Normals, ASingleTriangleGivesItsFaceNormalTurnedForTheScene) {
@@ -146,10 +167,31 @@ std::int32_t BumpyGrid(int side, unsigned seed) {
     return MakeObject(vertices, triangles);
 }
 
+// `count` triangles round vertex 0 at height `apex` over a unit circle; with `split` the second
+// half of the fan is turned up 90 degrees.
+std::int32_t Fan(int count, float apex, bool split = false) {
+    std::vector<TVector3> vertices{{0, 0, apex}};
+    std::vector<std::array<std::uint16_t, 3>> triangles;
+    for (int i = 0; i < count; ++i) {
+        const double a = 2 * std::acos(-1.0) * i / count;
+        const auto c = static_cast<float>(std::cos(a)), s = static_cast<float>(std::sin(a));
+        const bool up = split && i > count / 2;
+        vertices.push_back({c, up ? 0.0f : s, up ? s : 0.0f});
+        triangles.push_back({0, static_cast<std::uint16_t>(1 + i),
+                             static_cast<std::uint16_t>(1 + (i + 1) % count)});
+    }
+    return MakeObject(vertices, triangles);
+}
+
 TEST_F(Normals, TheIndexedNormalsAreBitForBitThoseOfTheFullScan) {
     kxtest::Load(kxtest::QuadModel());
-    std::vector<std::int32_t> objects{0,          Fold(30),         Fold(59.9),
-                                      Fold(60.1), BumpyGrid(12, 1), BumpyGrid(7, 2)};
+    // Grids of ordinary vertices, then fans whose centre many triangles share: flat, a shallow
+    // cone whose normals lie close together, a cone whose normals just fail to, a steep cone
+    // whose normals spread round a circle, and a fan folded in two.
+    std::vector<std::int32_t> objects{0,           Fold(30),         Fold(59.9),
+                                      Fold(60.1),  BumpyGrid(12, 1), BumpyGrid(7, 2),
+                                      Fan(300, 0), Fan(300, 0.05f),  Fan(300, 0.75f),
+                                      Fan(301, 3), Fan(200, 0, true)};
     for (std::int32_t o : objects) {
         SCOPED_TRACE(o);
         const NormalIndex index = BuildNormalIndex(o);
