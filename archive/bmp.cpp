@@ -19,6 +19,7 @@ struct SurfaceFree {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 };
 using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
+static_assert(SDL_BYTEORDER == SDL_LIL_ENDIAN, "the pixel layouts below are little-endian");
 
 bool KnownDepth(std::uint16_t bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -90,24 +91,51 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> file) {
     if (!layout || file.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
     SDL_RWops* source = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
     if (!source) return std::nullopt;
-    const Surface loaded(SDL_LoadBMP_RW(source, 1));
-    if (!loaded) return std::nullopt;
-    const Surface rgb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB24, 0));
-    if (!rgb || rgb->w != layout->width || rgb->h != layout->height) return std::nullopt;
+    Surface surface(SDL_LoadBMP_RW(source, 1));
+    if (!surface) return std::nullopt;
+
+    // Common layouts are unpacked here: SDL's general conversion costs far more per pixel,
+    // which shows at start-up with the large pictures. Anything else goes through it.
+    const std::uint32_t format = surface->format->format;
+    const bool direct = format == SDL_PIXELFORMAT_INDEX8 || format == SDL_PIXELFORMAT_BGR24 ||
+                        format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888;
+    if (!direct) surface.reset(SDL_ConvertSurfaceFormat(surface.get(), SDL_PIXELFORMAT_BGR24, 0));
+    if (!surface || surface->w != layout->width || surface->h != layout->height)
+        return std::nullopt;
+    const SDL_Palette* palette = surface->format->palette;
+    const int step = surface->format->BytesPerPixel;
+    if (palette ? step != 1 : step < 3) return std::nullopt;
 
     Picture picture;
-    picture.width = rgb->w;
-    picture.height = rgb->h;
-    const std::size_t row = static_cast<std::size_t>(rgb->w) * 3;
-    picture.rgb.resize(row * static_cast<std::size_t>(rgb->h));
-    if (SDL_LockSurface(rgb.get()) != 0) return std::nullopt;
-    // SDL keeps the top row first; the picture is handed on bottom row first, as BMP stores it.
-    const auto* pixels = static_cast<const std::uint8_t*>(rgb->pixels);
-    for (int y = 0; y < rgb->h; ++y) {
-        const std::uint8_t* from = pixels + static_cast<std::size_t>(rgb->h - 1 - y) * rgb->pitch;
-        std::copy(from, from + row, picture.rgb.begin() + static_cast<std::ptrdiff_t>(row * y));
+    picture.width = surface->w;
+    picture.height = surface->h;
+    picture.rgb.resize(static_cast<std::size_t>(surface->w) * 3 *
+                       static_cast<std::size_t>(surface->h));
+    if (SDL_LockSurface(surface.get()) != 0) return std::nullopt;
+    // True-colour layouts keep blue, green, red in their first three bytes. SDL keeps the top
+    // row first; the picture is handed on bottom row first, as BMP stores it.
+    const auto* pixels = static_cast<const std::uint8_t*>(surface->pixels);
+    auto out = picture.rgb.begin();
+    for (int y = surface->h - 1; y >= 0; --y) {
+        const std::uint8_t* from = pixels + static_cast<std::size_t>(y) * surface->pitch;
+        for (int x = 0; x < surface->w; ++x, from += step) {
+            if (palette) {
+                if (*from >= palette->ncolors) {
+                    SDL_UnlockSurface(surface.get());
+                    return std::nullopt;
+                }
+                const SDL_Color& c = palette->colors[*from];
+                *out++ = c.r;
+                *out++ = c.g;
+                *out++ = c.b;
+                continue;
+            }
+            *out++ = from[2];
+            *out++ = from[1];
+            *out++ = from[0];
+        }
     }
-    SDL_UnlockSurface(rgb.get());
+    SDL_UnlockSurface(surface.get());
     return picture;
 }
 

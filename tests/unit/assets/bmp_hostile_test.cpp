@@ -80,7 +80,14 @@ TEST(HostileBmp, FilesTooShortForTheirRowsOrPaletteAreRefused) {
 TEST(HostileBmp, APixelOutsideAShortPaletteIsRefused) {
     BmpOptions two;
     two.coloursUsed = 2;
-    EXPECT_FALSE(Decodes(EncodeBmp(3, 1, 8, {}, {{1, 1, 1}, {2, 2, 2}}, {0, 5, 1}, two)));
+    for (int bits : {1, 4, 8}) {
+        const std::uint8_t beyond = bits == 1 ? 1 : 5;
+        BmpOptions used = two;
+        used.coloursUsed = bits == 1 ? 1 : 2;
+        EXPECT_FALSE(
+            Decodes(EncodeBmp(3, 1, bits, {}, {{1, 1, 1}, {2, 2, 2}}, {0, beyond, 0}, used)))
+            << bits;
+    }
 }
 
 TEST(HostileBmp, RandomlyDamagedPicturesDecodeSafely) {
