@@ -2,13 +2,24 @@
 # point and press like a person (buttons and keys held long enough for a slow frame to
 # see them), take screenshots and compare them. Sourced by the test_play_*.sh scripts.
 
-# Re-runs the calling script inside its own Xvfb server of the given size.
+# Exit code of a run that found no X server of its own to talk to.
+readonly kNoServer=75
+
+# Re-runs the calling script inside its own Xvfb server of the given size. Servers started
+# at the same moment elsewhere can take the display number first: then it tries again.
 in_xvfb() {
     local size=$1
     shift
-    if [[ -z "${KX_IN_XVFB:-}" ]]; then
-        exec env KX_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${size}x24" bash "$0" "$@"
-    fi
+    [[ -n "${KX_IN_XVFB:-}" ]] && return
+    local code
+    for _ in 1 2 3; do
+        env KX_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${size}x24" bash "$0" "$@"
+        code=$?
+        [[ $code -eq $kNoServer ]] || exit $code
+        echo "no X server of our own; trying again"
+        sleep 1
+    done
+    exit 1
 }
 
 # Fails the test with a message, after stopping the game.
@@ -23,8 +34,8 @@ now_ms() { date +%s%3N; }
 
 # Starts the game and waits until its window covers the screen and shows a frame.
 start_game() {
-    read -r W H < <(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
-    [[ -n "$W" ]] || fail "no X screen"
+    read -r W H < <(xdpyinfo 2>/dev/null | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
+    [[ -n "${W:-}" ]] || exit $kNoServer
     mkdir -p "$shots"
     rm -rf "$build/Temp"
     local start
@@ -33,7 +44,10 @@ start_game() {
     game_pid=$!
     win=""
     for _ in $(seq 1 300); do
-        kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start-up: $(cat "$shots/stderr.txt")"
+        if ! kill -0 "$game_pid" 2>/dev/null; then
+            grep -q "no display" "$shots/stderr.txt" && exit $kNoServer
+            fail "the game ended at start-up: $(cat "$shots/stderr.txt")"
+        fi
         win=$(xdotool search --onlyvisible --name '^Koravex$' 2>/dev/null | tail -n 1)
         [[ -n "$win" ]] && xdotool getwindowgeometry "$win" | grep -q "Geometry: ${W}x${H}" && break
         win=""
