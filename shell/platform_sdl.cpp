@@ -102,6 +102,9 @@ void Translate(const SDL_Event& event) {
 
 bool Init() {
     if (session.started) return true;
+    // The window class the desktop groups and matches our windows by.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", "KoravexClass", 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", "KoravexClass", 0);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     session.started = true;
     SDL_AddEventWatch(CountLeftPress, nullptr);
