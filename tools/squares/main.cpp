@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     std::string text;
     for (const auto& square : squares) {
         for (const auto& corner : square)
-            text += "(" + std::to_string(corner.i) + "," + std::to_string(corner.j) + ")";
+            text += {'(', static_cast<char>('0' + corner.i), ',', static_cast<char>('0' + corner.j), ')'};
         text += "\n";
     }
     std::FILE* out = std::fopen(argv[1], "wb");
