@@ -83,11 +83,7 @@ BENCHMARK(ReadLastOfManyEntries)->Arg(14)->Arg(1000)->Arg(100000);
 
 void ParseBoardDefinition(benchmark::State& state) {
     std::string text;
-    for (const auto& square : game::DeriveSquares()) {
-        for (const auto& corner : square)
-            text += "(" + std::to_string(corner.i) + "," + std::to_string(corner.j) + ")";
-        text += "\r\n";
-    }
+    for (const auto& square : game::DeriveSquares()) text += game::SquareLine(square) + "\r\n";
     const std::span bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     for (auto _ : state)
         benchmark::DoNotOptimize(game::ParseBoardDefinition(bytes));

@@ -23,4 +23,13 @@ std::array<Square, kSquareCount> DeriveSquares() {
     return squares;
 }
 
+std::string SquareLine(const Square& square) {
+    std::string line;
+    for (const SquareCorner& c : square) {
+        // Board coordinates are single digits.
+        line += {'(', static_cast<char>('0' + c.i), ',', static_cast<char>('0' + c.j), ')'};
+    }
+    return line;
+}
+
 } // namespace game

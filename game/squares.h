@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "game/state.h"
 
@@ -10,5 +11,8 @@ namespace game {
 // Every square whose corners are board cells, once each: by side-vector length a + b,
 // then by side vector (a, b), then by position. Corners go round the square.
 std::array<Square, kSquareCount> DeriveSquares();
+
+// A square as a line of the board definition, without its line end: "(1,1)(1,2)(2,2)(2,1)".
+std::string SquareLine(const Square& square);
 
 } // namespace game

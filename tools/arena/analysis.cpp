@@ -18,7 +18,9 @@ std::string Format(const char* format, double value) {
 }
 
 std::string CellName(int i, int j) {
-    return "(" + std::to_string(i) + ", " + std::to_string(j) + ")";
+    char text[32];
+    std::snprintf(text, sizeof text, "(%d, %d)", i, j);
+    return text;
 }
 
 // A grid of 36 cells with row and column headings; `cell` gives each entry's text.

@@ -104,11 +104,7 @@ int main(int argc, char** argv) {
     if (!Check(squares)) return 1;
 
     std::string text;
-    for (const auto& square : squares) {
-        for (const auto& corner : square)
-            text += {'(', static_cast<char>('0' + corner.i), ',', static_cast<char>('0' + corner.j), ')'};
-        text += "\n";
-    }
+    for (const auto& square : squares) text += game::SquareLine(square) + "\n";
     std::FILE* out = std::fopen(argv[1], "wb");
     if (!out) {
         std::fprintf(stderr, "koravex-squares: cannot create %s\n", argv[1]);

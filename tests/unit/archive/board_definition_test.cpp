@@ -11,19 +11,12 @@ namespace {
 using namespace kxtest;
 namespace fs = std::filesystem;
 
-std::string Line(const game::Square& square) {
-    std::string line;
-    for (const auto& corner : square)
-        line += "(" + std::to_string(corner.i) + "," + std::to_string(corner.j) + ")";
-    return line;
-}
-
 // The derived squares, one line each; `shape` turns each 20-character line into its stored form.
 template <typename Shape> std::string Definition(Shape shape, int lines = game::kSquareCount) {
     const auto squares = game::DeriveSquares();
     std::string text;
     for (int k = 0; k < lines; ++k)
-        text += shape(Line(squares[k % game::kSquareCount]), k);
+        text += shape(game::SquareLine(squares[k % game::kSquareCount]), k);
     return text;
 }
 

@@ -28,11 +28,7 @@ std::array<std::int32_t*, 11> SlotVariables() {
 
 Bytes Definition() {
     std::string text;
-    for (const auto& square : game::DeriveSquares()) {
-        for (const auto& c : square)
-            text += "(" + std::to_string(c.i) + "," + std::to_string(c.j) + ")";
-        text += "\n";
-    }
+    for (const auto& square : game::DeriveSquares()) text += game::SquareLine(square) + "\n";
     return Bytes(text.begin(), text.end());
 }
 
