@@ -115,6 +115,12 @@ changed_regions() {
         grep -c 'gray(255)'
 }
 
+# Pixels of a look that are clearly red: far more red than green, green and blue alike.
+red_pixels() {
+    convert "$shots/$1.small.png" -fx '(r - g > 0.25 && abs(g - b) < 0.08) ? 1 : 0' \
+        -format '%[fx:int(mean * w * h + 0.5)]' info:
+}
+
 # Share of the screen, in percent, where two looks differ.
 changed_percent() {
     convert "$shots/$1.small.png" "$shots/$2.small.png" -compose difference -composite \

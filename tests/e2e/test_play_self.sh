@@ -20,25 +20,25 @@ shot panel-after
 park_pointer
 started=$(now_ms)
 
-# Once the game is over only the pulse changes the picture: the same four pieces each look.
-look look-0
-pulsing=0
-for n in $(seq 1 120); do
+# The winning square's pieces glow red, a colour nothing else on the screen has; the glow
+# then swells and fades with the pulse.
+reddest=0
+for n in $(seq 1 140); do
     sleep 0.4
     look "look-$n"
-    regions=$(changed_regions "look-$((n - 1))" "look-$n")
-    if [[ $regions -eq 4 ]]; then
-        pulsing=$((pulsing + 1))
-    else
-        pulsing=0
-    fi
+    red=$(red_pixels "look-$n")
     rm -f "$shots/look-$((n - 2)).small.png"
-    if [[ $pulsing -ge 3 ]]; then
+    if ((red > reddest)); then
+        reddest=$red
+        cp "$shots/look-$n.small.png" "$shots/won.small.png"
+        ((red > 100)) && shot won
+    fi
+    # Pulsing: a clear glow seen, and since then the glow has faded to under half.
+    if ((reddest > 100 && red * 2 < reddest)); then
         echo "won and pulsing $(($(now_ms) - started)) ms after both seats went to the computer"
-        shot won
         quit_with_esc
         exit 0
     fi
-    (($(now_ms) - started < 55000)) || break
+    (($(now_ms) - started < 60000)) || break
 done
-fail "no pulsing square within the time allowed"
+fail "no pulsing square within the time allowed (reddest look: $reddest red pixels)"
