@@ -10,27 +10,13 @@ namespace {
 
 using namespace engine;
 using kxtest::Bytes;
+using kxtest::Cat;
+using kxtest::U16s;
 using kxtest::ExpectStoreConsistent;
 using kxtest::Load;
 using tools3ds::Chunk;
 
 class Hostile : public kxtest::EngineTest {};
-
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& p : parts)
-        out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
-
-Bytes U16s(std::initializer_list<std::uint16_t> values) {
-    Bytes out;
-    for (auto v : values) {
-        out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-        out.push_back(static_cast<std::uint8_t>(v >> 8));
-    }
-    return out;
-}
 
 // A header whose length field says `length`, whatever follows.
 Bytes Header(std::uint16_t id, std::uint32_t length) {

@@ -12,6 +12,8 @@ namespace {
 
 using namespace engine;
 using kxtest::Bytes;
+using kxtest::Cat;
+using kxtest::U16s;
 using kxtest::Load;
 using kxtest::Quad;
 using tools3ds::Chunk;
@@ -23,22 +25,6 @@ void ExpectColour(const TMiniPolygon& t, float r, float g, float b) {
     EXPECT_FLOAT_EQ(t.Green, g);
     EXPECT_FLOAT_EQ(t.Blue, b);
     EXPECT_FLOAT_EQ(t.Alpha, 1.0f);
-}
-
-Bytes Cat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& p : parts)
-        out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
-
-Bytes U16s(std::initializer_list<std::uint16_t> values) {
-    Bytes out;
-    for (auto v : values) {
-        out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-        out.push_back(static_cast<std::uint8_t>(v >> 8));
-    }
-    return out;
 }
 
 Bytes Name(const std::string& s) {

@@ -16,6 +16,24 @@ namespace kxtest {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The parts one after the other.
+inline Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+// Little-endian 16-bit values.
+inline Bytes U16s(std::initializer_list<std::uint16_t> values) {
+    Bytes out;
+    for (auto v : values) {
+        out.push_back(static_cast<std::uint8_t>(v & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(v >> 8));
+    }
+    return out;
+}
+
 // A unit square in the z = 0 plane as two triangles, the first coloured by `first`, the
 // second by `second`.
 inline tools3ds::Mesh Quad(const std::string& name, const std::string& first,
