@@ -130,23 +130,22 @@ float HollowShade(float x, float y) {
     return shade;
 }
 
-} // namespace
-
-Canvas BoardWood(int size) {
-    const std::vector<Plank> planks = FieldPlanks();
-    const Plank frames[4] = {FramePlank(501), FramePlank(502), FramePlank(503), FramePlank(504)};
+// A square picture of the area from (left, top) across `span` units, x rightwards and y
+// upwards; each pixel is the mean of four samples of `colour`.
+template <typename Colour>
+Canvas Supersampled(int size, float left, float top, float span, Colour colour) {
     Canvas c = MakeCanvas(size, size);
-    const float unitsPerPixel = 2.0f * kBoardHalf / static_cast<float>(size);
+    const float unitsPerPixel = span / static_cast<float>(size);
     for (int py = 0; py < size; ++py) {
         for (int px = 0; px < size; ++px) {
             Rgb sum;
             for (int sy = 0; sy < 2; ++sy) {
                 for (int sx = 0; sx < 2; ++sx) {
                     const float x =
-                        -kBoardHalf + (static_cast<float>(px) + 0.25f + 0.5f * sx) * unitsPerPixel;
+                        left + (static_cast<float>(px) + 0.25f + 0.5f * sx) * unitsPerPixel;
                     const float y =
-                        kBoardHalf - (static_cast<float>(py) + 0.25f + 0.5f * sy) * unitsPerPixel;
-                    const Rgb p = Scale(BoardPoint(planks, frames, x, y), HollowShade(x, y));
+                        top - (static_cast<float>(py) + 0.25f + 0.5f * sy) * unitsPerPixel;
+                    const Rgb p = colour(x, y);
                     sum = {sum.r + p.r, sum.g + p.g, sum.b + p.b};
                 }
             }
@@ -156,43 +155,37 @@ Canvas BoardWood(int size) {
     return c;
 }
 
+} // namespace
+
+Canvas BoardWood(int size) {
+    const std::vector<Plank> planks = FieldPlanks();
+    const Plank frames[4] = {FramePlank(501), FramePlank(502), FramePlank(503), FramePlank(504)};
+    return Supersampled(size, -kBoardHalf, kBoardHalf, 2.0f * kBoardHalf, [&](float x, float y) {
+        return Scale(BoardPoint(planks, frames, x, y), HollowShade(x, y));
+    });
+}
+
 Canvas PieceWood(int size) {
     Plank p;
     p.seed = 9001;
     p.early = Hex(0xFCEBCB);
     p.late = Hex(0xE6C999);
     p.ringWidth = 0.55f;
-    Canvas c = MakeCanvas(size, size);
     // The picture spans piece coordinates -20 .. 10; pieces sit round (0, 0).
-    const float unitsPerPixel = 30.0f / static_cast<float>(size);
-    for (int py = 0; py < size; ++py) {
-        for (int px = 0; px < size; ++px) {
-            Rgb sum;
-            for (int sy = 0; sy < 2; ++sy) {
-                for (int sx = 0; sx < 2; ++sx) {
-                    const float x =
-                        -20.0f + (static_cast<float>(px) + 0.25f + 0.5f * sx) * unitsPerPixel;
-                    const float y =
-                        10.0f - (static_cast<float>(py) + 0.25f + 0.5f * sy) * unitsPerPixel;
-                    // End grain: rings round a log centre off to one side of the pieces.
-                    const float wx = x + 0.35f * Fbm2(p.seed, x * 0.2f, y * 0.2f, 3);
-                    const float wy = y + 0.35f * Fbm2(p.seed + 1, x * 0.2f, y * 0.2f, 3);
-                    const float rho = std::hypot(wx + 9.0f, wy + 6.0f);
-                    const float ring = rho / p.ringWidth;
-                    const float f = ring - std::floor(ring);
-                    float late = SmoothStep(0.4f, 0.93f, f) * (1.0f - SmoothStep(0.955f, 1.0f, f));
-                    late *= late;
-                    Rgb col = Mix(p.early, p.late,
-                                  late * (0.7f + 0.3f * Noise2(p.seed + 2, ring * 0.5f, 0.0f)));
-                    const float drift = Fbm2(p.seed + 3, x * 0.08f, y * 0.08f, 3);
-                    col = Scale(col, 1.0f + 0.05f * drift);
-                    sum = {sum.r + col.r, sum.g + col.g, sum.b + col.b};
-                }
-            }
-            At(c, px, py) = Scale(sum, 0.25f);
-        }
-    }
-    return c;
+    return Supersampled(size, -20.0f, 10.0f, 30.0f, [&](float x, float y) {
+        // End grain: rings round a log centre off to one side of the pieces.
+        const float wx = x + 0.35f * Fbm2(p.seed, x * 0.2f, y * 0.2f, 3);
+        const float wy = y + 0.35f * Fbm2(p.seed + 1, x * 0.2f, y * 0.2f, 3);
+        const float rho = std::hypot(wx + 9.0f, wy + 6.0f);
+        const float ring = rho / p.ringWidth;
+        const float f = ring - std::floor(ring);
+        float late = SmoothStep(0.4f, 0.93f, f) * (1.0f - SmoothStep(0.955f, 1.0f, f));
+        late *= late;
+        Rgb col =
+            Mix(p.early, p.late, late * (0.7f + 0.3f * Noise2(p.seed + 2, ring * 0.5f, 0.0f)));
+        const float drift = Fbm2(p.seed + 3, x * 0.08f, y * 0.08f, 3);
+        return Scale(col, 1.0f + 0.05f * drift);
+    });
 }
 
 } // namespace assetgen
