@@ -101,13 +101,22 @@ Canvas PersonButton() {
     return Finish(c);
 }
 
-Canvas MarkedButton() {
-    Canvas c = Tile(true);
-    const float u = kUnit;
+namespace {
+
+// The dark ring round a first-player button's socket; `u` is the drawing unit.
+void SocketRing(Canvas& c, float u) {
     Fill(
         c, 9 * u, 8 * u, 41 * u, 40 * u,
         [&](float x, float y) { return CircleDistance(x, y, 25 * u, 24 * u, 14 * u); },
         Hex(0x24150B));
+}
+
+} // namespace
+
+Canvas MarkedButton() {
+    Canvas c = Tile(true);
+    const float u = kUnit;
+    SocketRing(c, u);
     Paint(
         c, 11 * u, 10 * u, 39 * u, 38 * u,
         [&](float x, float y) { return CircleDistance(x, y, 25 * u, 24 * u, 12.5f * u); },
@@ -129,10 +138,7 @@ Canvas MarkedButton() {
 Canvas EmptyButton() {
     Canvas c = Tile(false);
     const float u = kUnit;
-    Fill(
-        c, 9 * u, 8 * u, 41 * u, 40 * u,
-        [&](float x, float y) { return CircleDistance(x, y, 25 * u, 24 * u, 14 * u); },
-        Hex(0x24150B));
+    SocketRing(c, u);
     Paint(
         c, 11 * u, 10 * u, 39 * u, 38 * u,
         [&](float x, float y) { return CircleDistance(x, y, 25 * u, 24 * u, 12.5f * u); },
