@@ -6,5 +6,7 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-xvfb-run -a -s "-screen 0 1920x1080x24" \
+# -noreset: by default the server restarts whenever its last client leaves, and a test
+# program connecting at that moment loses its connection.
+xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" \
     ctest --test-dir build --output-on-failure --timeout 300 -j"$(nproc)"

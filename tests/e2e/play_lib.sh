@@ -13,7 +13,7 @@ in_xvfb() {
     [[ -n "${KX_IN_XVFB:-}" ]] && return
     local code
     for _ in 1 2 3; do
-        env KX_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${size}x24" bash "$0" "$@"
+        env KX_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${size}x24 -noreset" bash "$0" "$@"
         code=$?
         [[ $code -eq $kNoServer ]] || exit $code
         echo "no X server of our own; trying again"
