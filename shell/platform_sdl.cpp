@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/fallback_box.h"
 #include "shell/keymap.h"
 #include "shell/message_queue.h"
 #include "shell/platform.h"
@@ -50,9 +51,11 @@ bool swappedSinceHeld = false;
 Uint32 leftPresses = 0;     // left presses as they arrive from the system
 Uint32 leftPressesSeen = 0; // those the game has seen, held down or forgotten
 
-// Counts presses as events come in, however soon their release follows.
+// Counts presses on the main window as events come in, however soon their release follows.
+// A click on a message box is the box's own.
 int CountLeftPress(void*, SDL_Event* event) {
-    if (event->type == SDL_MOUSEBUTTONDOWN && event->button.button == SDL_BUTTON_LEFT)
+    if (event->type == SDL_MOUSEBUTTONDOWN && event->button.button == SDL_BUTTON_LEFT &&
+        mainWindow && event->button.windowID == SDL_GetWindowID(mainWindow.get()))
         ++leftPresses;
     return 1;
 }
@@ -109,8 +112,7 @@ bool Init() {
     session.started = true;
     SDL_AddEventWatch(CountLeftPress, nullptr);
     // Without a desktop SDL falls back to drivers that draw nowhere; that is no display.
-    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
-    if (driver == "offscreen" || driver == "dummy" || driver == "evdev") {
+    if (!DriverReachesDesktop()) {
         SDL_SetError("no desktop display found (is DISPLAY or WAYLAND_DISPLAY set?)");
         return false;
     }
@@ -266,7 +268,10 @@ void SetCursor(Cursor cursor) {
 void MessageBox(const std::string& caption, const std::string& text) {
     std::fprintf(stderr, "koravex: %s: %s\n", caption.c_str(), text.c_str());
     std::fflush(stderr);
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) == 0)
+        return;
+    // SDL's box needs X core fonts, or zenity on Wayland; without them the box is our own.
+    ShowFallbackBox(caption, text);
 }
 
 } // namespace shell::platform

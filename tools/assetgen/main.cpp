@@ -1,5 +1,5 @@
 // koravex-assetgen OUTDIR: draws the game's two models, its eleven pictures, the splash
-// picture (as a C++ source) and the panel's layout, into OUTDIR.
+// picture and the message box's glyphs (as C++ sources) and the panel's layout, into OUTDIR.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -10,6 +10,7 @@
 #include "tools/assetgen/backdrop.h"
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/board_model.h"
+#include "tools/assetgen/box_font.h"
 #include "tools/assetgen/help_page.h"
 #include "tools/assetgen/icons.h"
 #include "tools/assetgen/model_file.h"
@@ -76,6 +77,7 @@ void Generate(const Output& out) {
     Picture(out, "ures.bmp", EmptyButton(), false);
 
     Write(out, "splash_picture.cpp", SplashSource(SplashPicture()));
+    Write(out, "box_font.cpp", BoxFontSource());
 }
 
 } // namespace
