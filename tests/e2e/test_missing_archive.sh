@@ -7,7 +7,7 @@ build=${1:?build directory}
 
 if [[ "${2:-}" != "--inside" ]]; then
     mkdir -p "$build/e2e-shots"
-    xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$build" --inside
+    xvfb-run -a -s "-screen 0 1024x768x24 -noreset -fp built-ins" bash "$0" "$build" --inside
     exit $?
 fi
 

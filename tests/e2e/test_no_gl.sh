@@ -6,7 +6,7 @@ build=$(cd "${1:?build directory}" && pwd)
 
 if [[ "${2:-}" != "--inside" ]]; then
     mkdir -p "$build/e2e-shots"
-    xvfb-run -a -s "-screen 0 1024x768x24 -noreset -extension GLX" bash "$0" "$build" --inside
+    xvfb-run -a -s "-screen 0 1024x768x24 -noreset -fp built-ins -extension GLX" bash "$0" "$build" --inside
     exit $?
 fi
 
