@@ -75,6 +75,8 @@ Glyph RenderGlyph(_TTF_Font* font, char c, std::vector<std::uint8_t>& coverage) 
 
 std::string BoxFontSource() {
     const Font font = OpenFont(Weight::Regular, kBoxFontPixels);
+    // Small text on a screen reads best with its stems on whole pixels.
+    TTF_SetFontHinting(font.get(), TTF_HINTING_NORMAL);
     std::vector<std::uint8_t> coverage;
     std::vector<Glyph> glyphs;
     for (int c = ' '; c <= '~'; ++c)
