@@ -90,6 +90,19 @@ struct QuitOnLastCloseOff {
     QuitOnLastCloseOff& operator=(const QuitOnLastCloseOff&) = delete;
 };
 
+// SDL may paint a window surface through a GL renderer of its own, whose context then
+// becomes current: the program's context is made current again once the box has gone.
+struct KeepCurrentGlContext {
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    SDL_GLContext context = SDL_GL_GetCurrentContext();
+    KeepCurrentGlContext() = default;
+    ~KeepCurrentGlContext() {
+        if (context && SDL_GL_GetCurrentContext() != context) SDL_GL_MakeCurrent(window, context);
+    }
+    KeepCurrentGlContext(const KeepCurrentGlContext&) = delete;
+    KeepCurrentGlContext& operator=(const KeepCurrentGlContext&) = delete;
+};
+
 } // namespace
 
 bool DriverReachesDesktop() {
@@ -111,6 +124,7 @@ bool ShowFallbackBox(const std::string& caption, const std::string& text) {
     const BoxLayout box = FallbackBoxLayout(text);
 
     const QuitOnLastCloseOff quitHint;
+    const KeepCurrentGlContext glContext; // outlives the window
     std::unique_ptr<SDL_Window, WindowDeleter> window(
         SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, box.width,
                          box.height, SDL_WINDOW_SHOWN));

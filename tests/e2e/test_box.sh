@@ -2,7 +2,8 @@
 # The box the game draws itself, on an X server with only its built-in fonts (where SDL's own
 # box cannot show): it appears centred with its caption as title and drawn text, and Enter,
 # Esc, keypad Enter, a click on OK and the window manager's close each dismiss it; a click
-# beside OK does not. Screenshots of the box go to build/e2e-shots/box-*.png.
+# beside OK does not; a GL context current before the box is current after it. Screenshots of
+# the box go to build/e2e-shots/box-*.png.
 set -u
 build=$(cd "${1:?build directory}" && pwd)
 
@@ -140,6 +141,17 @@ if start long "Long" "$long"; then
     (( w <= 1024 && h <= 768 )) || { echo "long: the box is ${w}x${h}, larger than the screen"; status=1; }
     xdotool key Escape
     finish long
+fi
+
+# Over the game's GL context: the box is drawn as well, and the context is current again
+# once it has gone.
+if start over-gl "Over GL" "$text" --gl; then
+    xwd -id "$box" -silent | convert xwd:- "$shots/box-over-gl.png"
+    share=$(dark_share "$shots/box-over-gl.png")
+    awk -v s="$share" 'BEGIN { exit !(s > 0.03) }' || { echo "over-gl: no text drawn"; status=1; }
+    xdotool key Return
+    finish over-gl
+    grep -qx "GL context kept" "$out/over-gl.out" || { echo "over-gl: the GL context was lost"; status=1; }
 fi
 
 # The game's way: SDL's box cannot show here, so ours does, and stderr has the line.
