@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "archive/assets.h"
-#include "archive/texture.h"
+#include "game/assets.h"
 #include "game/panel.h"
 #include "game/state.h"
+#include "render/texture.h"
 
 namespace game {
 
@@ -24,7 +24,7 @@ constexpr int kRight = 1023;
 constexpr int kTop = 767;
 
 void Quad(std::int32_t slot, const ScreenRect& r, float z) {
-    archive::BindTextureSlot(slot);
+    render::BindTextureSlot(slot);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex3d(r.x1, r.y1, z);
@@ -38,11 +38,11 @@ void Quad(std::int32_t slot, const ScreenRect& r, float z) {
 }
 
 std::int32_t SeatPicture(int player) {
-    return SeatIsComputer[player] ? archive::TexComputer : archive::TexHuman;
+    return rules::SeatIsComputer[player] ? game::TexComputer : game::TexHuman;
 }
 
 std::int32_t BeginsPicture(int player) {
-    return FirstPlayer == player ? archive::TexMark : archive::TexEmpty;
+    return rules::FirstPlayer == player ? game::TexMark : game::TexEmpty;
 }
 
 } // namespace
@@ -60,14 +60,14 @@ void DrawOverlay() {
     // The panel is drawn one unit left of where its controls are tested.
     const int left = kRight - MenuOffset;
     const panel::Rect& tab = panel::kTab;
-    Quad(archive::TexMenuMark, {double(tab.x1), double(tab.y1), kRight, kTop}, kTabDepth);
-    Quad(archive::TexMenu, {double(left), 0, double(left + panel::kWidth), kTop}, kPanelDepth);
+    Quad(game::TexMenuMark, {double(tab.x1), double(tab.y1), kRight, kTop}, kTabDepth);
+    Quad(game::TexMenu, {double(left), 0, double(left + panel::kWidth), kTop}, kPanelDepth);
     Quad(SeatPicture(1), PanelRect(panel::kSeat1, left), kControlDepth);
     Quad(SeatPicture(2), PanelRect(panel::kSeat2, left), kControlDepth);
     Quad(BeginsPicture(1), PanelRect(panel::kBegins1, left), kControlDepth);
     Quad(BeginsPicture(2), PanelRect(panel::kBegins2, left), kControlDepth);
-    Quad(archive::TexStrength, KnobRect(left), kControlDepth);
-    if (HelpShown) Quad(archive::TexHelp, {0, 0, kRight, kTop}, kHelpDepth);
+    Quad(game::TexStrength, KnobRect(left), kControlDepth);
+    if (HelpShown) Quad(game::TexHelp, {0, 0, kRight, kTop}, kHelpDepth);
 }
 
 } // namespace game

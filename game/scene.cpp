@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "archive/assets.h"
-#include "archive/texture.h"
 #include "engine/geometry.h"
+#include "game/assets.h"
 #include "game/overlay.h"
 #include "game/state.h"
-#include "shell/window.h"
+#include "render/texture.h"
+#include "render/view.h"
 
 namespace game {
 
@@ -23,12 +23,12 @@ constexpr float kDark = 0.25f; // player 2's grey
 constexpr float kFallHeight = 2.0f;
 
 float PlayerGrey() {
-    return CurrentPlayer == 1 ? kLight : kDark;
+    return rules::CurrentPlayer == 1 ? kLight : kDark;
 }
 
 void SetPerspective() {
-    const float aspect = static_cast<float>(shell::ViewportWidth) /
-                         static_cast<float>(std::max(shell::ViewportHeight, 1));
+    const float aspect = static_cast<float>(render::ViewportWidth) /
+                         static_cast<float>(std::max(render::ViewportHeight, 1));
     gluPerspective(45.0, aspect, 0.1, 1000.0);
 }
 
@@ -44,7 +44,7 @@ void DrawBackdrop() {
     glLoadIdentity();
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
-    archive::BindTextureSlot(archive::TexBackground);
+    render::BindTextureSlot(game::TexBackground);
     glColor4f(0.3f, 0.3f, 0.3f, 1.0f);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
@@ -60,17 +60,17 @@ void DrawBackdrop() {
 
 void DrawBoard() {
     glEnable(GL_LIGHTING);
-    archive::BindTextureSlot(archive::TexWood);
+    render::BindTextureSlot(game::TexWood);
     ApplySceneCamera();
     // Given after the camera so the light turns with the board.
-    shell::ApplyLightPosition();
+    render::ApplyLightPosition();
     glScalef(kModelScale, kModelScale, kModelScale);
-    glCallList(archive::BoardList);
+    glCallList(game::BoardList);
 }
 
 // Sets the colour of a piece of the given cell value; false for an empty cell.
 bool SetPieceColour(std::uint8_t value) {
-    const float pulse = static_cast<float>(Pulse);
+    const float pulse = static_cast<float>(rules::Pulse);
     switch (value) {
     case 1:
         glColor4f(kLight, kLight, kLight, 1.0f);
@@ -90,28 +90,28 @@ bool SetPieceColour(std::uint8_t value) {
 }
 
 void DrawPieces() {
-    archive::BindTextureSlot(archive::TexWood2);
+    render::BindTextureSlot(game::TexWood2);
     for (int i = 1; i <= 6; ++i) {
         ApplySceneCamera();
         glTranslatef(CellOffset(i), 0.0f, 0.0f);
         for (int j = 1; j <= 6; ++j) {
-            if (!SetPieceColour(BoardAt(i, j))) continue;
+            if (!SetPieceColour(rules::BoardAt(i, j))) continue;
             glPushMatrix();
             glTranslatef(0.0f, CellOffset(j), 0.0f);
             glScalef(kModelScale, kModelScale, kModelScale);
-            glCallList(archive::PieceList);
+            glCallList(game::PieceList);
             glPopMatrix();
         }
     }
 }
 
-void DrawTranslucentPiece(Cell cell, float lift, float alpha) {
+void DrawTranslucentPiece(rules::Cell cell, float lift, float alpha) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const float grey = PlayerGrey();
     glColor4f(grey, grey, grey, alpha);
     CellTransform(cell.i, cell.j, lift);
-    glCallList(archive::PieceList);
+    glCallList(game::PieceList);
     glDisable(GL_BLEND);
 }
 
@@ -145,10 +145,10 @@ void DrawScene() {
     DrawBoard();
     DrawPieces();
     // The preview and the falling piece never show together.
-    if (HoverCell.i != -1 && MoveDelay == 0) DrawTranslucentPiece(HoverCell, 0.0f, 0.5f);
-    if (MoveDelay > 0) {
-        const float left = static_cast<float>(MoveDelay) / kMoveDelayMs;
-        DrawTranslucentPiece(PendingCell, kFallHeight * left, 1.0f - left);
+    if (HoverCell.i != -1 && rules::MoveDelay == 0) DrawTranslucentPiece(HoverCell, 0.0f, 0.5f);
+    if (rules::MoveDelay > 0) {
+        const float left = static_cast<float>(rules::MoveDelay) / rules::kMoveDelayMs;
+        DrawTranslucentPiece(rules::PendingCell, kFallHeight * left, 1.0f - left);
     }
     DrawOverlay();
     RestorePerspective();
@@ -157,7 +157,7 @@ void DrawScene() {
 WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point) {
     CellTransform(i, j, 0.0f);
     WindowPoint w;
-    engine::ProjectToWindow(point, w.x, w.y, w.z);
+    render::ProjectToWindow(point, w.x, w.y, w.z);
     return w;
 }
 

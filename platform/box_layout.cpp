@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace shell::platform {
+namespace platform {
 
 namespace {
 
@@ -216,4 +216,4 @@ BoxLayout LayoutBox(const BoxFont& font, std::string_view text, int screenWidth,
     return box;
 }
 
-} // namespace shell::platform
+} // namespace platform

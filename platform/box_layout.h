@@ -8,7 +8,7 @@
 
 #include "platform/box_font.h"
 
-namespace shell::platform {
+namespace platform {
 
 // The text as the box's font can show it: printable ASCII and '\n' only. Tabs become spaces,
 // "\r\n" and a lone '\r' break lines, and every other character (a control byte, a UTF-8
@@ -58,4 +58,4 @@ inline constexpr std::size_t kMaxShownBytes = 64 * 1024;
 // the screen with a margin; a text that does not fit is cut short.
 BoxLayout LayoutBox(const BoxFont& font, std::string_view text, int screenWidth, int screenHeight);
 
-} // namespace shell::platform
+} // namespace platform

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-namespace shell::platform {
+namespace platform {
 
 namespace {
 
@@ -170,4 +170,4 @@ BoxPixels PaintBox(const BoxFont& font, const BoxLayout& box, ButtonState button
     return pixels;
 }
 
-} // namespace shell::platform
+} // namespace platform

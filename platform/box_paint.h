@@ -8,7 +8,7 @@
 #include "platform/box_font.h"
 #include "platform/box_layout.h"
 
-namespace shell::platform {
+namespace platform {
 
 struct BoxPixels {
     int width = 0;
@@ -20,4 +20,4 @@ enum class ButtonState { Normal, Hover, Pressed };
 
 BoxPixels PaintBox(const BoxFont& font, const BoxLayout& box, ButtonState button);
 
-} // namespace shell::platform
+} // namespace platform

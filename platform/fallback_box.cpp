@@ -8,7 +8,7 @@
 #include "platform/box_layout.h"
 #include "platform/box_paint.h"
 
-namespace shell::platform {
+namespace platform {
 
 namespace {
 
@@ -186,4 +186,4 @@ bool ShowFallbackBox(const std::string& caption, const std::string& text) {
     return true;
 }
 
-} // namespace shell::platform
+} // namespace platform

@@ -8,7 +8,7 @@
 
 #include "platform/box_layout.h"
 
-namespace shell::platform {
+namespace platform {
 
 // True when SDL's video driver shows windows on a desktop; the offscreen, dummy and
 // console drivers it falls back to without one draw nowhere.
@@ -22,4 +22,4 @@ BoxLayout FallbackBoxLayout(const std::string& text);
 // box could be shown. The SDL video subsystem must be running.
 bool ShowFallbackBox(const std::string& caption, const std::string& text);
 
-} // namespace shell::platform
+} // namespace platform

@@ -87,7 +87,7 @@ std::string BoxFontSource() {
         std::to_string(kBoxFontPixels) +
         " pixels, printable ASCII.\n"
         "#include \"platform/box_font.h\"\n\n"
-        "namespace shell::platform {\n\n"
+        "namespace platform {\n\n"
         "namespace {\n\n"
         "// advance, left, top, width, height, offset\n"
         "const BoxGlyph kGlyphs[" +
@@ -118,7 +118,7 @@ std::string BoxFontSource() {
            ", kGlyphs, kCoverage};\n\n"
            "} // namespace\n\n"
            "const BoxFont& BoxTextFont() { return kFont; }\n\n"
-           "} // namespace shell::platform\n";
+           "} // namespace platform\n";
     return out;
 }
 

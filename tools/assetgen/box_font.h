@@ -7,7 +7,7 @@ namespace assetgen {
 
 inline constexpr int kBoxFontPixels = 15;
 
-// A C++ source defining shell::platform::BoxTextFont(): DejaVu Sans at kBoxFontPixels,
+// A C++ source defining platform::BoxTextFont(): DejaVu Sans at kBoxFontPixels,
 // printable ASCII, as cropped coverage masks.
 std::string BoxFontSource();
 

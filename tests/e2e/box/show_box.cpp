@@ -14,7 +14,7 @@
 #include <string>
 
 #include "platform/fallback_box.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 int main(int argc, char** argv) {
     const bool system = argc == 4 && std::strcmp(argv[1], "--system") == 0;
@@ -25,7 +25,6 @@ int main(int argc, char** argv) {
     }
     const std::string caption = argv[argc - 2];
     const std::string text = argv[argc - 1];
-    namespace platform = shell::platform;
     if (!platform::Init()) {
         std::fprintf(stderr, "koravex-test-box: %s\n", platform::LastError().c_str());
         return 1;

@@ -13,7 +13,7 @@
 
 namespace {
 
-using namespace shell::platform;
+using namespace platform;
 
 const BoxFont& Font() {
     return BoxTextFont();

@@ -17,7 +17,6 @@
 namespace {
 
 using namespace assetgen;
-namespace platform = shell::platform;
 
 TEST(BoxFontGlyphs, LaidSideBySideTheyMatchTheFontsOwnLine) {
     const TextLibrary library;
