@@ -36,9 +36,9 @@ struct SdlSession {
 };
 
 SdlSession session;
-WindowPtr splash;       // the start-up picture's window
-WindowPtr mainWindow;   // the game's window
-bool mainHasGl = false; // the main window was made with a GL visual
+WindowPtr splash;        // the start-up picture's window
+WindowPtr mainWindow;    // the game's window
+bool mainHasGl = false;  // the main window was made with a GL visual
 SDL_GLContext context = nullptr;
 CursorPtr arrowCursor;
 CursorPtr sizeAllCursor;
@@ -117,9 +117,7 @@ bool Init() {
     return true;
 }
 
-std::string LastError() {
-    return SDL_GetError();
-}
+std::string LastError() { return SDL_GetError(); }
 
 Size DesktopSize() {
     SDL_DisplayMode mode;
@@ -201,9 +199,7 @@ void ReleaseGlContext() {
     context = nullptr;
 }
 
-bool HasGlContext() {
-    return context != nullptr;
-}
+bool HasGlContext() { return context != nullptr; }
 
 void SwapBuffers() {
     if (mainWindow && context) SDL_GL_SwapWindow(mainWindow.get());
@@ -213,14 +209,12 @@ void SwapBuffers() {
 
 void PumpEvents() {
     if (swappedSinceHeld) {
-        for (const std::uint32_t vk : heldKeyUps)
-            PostMessage(Message{MessageKind::KeyUp, vk});
+        for (const std::uint32_t vk : heldKeyUps) PostMessage(Message{MessageKind::KeyUp, vk});
         heldKeyUps.clear();
         swappedSinceHeld = false;
     }
     SDL_Event event;
-    while (SDL_PollEvent(&event))
-        Translate(event);
+    while (SDL_PollEvent(&event)) Translate(event);
 }
 
 std::uint32_t TickCount() {
@@ -255,17 +249,11 @@ bool LeftButtonDown() {
     return down || leftPressesSeen != leftPresses;
 }
 
-void ForgetLeftPresses() {
-    leftPressesSeen = leftPresses;
-}
+void ForgetLeftPresses() { leftPressesSeen = leftPresses; }
 
-bool RightButtonDown() {
-    return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0;
-}
+bool RightButtonDown() { return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0; }
 
-void SleepMs(int ms) {
-    SDL_Delay(static_cast<Uint32>(ms));
-}
+void SleepMs(int ms) { SDL_Delay(static_cast<Uint32>(ms)); }
 
 void SetCursor(Cursor cursor) {
     CursorPtr& slot = cursor == Cursor::Arrow ? arrowCursor : sizeAllCursor;
