@@ -56,6 +56,10 @@ std::int32_t LoadTexture(const std::string& fileName, const std::string& archive
     return slot;
 }
 
+std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& archiveName) {
+    return LoadTexture(fileName, archiveName, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, GL_MODULATE);
+}
+
 void BindTextureSlot(std::int32_t slot) {
     const bool valid = slot >= 0 && slot < engine::TextureCount &&
                        static_cast<std::size_t>(slot) < engine::Textures.size();
