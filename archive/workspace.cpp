@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "archive/bigfile.h"
-#include "base/failure.h"
 #include "base/memory_block.h"
 #include "base/unique_fd.h"
+#include "base/failure.h"
 
 namespace archive {
 
@@ -54,11 +54,10 @@ bool IsRealFolder(const char* path) {
 void WriteNewFile(const std::string& name, std::span<const std::uint8_t> bytes) {
     struct stat info {};
     if (lstat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) unlink(name.c_str());
-    base::UniqueFd file(
-        open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    base::UniqueFd file(open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (file.fd < 0)
         throw base::IoFailure(errno == ENOSPC || errno == EDQUOT ? "Disk full"
-                                                                 : "File access denied");
+                                                                  : "File access denied");
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t put = write(file.fd, bytes.data() + done, bytes.size() - done);
@@ -92,8 +91,8 @@ void GoTempFolder() {
     // Opened without following a final link, then entered through the descriptor, so the
     // folder checked is the folder entered.
     base::UniqueFd folder(TempSubpath.empty()
-                              ? -1
-                              : open(path.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+                        ? -1
+                        : open(path.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (folder.fd < 0 || fchdir(folder.fd) != 0)
         throw base::IoFailure("Cannot enter folder " + path);
 }
@@ -158,7 +157,8 @@ void SetUpWorkspace(const std::string& exeFileName) {
     ClearTempFolder();
     TempSubpath = "/Temp";
     mkdir(kTempName, 0777);
-    if (!IsRealFolder(kTempName)) throw base::IoFailure("Cannot create folder " + TempFolderPath());
+    if (!IsRealFolder(kTempName))
+        throw base::IoFailure("Cannot create folder " + TempFolderPath());
     GoTempFolder();
     GoExeFolder();
 }

@@ -11,9 +11,9 @@
 
 #include "archive/bigfile.h"
 #include "archive/bigfile_directory.h"
-#include "platform/platform_double.h"
 #include "rules/board_definition.h"
 #include "rules/squares.h"
+#include "platform/platform_double.h"
 
 namespace {
 
@@ -83,8 +83,7 @@ BENCHMARK(ReadLastOfManyEntries)->Arg(14)->Arg(1000)->Arg(100000);
 
 void ParseBoardDefinition(benchmark::State& state) {
     std::string text;
-    for (const auto& square : rules::DeriveSquares())
-        text += rules::SquareLine(square) + "\r\n";
+    for (const auto& square : rules::DeriveSquares()) text += rules::SquareLine(square) + "\r\n";
     const std::span bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     for (auto _ : state)
         benchmark::DoNotOptimize(rules::ParseBoardDefinition(bytes));

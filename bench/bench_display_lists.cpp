@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "archive/bigfile.h"
+#include "render/model_lists.h"
 #include "engine/geometry.h"
 #include "engine/model3ds.h"
 #include "engine/store.h"
 #include "platform/platform_double.h"
-#include "render/model_lists.h"
 #include "tools/model3ds/model3ds_writer.h"
 
 namespace {
@@ -93,9 +93,9 @@ template <bool kIndexed> void CompileList(benchmark::State& state, const std::st
         return;
     }
     for (auto _ : state) {
-        const std::uint32_t list = kIndexed
-                                       ? render::CompileModelList(object, render::kBoardLook)
-                                       : render::CompileModelListByScan(object, render::kBoardLook);
+        const std::uint32_t list =
+            kIndexed ? render::CompileModelList(object, render::kBoardLook)
+                     : render::CompileModelListByScan(object, render::kBoardLook);
         glDeleteLists(list, 1);
     }
     state.counters["triangles"] = engine::Objects[object].MiniPolygonCount;

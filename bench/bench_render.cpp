@@ -13,7 +13,7 @@
 #include "engine/store.h"
 #include "game/assets.h"
 #include "game/frame.h"
-#include "game/scene.h"
+#include "game/draw.h"
 #include "game/state.h"
 #include "platform/platform.h"
 #include "platform/platform_double.h"

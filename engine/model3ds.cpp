@@ -186,6 +186,9 @@ ZString ReadZString(base::ByteCursor& source, std::uint8_t limit) {
 
 void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fileName,
                        std::uint8_t miniPolygons) {
+    // A report during the walk empties the store only once the walk has returned; the walk
+    // writes nothing after it.
+    const base::LoadScope load;
     Walk walk;
     walk.data = data;
     walk.mini = miniPolygons != 0;
@@ -195,7 +198,7 @@ void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fi
 
     // Every step moves forward by at least a header, so the walk always ends.
     std::size_t pos = 0;
-    while (pos < data.size()) {
+    while (pos < data.size() && !load.Reported()) {
         auto cursor = walk.At(pos);
         const auto id = cursor.U16();
         const auto length = cursor.U32();

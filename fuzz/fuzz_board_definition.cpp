@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "base/failure.h"
 #include "rules/board_definition.h"
+#include "base/failure.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

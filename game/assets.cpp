@@ -1,7 +1,5 @@
 #include "game/assets.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 
 #include "archive/bigfile.h"
@@ -34,8 +32,7 @@ std::int32_t TexEmpty = -1;
 namespace {
 
 std::int32_t LoadGameTexture(const char* member) {
-    return render::LoadTexture(member, kArchiveName, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR,
-                               GL_MODULATE);
+    return render::LoadSmoothTexture(member, kArchiveName);
 }
 
 } // namespace

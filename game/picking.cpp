@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "game/scene.h"
+#include "game/draw.h"
 #include "render/view.h"
 
 namespace game {

@@ -12,9 +12,7 @@ std::deque<Message> queue; // waiting messages, oldest first
 
 int (*WindowProcedure)(const Message& message) = nullptr;
 
-void PostMessage(const Message& message) {
-    queue.push_back(message);
-}
+void PostMessage(const Message& message) { queue.push_back(message); }
 
 void SendMessage(const Message& message) {
     if (WindowProcedure) WindowProcedure(message);
@@ -32,12 +30,8 @@ std::optional<Message> TakeMessage() {
     return message;
 }
 
-void PostQuitMessage() {
-    PostMessage(Message{MessageKind::Quit});
-}
+void PostQuitMessage() { PostMessage(Message{MessageKind::Quit}); }
 
-void ClearMessages() {
-    queue.clear();
-}
+void ClearMessages() { queue.clear(); }
 
 } // namespace platform

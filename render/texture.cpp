@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "platform/bmp.h"
 #include "archive/workspace.h"
 #include "engine/store.h"
-#include "platform/bmp.h"
 
 namespace render {
 namespace {
@@ -54,6 +54,10 @@ std::int32_t LoadTexture(const std::string& fileName, const std::string& archive
     UploadTexture(slot, *picture, magFilter, minFilter, envMode);
     if (!archiveName.empty()) archive::DeleteFromTemp(fileName);
     return slot;
+}
+
+std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& archiveName) {
+    return LoadTexture(fileName, archiveName, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, GL_MODULATE);
 }
 
 void BindTextureSlot(std::int32_t slot) {

@@ -13,6 +13,10 @@ namespace render {
 std::int32_t LoadTexture(const std::string& fileName, const std::string& archiveName,
                          std::int32_t magFilter, std::int32_t minFilter, std::int32_t envMode);
 
+// LoadTexture with linear magnification, trilinear mipmaps and the colour modulated: the
+// look of every picture of the game.
+std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& archiveName);
+
 // Binds the texture of a slot to GL_TEXTURE_2D; -1 or any slot outside the store binds none.
 void BindTextureSlot(std::int32_t slot);
 

@@ -5,10 +5,10 @@
 
 #include <cerrno>
 
-#include "archive/workspace.h"
-#include "base/failure.h"
 #include "base/memory_block.h"
 #include "base/unique_fd.h"
+#include "archive/workspace.h"
+#include "base/failure.h"
 
 namespace rules {
 

@@ -7,7 +7,7 @@
 #include "base/report.h"
 #include "engine/store.h"
 #include "game/frame.h"
-#include "game/scene.h"
+#include "game/draw.h"
 #include "platform/message_queue.h"
 #include "platform/window_state.h"
 #include "rules/random.h"

@@ -104,8 +104,7 @@ int main(int argc, char** argv) {
     if (!Check(squares)) return 1;
 
     std::string text;
-    for (const auto& square : squares)
-        text += rules::SquareLine(square) + "\n";
+    for (const auto& square : squares) text += rules::SquareLine(square) + "\n";
     std::FILE* out = std::fopen(argv[1], "wb");
     if (!out) {
         std::fprintf(stderr, "koravex-squares: cannot create %s\n", argv[1]);

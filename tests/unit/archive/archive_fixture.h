@@ -112,7 +112,9 @@ class ScratchTest : public ::testing::Test {
         std::filesystem::remove_all(dir_, error);
     }
 
-    const std::vector<platform::testing::Box>& Boxes() { return platform::testing::Double().boxes; }
+    const std::vector<platform::testing::Box>& Boxes() {
+        return platform::testing::Double().boxes;
+    }
 
     std::filesystem::path dir_;
 

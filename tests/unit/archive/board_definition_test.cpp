@@ -2,9 +2,9 @@
 
 #include "archive/workspace.h"
 #include "archive_fixture.h"
-#include "base/failure.h"
 #include "rules/board_definition.h"
 #include "rules/squares.h"
+#include "base/failure.h"
 
 namespace {
 

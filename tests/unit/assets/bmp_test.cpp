@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "bmp_files.h"
 #include "platform/bmp.h"
+#include "bmp_files.h"
 
 namespace {
 

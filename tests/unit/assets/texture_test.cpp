@@ -1,9 +1,9 @@
 #include <GL/gl.h>
 
-#include "assets_fixture.h"
-#include "base/failure.h"
 #include "platform/bmp.h"
 #include "render/texture.h"
+#include "assets_fixture.h"
+#include "base/failure.h"
 
 namespace {
 

@@ -62,7 +62,9 @@ class EngineTest : public ::testing::Test {
         platform::testing::ResetDouble();
         engine::EngineInit();
     }
-    const std::vector<platform::testing::Box>& Boxes() { return platform::testing::Double().boxes; }
+    const std::vector<platform::testing::Box>& Boxes() {
+        return platform::testing::Double().boxes;
+    }
 };
 
 // Whatever a file held, the store keeps its own rules: counts match arrays and every

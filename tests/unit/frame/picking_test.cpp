@@ -2,7 +2,7 @@
 
 #include "frame_fixture.h"
 #include "game/picking.h"
-#include "game/scene.h"
+#include "game/draw.h"
 #include "game/state.h"
 #include "platform/window_state.h"
 #include "render/view.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
-#include "look_files.h"
 #include "platform/bmp.h"
+#include "look_files.h"
 
 namespace {
 
@@ -54,8 +54,7 @@ TEST(GeneratedPictures, PanelAndHelpAreCloseToTheirScreenShapes) {
 
 // The backdrop repeats twice each way with its corner in mid-screen: a seam there would show.
 TEST(GeneratedPictures, BackdropTilesWithoutASeam) {
-    const auto backdrop =
-        platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("backg.bmp")));
+    const auto backdrop = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("backg.bmp")));
     ASSERT_TRUE(backdrop);
     const int w = backdrop->width, h = backdrop->height;
     const auto at = [&](int x, int y, int c) {

@@ -12,7 +12,7 @@
 
 #include "engine/store.h"
 #include "game/assets.h"
-#include "game/scene.h"
+#include "game/draw.h"
 #include "game/state.h"
 #include "platform/platform_double.h"
 #include "render/view.h"

@@ -1,4 +1,4 @@
-#include "game/scene.h"
+#include "render/scene.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -6,14 +6,11 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/geometry.h"
-#include "game/assets.h"
-#include "game/overlay.h"
-#include "game/state.h"
+#include "render/overlay.h"
 #include "render/texture.h"
 #include "render/view.h"
 
-namespace game {
+namespace render {
 
 namespace {
 
@@ -22,29 +19,29 @@ constexpr float kLight = 0.6f; // player 1's grey
 constexpr float kDark = 0.25f; // player 2's grey
 constexpr float kFallHeight = 2.0f;
 
-float PlayerGrey() {
-    return rules::CurrentPlayer == 1 ? kLight : kDark;
+float PlayerGrey(const FrameView& view) {
+    return view.currentPlayer == 1 ? kLight : kDark;
 }
 
 void SetPerspective() {
-    const float aspect = static_cast<float>(render::ViewportWidth) /
-                         static_cast<float>(std::max(render::ViewportHeight, 1));
+    const float aspect = static_cast<float>(ViewportWidth) /
+                         static_cast<float>(std::max(ViewportHeight, 1));
     gluPerspective(45.0, aspect, 0.1, 1000.0);
 }
 
 // The camera and the cell's place on the board, scaled to model units.
-void CellTransform(int i, int j, float lift) {
-    ApplySceneCamera();
+void CellTransform(const Camera& camera, int i, int j, float lift) {
+    ApplySceneCamera(camera);
     glTranslatef(CellOffset(i), 0.0f, lift);
     glTranslatef(0.0f, CellOffset(j), 0.0f);
     glScalef(kModelScale, kModelScale, kModelScale);
 }
 
-void DrawBackdrop() {
+void DrawBackdrop(const FrameView& view) {
     glLoadIdentity();
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
-    render::BindTextureSlot(game::TexBackground);
+    BindTextureSlot(view.backgroundTexture);
     glColor4f(0.3f, 0.3f, 0.3f, 1.0f);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
@@ -58,19 +55,19 @@ void DrawBackdrop() {
     glEnd();
 }
 
-void DrawBoard() {
+void DrawBoard(const FrameView& view) {
     glEnable(GL_LIGHTING);
-    render::BindTextureSlot(game::TexWood);
-    ApplySceneCamera();
+    BindTextureSlot(view.boardTexture);
+    ApplySceneCamera(view.camera);
     // Given after the camera so the light turns with the board.
-    render::ApplyLightPosition();
+    ApplyLightPosition();
     glScalef(kModelScale, kModelScale, kModelScale);
-    glCallList(game::BoardList);
+    glCallList(view.boardList);
 }
 
 // Sets the colour of a piece of the given cell value; false for an empty cell.
-bool SetPieceColour(std::uint8_t value) {
-    const float pulse = static_cast<float>(rules::Pulse);
+bool SetPieceColour(std::uint8_t value, std::int32_t pulsePhase) {
+    const float pulse = static_cast<float>(pulsePhase);
     switch (value) {
     case 1:
         glColor4f(kLight, kLight, kLight, 1.0f);
@@ -89,29 +86,29 @@ bool SetPieceColour(std::uint8_t value) {
     }
 }
 
-void DrawPieces() {
-    render::BindTextureSlot(game::TexWood2);
+void DrawPieces(const FrameView& view) {
+    BindTextureSlot(view.pieceTexture);
     for (int i = 1; i <= 6; ++i) {
-        ApplySceneCamera();
+        ApplySceneCamera(view.camera);
         glTranslatef(CellOffset(i), 0.0f, 0.0f);
         for (int j = 1; j <= 6; ++j) {
-            if (!SetPieceColour(rules::BoardAt(i, j))) continue;
+            if (!SetPieceColour(view.board[(i - 1) * 6 + (j - 1)], view.pulse)) continue;
             glPushMatrix();
             glTranslatef(0.0f, CellOffset(j), 0.0f);
             glScalef(kModelScale, kModelScale, kModelScale);
-            glCallList(game::PieceList);
+            glCallList(view.pieceList);
             glPopMatrix();
         }
     }
 }
 
-void DrawTranslucentPiece(rules::Cell cell, float lift, float alpha) {
+void DrawTranslucentPiece(const FrameView& view, rules::Cell cell, float lift, float alpha) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    const float grey = PlayerGrey();
+    const float grey = PlayerGrey(view);
     glColor4f(grey, grey, grey, alpha);
-    CellTransform(cell.i, cell.j, lift);
-    glCallList(game::PieceList);
+    CellTransform(view.camera, cell.i, cell.j, lift);
+    glCallList(view.pieceList);
     glDisable(GL_BLEND);
 }
 
@@ -130,35 +127,36 @@ float CellOffset(int k) {
     return (9.0f * static_cast<float>(k) - 31.5f) / 10.0f;
 }
 
-void ApplySceneCamera() {
+void ApplySceneCamera(const Camera& camera) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -10.0f);
-    glRotatef(CameraTilt, 1.0f, 0.0f, 0.0f);
-    glRotatef(CameraTurn, 0.0f, 0.0f, 1.0f);
+    glRotatef(camera.tilt, 1.0f, 0.0f, 0.0f);
+    glRotatef(camera.turn, 0.0f, 0.0f, 1.0f);
 }
 
-void DrawScene() {
+void DrawScene(const FrameView& view) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
-    DrawBackdrop();
-    DrawBoard();
-    DrawPieces();
+    DrawBackdrop(view);
+    DrawBoard(view);
+    DrawPieces(view);
     // The preview and the falling piece never show together.
-    if (HoverCell.i != -1 && rules::MoveDelay == 0) DrawTranslucentPiece(HoverCell, 0.0f, 0.5f);
-    if (rules::MoveDelay > 0) {
-        const float left = static_cast<float>(rules::MoveDelay) / rules::kMoveDelayMs;
-        DrawTranslucentPiece(rules::PendingCell, kFallHeight * left, 1.0f - left);
+    if (view.hover.i != -1 && view.moveDelay == 0)
+        DrawTranslucentPiece(view, view.hover, 0.0f, 0.5f);
+    if (view.moveDelay > 0) {
+        const float left = static_cast<float>(view.moveDelay) / rules::kMoveDelayMs;
+        DrawTranslucentPiece(view, view.pending, kFallHeight * left, 1.0f - left);
     }
-    DrawOverlay();
+    DrawOverlay(view);
     RestorePerspective();
 }
 
-WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point) {
-    CellTransform(i, j, 0.0f);
+WindowPoint ProjectCellPoint(const Camera& camera, int i, int j, const engine::TVector3& point) {
+    CellTransform(camera, i, j, 0.0f);
     WindowPoint w;
-    render::ProjectToWindow(point, w.x, w.y, w.z);
+    ProjectToWindow(point, w.x, w.y, w.z);
     return w;
 }
 
-} // namespace game
+} // namespace render

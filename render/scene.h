@@ -3,18 +3,19 @@
 #pragma once
 
 #include "engine/store.h"
+#include "render/frame_view.h"
 
-namespace game {
+namespace render {
 
-// Draws the whole frame from the game and panel state; changes nothing but GL state.
+// Draws the whole frame as described; changes nothing but GL state.
 // Leaves the scene's perspective, an identity model-view, lighting and texturing on.
-void DrawScene();
+void DrawScene(const FrameView& view);
 
 // Where board index k (1..6) lies along its axis: six places 0.9 apart around the centre.
 float CellOffset(int k);
 
 // Model-view := the scene camera: 10 units back, tilted about X, turned about Z.
-void ApplySceneCamera();
+void ApplySceneCamera(const Camera& camera);
 
 struct WindowPoint {
     double x = 0, y = 0, z = 0;
@@ -22,6 +23,6 @@ struct WindowPoint {
 
 // Window position of a model-space point (engine axes) of cell (i, j)'s transform;
 // leaves that transform as the model-view.
-WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point);
+WindowPoint ProjectCellPoint(const Camera& camera, int i, int j, const engine::TVector3& point);
 
-} // namespace game
+} // namespace render
