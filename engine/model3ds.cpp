@@ -119,7 +119,7 @@ std::size_t FaceList(Walk& walk, std::size_t pos) {
         const std::array<std::uint16_t, 3> corners{*cursor.U16(), *cursor.U16(), *cursor.U16()};
         cursor.Skip(2); // face flags
         if (!ValidObject(walk.current)) continue;
-        const std::uint16_t vertices = Objects[walk.current].VertexCount;
+        const std::uint16_t vertices = Objects[walk.current].VertexCount();
         if (std::ranges::any_of(corners, [&](std::uint16_t k) { return k >= vertices; })) continue;
         if (walk.mini) {
             const std::int32_t added = AddMiniPolygon(walk.current);

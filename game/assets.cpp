@@ -52,9 +52,9 @@ void LoadAssets() {
 
     // A model is drawn by the last mesh its file adds; an emptied store leaves -1.
     LoadModel("tabla.3ds", kArchiveName, 255);
-    BoardObjectIndex = engine::ObjectCount - 1;
+    BoardObjectIndex = engine::ObjectCount() - 1;
     LoadModel("babu.3ds", kArchiveName, 255);
-    PieceObjectIndex = engine::ObjectCount - 1;
+    PieceObjectIndex = engine::ObjectCount() - 1;
 
     TexWood = LoadGameTexture("wood.bmp");
     TexWood2 = LoadGameTexture("wood2.bmp");
