@@ -24,7 +24,7 @@ TEST_F(Textures, SlotsKeepCountingAfterAFailedDecode) {
     EXPECT_EQ(Load("a.bmp"), 1);
     EXPECT_EQ(Load("bad.bmp"), -1);
     EXPECT_EQ(Load("a.bmp"), 3);
-    ASSERT_EQ(engine::TextureCount, 4);
+    ASSERT_EQ(engine::TextureCount(), 4);
     ASSERT_EQ(engine::Textures.size(), 4u);
     EXPECT_EQ(engine::Textures[2], 0u);
     // The same file twice is two textures.

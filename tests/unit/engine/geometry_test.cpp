@@ -197,7 +197,7 @@ TEST_F(Normals, TheIndexedNormalsAreBitForBitThoseOfTheFullScan) {
     for (std::int32_t o : objects) {
         SCOPED_TRACE(o);
         const NormalIndex index = BuildNormalIndex(o);
-        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount; ++f)
+        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); ++f)
             for (int c = 0; c < 3; ++c)
                 ASSERT_TRUE(SameBits(SmoothedNormal(index, f, c), SmoothedNormal(o, f, c)))
                     << "face " << f << " corner " << c;
