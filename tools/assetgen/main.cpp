@@ -1,5 +1,5 @@
 // koravex-assetgen OUTDIR: draws the game's two models, its eleven pictures, the splash
-// picture (as a C++ source) and the panel's layout, into OUTDIR.
+// picture (as a C++ source), the panel's layout and the desktop icons, into OUTDIR.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/assetgen/app_icon.h"
 #include "tools/assetgen/backdrop.h"
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/board_model.h"
@@ -15,6 +16,7 @@
 #include "tools/assetgen/model_file.h"
 #include "tools/assetgen/panel.h"
 #include "tools/assetgen/piece_model.h"
+#include "tools/assetgen/png_writer.h"
 #include "tools/assetgen/splash_picture.h"
 #include "tools/assetgen/text.h"
 #include "tools/assetgen/wood.h"
@@ -76,6 +78,9 @@ void Generate(const Output& out) {
     Picture(out, "ures.bmp", EmptyButton(), false);
 
     Write(out, "splash_picture.cpp", SplashSource(SplashPicture()));
+
+    for (const AppIconFile& icon : AppIcons())
+        Write(out, "icon-" + std::to_string(icon.size) + ".png", EncodePng(icon.picture));
 }
 
 } // namespace
