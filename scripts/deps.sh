@@ -7,7 +7,7 @@ packages=(cmake make g++ pkg-config libsdl2-dev libsdl2-ttf-dev libgl-dev libgl1
           libgl1-mesa-dri libglu1-mesa-dev fonts-dejavu-core)
 if [[ "${1:-}" == "test" ]]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils imagemagick
-               clang libclang-rt-14-dev)
+               clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file)
 fi
 
 missing=()
