@@ -35,7 +35,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             optionsEnded = true;
             continue;
         }
-        // The first bad argument decides, so that "--help --bogus" is still an error.
+        // A bad argument is an error even beside --help: the command line was mistyped.
         if (optionsEnded || arg.empty() || arg.front() != '-') {
             return {CommandAction::UsageError, "unexpected argument '" + std::string(arg) + "'"};
         }
