@@ -44,16 +44,14 @@ struct VE_TObject {
 
 inline constexpr std::uint16_t kMaxElements = 65535;
 
-extern std::vector<VE_TObject> Objects; // every mesh of the program
-extern std::uint16_t ObjectCount;        // length of Objects
+extern std::vector<VE_TObject> Objects;     // every mesh of the program
+extern std::uint16_t ObjectCount;           // length of Objects
 extern std::vector<std::uint32_t> Textures; // GL texture names by slot; 0 until generated
 extern std::int32_t TextureCount;           // length of Textures
 extern float DefaultFarDistance;            // copied into each new object
-extern float ClearDepth;                    // last value given to SetClearDepth
 
 void EngineInit();
 void EngineReset();
-void SetClearDepth(float depth);
 
 // Each returns the 0-based index of what it added, or -1 when it added nothing.
 std::int32_t NewObject(std::int32_t polygons, std::int32_t miniPolygons, std::int32_t vertices,
