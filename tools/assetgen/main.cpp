@@ -1,5 +1,6 @@
 // koravex-assetgen OUTDIR: draws the game's two models, its eleven pictures, the splash
-// picture and the message box's glyphs (as C++ sources) and the panel's layout, into OUTDIR.
+// picture and the message box's glyphs (as C++ sources), the panel's layout and the desktop
+// icons, into OUTDIR.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/assetgen/app_icon.h"
 #include "tools/assetgen/backdrop.h"
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/board_model.h"
@@ -16,6 +18,7 @@
 #include "tools/assetgen/model_file.h"
 #include "tools/assetgen/panel.h"
 #include "tools/assetgen/piece_model.h"
+#include "tools/assetgen/png_writer.h"
 #include "tools/assetgen/splash_picture.h"
 #include "tools/assetgen/text.h"
 #include "tools/assetgen/wood.h"
@@ -78,6 +81,9 @@ void Generate(const Output& out) {
 
     Write(out, "splash_picture.cpp", SplashSource(SplashPicture()));
     Write(out, "box_font.cpp", BoxFontSource());
+
+    for (const AppIconFile& icon : AppIcons())
+        Write(out, "icon-" + std::to_string(icon.size) + ".png", EncodePng(icon.picture));
 }
 
 } // namespace
