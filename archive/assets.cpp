@@ -29,18 +29,18 @@ std::int32_t TexEmpty = -1;
 namespace {
 
 std::int32_t LoadGameTexture(const char* member) {
-    return LoadTexture(member, kArchiveName, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, GL_MODULATE);
+    return LoadTexture(member, ArchiveName, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, GL_MODULATE);
 }
 
 } // namespace
 
 void LoadAssets() {
-    game::LoadBoardDefinition(kArchiveName);
+    game::LoadBoardDefinition(ArchiveName);
 
     // A model is drawn by the last mesh its file adds; an emptied store leaves -1.
-    engine::Load3DS("tabla.3ds", kArchiveName, 255);
+    engine::Load3DS("tabla.3ds", ArchiveName, 255);
     BoardObjectIndex = engine::ObjectCount - 1;
-    engine::Load3DS("babu.3ds", kArchiveName, 255);
+    engine::Load3DS("babu.3ds", ArchiveName, 255);
     PieceObjectIndex = engine::ObjectCount - 1;
 
     TexWood = LoadGameTexture("wood.bmp");

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-namespace archive {
+#include "archive/workspace.h"
 
-inline constexpr const char* kArchiveName = "adatok.vbf";
+namespace archive {
 
 extern std::int32_t BoardObjectIndex; // the board mesh in engine::Objects
 extern std::int32_t PieceObjectIndex; // the piece mesh in engine::Objects
@@ -25,7 +25,7 @@ extern std::int32_t TexStrength;   // the strength knob
 extern std::int32_t TexMark;       // marked first-player button
 extern std::int32_t TexEmpty;      // unmarked first-player button
 
-// Loads everything from the archive in the program's folder; needs a current GL context.
+// Loads everything from the archive the workspace set-up found; needs a current GL context.
 void LoadAssets();
 
 } // namespace archive
