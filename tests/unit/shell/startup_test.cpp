@@ -82,11 +82,10 @@ TEST_P(ContextSetup, EachFailedStepShowsItsBoxQueuesQuitAndSkipsTheScene) {
 
 INSTANTIATE_TEST_SUITE_P(
     FourSteps, ContextSetup,
-    ::testing::Values(
-        ContextFailure{ContextResult::NoPixelFormat, "Cant't Find A Suitable PixelFormat."},
-        ContextFailure{ContextResult::SetPixelFormatFailed, "Can't Set The PixelFormat."},
-        ContextFailure{ContextResult::NoContext, "Can't Create A GL Rendering Context."},
-        ContextFailure{ContextResult::MakeCurrentFailed, "Can't activate GLRC."}));
+    ::testing::Values(ContextFailure{ContextResult::NoPixelFormat, "Cant't Find A Suitable PixelFormat."},
+                      ContextFailure{ContextResult::SetPixelFormatFailed, "Can't Set The PixelFormat."},
+                      ContextFailure{ContextResult::NoContext, "Can't Create A GL Rendering Context."},
+                      ContextFailure{ContextResult::MakeCurrentFailed, "Can't activate GLRC."}));
 
 TEST_F(Startup, NoDisplayEndsWithTheRegistrationBoxAndExitCode1) {
     pt::Double().initOk = false;
