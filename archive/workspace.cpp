@@ -238,10 +238,6 @@ void GoExeFolder() {
     EnterFolder(ExeFolder());
 }
 
-void GoExeSubfolder(const std::string& subpath) {
-    EnterFolder(ExeFolder() + subpath);
-}
-
 void GoTempFolder() {
     const Workspace& temp = TempWorkspace;
     if (temp.folder.fd < 0 || !StillStands(temp.folder.fd, temp.path) ||

@@ -39,7 +39,6 @@ std::string FindArchive(const std::string& exeFolder);
 std::string TempFilePath(const std::string& name);
 
 void GoExeFolder();
-void GoExeSubfolder(const std::string& subpath);
 // Enters Temp; shell::IoFailure naming it when it is gone, replaced, or closed to us.
 void GoTempFolder();
 // Copies an archive member into Temp under its name; leaves Temp current.
