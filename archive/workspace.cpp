@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "archive/bigfile.h"
-#include "archive/memory_block.h"
-#include "shell/failure.h"
+#include "base/failure.h"
+#include "base/memory_block.h"
 
 namespace archive {
 
@@ -97,19 +97,19 @@ void WriteNewFile(int folder, const std::string& name, std::span<const std::uint
     struct stat info {};
     if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(info.st_mode))
         unlinkat(folder, name.c_str(), 0);
-    UniqueFd file(
+    base::UniqueFd file(
         openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (file.fd < 0)
-        throw shell::IoFailure(
+        throw base::IoFailure(
             (errno == ENOSPC || errno == EDQUOT ? "Disk full: " : "File access denied: ") + path);
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t put = write(file.fd, bytes.data() + done, bytes.size() - done);
         if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) throw shell::IoFailure("Disk full: " + path);
+        if (put <= 0) throw base::IoFailure("Disk full: " + path);
         done += static_cast<std::size_t>(put);
     }
-    if (close(file.Release()) != 0) throw shell::IoFailure("Disk full: " + path);
+    if (close(file.Release()) != 0) throw base::IoFailure("Disk full: " + path);
 }
 
 // Temp beside the program, when the program's folder is ours to write in, Temp there is ours
@@ -120,7 +120,7 @@ bool TakeTempBesideProgram(const std::string& exeFolder) {
     for (int attempt = 0; attempt < kRaceRetries; ++attempt) {
         if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
         // A link, a file, or a folder closed to us fails here and is left as it is.
-        UniqueFd folder(
+        base::UniqueFd folder(
             open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         if (folder.fd < 0) return false;
         struct stat info {};
@@ -175,7 +175,7 @@ std::optional<std::string> TakePrivateWorkspace(const std::string& base, bool ma
             if (errno == ENOENT) continue;
             break;
         }
-        UniqueFd folder(
+        base::UniqueFd folder(
             open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat made {};
         if (folder.fd < 0 || fstat(folder.fd, &made) != 0 || !IsPrivateFolder(made)) {
@@ -202,10 +202,10 @@ void TakePrivateWorkspace() {
         if (!failure) return;
     }
     const auto cache = CacheFolder();
-    if (!cache) throw shell::IoFailure(failure ? *failure : "Cannot find the user's cache folder");
+    if (!cache) throw base::IoFailure(failure ? *failure : "Cannot find the user's cache folder");
     const auto cacheFailure = TakePrivateWorkspace(*cache, true);
     if (cacheFailure)
-        throw shell::IoFailure(failure ? *failure + "; " + *cacheFailure : *cacheFailure);
+        throw base::IoFailure(failure ? *failure + "; " + *cacheFailure : *cacheFailure);
 }
 
 } // namespace
@@ -242,19 +242,18 @@ void GoTempFolder() {
     const Workspace& temp = TempWorkspace;
     if (temp.folder.fd < 0 || !StillStands(temp.folder.fd, temp.path) ||
         fchdir(temp.folder.fd) != 0)
-        throw shell::IoFailure("Cannot enter folder " +
-                               (temp.path.empty() ? kTempName : temp.path));
+        throw base::IoFailure("Cannot enter folder " + (temp.path.empty() ? kTempName : temp.path));
 }
 
 void ExtractToTemp(const std::string& member, const std::string& archiveName) {
-    if (!IsBareName(member)) throw shell::IoFailure("File access denied: " + member);
+    if (!IsBareName(member)) throw base::IoFailure("File access denied: " + member);
     GoExeFolder();
-    MemoryBlock block;
+    base::MemoryBlock block;
     const std::int32_t size = ReadFromBigfile(member, archiveName, block);
     GoTempFolder();
     WriteNewFile(TempWorkspace.folder.fd, member,
                  block.Bytes().first(static_cast<std::size_t>(size)));
-    FreeBlock(block);
+    base::FreeBlock(block);
 }
 
 void DeleteFromTemp(const std::string& fileName) {
@@ -278,7 +277,7 @@ void ClearTempFolder() {
 void SetUpWorkspace() {
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) throw shell::IoFailure("Cannot read the program's path from /proc/self/exe");
+    if (error) throw base::IoFailure("Cannot read the program's path from /proc/self/exe");
     SetUpWorkspace(self.string());
 }
 
@@ -286,7 +285,7 @@ void SetUpWorkspace(const std::string& exeFileName) {
     ClearTempFolder();
     ExeFileName = exeFileName;
     ArchiveName = FindArchive(ExeFolder());
-    if (!EnterFolder(ExeFolder())) throw shell::IoFailure("Cannot enter folder " + ExeFolder());
+    if (!EnterFolder(ExeFolder())) throw base::IoFailure("Cannot enter folder " + ExeFolder());
     if (!TakeTempBesideProgram(ExeFolder())) TakePrivateWorkspace();
     GoTempFolder();
     GoExeFolder();

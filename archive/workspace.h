@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "archive/unique_fd.h"
+#include "base/unique_fd.h"
 
 namespace archive {
 
@@ -17,7 +17,7 @@ inline constexpr const char* kArchiveName = "adatok.vbf";
 
 // This run's Temp folder, held open so that the folder used is always the folder set up.
 struct Workspace {
-    UniqueFd folder;       // open for the whole run; locked while it is the Temp beside the program
+    base::UniqueFd folder; // open for the whole run; locked while it is the Temp beside the program
     std::string path;      // its full path
     std::string root;      // a private workspace's koravex folder, removed too once empty
     std::string madeCache; // the user's cache folder when this run had to create it
@@ -39,7 +39,7 @@ std::string FindArchive(const std::string& exeFolder);
 std::string TempFilePath(const std::string& name);
 
 void GoExeFolder();
-// Enters Temp; shell::IoFailure naming it when it is gone, replaced, or closed to us.
+// Enters Temp; base::IoFailure naming it when it is gone, replaced, or closed to us.
 void GoTempFolder();
 // Copies an archive member into Temp under its name; leaves Temp current.
 void ExtractToTemp(const std::string& member, const std::string& archiveName);
@@ -53,7 +53,7 @@ void ClearTempFolder();
 // Start-up for the running program, whose path comes from the system.
 void SetUpWorkspace();
 // Start-up for a program at `exeFileName`: the archive found, Temp chosen and emptied of what an
-// earlier run left; shell::IoFailure naming the folder when no workspace can be had.
+// earlier run left; base::IoFailure naming the folder when no workspace can be had.
 void SetUpWorkspace(const std::string& exeFileName);
 // Window close or a failed run: the program's folder made current and Temp removed. Reports
 // nothing; harmless when run again.

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <optional>
 
-#include "archive/unique_fd.h"
 #include "archive/workspace.h"
 #include "archive_fixture.h"
-#include "shell/failure.h"
+#include "base/failure.h"
+#include "base/unique_fd.h"
 
 namespace {
 
@@ -164,19 +164,19 @@ TEST_F(WorkspaceTest, ExtractionWritesIntoTempAndLeavesItCurrent) {
 
 TEST_F(WorkspaceTest, AFailedReadWritesNothingAndAFailedWriteNamesItsPath) {
     archive::SetUpWorkspace(Exe());
-    EXPECT_THROW(archive::ExtractToTemp("board.dat", "missing.vbf"), shell::IoFailure);
+    EXPECT_THROW(archive::ExtractToTemp("board.dat", "missing.vbf"), base::IoFailure);
     EXPECT_EQ(CurrentDir(), program_);
     EXPECT_TRUE(fs::is_empty(Temp()));
     // Names that would leave Temp are refused before anything is read.
     WriteBytes(program_ / "a.vbf", Archive({{"..", "x"}, {"held.bmp", "x"}}));
-    EXPECT_THROW(archive::ExtractToTemp("..", "a.vbf"), shell::IoFailure);
-    EXPECT_THROW(archive::ExtractToTemp("../x", "a.vbf"), shell::IoFailure);
+    EXPECT_THROW(archive::ExtractToTemp("..", "a.vbf"), base::IoFailure);
+    EXPECT_THROW(archive::ExtractToTemp("../x", "a.vbf"), base::IoFailure);
 
     fs::create_directory(Temp() / "held.bmp");
     try {
         archive::ExtractToTemp("held.bmp", "a.vbf");
         ADD_FAILURE() << "wrote over a folder";
-    } catch (const shell::IoFailure& failure) {
+    } catch (const base::IoFailure& failure) {
         EXPECT_EQ(failure.what(), "File access denied: " + (Temp() / "held.bmp").string());
     }
 }
@@ -303,10 +303,10 @@ TEST_F(WorkspaceTest, ATempSwappedForALinkAfterStartUpIsNeverEntered) {
     try {
         archive::ExtractToTemp("keep.txt", "a.vbf");
         ADD_FAILURE() << "extracted through a link";
-    } catch (const shell::IoFailure& failure) {
+    } catch (const base::IoFailure& failure) {
         EXPECT_EQ(failure.what(), "Cannot enter folder " + Temp().string());
     }
-    EXPECT_THROW(archive::DeleteFromTemp("keep.txt"), shell::IoFailure);
+    EXPECT_THROW(archive::DeleteFromTemp("keep.txt"), base::IoFailure);
     EXPECT_TRUE(OutsideIntact());
 
     // The link is not ours either: the teardown leaves it.
@@ -321,7 +321,7 @@ TEST_F(WorkspaceTest, ATempInUseByAnotherGameIsLeftToIt) {
     fs::create_directory(Temp());
     fs::permissions(Temp(), fs::perms::owner_all);
     WriteText(Temp() / "wood.bmp", "being read");
-    archive::UniqueFd other(open(Temp().c_str(), O_RDONLY | O_DIRECTORY));
+    base::UniqueFd other(open(Temp().c_str(), O_RDONLY | O_DIRECTORY));
     ASSERT_EQ(flock(other.fd, LOCK_EX | LOCK_NB), 0);
 
     archive::SetUpWorkspace(Exe());
@@ -330,7 +330,7 @@ TEST_F(WorkspaceTest, ATempInUseByAnotherGameIsLeftToIt) {
     EXPECT_EQ(ReadText(Temp() / "wood.bmp"), "being read");
 
     // Once that game has ended, Temp beside the program is ours again.
-    other = archive::UniqueFd();
+    other = base::UniqueFd();
     archive::SetUpWorkspace(Exe());
     EXPECT_EQ(Workspace(), Temp());
     EXPECT_FALSE(fs::exists(Temp() / "wood.bmp"));
@@ -401,7 +401,7 @@ TEST_F(WorkspaceTest, WithNoPrivateFolderToBeHadStartUpStopsNamingThePath) {
     try {
         archive::SetUpWorkspace(Exe());
         ADD_FAILURE() << "no failure";
-    } catch (const shell::IoFailure& failure) {
+    } catch (const base::IoFailure& failure) {
         const std::string text = failure.what();
         EXPECT_NE(text.find("Folder " + root.string() + " is not private to this user"),
                   std::string::npos)
