@@ -51,12 +51,18 @@ struct VE_TObject {
 
 inline constexpr std::uint16_t kMaxElements = 65535;
 
-extern std::vector<VE_TObject> Objects;     // every mesh of the program
+using ObjectStore = std::vector<VE_TObject>;
+
+extern ObjectStore Objects;                 // every mesh of the program
 extern std::vector<std::uint32_t> Textures; // GL texture names by slot; 0 until generated
 extern float DefaultFarDistance;            // copied into each new object
 
-inline std::uint16_t ObjectCount() { return static_cast<std::uint16_t>(Objects.size()); }
-inline std::int32_t TextureCount() { return static_cast<std::int32_t>(Textures.size()); }
+inline std::uint16_t ObjectCount() {
+    return static_cast<std::uint16_t>(Objects.size());
+}
+inline std::int32_t TextureCount() {
+    return static_cast<std::int32_t>(Textures.size());
+}
 
 void EngineInit();
 void EngineReset();
@@ -68,9 +74,19 @@ std::int32_t AddPolygon(std::int32_t object, std::uint16_t corners);
 std::int32_t AddMiniPolygon(std::int32_t object);
 std::int32_t AddVertex(std::int32_t object);
 
-// True when object is an index into Objects: the loaders check before writing.
+// The same operations on the store given; the ones above work on Objects.
+std::int32_t NewObject(ObjectStore& store, std::int32_t polygons, std::int32_t miniPolygons,
+                       std::int32_t vertices, std::uint16_t cornersPerPolygon);
+std::int32_t AddPolygon(ObjectStore& store, std::int32_t object, std::uint16_t corners);
+std::int32_t AddMiniPolygon(ObjectStore& store, std::int32_t object);
+std::int32_t AddVertex(ObjectStore& store, std::int32_t object);
+
+// True when object is an index into the store: the loaders check before writing.
+inline bool ValidObject(const ObjectStore& store, std::int32_t object) {
+    return object >= 0 && object < static_cast<std::int32_t>(store.size());
+}
 inline bool ValidObject(std::int32_t object) {
-    return object >= 0 && object < static_cast<std::int32_t>(Objects.size());
+    return ValidObject(Objects, object);
 }
 
 } // namespace engine

@@ -43,7 +43,7 @@ void LoadModel(const std::string& fileName, const std::string& archiveName,
     base::MemoryBlock block;
     const std::int32_t size = archive::ReadFromBigfile(fileName, archiveName, block);
     const std::size_t usable = std::min<std::size_t>(std::max(size, 0), block.size);
-    engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons);
+    engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons, engine::Objects);
     base::FreeBlock(block);
 }
 

@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "platform/bmp.h"
 #include "archive/workspace.h"
 #include "engine/store.h"
+#include "platform/bmp.h"
 
 namespace render {
 namespace {

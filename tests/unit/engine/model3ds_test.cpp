@@ -257,3 +257,17 @@ TEST_F(LoaderFiles, AMissingMemberFailsWithoutAddingObjects) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(LoaderStore, FillsTheStoreItIsGivenAndNoOther) {
+    EngineInit();
+    ObjectStore own;
+    const auto model = kxtest::QuadModel();
+    Load3DSFromMemory(model, "model.3ds", 255, own);
+    ASSERT_EQ(own.size(), 1u);
+    EXPECT_EQ(own[0].MiniPolygonCount(), 2);
+    EXPECT_EQ(ObjectCount(), 0);
+}
+
+} // namespace
