@@ -150,19 +150,24 @@ std::optional<std::string> CacheFolder() {
     return JoinPath(home, ".cache");
 }
 
-// A fresh folder of this process in `<base>/koravex`; on failure, the message naming the path.
-std::optional<std::string> TakePrivateWorkspace(const std::string& base, bool makeBase) {
-    bool madeBase = false;
-    if (makeBase) {
-        if (mkdir(base.c_str(), 0700) == 0)
-            madeBase = true;
+// A fresh folder of this process in `<parent>/koravex`; on failure, the message naming the path.
+// Whatever it made for a workspace it could not have, it removes again.
+std::optional<std::string> TakePrivateWorkspaceIn(const std::string& parent, bool makeParent) {
+    bool madeParent = false;
+    if (makeParent) {
+        if (mkdir(parent.c_str(), 0700) == 0)
+            madeParent = true;
         else if (errno != EEXIST)
-            return "Cannot create folder " + base;
+            return "Cannot create folder " + parent;
     }
-    const std::string root = JoinPath(base, kPrivateRootName);
+    const std::string root = JoinPath(parent, kPrivateRootName);
     std::string failure = "Cannot create folder " + root;
+    bool madeRoot = false;
     for (int attempt = 0; attempt < kRaceRetries; ++attempt) {
-        if (mkdir(root.c_str(), 0700) != 0 && errno != EEXIST) break;
+        if (mkdir(root.c_str(), 0700) == 0)
+            madeRoot = true;
+        else if (errno != EEXIST)
+            break;
         struct stat info {};
         if (lstat(root.c_str(), &info) != 0) continue;
         if (!IsPrivateFolder(info)) {
@@ -186,10 +191,11 @@ std::optional<std::string> TakePrivateWorkspace(const std::string& base, bool ma
         TempWorkspace.folder = std::move(folder);
         TempWorkspace.path = path;
         TempWorkspace.root = root;
-        if (madeBase) TempWorkspace.madeCache = base;
+        if (madeParent) TempWorkspace.madeCache = parent;
         return std::nullopt;
     }
-    if (madeBase) rmdir(base.c_str());
+    if (madeRoot) rmdir(root.c_str());
+    if (madeParent) rmdir(parent.c_str());
     return failure;
 }
 
@@ -198,12 +204,12 @@ void TakePrivateWorkspace() {
     std::optional<std::string> failure;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime != nullptr && runtime[0] == '/') {
-        failure = TakePrivateWorkspace(runtime, false);
+        failure = TakePrivateWorkspaceIn(runtime, false);
         if (!failure) return;
     }
     const auto cache = CacheFolder();
     if (!cache) throw base::IoFailure(failure ? *failure : "Cannot find the user's cache folder");
-    const auto cacheFailure = TakePrivateWorkspace(*cache, true);
+    const auto cacheFailure = TakePrivateWorkspaceIn(*cache, true);
     if (cacheFailure)
         throw base::IoFailure(failure ? *failure + "; " + *cacheFailure : *cacheFailure);
 }
