@@ -57,15 +57,16 @@ bool ReadAt(int fd, std::int64_t offset, std::span<std::uint8_t> out) {
     throw base::IoFailure(text);
 }
 
-[[noreturn]] void ReadBeyondEnd() {
-    throw base::IoFailure(kReadBeyondEnd);
+// Names the file that ended too soon: the archive, or the plain file read whole.
+[[noreturn]] void ReadBeyondEnd(const std::string& fileName) {
+    throw base::IoFailure(std::string(kReadBeyondEnd) + ": " + fileName);
 }
 
 // Scans the directory from the start and returns the first entry called `name`.
 std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string& name,
                                       const std::string& archiveName) {
     std::array<std::uint8_t, kBigfileCountSize> head{};
-    if (!ReadAt(archive.handle.fd, 0, head)) ReadBeyondEnd();
+    if (!ReadAt(archive.handle.fd, 0, head)) ReadBeyondEnd(archiveName);
     base::ByteCursor headCursor(head);
     std::int32_t count = 0;
     if (ReadBigfileCount(headCursor, count) == DirectoryStatus::Damaged)
@@ -79,13 +80,13 @@ std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string
         const std::int64_t wanted = entries * static_cast<std::int64_t>(kBigfileEntrySize);
         const std::int64_t available = std::clamp<std::int64_t>(archive.size - position, 0, wanted);
         chunk.resize(static_cast<std::size_t>(available));
-        if (!ReadAt(archive.handle.fd, position, chunk)) ReadBeyondEnd();
+        if (!ReadAt(archive.handle.fd, position, chunk)) ReadBeyondEnd(archiveName);
         base::ByteCursor cursor(chunk);
         for (std::int64_t k = 0; k < entries; ++k) {
             BigfileEntry entry;
             switch (ReadBigfileEntry(cursor, entry)) {
             case DirectoryStatus::Truncated:
-                ReadBeyondEnd();
+                ReadBeyondEnd(archiveName);
             case DirectoryStatus::Damaged:
                 ReportAndFail("Bigfile(" + archiveName + ") is damaged!");
             case DirectoryStatus::Ok:
@@ -101,15 +102,15 @@ std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string
 
 // Gives the block `size` bytes read from `offset`; a size of 0 gets the engine's report
 // and delivers nothing.
-std::int32_t ReadIntoBlock(const OpenFile& file, std::int64_t offset, std::int32_t size,
-                           base::MemoryBlock& block) {
+std::int32_t ReadIntoBlock(const OpenFile& file, const std::string& fileName, std::int64_t offset,
+                           std::int32_t size, base::MemoryBlock& block) {
     // Checked before allocating, so a forged size never costs more memory than the file.
-    if (offset > file.size || size > file.size - offset) ReadBeyondEnd();
+    if (offset > file.size || size > file.size - offset) ReadBeyondEnd(fileName);
     base::AllocBlock(block, static_cast<std::size_t>(size));
     if (size == 0) return 0;
     if (!ReadAt(file.handle.fd, offset, block.Bytes())) {
         base::FreeBlock(block);
-        ReadBeyondEnd();
+        ReadBeyondEnd(fileName);
     }
     return size;
 }
@@ -125,14 +126,14 @@ std::int32_t ReadFromBigfile(const std::string& name, const std::string& archive
             ReportAndFail("File not found or blocked by another application! " + name);
         if (file.size > std::numeric_limits<std::int32_t>::max())
             throw base::IoFailure("File too large: " + name);
-        return ReadIntoBlock(file, 0, static_cast<std::int32_t>(file.size), block);
+        return ReadIntoBlock(file, name, 0, static_cast<std::int32_t>(file.size), block);
     }
 
     if (!OpenForReading(archiveName, file))
         ReportAndFail("Bigfile(" + archiveName + ") is missing or blocked by another application!");
     const auto entry = FindEntry(file, name, archiveName);
     if (!entry) ReportAndFail("File(" + name + ") not found in bigfile(" + archiveName + ") !!");
-    return ReadIntoBlock(file, entry->offset, entry->size, block);
+    return ReadIntoBlock(file, archiveName, entry->offset, entry->size, block);
 }
 
 } // namespace archive

@@ -1,35 +1,62 @@
-// The Temp workspace beside the program and the current directory. Loaders that
-// need a file on disk read archive members extracted here under their bare names.
+// The Temp workspace and the current directory. Loaders that need a file on disk read archive
+// members extracted into Temp under their bare names.
+//
+// Temp is the folder "Temp" beside the program when the program's folder is writable, Temp there
+// is ours (a real folder of this user that nobody else may write to) and no other running game
+// uses it. Otherwise it is a private folder of this process, made afresh under
+// $XDG_RUNTIME_DIR/koravex, or under the user's cache folder when that variable is unset.
 #pragma once
 
 #include <string>
 
+#include "base/unique_fd.h"
+
 namespace archive {
 
+inline constexpr const char* kArchiveName = "adatok.vbf";
+
+// This run's Temp folder, held open so that the folder used is always the folder set up.
+struct Workspace {
+    base::UniqueFd folder; // open for the whole run; locked while it is the Temp beside the program
+    std::string path;      // its full path
+    std::string root;      // a private workspace's koravex folder, removed too once empty
+    std::string madeCache; // the user's cache folder when this run had to create it
+};
+
 extern std::string ExeFileName; // full path of the running program
-extern std::string TempSubpath; // "/Temp", appended to the program's folder
+extern std::string ArchiveName; // the archive as the readers open it from the program's folder
+extern Workspace TempWorkspace; // empty before set-up and after teardown
 
 // The program's folder: ExeFileName without its last component.
 std::string ExeFolder();
 
+// Where the archive of a program in `exeFolder` is: "adatok.vbf" when anything of that name
+// stands beside the program (a broken one is reported, not passed over), else the installed
+// data folder's copy by its full path when there is one, else "adatok.vbf".
+std::string FindArchive(const std::string& exeFolder);
+
+// The full path of a file in Temp, for messages.
+std::string TempFilePath(const std::string& name);
+
 void GoExeFolder();
-void GoExeSubfolder(const std::string& subpath);
-// Enters the Temp folder; base::IoFailure naming it when it is missing, a link, or closed to us.
+// Enters Temp; base::IoFailure naming it when it is gone, replaced, or closed to us.
 void GoTempFolder();
 // Copies an archive member into Temp under its name; leaves Temp current.
 void ExtractToTemp(const std::string& member, const std::string& archiveName);
-// Deletes a file (or a link, as a link) from Temp; leaves Temp current.
+// Deletes a file (or a link, as a link) from Temp; leaves Temp current. Anything but a bare
+// name is ignored, so nothing outside Temp is ever reached.
 void DeleteFromTemp(const std::string& fileName);
-// Deletes everything but subfolders in "Temp" below the current directory, then the folder.
-// A "Temp" that is a link is removed as a link.
+// Deletes everything but subfolders in this run's Temp, then the folder when it is empty.
+// Touches nothing the run did not set up.
 void ClearTempFolder();
 
 // Start-up for the running program, whose path comes from the system.
 void SetUpWorkspace();
-// Start-up for a program at `exeFileName`: leftover Temp cleared, a fresh Temp created;
-// base::IoFailure naming the folder when Temp can't be made or entered.
+// Start-up for a program at `exeFileName`: the archive found, Temp chosen and emptied of what an
+// earlier run left; base::IoFailure naming the folder when no workspace can be had.
 void SetUpWorkspace(const std::string& exeFileName);
-// Window close: the program's folder made current and Temp removed. Reports nothing.
+// Window close or a failed run: the program's folder made current and Temp removed. Reports
+// nothing; harmless when run again.
 void TearDownWorkspace();
 
 } // namespace archive

@@ -12,6 +12,14 @@ struct UniqueFd {
     explicit UniqueFd(int value) : fd(value) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&& other) noexcept : fd(other.Release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept {
+        if (this != &other) {
+            if (fd >= 0) close(fd);
+            fd = other.Release();
+        }
+        return *this;
+    }
     ~UniqueFd() {
         if (fd >= 0) close(fd);
     }

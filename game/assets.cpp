@@ -32,7 +32,7 @@ std::int32_t TexEmpty = -1;
 namespace {
 
 std::int32_t LoadGameTexture(const char* member) {
-    return render::LoadSmoothTexture(member, kArchiveName);
+    return render::LoadSmoothTexture(member, archive::ArchiveName);
 }
 
 } // namespace
@@ -48,12 +48,12 @@ void LoadModel(const std::string& fileName, const std::string& archiveName,
 }
 
 void LoadAssets() {
-    rules::LoadBoardDefinition(kArchiveName);
+    rules::LoadBoardDefinition(archive::ArchiveName);
 
     // A model is drawn by the last mesh its file adds; an emptied store leaves -1.
-    LoadModel("tabla.3ds", kArchiveName, 255);
+    LoadModel("tabla.3ds", archive::ArchiveName, 255);
     BoardObjectIndex = engine::ObjectCount() - 1;
-    LoadModel("babu.3ds", kArchiveName, 255);
+    LoadModel("babu.3ds", archive::ArchiveName, 255);
     PieceObjectIndex = engine::ObjectCount() - 1;
 
     TexWood = LoadGameTexture("wood.bmp");

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "archive/workspace.h"
+
 namespace game {
 
-inline constexpr const char* kArchiveName = "adatok.vbf";
+inline constexpr const char* kArchiveName = archive::kArchiveName;
 
 extern std::int32_t BoardObjectIndex; // the board mesh in engine::Objects
 extern std::int32_t PieceObjectIndex; // the piece mesh in engine::Objects
@@ -32,7 +34,7 @@ extern std::int32_t TexEmpty;      // unmarked first-player button
 void LoadModel(const std::string& fileName, const std::string& archiveName,
                std::uint8_t miniPolygons);
 
-// Loads everything from the archive in the program's folder; needs a current GL context.
+// Loads everything from the archive the workspace set-up found; needs a current GL context.
 void LoadAssets();
 
 } // namespace game

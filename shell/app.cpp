@@ -1,13 +1,15 @@
 #include "shell/app.h"
 
 #include <cstdio>
+#include <exception>
 #include <new>
 
+#include "archive/workspace.h"
 #include "base/failure.h"
 #include "base/report.h"
 #include "engine/store.h"
-#include "game/frame.h"
 #include "game/draw.h"
+#include "game/frame.h"
 #include "platform/message_queue.h"
 #include "platform/window_state.h"
 #include "rules/random.h"
@@ -95,6 +97,18 @@ int RunMainWindow() {
     return 1;
 }
 
+namespace {
+
+// A failure ends the run: the workspace goes first, so nothing is left even when the box
+// is never answered.
+int EndAfterFailure(const std::string& text) {
+    archive::TearDownWorkspace();
+    platform::MessageBox("Application Error", text);
+    return 1;
+}
+
+} // namespace
+
 int RunProgram() {
     InstallHooks();
     rules::SeedRandomFromClock();
@@ -102,17 +116,16 @@ int RunProgram() {
     try {
         RunMainWindow();
     } catch (const base::IoFailure& failure) {
-        platform::MessageBox("Application Error",
-                             std::string("Input/output failure: ") + failure.what());
-        return 1;
+        return EndAfterFailure(std::string("Input/output failure: ") + failure.what());
     } catch (const base::ConvertFailure& failure) {
-        platform::MessageBox("Application Error",
-                             std::string("Conversion failure: ") + failure.what());
-        return 1;
+        return EndAfterFailure(std::string("Conversion failure: ") + failure.what());
     } catch (const std::bad_alloc&) {
-        platform::MessageBox("Application Error", "Out of memory");
-        return 1;
+        return EndAfterFailure("Out of memory");
+    } catch (const std::exception& failure) {
+        return EndAfterFailure(failure.what());
     }
+    // A run that ended without its close message leaves nothing either.
+    archive::TearDownWorkspace();
     return SetupFailed ? 1 : 0;
 }
 

@@ -47,7 +47,7 @@ class BigfileTest : public ScratchTest {
 
     void ExpectReadBeyondEnd(const Bytes& bytes, const std::string& name = "x.dat") {
         WriteBytes("a.vbf", bytes);
-        ExpectFailure(name, "a.vbf", "Read beyond end of file", {});
+        ExpectFailure(name, "a.vbf", "Read beyond end of file: a.vbf", {});
     }
 };
 

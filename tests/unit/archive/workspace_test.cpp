@@ -1,14 +1,46 @@
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdlib>
+#include <optional>
 
 #include "archive/workspace.h"
 #include "archive_fixture.h"
 #include "base/failure.h"
+#include "base/unique_fd.h"
 
 namespace {
 
 using namespace kxtest;
 namespace fs = std::filesystem;
+
+// Sets an environment variable for one test and puts the old value back afterwards.
+class EnvVar {
+  public:
+    explicit EnvVar(const char* name) : name_(name) {
+        if (const char* value = std::getenv(name)) saved_ = value;
+    }
+    ~EnvVar() {
+        if (saved_)
+            setenv(name_, saved_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+    void Set(const fs::path& value) const { setenv(name_, value.c_str(), 1); }
+    void Unset() const { unsetenv(name_); }
+
+  private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
+struct stat Stat(const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(lstat(path.c_str(), &info), 0) << path;
+    return info;
+}
 
 class WorkspaceTest : public ScratchTest {
   protected:
@@ -19,18 +51,51 @@ class WorkspaceTest : public ScratchTest {
         outside_ = dir_ / "outside";
         fs::create_directory(outside_);
         WriteText(outside_ / "keep.txt", "precious");
+        // Private workspaces go inside the scratch folder, never the tester's own.
+        runtime_ = dir_ / "run";
+        fs::create_directory(runtime_);
+        fs::permissions(runtime_, fs::perms::owner_all);
+        runtimeVar_.Set(runtime_);
+        home_ = dir_ / "home";
+        fs::create_directory(home_);
+        homeVar_.Set(home_);
+        cacheVar_.Unset();
+    }
+    void TearDown() override {
+        archive::TearDownWorkspace();
+        archive::ExeFileName.clear();
+        ScratchTest::TearDown();
     }
 
     fs::path Temp() const { return program_ / "Temp"; }
     std::string Exe() const { return (program_ / "koravex").string(); }
     bool OutsideIntact() const { return ReadText(outside_ / "keep.txt") == "precious"; }
+    fs::path Workspace() const { return archive::TempWorkspace.path; }
+
+    // The workspace is a fresh private folder of this user in `root`.
+    void ExpectPrivateIn(const fs::path& root) {
+        EXPECT_EQ(Workspace().parent_path(), root);
+        EXPECT_EQ(Workspace().filename().string().rfind("Temp-", 0), 0u) << Workspace();
+        const struct stat info = Stat(Workspace());
+        EXPECT_TRUE(S_ISDIR(info.st_mode));
+        EXPECT_EQ(info.st_uid, geteuid());
+        EXPECT_EQ(info.st_mode & 07777, 0700u);
+        EXPECT_EQ(Stat(root).st_mode & 07777, 0700u);
+        EXPECT_EQ(CurrentDir(), program_);
+    }
 
     fs::path program_;
     fs::path outside_;
+    fs::path runtime_;
+    fs::path home_;
+    EnvVar runtimeVar_{"XDG_RUNTIME_DIR"};
+    EnvVar cacheVar_{"XDG_CACHE_HOME"};
+    EnvVar homeVar_{"HOME"};
 };
 
-TEST_F(WorkspaceTest, StartUpReplacesALeftoverTempAndLeavesTheProgramFolderCurrent) {
+TEST_F(WorkspaceTest, StartUpEmptiesALeftoverTempAndLeavesTheProgramFolderCurrent) {
     fs::create_directory(Temp());
+    fs::permissions(Temp(), fs::perms::owner_all);
     WriteText(Temp() / "old.bmp", "old");
     WriteText(Temp() / ".hidden", "old");
     fs::create_symlink(outside_ / "keep.txt", Temp() / "link.txt");
@@ -38,7 +103,7 @@ TEST_F(WorkspaceTest, StartUpReplacesALeftoverTempAndLeavesTheProgramFolderCurre
 
     archive::SetUpWorkspace(Exe());
     EXPECT_EQ(archive::ExeFileName, Exe());
-    EXPECT_EQ(archive::TempSubpath, "/Temp");
+    EXPECT_EQ(Workspace(), Temp());
     EXPECT_EQ(CurrentDir(), program_);
     EXPECT_TRUE(fs::is_directory(fs::symlink_status(Temp())));
     EXPECT_TRUE(fs::is_empty(Temp()));
@@ -46,8 +111,20 @@ TEST_F(WorkspaceTest, StartUpReplacesALeftoverTempAndLeavesTheProgramFolderCurre
     EXPECT_TRUE(OutsideIntact());
 }
 
+TEST_F(WorkspaceTest, AFreshTempIsPrivateToItsUser) {
+    const mode_t old = umask(0);
+    archive::SetUpWorkspace(Exe());
+    umask(old);
+    EXPECT_EQ(Workspace(), Temp());
+    EXPECT_EQ(Stat(Temp()).st_mode & 07777, 0700u);
+    archive::TearDownWorkspace();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(Temp())));
+    EXPECT_TRUE(fs::is_empty(runtime_));
+}
+
 TEST_F(WorkspaceTest, SubfoldersOfTempAreLeftAloneAndKeepTheFolder) {
     fs::create_directories(Temp() / "sub");
+    fs::permissions(Temp(), fs::perms::owner_all);
     WriteText(Temp() / "sub" / "inner.txt", "inner");
     WriteText(Temp() / "loose.txt", "loose");
 
@@ -85,15 +162,50 @@ TEST_F(WorkspaceTest, ExtractionWritesIntoTempAndLeavesItCurrent) {
     EXPECT_TRUE(OutsideIntact());
 }
 
-TEST_F(WorkspaceTest, AFailedReadWritesNothing) {
+TEST_F(WorkspaceTest, AFailedReadWritesNothingAndAFailedWriteNamesItsPath) {
     archive::SetUpWorkspace(Exe());
     EXPECT_THROW(archive::ExtractToTemp("board.dat", "missing.vbf"), base::IoFailure);
     EXPECT_EQ(CurrentDir(), program_);
     EXPECT_TRUE(fs::is_empty(Temp()));
     // Names that would leave Temp are refused before anything is read.
-    WriteBytes(program_ / "a.vbf", Archive({{"..", "x"}}));
+    WriteBytes(program_ / "a.vbf", Archive({{"..", "x"}, {"held.bmp", "x"}}));
     EXPECT_THROW(archive::ExtractToTemp("..", "a.vbf"), base::IoFailure);
     EXPECT_THROW(archive::ExtractToTemp("../x", "a.vbf"), base::IoFailure);
+
+    fs::create_directory(Temp() / "held.bmp");
+    try {
+        archive::ExtractToTemp("held.bmp", "a.vbf");
+        ADD_FAILURE() << "wrote over a folder";
+    } catch (const base::IoFailure& failure) {
+        EXPECT_EQ(failure.what(), "File access denied: " + (Temp() / "held.bmp").string());
+    }
+}
+
+// Without its bare-name check DeleteFromTemp would reach any file the user may delete.
+TEST_F(WorkspaceTest, DeleteFromTempReachesNothingOutsideTemp) {
+    const auto tryEscapes = [&](const fs::path& temp) {
+        const fs::path keep = outside_ / "keep.txt";
+        const std::string relative = fs::relative(keep, temp).string();
+        ASSERT_EQ(relative.rfind("../", 0), 0u) << relative;
+        for (const std::string& name : {keep.string(), relative, std::string(".."),
+                                        std::string("."), std::string("./../") + relative}) {
+            archive::DeleteFromTemp(name);
+            EXPECT_TRUE(OutsideIntact()) << "deleted through " << name;
+            EXPECT_EQ(CurrentDir(), temp);
+        }
+        EXPECT_TRUE(fs::is_directory(temp));
+    };
+
+    archive::SetUpWorkspace(Exe());
+    ASSERT_EQ(Workspace(), Temp());
+    tryEscapes(Temp());
+
+    // The same from a private workspace, one folder deeper.
+    archive::TearDownWorkspace();
+    fs::create_directory_symlink(outside_, Temp());
+    archive::SetUpWorkspace(Exe());
+    ASSERT_NE(Workspace(), Temp());
+    tryEscapes(Workspace());
 }
 
 TEST_F(WorkspaceTest, TeardownRemovesTempFromAnywhereAndCanRunTwice) {
@@ -105,19 +217,86 @@ TEST_F(WorkspaceTest, TeardownRemovesTempFromAnywhereAndCanRunTwice) {
     archive::TearDownWorkspace();
     EXPECT_EQ(CurrentDir(), program_);
     EXPECT_FALSE(fs::exists(Temp()));
+    EXPECT_TRUE(archive::TempWorkspace.path.empty());
     archive::TearDownWorkspace();
     EXPECT_EQ(CurrentDir(), program_);
     EXPECT_TRUE(OutsideIntact());
 }
 
-TEST_F(WorkspaceTest, ATempLinkIsRemovedAsALinkAndNeverEntered) {
-    fs::create_directory_symlink(outside_, Temp());
-    archive::SetUpWorkspace(Exe());
-    EXPECT_TRUE(OutsideIntact());
-    EXPECT_FALSE(fs::is_symlink(Temp()));
-    EXPECT_TRUE(fs::is_directory(Temp()));
+// Each way a Temp beside the program can fail to be ours. Every one is left exactly as it was,
+// and the game works in a private folder instead.
+TEST_F(WorkspaceTest, ATempThatIsNotOursIsLeftAloneForAPrivateWorkspace) {
+    struct Case {
+        const char* what;
+        void (*make)(const fs::path& temp, const fs::path& outside);
+    };
+    const Case cases[] = {
+        {"a link to a folder",
+         [](const fs::path& temp, const fs::path& outside) {
+             fs::create_directory_symlink(outside, temp);
+         }},
+        {"a file",
+         [](const fs::path& temp, const fs::path&) { WriteText(temp, "a file in the way"); }},
+        {"a folder anyone may write to",
+         [](const fs::path& temp, const fs::path&) {
+             fs::create_directory(temp);
+             WriteText(temp / "theirs.txt", "theirs");
+             fs::permissions(temp, fs::perms::all);
+         }},
+        {"a folder its group may write to",
+         [](const fs::path& temp, const fs::path&) {
+             fs::create_directory(temp);
+             WriteText(temp / "theirs.txt", "theirs");
+             fs::permissions(temp, fs::perms::owner_all | fs::perms::group_all);
+         }},
+        {"a sticky shared folder",
+         [](const fs::path& temp, const fs::path&) {
+             fs::create_directory(temp);
+             WriteText(temp / "theirs.txt", "theirs");
+             fs::permissions(temp, fs::perms::all | fs::perms::sticky_bit);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make(Temp(), outside_);
+        const struct stat before = Stat(Temp());
+        archive::SetUpWorkspace(Exe());
+        ExpectPrivateIn(runtime_ / "koravex");
+        WriteBytes(program_ / "a.vbf", Archive({{"theirs.txt", "ours"}, {"keep.txt", "ours"}}));
+        archive::ExtractToTemp("theirs.txt", "a.vbf");
+        archive::ExtractToTemp("keep.txt", "a.vbf");
+        EXPECT_EQ(ReadText(Workspace() / "theirs.txt"), "ours");
 
-    // Swapped for a link after start-up: extraction stops instead of following it.
+        archive::TearDownWorkspace();
+        const struct stat after = Stat(Temp());
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        if (S_ISDIR(after.st_mode)) {
+            EXPECT_EQ(ReadText(Temp() / "theirs.txt"), "theirs");
+        }
+        EXPECT_TRUE(OutsideIntact());
+        EXPECT_TRUE(fs::is_empty(runtime_));
+        fs::remove_all(Temp());
+    }
+}
+
+TEST_F(WorkspaceTest, ATempOfAnotherUserIsLeftAlone) {
+    if (geteuid() != 0) GTEST_SKIP() << "only the superuser can give a folder away";
+    fs::create_directory(Temp());
+    WriteText(Temp() / "theirs.txt", "theirs");
+    ASSERT_EQ(chown(Temp().c_str(), 65534, 65534), 0);
+    ASSERT_EQ(chown((Temp() / "theirs.txt").c_str(), 65534, 65534), 0);
+
+    archive::SetUpWorkspace(Exe());
+    ExpectPrivateIn(runtime_ / "koravex");
+    archive::TearDownWorkspace();
+    EXPECT_EQ(ReadText(Temp() / "theirs.txt"), "theirs");
+    EXPECT_EQ(Stat(Temp()).st_uid, 65534u);
+}
+
+TEST_F(WorkspaceTest, ATempSwappedForALinkAfterStartUpIsNeverEntered) {
+    archive::SetUpWorkspace(Exe());
+    ASSERT_EQ(Workspace(), Temp());
     WriteBytes(program_ / "a.vbf", Archive({{"keep.txt", "overwritten"}}));
     fs::remove(Temp());
     fs::create_directory_symlink(outside_, Temp());
@@ -130,31 +309,144 @@ TEST_F(WorkspaceTest, ATempLinkIsRemovedAsALinkAndNeverEntered) {
     EXPECT_THROW(archive::DeleteFromTemp("keep.txt"), base::IoFailure);
     EXPECT_TRUE(OutsideIntact());
 
+    // The link is not ours either: the teardown leaves it.
     archive::TearDownWorkspace();
-    EXPECT_FALSE(fs::exists(fs::symlink_status(Temp())));
+    EXPECT_TRUE(fs::is_symlink(Temp()));
     EXPECT_TRUE(OutsideIntact());
 }
 
-TEST_F(WorkspaceTest, ATempThatCannotBeCreatedEndsStartUpNamingIt) {
-    WriteText(Temp(), "a file in the way");
+// A Temp held by another running game is left to it: its files stay, and this run works in a
+// private folder.
+TEST_F(WorkspaceTest, ATempInUseByAnotherGameIsLeftToIt) {
+    fs::create_directory(Temp());
+    fs::permissions(Temp(), fs::perms::owner_all);
+    WriteText(Temp() / "wood.bmp", "being read");
+    base::UniqueFd other(open(Temp().c_str(), O_RDONLY | O_DIRECTORY));
+    ASSERT_EQ(flock(other.fd, LOCK_EX | LOCK_NB), 0);
+
+    archive::SetUpWorkspace(Exe());
+    ExpectPrivateIn(runtime_ / "koravex");
+    archive::TearDownWorkspace();
+    EXPECT_EQ(ReadText(Temp() / "wood.bmp"), "being read");
+
+    // Once that game has ended, Temp beside the program is ours again.
+    other = base::UniqueFd();
+    archive::SetUpWorkspace(Exe());
+    EXPECT_EQ(Workspace(), Temp());
+    EXPECT_FALSE(fs::exists(Temp() / "wood.bmp"));
+}
+
+// Private folders are one per process: another game's stays when this one ends, and with it
+// the koravex folder holding both.
+TEST_F(WorkspaceTest, PrivateWorkspacesAreOnePerProcess) {
+    fs::create_directory_symlink(outside_, Temp());
+    const fs::path root = runtime_ / "koravex";
+    fs::create_directory(root);
+    fs::permissions(root, fs::perms::owner_all);
+    const fs::path other = root / "Temp-other";
+    fs::create_directory(other);
+    WriteText(other / "wood.bmp", "theirs");
+
+    archive::SetUpWorkspace(Exe());
+    ExpectPrivateIn(root);
+    EXPECT_NE(Workspace(), other);
+    const fs::path first = Workspace();
+    archive::SetUpWorkspace(Exe());
+    EXPECT_NE(Workspace(), first);
+    EXPECT_FALSE(fs::exists(first));
+
+    archive::TearDownWorkspace();
+    EXPECT_EQ(ReadText(other / "wood.bmp"), "theirs");
+    EXPECT_TRUE(fs::is_directory(root));
+    fs::remove_all(other);
+    archive::SetUpWorkspace(Exe());
+    archive::TearDownWorkspace();
+    EXPECT_TRUE(fs::is_empty(runtime_));
+}
+
+TEST_F(WorkspaceTest, WithoutARuntimeFolderTheCacheFolderHoldsThePrivateWorkspace) {
+    fs::create_directory_symlink(outside_, Temp());
+    runtimeVar_.Unset();
+
+    const fs::path cache = dir_ / "cache";
+    cacheVar_.Set(cache);
+    archive::SetUpWorkspace(Exe());
+    ExpectPrivateIn(cache / "koravex");
+    archive::TearDownWorkspace();
+    // A cache folder the game had to make goes with it.
+    EXPECT_FALSE(fs::exists(cache));
+
+    cacheVar_.Unset();
+    archive::SetUpWorkspace(Exe());
+    ExpectPrivateIn(home_ / ".cache" / "koravex");
+    archive::TearDownWorkspace();
+    EXPECT_TRUE(fs::is_empty(home_));
+
+    // A cache folder the user had keeps whatever else is in it.
+    fs::create_directories(home_ / ".cache" / "other");
+    archive::SetUpWorkspace(Exe());
+    ExpectPrivateIn(home_ / ".cache" / "koravex");
+    archive::TearDownWorkspace();
+    EXPECT_TRUE(fs::is_directory(home_ / ".cache" / "other"));
+    EXPECT_FALSE(fs::exists(home_ / ".cache" / "koravex"));
+}
+
+TEST_F(WorkspaceTest, WithNoPrivateFolderToBeHadStartUpStopsNamingThePath) {
+    fs::create_directory_symlink(outside_, Temp());
+    const fs::path root = runtime_ / "koravex";
+    fs::create_directory(root);
+    fs::permissions(root, fs::perms::all);
+    WriteText(dir_ / "cache", "not a folder");
+    cacheVar_.Set(dir_ / "cache");
     try {
         archive::SetUpWorkspace(Exe());
         ADD_FAILURE() << "no failure";
     } catch (const base::IoFailure& failure) {
-        EXPECT_EQ(failure.what(), "Cannot create folder " + Temp().string());
+        const std::string text = failure.what();
+        EXPECT_NE(text.find("Folder " + root.string() + " is not private to this user"),
+                  std::string::npos)
+            << text;
+        EXPECT_NE(text.find((dir_ / "cache" / "koravex").string()), std::string::npos) << text;
     }
-    EXPECT_EQ(ReadText(Temp()), "a file in the way");
+    EXPECT_TRUE(archive::TempWorkspace.path.empty());
+    EXPECT_TRUE(fs::is_empty(root));
+    EXPECT_TRUE(OutsideIntact());
 }
 
-TEST_F(WorkspaceTest, AProgramFolderClosedToUsEndsStartUp) {
+TEST_F(WorkspaceTest, AProgramFolderClosedToUsGetsAPrivateWorkspace) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
     fs::permissions(program_, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_THROW(archive::SetUpWorkspace(Exe()), base::IoFailure);
+    archive::SetUpWorkspace(Exe());
+    ExpectPrivateIn(runtime_ / "koravex");
+    EXPECT_FALSE(fs::exists(Temp()));
+    archive::TearDownWorkspace();
+    EXPECT_TRUE(fs::is_empty(runtime_));
+
     fs::permissions(program_, fs::perms::owner_all);
     fs::create_directory(Temp());
     WriteText(Temp() / "stuck.txt", "x");
     fs::permissions(Temp(), fs::perms::none);
-    EXPECT_THROW(archive::SetUpWorkspace(Exe()), base::IoFailure);
+    archive::SetUpWorkspace(Exe());
+    ExpectPrivateIn(runtime_ / "koravex");
+}
+
+TEST_F(WorkspaceTest, TheArchiveIsBesideTheProgramElseInTheInstalledDataFolder) {
+    const fs::path bin = dir_ / "prefix" / "bin";
+    fs::create_directories(bin);
+    const fs::path data = (bin / KX_DATA_FROM_BIN / "koravex").lexically_normal();
+    EXPECT_EQ(archive::FindArchive(bin.string()), "adatok.vbf");
+
+    fs::create_directories(data);
+    WriteBytes(data / "adatok.vbf", Archive({{"board.dat", "installed"}}));
+    EXPECT_EQ(archive::FindArchive(bin.string()), (data / "adatok.vbf").string());
+    archive::SetUpWorkspace((bin / "koravex").string());
+    EXPECT_EQ(archive::ArchiveName, (data / "adatok.vbf").string());
+    archive::ExtractToTemp("board.dat", archive::ArchiveName);
+    EXPECT_EQ(ReadText("board.dat"), "installed");
+
+    // Anything beside the program wins, even a broken one: it is reported, not passed over.
+    fs::create_symlink(dir_ / "nowhere", bin / "adatok.vbf");
+    EXPECT_EQ(archive::FindArchive(bin.string()), "adatok.vbf");
 }
 
 TEST_F(WorkspaceTest, TheProgramFolderIsThePathWithoutItsLastPart) {
@@ -162,7 +454,7 @@ TEST_F(WorkspaceTest, TheProgramFolderIsThePathWithoutItsLastPart) {
     EXPECT_EQ(archive::ExeFolder(), "/opt/game");
     archive::ExeFileName = "/koravex";
     EXPECT_EQ(archive::ExeFolder(), "/");
-    // Before start-up there is no folder, so the teardown touches nothing.
+    // Before start-up there is no workspace, so the teardown touches nothing.
     archive::ExeFileName.clear();
     fs::create_directory(dir_ / "Temp");
     archive::TearDownWorkspace();

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <filesystem>
+
+#include "archive/workspace.h"
 #include "engine/store.h"
 #include "platform/keymap.h"
 #include "platform/message_queue.h"
@@ -115,6 +118,26 @@ TEST_F(Startup, AFailedContextShowsTheWindowBrieflyThenQuitsWithExitCode1) {
     EXPECT_EQ(pt::Double().splashHidden, 1);
     EXPECT_EQ(pt::Double().windowShown, 1);
     EXPECT_EQ(pt::Double().swaps, 0);
+}
+
+// The test program stands in for the game. With no archive beside it the loading fails after
+// the workspace was made, and the failure takes the workspace with it, as a normal end does.
+TEST_F(Startup, AFailedLoadLeavesNoTempBehind) {
+    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    if (archive::FindArchive(folder.string()) != "adatok.vbf" ||
+        std::filesystem::exists(folder / "adatok.vbf"))
+        GTEST_SKIP() << "an archive lies where the test program would find it";
+    pt::Double().desktop = {640, 480};
+    EXPECT_EQ(shell::RunProgram(), 1);
+    const std::string missing = "Bigfile(adatok.vbf) is missing or blocked by another application!";
+    ASSERT_EQ(pt::Double().boxes.size(), 2u);
+    EXPECT_EQ(pt::Double().boxes[0].text, missing);
+    EXPECT_EQ(pt::Double().boxes[1].caption, "Application Error");
+    EXPECT_EQ(pt::Double().boxes[1].text, "Input/output failure: " + missing);
+    EXPECT_TRUE(archive::TempWorkspace.path.empty());
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder / "Temp")));
+    EXPECT_EQ(std::filesystem::current_path(), folder);
+    archive::ExeFileName.clear();
 }
 
 TEST_F(Startup, AnEngineReportShowsItsBoxAndEmptiesTheStores) {
