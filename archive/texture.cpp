@@ -3,7 +3,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "archive/bmp.h"
+#include "archive/memory_block.h"
 #include "archive/workspace.h"
 #include "engine/store.h"
 
@@ -42,15 +46,20 @@ std::int32_t LoadTexture(const std::string& fileName, const std::string& archive
     engine::Textures.push_back(0);
     const std::int32_t slot = ++engine::TextureCount - 1;
 
+    const std::int64_t budget = std::clamp<std::int64_t>(
+        kMaxTotalPicturePixels - engine::TexturePixels, 0, kMaxPicturePixels);
+    std::optional<Picture> picture;
     if (!archiveName.empty()) {
-        ExtractToTemp(fileName, archiveName);
+        const MemoryBlock bytes = ExtractToTemp(fileName, archiveName);
         GoTempFolder();
+        picture = DecodeBmp(bytes.Bytes(), budget);
     } else {
         GoExeFolder();
+        picture = LoadBmp(fileName, budget);
     }
     // An undecodable picture stays in Temp until the next clear-out.
-    const auto picture = LoadBmp(fileName);
     if (!picture) return -1;
+    engine::TexturePixels += std::int64_t{picture->width} * picture->height;
     UploadTexture(slot, *picture, magFilter, minFilter, envMode);
     if (!archiveName.empty()) DeleteFromTemp(fileName);
     return slot;

@@ -97,14 +97,14 @@ void GoTempFolder() {
         throw shell::IoFailure("Cannot enter folder " + path);
 }
 
-void ExtractToTemp(const std::string& member, const std::string& archiveName) {
+MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName) {
     if (!IsBareName(member)) throw shell::IoFailure("File access denied");
     GoExeFolder();
     MemoryBlock block;
     const std::int32_t size = ReadFromBigfile(member, archiveName, block);
     GoTempFolder();
     WriteNewFile(member, block.Bytes().first(static_cast<std::size_t>(size)));
-    FreeBlock(block);
+    return block;
 }
 
 void DeleteFromTemp(const std::string& fileName) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "archive/memory_block.h"
+
 namespace archive {
 
 extern std::string ExeFileName; // full path of the running program
@@ -16,8 +18,9 @@ void GoExeFolder();
 void GoExeSubfolder(const std::string& subpath);
 // Enters the Temp folder; shell::IoFailure naming it when it is missing, a link, or closed to us.
 void GoTempFolder();
-// Copies an archive member into Temp under its name; leaves Temp current.
-void ExtractToTemp(const std::string& member, const std::string& archiveName);
+// Copies an archive member into Temp under its name and hands back the bytes it wrote, so
+// that a loader need not open the file again by name; leaves Temp current.
+MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName);
 // Deletes a file (or a link, as a link) from Temp; leaves Temp current.
 void DeleteFromTemp(const std::string& fileName);
 // Deletes everything but subfolders in "Temp" below the current directory, then the folder.

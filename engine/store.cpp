@@ -10,6 +10,7 @@ std::vector<VE_TObject> Objects;
 std::uint16_t ObjectCount = 0;
 std::vector<std::uint32_t> Textures;
 std::int32_t TextureCount = 0;
+std::int64_t TexturePixels = 0;
 float DefaultFarDistance = 1000.0f;
 float ClearDepth = 1.0f;
 
@@ -23,6 +24,7 @@ void EngineInit() {
     ObjectCount = 0;
     Textures.clear();
     TextureCount = 0;
+    TexturePixels = 0;
     DefaultFarDistance = 1000.0f;
     SetClearDepth(1.0f);
 }

@@ -44,10 +44,11 @@ struct VE_TObject {
 
 inline constexpr std::uint16_t kMaxElements = 65535;
 
-extern std::vector<VE_TObject> Objects; // every mesh of the program
-extern std::uint16_t ObjectCount;        // length of Objects
+extern std::vector<VE_TObject> Objects;     // every mesh of the program
+extern std::uint16_t ObjectCount;           // length of Objects
 extern std::vector<std::uint32_t> Textures; // GL texture names by slot; 0 until generated
 extern std::int32_t TextureCount;           // length of Textures
+extern std::int64_t TexturePixels;          // pixels of every picture uploaded since EngineInit
 extern float DefaultFarDistance;            // copied into each new object
 extern float ClearDepth;                    // last value given to SetClearDepth
 
