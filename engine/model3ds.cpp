@@ -172,6 +172,13 @@ std::size_t FaceMaterial(Walk& walk, std::size_t pos) {
     return pos + kHeader + name.consumed + 2 + 2 * count;
 }
 
+// Chunks whose header the walk passes to read what they hold; a named object holds its name,
+// then its mesh.
+bool StepsIn(std::uint16_t id) {
+    return id == kMainChunk || id == kEditor || id == kMaterialEntry || id == kNamedObject ||
+           id == kTriangleMesh;
+}
+
 } // namespace
 
 ZString ReadZString(archive::ByteCursor& source, std::uint8_t limit) {
@@ -202,7 +209,10 @@ void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fi
         auto cursor = walk.At(pos);
         const auto id = cursor.U16();
         const auto length = cursor.U32();
-        if (!id || !length || *length < kHeader || *length > data.size() - pos) break;
+        if (!id || !length) break;
+        // The walk never uses the length of a chunk it steps into, and writers get those
+        // lengths wrong: such a length only has to leave its header inside the block.
+        if (!StepsIn(*id) && (*length < kHeader || *length > data.size() - pos)) break;
         switch (*id) {
         case kMainChunk:
         case kEditor:
