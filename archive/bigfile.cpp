@@ -69,7 +69,7 @@ std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string
     ByteCursor headCursor(head);
     std::int32_t count = 0;
     if (ReadBigfileCount(headCursor, count) == DirectoryStatus::Damaged)
-        ReportAndFail("Bigfile(" + archiveName + ") is damaged!");
+        ReportAndFail("Bigfile(" + shell::PrintableText(archiveName) + ") is damaged!");
 
     std::vector<std::uint8_t> chunk;
     std::int64_t position = kBigfileCountSize;
@@ -87,7 +87,7 @@ std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string
             case DirectoryStatus::Truncated:
                 ReadBeyondEnd();
             case DirectoryStatus::Damaged:
-                ReportAndFail("Bigfile(" + archiveName + ") is damaged!");
+                ReportAndFail("Bigfile(" + shell::PrintableText(archiveName) + ") is damaged!");
             case DirectoryStatus::Ok:
                 break;
             }
@@ -122,16 +122,20 @@ std::int32_t ReadFromBigfile(const std::string& name, const std::string& archive
     OpenFile file;
     if (archiveName.empty()) {
         if (!OpenForReading(name, file))
-            ReportAndFail("File not found or blocked by another application! " + name);
+            ReportAndFail("File not found or blocked by another application! " +
+                          shell::PrintableText(name));
         if (file.size > std::numeric_limits<std::int32_t>::max())
-            throw shell::IoFailure("File too large: " + name);
+            throw shell::IoFailure("File too large: " + shell::PrintableText(name));
         return ReadIntoBlock(file, 0, static_cast<std::int32_t>(file.size), block);
     }
 
     if (!OpenForReading(archiveName, file))
-        ReportAndFail("Bigfile(" + archiveName + ") is missing or blocked by another application!");
+        ReportAndFail("Bigfile(" + shell::PrintableText(archiveName) +
+                      ") is missing or blocked by another application!");
     const auto entry = FindEntry(file, name, archiveName);
-    if (!entry) ReportAndFail("File(" + name + ") not found in bigfile(" + archiveName + ") !!");
+    if (!entry)
+        ReportAndFail("File(" + shell::PrintableText(name) + ") not found in bigfile(" +
+                      shell::PrintableText(archiveName) + ") !!");
     return ReadIntoBlock(file, entry->offset, entry->size, block);
 }
 

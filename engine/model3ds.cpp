@@ -9,6 +9,7 @@
 #include "archive/workspace.h"
 #include "engine/store.h"
 #include "shell/app.h"
+#include "shell/failure.h"
 
 namespace engine {
 namespace {
@@ -201,7 +202,8 @@ void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fi
     walk.mini = miniPolygons != 0;
 
     if (walk.At(0).U16() != kMainChunk)
-        shell::ShowEngineError("This file isn't a valid 3DS format file: " + fileName);
+        shell::ShowEngineError("This file isn't a valid 3DS format file: " +
+                               shell::PrintableText(fileName));
 
     // Every step moves forward by at least a header, so the walk always ends.
     std::size_t pos = 0;
