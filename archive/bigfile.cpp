@@ -114,7 +114,23 @@ std::int32_t ReadIntoBlock(const OpenFile& file, std::int64_t offset, std::int32
     return size;
 }
 
+BigfileEntry FindMember(const std::string& name, const std::string& archiveName, OpenFile& file) {
+    if (!OpenForReading(archiveName, file))
+        ReportAndFail("Bigfile(" + shell::PrintableText(archiveName) +
+                      ") is missing or blocked by another application!");
+    const auto entry = FindEntry(file, name, archiveName);
+    if (!entry)
+        ReportAndFail("File(" + shell::PrintableText(name) + ") not found in bigfile(" +
+                      shell::PrintableText(archiveName) + ") !!");
+    return *entry;
+}
+
 } // namespace
+
+std::int32_t BigfileMemberSize(const std::string& name, const std::string& archiveName) {
+    OpenFile file;
+    return FindMember(name, archiveName, file).size;
+}
 
 std::int32_t ReadFromBigfile(const std::string& name, const std::string& archiveName,
                              MemoryBlock& block) {
@@ -129,14 +145,8 @@ std::int32_t ReadFromBigfile(const std::string& name, const std::string& archive
         return ReadIntoBlock(file, 0, static_cast<std::int32_t>(file.size), block);
     }
 
-    if (!OpenForReading(archiveName, file))
-        ReportAndFail("Bigfile(" + shell::PrintableText(archiveName) +
-                      ") is missing or blocked by another application!");
-    const auto entry = FindEntry(file, name, archiveName);
-    if (!entry)
-        ReportAndFail("File(" + shell::PrintableText(name) + ") not found in bigfile(" +
-                      shell::PrintableText(archiveName) + ") !!");
-    return ReadIntoBlock(file, entry->offset, entry->size, block);
+    const BigfileEntry entry = FindMember(name, archiveName, file);
+    return ReadIntoBlock(file, entry.offset, entry.size, block);
 }
 
 } // namespace archive

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "archive/bigfile.h"
 #include "archive/bmp.h"
 #include "archive/memory_block.h"
 #include "archive/workspace.h"
@@ -50,6 +51,11 @@ std::int32_t LoadTexture(const std::string& fileName, const std::string& archive
         kMaxTotalPicturePixels - engine::TexturePixels, 0, kMaxPicturePixels);
     std::optional<Picture> picture;
     if (!archiveName.empty()) {
+        GoExeFolder();
+        if (BigfileMemberSize(fileName, archiveName) > kMaxPictureFileBytes) {
+            GoTempFolder();
+            return -1;
+        }
         const MemoryBlock bytes = ExtractToTemp(fileName, archiveName);
         GoTempFolder();
         picture = DecodeBmp(bytes.Bytes(), budget);

@@ -12,6 +12,9 @@ namespace archive {
 // well under 200 MB. A picture beyond either budget counts as undecodable.
 inline constexpr std::int64_t kMaxPicturePixels = 2048 * 2048;
 inline constexpr std::int64_t kMaxTotalPicturePixels = 16 * 1024 * 1024;
+// No picture within the budget needs a larger file (four bytes a pixel, headers, a palette),
+// so a larger member is refused before it is read or copied into Temp.
+inline constexpr std::int64_t kMaxPictureFileBytes = 4 * kMaxPicturePixels + 64 * 1024;
 
 // Takes the next slot, whether or not the picture decodes, and returns it, or -1 when the
 // picture is undecodable or over budget (engine::TexturePixels counts what was decoded). The

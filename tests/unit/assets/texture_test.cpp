@@ -138,6 +138,21 @@ TEST_F(Textures, EntriesSharingOnePictureEachCountAgainstTheTotal) {
     EXPECT_EQ(Load("small.bmp"), 0);
 }
 
+TEST_F(Textures, AMemberTooLargeForAnyPictureInBudgetIsNeitherReadNorCopied) {
+    Bytes large = Gradient24(2, 2);
+    large.resize(static_cast<std::size_t>(archive::kMaxPictureFileBytes) + 1);
+    Bytes fits = Gradient24(2, 2);
+    fits.resize(static_cast<std::size_t>(archive::kMaxPictureFileBytes));
+    WriteArchive({{"large.bmp", large}, {"fits.bmp", fits}});
+    EXPECT_EQ(Load("large.bmp"), -1);
+    EXPECT_FALSE(fs::exists(Temp() / "large.bmp"));
+    EXPECT_EQ(CurrentDir(), Temp());
+    // Trailing bytes up to the limit are still a picture.
+    EXPECT_EQ(Load("fits.bmp"), 1);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(CurrentDir(), Temp());
+}
+
 TEST_F(Textures, AFifoBesideTheProgramIsUndecodableNotAWait) {
     ASSERT_EQ(mkfifo((dir_ / "pipe.bmp").c_str(), 0600), 0);
     EXPECT_EQ(Load("pipe.bmp", GL_LINEAR, ""), -1);
