@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "archive/memory_block.h"
+#include "base/memory_block.h"
 
 namespace archive {
 
@@ -16,11 +16,11 @@ std::string ExeFolder();
 
 void GoExeFolder();
 void GoExeSubfolder(const std::string& subpath);
-// Enters the Temp folder; shell::IoFailure naming it when it is missing, a link, or closed to us.
+// Enters the Temp folder; base::IoFailure naming it when it is missing, a link, or closed to us.
 void GoTempFolder();
 // Copies an archive member into Temp under its name and hands back the bytes it wrote, so
 // that a loader need not open the file again by name; leaves Temp current.
-MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName);
+base::MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName);
 // Deletes a file (or a link, as a link) from Temp; leaves Temp current.
 void DeleteFromTemp(const std::string& fileName);
 // Deletes everything but subfolders in "Temp" below the current directory, then the folder.
@@ -30,7 +30,7 @@ void ClearTempFolder();
 // Start-up for the running program, whose path comes from the system.
 void SetUpWorkspace();
 // Start-up for a program at `exeFileName`: leftover Temp cleared, a fresh Temp created;
-// shell::IoFailure naming the folder when Temp can't be made or entered.
+// base::IoFailure naming the folder when Temp can't be made or entered.
 void SetUpWorkspace(const std::string& exeFileName);
 // Window close: the program's folder made current and Temp removed. Reports nothing.
 void TearDownWorkspace();

@@ -4,12 +4,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "archive/bigfile.h"
-#include "archive/memory_block.h"
-#include "archive/workspace.h"
+#include "base/report.h"
 #include "engine/store.h"
-#include "shell/app.h"
-#include "shell/failure.h"
+#include "base/failure.h"
 
 namespace engine {
 namespace {
@@ -47,8 +44,8 @@ struct Walk {
     // Element index of each face of the current object's latest face list; -1 for skipped faces.
     std::vector<std::int32_t> faceElements;
 
-    archive::ByteCursor At(std::size_t pos) const {
-        archive::ByteCursor cursor(data);
+    base::ByteCursor At(std::size_t pos) const {
+        base::ByteCursor cursor(data);
         cursor.Seek(std::min(pos, data.size()));
         return cursor;
     }
@@ -182,7 +179,7 @@ bool StepsIn(std::uint16_t id) {
 
 } // namespace
 
-ZString ReadZString(archive::ByteCursor& source, std::uint8_t limit) {
+ZString ReadZString(base::ByteCursor& source, std::uint8_t limit) {
     const std::uint16_t max = limit == 0 ? 255 : limit;
     ZString out;
     while (out.consumed < max) {
@@ -197,17 +194,20 @@ ZString ReadZString(archive::ByteCursor& source, std::uint8_t limit) {
 
 void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fileName,
                        std::uint8_t miniPolygons) {
+    // A report during the walk empties the store only once the walk has returned; the walk
+    // writes nothing after it.
+    const base::LoadScope load;
     Walk walk;
     walk.data = data;
     walk.mini = miniPolygons != 0;
 
     if (walk.At(0).U16() != kMainChunk)
-        shell::ShowEngineError("This file isn't a valid 3DS format file: " +
-                               shell::PrintableText(fileName));
+        base::ReportEngineError("This file isn't a valid 3DS format file: " +
+                                base::PrintableText(fileName));
 
     // Every step moves forward by at least a header, so the walk always ends.
     std::size_t pos = 0;
-    while (pos < data.size()) {
+    while (pos < data.size() && !load.Reported()) {
         auto cursor = walk.At(pos);
         const auto id = cursor.U16();
         const auto length = cursor.U32();
@@ -249,16 +249,6 @@ void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fi
             break;
         }
     }
-}
-
-void Load3DS(const std::string& fileName, const std::string& archiveName,
-             std::uint8_t miniPolygons) {
-    archive::GoExeFolder();
-    archive::MemoryBlock block;
-    const std::int32_t size = archive::ReadFromBigfile(fileName, archiveName, block);
-    const std::size_t usable = std::min<std::size_t>(std::max(size, 0), block.size);
-    Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons);
-    archive::FreeBlock(block);
 }
 
 } // namespace engine

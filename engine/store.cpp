@@ -1,8 +1,6 @@
 #include "engine/store.h"
 
-#include <GL/gl.h>
-
-#include "shell/app.h"
+#include "base/report.h"
 
 namespace engine {
 
@@ -12,12 +10,6 @@ std::vector<std::uint32_t> Textures;
 std::int32_t TextureCount = 0;
 std::int64_t TexturePixels = 0;
 float DefaultFarDistance = 1000.0f;
-float ClearDepth = 1.0f;
-
-void SetClearDepth(float depth) {
-    ClearDepth = depth;
-    glClearDepth(depth);
-}
 
 void EngineInit() {
     Objects.clear();
@@ -26,7 +18,6 @@ void EngineInit() {
     TextureCount = 0;
     TexturePixels = 0;
     DefaultFarDistance = 1000.0f;
-    SetClearDepth(1.0f);
 }
 
 void EngineReset() {
@@ -77,19 +68,19 @@ std::int32_t NewObject(std::int32_t polygons, std::int32_t miniPolygons, std::in
 
     for (std::int32_t k = 0; k < polygons; ++k) {
         if (AddPolygon(index, cornersPerPolygon) < 0) {
-            shell::ShowEngineError("Error while initializing polygons !!");
+            base::ReportEngineError("Error while initializing polygons !!");
             return -1;
         }
     }
     for (std::int32_t k = 0; k < miniPolygons; ++k) {
         if (AddMiniPolygon(index) < 0) {
-            shell::ShowEngineError("Error while initializing mini polygons !!");
+            base::ReportEngineError("Error while initializing mini polygons !!");
             return -1;
         }
     }
     for (std::int32_t k = 0; k < vertices; ++k) {
         if (AddVertex(index) < 0) {
-            shell::ShowEngineError("Error while initializing vertices !!");
+            base::ReportEngineError("Error while initializing vertices !!");
             return -1;
         }
     }

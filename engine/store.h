@@ -50,11 +50,9 @@ extern std::vector<std::uint32_t> Textures; // GL texture names by slot; 0 until
 extern std::int32_t TextureCount;           // length of Textures
 extern std::int64_t TexturePixels;          // pixels of every picture uploaded since EngineInit
 extern float DefaultFarDistance;            // copied into each new object
-extern float ClearDepth;                    // last value given to SetClearDepth
 
 void EngineInit();
 void EngineReset();
-void SetClearDepth(float depth);
 
 // Each returns the 0-based index of what it added, or -1 when it added nothing.
 std::int32_t NewObject(std::int32_t polygons, std::int32_t miniPolygons, std::int32_t vertices,

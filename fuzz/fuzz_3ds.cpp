@@ -8,7 +8,7 @@
 #include "engine/geometry.h"
 #include "engine/model3ds.h"
 #include "engine/store.h"
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void Check() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     for (std::uint8_t mini : {std::uint8_t{255}, std::uint8_t{0}}) {
-        shell::platform::testing::ResetDouble();
+        platform::testing::ResetDouble();
         engine::EngineInit();
         engine::Load3DSFromMemory(bytes, "fuzz.3ds", mini);
         Check();

@@ -2,20 +2,8 @@
 
 namespace game {
 
-std::array<Square, kSquareCount> SquareTable{};
-std::array<std::uint8_t, 36> Board{};
-
-std::int32_t CurrentPlayer = 1;
-std::int32_t FirstPlayer = 1;
-std::array<bool, 3> SeatIsComputer{false, false, true};
-bool GameOver = false;
-std::int32_t MoveDelay = 0;
-Cell PendingCell{};
-Cell HoverCell{};
-std::int32_t NoiseRange = 1000;
+rules::Cell HoverCell{};
 double StrengthSlider = 50.0;
-std::int32_t Pulse = 0;
-bool PulseRising = true;
 
 std::uint32_t LastTick = 0;
 std::int32_t FrameTime = 0;
@@ -34,25 +22,17 @@ float CameraTurn = 45.0f;
 void InitViewState() {
     HelpShown = false;
     MenuOffset = 5;
-    GameOver = false;
+    rules::GameOver = false;
     CameraTilt = -45.0f;
     CameraTurn = 45.0f;
     SliderDragging = false;
     Rotating = false;
-    HoverCell = Cell{};
+    HoverCell = rules::Cell{};
 }
 
-void InitGameState() {
-    Board.fill(kEmpty);
+void InitPanelState() {
     LastTick = 0;
-    SeatIsComputer = {false, false, true};
-    FirstPlayer = 1;
-    MoveDelay = 0;
-    CurrentPlayer = 1;
-    Pulse = 0;
-    PulseRising = true;
     StrengthSlider = 50.0;
-    NoiseRange = 1000;
 }
 
 } // namespace game

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
-#include "shell/failure.h"
+#include "base/failure.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ std::string BaseName(const std::string& path) {
 
 // Names come from files we don't trust: shown the way the game shows text from files.
 std::string Printable(std::string_view name) {
-    return name.empty() ? "(no name)" : shell::PrintableText(name);
+    return name.empty() ? "(no name)" : base::PrintableText(name);
 }
 
 bool DataInFile(const BigfileEntry& entry, std::size_t fileSize) {

@@ -1,10 +1,10 @@
 #include <GL/gl.h>
 #include <sys/stat.h>
 
-#include "archive/bmp.h"
-#include "archive/texture.h"
+#include "platform/bmp.h"
+#include "render/texture.h"
 #include "assets_fixture.h"
-#include "shell/failure.h"
+#include "base/failure.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ class Textures : public GlWorkspaceTest {
   protected:
     std::int32_t Load(const std::string& name, GLint minFilter = GL_LINEAR_MIPMAP_LINEAR,
                       const std::string& archiveName = "adatok.vbf") {
-        return archive::LoadTexture(name, archiveName, GL_LINEAR, minFilter, GL_MODULATE);
+        return render::LoadTexture(name, archiveName, GL_LINEAR, minFilter, GL_MODULATE);
     }
 };
 
@@ -70,7 +70,7 @@ TEST_F(Textures, RowsThatAreNoMultipleOfFourBytesArriveIntact) {
     std::vector<std::uint8_t> back(5 * 3 * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, back.data());
-    EXPECT_EQ(back, archive::DecodeBmp(file)->rgb);
+    EXPECT_EQ(back, platform::DecodeBmp(file)->rgb);
     GLint unpack = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpack);
     EXPECT_EQ(unpack, 4);
@@ -86,7 +86,7 @@ TEST_F(Textures, WithoutAnArchiveThePictureBesideTheProgramIsRead) {
 
 TEST_F(Textures, AMissingMemberFailsTheLoad) {
     WriteArchive({{"a.bmp", Gradient24(2, 2)}});
-    EXPECT_THROW(Load("b.bmp"), shell::IoFailure);
+    EXPECT_THROW(Load("b.bmp"), base::IoFailure);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "File(b.bmp) not found in bigfile(adatok.vbf) !!");
 }
@@ -100,12 +100,12 @@ Bytes OneBit(int width, int height) {
 TEST_F(Textures, APictureOverItsBudgetCountsAsUndecodable) {
     WriteArchive({{"edge.bmp", OneBit(2048, 2048)},
                   {"wide.bmp", OneBit(2049, 2048)},
-                  {"huge.bmp", OneBit(archive::kMaxPictureSide, archive::kMaxPictureSide)}});
+                  {"huge.bmp", OneBit(platform::kMaxPictureSide, platform::kMaxPictureSide)}});
     EXPECT_EQ(Load("edge.bmp"), 0);
     EXPECT_EQ(Load("wide.bmp"), -1);
     EXPECT_EQ(Load("huge.bmp"), -1);
     EXPECT_EQ(engine::TextureCount, 3);
-    EXPECT_EQ(engine::TexturePixels, archive::kMaxPicturePixels);
+    EXPECT_EQ(engine::TexturePixels, render::kMaxPicturePixels);
     // Refused like any undecodable picture: no texture, and the copy stays until the clear-out.
     EXPECT_EQ(engine::Textures[1], 0u);
     EXPECT_TRUE(fs::exists(Temp() / "wide.bmp"));
@@ -125,13 +125,13 @@ TEST_F(Textures, EntriesSharingOnePictureEachCountAgainstTheTotal) {
     WriteBytes(dir_ / "adatok.vbf", RawArchive(6, entries,
                                                std::string(big.begin(), big.end()) +
                                                    std::string(small.begin(), small.end())));
-    const std::int64_t fits = archive::kMaxTotalPicturePixels / archive::kMaxPicturePixels;
+    const std::int64_t fits = render::kMaxTotalPicturePixels / render::kMaxPicturePixels;
     ASSERT_EQ(fits, 4);
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"})
         EXPECT_GE(Load(name), 0) << name;
     EXPECT_EQ(Load("e.bmp"), -1);
     EXPECT_EQ(Load("small.bmp"), -1) << "the total is spent";
-    EXPECT_EQ(engine::TexturePixels, archive::kMaxTotalPicturePixels);
+    EXPECT_EQ(engine::TexturePixels, render::kMaxTotalPicturePixels);
 
     // A fresh engine starts a fresh count.
     engine::EngineInit();
@@ -140,9 +140,9 @@ TEST_F(Textures, EntriesSharingOnePictureEachCountAgainstTheTotal) {
 
 TEST_F(Textures, AMemberTooLargeForAnyPictureInBudgetIsNeitherReadNorCopied) {
     Bytes large = Gradient24(2, 2);
-    large.resize(static_cast<std::size_t>(archive::kMaxPictureFileBytes) + 1);
+    large.resize(static_cast<std::size_t>(render::kMaxPictureFileBytes) + 1);
     Bytes fits = Gradient24(2, 2);
-    fits.resize(static_cast<std::size_t>(archive::kMaxPictureFileBytes));
+    fits.resize(static_cast<std::size_t>(render::kMaxPictureFileBytes));
     WriteArchive({{"large.bmp", large}, {"fits.bmp", fits}});
     EXPECT_EQ(Load("large.bmp"), -1);
     EXPECT_FALSE(fs::exists(Temp() / "large.bmp"));
@@ -166,11 +166,11 @@ TEST_F(Textures, BindingASlotOutsideTheStoreBindsNoTexture) {
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
         return name;
     };
-    archive::BindTextureSlot(slot);
+    render::BindTextureSlot(slot);
     EXPECT_EQ(bound(), static_cast<GLint>(engine::Textures[slot]));
     for (std::int32_t bad : {-1, 1, 1000, INT32_MIN}) {
-        archive::BindTextureSlot(slot);
-        archive::BindTextureSlot(bad);
+        render::BindTextureSlot(slot);
+        render::BindTextureSlot(bad);
         EXPECT_EQ(bound(), 0) << bad;
     }
 }

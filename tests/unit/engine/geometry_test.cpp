@@ -8,11 +8,13 @@
 
 #include "engine/geometry.h"
 #include "model_helpers.h"
+#include "render/model_lists.h"
+#include "render/view.h"
 
 namespace {
 
 using namespace engine;
-namespace pt = shell::platform::testing;
+namespace pt = platform::testing;
 
 std::int32_t MakeObject(const std::vector<TVector3>& vertices,
                         const std::vector<std::array<std::uint16_t, 3>>& triangles) {
@@ -280,11 +282,11 @@ class GlGeometry : public Normals {
 
 TEST_F(GlGeometry, ProjectionExchangesYAndZ) {
     double x, y, depth;
-    ProjectToWindow({0, 0, 0}, x, y, depth);
+    render::ProjectToWindow({0, 0, 0}, x, y, depth);
     EXPECT_DOUBLE_EQ(x, 400);
     EXPECT_DOUBLE_EQ(y, 300);
     EXPECT_DOUBLE_EQ(depth, 0.5);
-    ProjectToWindow({0.5f, 0.25f, 0}, x, y, depth);
+    render::ProjectToWindow({0.5f, 0.25f, 0}, x, y, depth);
     EXPECT_DOUBLE_EQ(x, 600);
     EXPECT_DOUBLE_EQ(y, 300);
     EXPECT_DOUBLE_EQ(depth, 0.375);
@@ -292,12 +294,12 @@ TEST_F(GlGeometry, ProjectionExchangesYAndZ) {
 
 TEST_F(GlGeometry, SmoothVertexNormalSetsTheCurrentNormal) {
     const auto o = Fold(30);
-    SmoothVertexNormal(o, 0, 0);
+    render::SmoothVertexNormal(o, 0, 0);
     const TVector3 current = CurrentNormal();
     EXPECT_TRUE(SameBits(current, SmoothedNormal(o, 0, 0)));
     // Nothing is emitted for a corner outside the store.
-    SmoothVertexNormal(o, 5, 0);
-    SmoothVertexNormal(-1, 0, 0);
+    render::SmoothVertexNormal(o, 5, 0);
+    render::SmoothVertexNormal(-1, 0, 0);
     EXPECT_TRUE(SameBits(current, CurrentNormal()));
 }
 

@@ -3,7 +3,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "archive/byte_cursor.h"
+#include "base/byte_cursor.h"
 #include "model_helpers.h"
 
 namespace {
@@ -18,7 +18,7 @@ bool IsContainer(std::uint16_t id) {
 // Walks the chunk tree, checking that each container's children fill it exactly; returns the
 // ids in the order met, parents before children.
 void Tree(std::span<const std::uint8_t> bytes, std::vector<std::uint16_t>& ids) {
-    archive::ByteCursor cursor(bytes);
+    base::ByteCursor cursor(bytes);
     while (!cursor.AtEnd()) {
         const std::size_t start = cursor.Position();
         const auto id = cursor.U16();

@@ -9,7 +9,7 @@
 
 #include "engine/model3ds.h"
 #include "engine/store.h"
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
 #include "tools/model3ds/model3ds_writer.h"
 
 namespace kxtest {
@@ -59,11 +59,11 @@ inline void Load(const Bytes& file, std::uint8_t mini = 255) {
 class EngineTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        shell::platform::testing::ResetDouble();
+        platform::testing::ResetDouble();
         engine::EngineInit();
     }
-    const std::vector<shell::platform::testing::Box>& Boxes() {
-        return shell::platform::testing::Double().boxes;
+    const std::vector<platform::testing::Box>& Boxes() {
+        return platform::testing::Double().boxes;
     }
 };
 

@@ -14,7 +14,7 @@
 #include "engine/model3ds.h"
 #include "engine/store.h"
 #include "look_files.h"
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ float Distance(TVector3 a, TVector3 b) {
 class GeneratedModel : public ::testing::Test {
   protected:
     void SetUp() override {
-        shell::platform::testing::ResetDouble();
+        platform::testing::ResetDouble();
         engine::EngineInit();
     }
 
@@ -65,7 +65,7 @@ class GeneratedModel : public ::testing::Test {
     const VE_TObject& Load(const std::string& name) {
         const std::vector<std::uint8_t> bytes = kxtest::ReadWholeFile(kxtest::AssetPath(name));
         engine::Load3DSFromMemory(bytes, name, 255);
-        EXPECT_TRUE(shell::platform::testing::Double().boxes.empty()) << name << " was refused";
+        EXPECT_TRUE(platform::testing::Double().boxes.empty()) << name << " was refused";
         EXPECT_EQ(engine::ObjectCount, 1) << name;
         if (engine::Objects.empty()) engine::NewObject(0, 0, 0, 0);
         object = static_cast<std::int32_t>(engine::Objects.size()) - 1;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "engine/store.h"
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
 
 namespace {
 
 using namespace engine;
-namespace pt = shell::platform::testing;
+namespace pt = platform::testing;
 
 class Stores : public ::testing::Test {
   protected:
@@ -102,10 +102,8 @@ TEST_F(Stores, ResetEmptiesBothStoresAndIndicesStartAgain) {
 
 TEST_F(Stores, InitSetsTheDefaults) {
     DefaultFarDistance = 5.0f;
-    SetClearDepth(0.25f);
     EngineInit();
     EXPECT_EQ(DefaultFarDistance, 1000.0f);
-    EXPECT_EQ(ClearDepth, 1.0f);
     EXPECT_EQ(ObjectCount, 0);
 }
 
