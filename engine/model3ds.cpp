@@ -4,9 +4,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/failure.h"
 #include "base/report.h"
 #include "engine/store.h"
-#include "base/failure.h"
 
 namespace engine {
 namespace {

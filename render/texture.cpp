@@ -7,10 +7,10 @@
 #include <optional>
 
 #include "archive/bigfile.h"
-#include "base/memory_block.h"
-#include "platform/bmp.h"
 #include "archive/workspace.h"
+#include "base/memory_block.h"
 #include "engine/store.h"
+#include "platform/bmp.h"
 
 namespace render {
 namespace {

@@ -87,7 +87,7 @@ std::array<Square, kSquareCount> ParseBoardDefinition(std::span<const std::uint8
         }
         if (!FourDistinctCells(square))
             throw base::ConvertFailure("Line " + std::to_string(k + 1) + ": the corners " +
-                                        SquareLine(square) + " are not four distinct cells");
+                                       SquareLine(square) + " are not four distinct cells");
         reader.SkipLine();
     }
     return squares;
