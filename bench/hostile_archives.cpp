@@ -147,6 +147,10 @@ int main(int argc, char** argv) {
     write("paletted-4096", picturesTo("big"), {{"big", Picture(4096, 4096, 8)}});
     write("edge-models", {{"tabla.3ds", "edge"}, {"babu.3ds", "edge"}}, {{"edge", EdgeModel()}});
 
+    auto both = picturesTo("big");
+    both["tabla.3ds"] = both["babu.3ds"] = "edge";
+    write("all-at-once", both, {{"big", Picture(2048, 2048, 32)}, {"edge", EdgeModel()}});
+
     Bytes off = own["tabla.3ds"];
     off[2] = static_cast<std::uint8_t>(off[2] + 3); // the main chunk three bytes too long
     Bytes zero = own["babu.3ds"];
