@@ -102,7 +102,7 @@ std::int32_t LoadModel(const std::string& name) {
         }
         engine::Load3DSFromMemory(block.Bytes(), name, 255);
     }
-    return engine::ObjectCount - 1;
+    return engine::ObjectCount() - 1;
 }
 
 template <bool kIndexed> void CompileList(benchmark::State& state, const std::string& model) {
@@ -117,7 +117,7 @@ template <bool kIndexed> void CompileList(benchmark::State& state, const std::st
                      : render::CompileModelListByScan(object, render::kBoardLook);
         glDeleteLists(list, 1);
     }
-    state.counters["triangles"] = engine::Objects[object].MiniPolygonCount;
+    state.counters["triangles"] = engine::Objects[object].MiniPolygonCount();
 }
 
 template <bool kIndexed> void Normals(benchmark::State& state, const std::string& model) {
@@ -126,7 +126,7 @@ template <bool kIndexed> void Normals(benchmark::State& state, const std::string
         state.SkipWithError(("no model " + model).c_str());
         return;
     }
-    const std::int32_t faces = engine::Objects[object].MiniPolygonCount;
+    const std::int32_t faces = engine::Objects[object].MiniPolygonCount();
     for (auto _ : state) {
         if (kIndexed) {
             const engine::NormalIndex index = engine::BuildNormalIndex(object);

@@ -57,7 +57,7 @@ bool SetUpScene() {
         if (engine::ValidObject(index))
             std::printf(
                 "%s model: %u triangles\n", name,
-                unsigned{engine::Objects[static_cast<std::size_t>(index)].MiniPolygonCount});
+                unsigned{engine::Objects[static_cast<std::size_t>(index)].MiniPolygonCount()});
     }
     return true;
 }

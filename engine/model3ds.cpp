@@ -36,6 +36,10 @@ struct TMaterial {
 
 // The working state of one load; gone when the load returns.
 struct Walk {
+    Walk(ObjectStore& store, std::span<const std::uint8_t> bytes, bool miniPolygons)
+        : objects(store), data(bytes), mini(miniPolygons) {}
+
+    ObjectStore& objects; // the store being filled
     std::span<const std::uint8_t> data;
     bool mini = true;
     std::vector<TMaterial> materials;
@@ -87,9 +91,10 @@ void Diffuse(Walk& walk, std::size_t pos) {
 std::size_t NamedObject(Walk& walk, std::size_t pos) {
     auto cursor = walk.At(pos + kHeader);
     ZString name = ReadZString(cursor, 0);
-    walk.current = NewObject(0, 0, 0, 0);
+    walk.current = NewObject(walk.objects, 0, 0, 0, 0);
     walk.faceElements.clear();
-    if (ValidObject(walk.current)) Objects[walk.current].Name = std::move(name.text);
+    if (ValidObject(walk.objects, walk.current))
+        walk.objects[walk.current].Name = std::move(name.text);
     return pos + kHeader + name.consumed;
 }
 
@@ -104,8 +109,8 @@ std::size_t VertexList(Walk& walk, std::size_t pos) {
         v.y = *cursor.F32();
         v.z = *cursor.F32();
         // A second list in one object appends: no vertex is written twice.
-        const std::int32_t added = AddVertex(walk.current);
-        if (added >= 0) Objects[walk.current].Vertices[added] = v;
+        const std::int32_t added = AddVertex(walk.objects, walk.current);
+        if (added >= 0) walk.objects[walk.current].Vertices[added] = v;
     }
     return pos + 8 + 12 * count;
 }
@@ -119,18 +124,18 @@ std::size_t FaceList(Walk& walk, std::size_t pos) {
     for (std::size_t i = 0; i < count; ++i) {
         const std::array<std::uint16_t, 3> corners{*cursor.U16(), *cursor.U16(), *cursor.U16()};
         cursor.Skip(2); // face flags
-        if (!ValidObject(walk.current)) continue;
-        const std::uint16_t vertices = Objects[walk.current].VertexCount;
+        if (!ValidObject(walk.objects, walk.current)) continue;
+        const std::uint16_t vertices = walk.objects[walk.current].VertexCount();
         if (std::ranges::any_of(corners, [&](std::uint16_t k) { return k >= vertices; })) continue;
         if (walk.mini) {
-            const std::int32_t added = AddMiniPolygon(walk.current);
+            const std::int32_t added = AddMiniPolygon(walk.objects, walk.current);
             if (added < 0) continue;
-            Objects[walk.current].MiniPolygons[added].Indices = corners;
+            walk.objects[walk.current].MiniPolygons[added].Indices = corners;
             walk.faceElements[i] = added;
         } else {
-            const std::int32_t added = AddPolygon(walk.current, 3);
+            const std::int32_t added = AddPolygon(walk.objects, walk.current, 3);
             if (added < 0) continue;
-            std::ranges::copy(corners, Objects[walk.current].Polygons[added].Indices.begin());
+            std::ranges::copy(corners, walk.objects[walk.current].Polygons[added].Indices.begin());
             walk.faceElements[i] = added;
         }
     }
@@ -138,7 +143,7 @@ std::size_t FaceList(Walk& walk, std::size_t pos) {
 }
 
 void ColourFace(const Walk& walk, std::int32_t element, const TMaterial& m) {
-    VE_TObject& object = Objects[walk.current];
+    VE_TObject& object = walk.objects[walk.current];
     if (walk.mini) {
         TMiniPolygon& t = object.MiniPolygons[element];
         t.Red = m.Red;
@@ -163,7 +168,7 @@ std::size_t FaceMaterial(Walk& walk, std::size_t pos) {
     const auto found = walk.lastNamed.find(name.text);
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint16_t face = *cursor.U16();
-        if (found == walk.lastNamed.end() || !ValidObject(walk.current)) continue;
+        if (found == walk.lastNamed.end() || !ValidObject(walk.objects, walk.current)) continue;
         if (face >= walk.faceElements.size() || walk.faceElements[face] < 0) continue;
         ColourFace(walk, walk.faceElements[face], walk.materials[found->second]);
     }
@@ -193,13 +198,11 @@ ZString ReadZString(base::ByteCursor& source, std::uint8_t limit) {
 }
 
 void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fileName,
-                       std::uint8_t miniPolygons) {
+                       std::uint8_t miniPolygons, ObjectStore& store) {
     // A report during the walk empties the store only once the walk has returned; the walk
     // writes nothing after it.
     const base::LoadScope load;
-    Walk walk;
-    walk.data = data;
-    walk.mini = miniPolygons != 0;
+    Walk walk(store, data, miniPolygons != 0);
 
     if (walk.At(0).U16() != kMainChunk)
         base::ReportEngineError("This file isn't a valid 3DS format file: " +

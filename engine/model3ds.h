@@ -1,4 +1,4 @@
-// The 3DS model loader: appends a file's named meshes to engine::Objects.
+// The 3DS model parser: appends the named meshes of a model's bytes to an object store.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/byte_cursor.h"
+#include "engine/store.h"
 
 namespace engine {
 
@@ -18,9 +19,9 @@ struct ZString {
 // stops early where the source ends.
 ZString ReadZString(base::ByteCursor& source, std::uint8_t limit);
 
-// Appends the meshes of a model held in memory. Faces become mini polygons when `miniPolygons`
-// is non-zero, else 3-corner polygons; `fileName` names the model in the report.
+// Appends the meshes of a model held in memory to `store`. Faces become mini polygons when
+// `miniPolygons` is non-zero, else 3-corner polygons; `fileName` names the model in the report.
 void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fileName,
-                       std::uint8_t miniPolygons);
+                       std::uint8_t miniPolygons, ObjectStore& store = Objects);
 
 } // namespace engine

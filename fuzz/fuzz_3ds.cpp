@@ -13,15 +13,15 @@
 namespace {
 
 void Check() {
-    if (engine::ObjectCount != engine::Objects.size()) std::abort();
-    for (std::int32_t o = 0; o < engine::ObjectCount; ++o) {
+    if (engine::ObjectCount() != engine::Objects.size()) std::abort();
+    for (std::int32_t o = 0; o < engine::ObjectCount(); ++o) {
         const engine::VE_TObject& object = engine::Objects[o];
-        if (object.VertexCount != object.Vertices.size() ||
-            object.MiniPolygonCount != object.MiniPolygons.size() ||
-            object.PolygonCount != object.Polygons.size())
+        if (object.VertexCount() != object.Vertices.size() ||
+            object.MiniPolygonCount() != object.MiniPolygons.size() ||
+            object.PolygonCount() != object.Polygons.size())
             std::abort();
         const engine::NormalIndex index = engine::BuildNormalIndex(o);
-        for (std::int32_t f = 0; f < object.MiniPolygonCount; ++f)
+        for (std::int32_t f = 0; f < object.MiniPolygonCount(); ++f)
             for (int c = 0; c < 3; ++c) {
                 const engine::TVector3 n = engine::SmoothedNormal(index, f, c);
                 if (n.x != n.x || n.y != n.y || n.z != n.z) std::abort();

@@ -43,7 +43,7 @@ void LoadModel(const std::string& fileName, const std::string& archiveName,
     base::MemoryBlock block;
     const std::int32_t size = archive::ReadFromBigfile(fileName, archiveName, block);
     const std::size_t usable = std::min<std::size_t>(std::max(size, 0), block.size);
-    engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons);
+    engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons, engine::Objects);
     base::FreeBlock(block);
 }
 
@@ -52,9 +52,9 @@ void LoadAssets() {
 
     // A model is drawn by the last mesh its file adds; an emptied store leaves -1.
     LoadModel("tabla.3ds", kArchiveName, 255);
-    BoardObjectIndex = engine::ObjectCount - 1;
+    BoardObjectIndex = engine::ObjectCount() - 1;
     LoadModel("babu.3ds", kArchiveName, 255);
-    PieceObjectIndex = engine::ObjectCount - 1;
+    PieceObjectIndex = engine::ObjectCount() - 1;
 
     TexWood = LoadGameTexture("wood.bmp");
     TexWood2 = LoadGameTexture("wood2.bmp");

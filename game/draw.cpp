@@ -43,7 +43,9 @@ std::vector<render::OverlayQuad> DescribeOverlay() {
 
 } // namespace
 
-render::Camera SceneCamera() { return {CameraTilt, CameraTurn}; }
+render::Camera SceneCamera() {
+    return {CameraTilt, CameraTurn};
+}
 
 render::FrameView DescribeFrame() {
     render::FrameView view;
@@ -63,7 +65,9 @@ render::FrameView DescribeFrame() {
     return view;
 }
 
-void DrawScene() { render::DrawScene(DescribeFrame()); }
+void DrawScene() {
+    render::DrawScene(DescribeFrame());
+}
 
 WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point) {
     return render::ProjectCellPoint(SceneCamera(), i, j, point);

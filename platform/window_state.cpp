@@ -2,8 +2,8 @@
 
 namespace platform {
 
-std::uint16_t ScreenWidth = 640;
-std::uint16_t ScreenHeight = 480;
+std::uint16_t ScreenWidth = kFallbackWidth;
+std::uint16_t ScreenHeight = kFallbackHeight;
 std::array<std::int32_t, 256> Keys{};
 
 } // namespace platform

@@ -24,8 +24,8 @@ float PlayerGrey(const FrameView& view) {
 }
 
 void SetPerspective() {
-    const float aspect = static_cast<float>(ViewportWidth) /
-                         static_cast<float>(std::max(ViewportHeight, 1));
+    const float aspect =
+        static_cast<float>(ViewportWidth) / static_cast<float>(std::max(ViewportHeight, 1));
     gluPerspective(45.0, aspect, 0.1, 1000.0);
 }
 

@@ -45,7 +45,7 @@ void UploadTexture(std::int32_t slot, const platform::Picture& picture, std::int
 std::int32_t LoadTexture(const std::string& fileName, const std::string& archiveName,
                          std::int32_t magFilter, std::int32_t minFilter, std::int32_t envMode) {
     engine::Textures.push_back(0);
-    const std::int32_t slot = ++engine::TextureCount - 1;
+    const std::int32_t slot = engine::TextureCount() - 1;
 
     const std::int64_t budget = std::clamp<std::int64_t>(
         kMaxTotalPicturePixels - engine::TexturePixels, 0, kMaxPicturePixels);
@@ -76,7 +76,7 @@ std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& a
 }
 
 void BindTextureSlot(std::int32_t slot) {
-    const bool valid = slot >= 0 && slot < engine::TextureCount &&
+    const bool valid = slot >= 0 && slot < engine::TextureCount() &&
                        static_cast<std::size_t>(slot) < engine::Textures.size();
     glBindTexture(GL_TEXTURE_2D, valid ? engine::Textures[slot] : 0);
 }

@@ -5,12 +5,20 @@
 
 namespace render {
 
+namespace {
+
+// Light 1 comes from the left, above and in front, from infinitely far.
+constexpr std::array<float, 4> kLightDirection{-1.0f, 0.5f, 0.5f, 0.0f};
+constexpr float kClearDepth = 1.0f;
+
+} // namespace
+
 std::int32_t ViewportWidth = 0;
 std::int32_t ViewportHeight = 1;
 const std::array<float, 4> LightAmbient{0.85f, 0.85f, 0.85f, 1.0f};
 const std::array<float, 4> LightDiffuse{0.15f, 0.15f, 0.15f, 1.0f};
-std::array<float, 4> LightPosition{-1.0f, 0.5f, 0.5f, 0.0f};
-float ClearDepth = 1.0f;
+std::array<float, 4> LightPosition = kLightDirection;
+float ClearDepth = kClearDepth;
 
 namespace {
 
@@ -26,13 +34,13 @@ void SetClearDepth(float depth) {
 }
 
 void ApplyLightPosition() {
-    LightPosition = {-1.0f, 0.5f, 0.5f, 0.0f};
+    LightPosition = kLightDirection;
     glLightfv(GL_LIGHT1, GL_POSITION, LightPosition.data());
 }
 
 void SetUpScene(int width, int height) {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    SetClearDepth(1.0f);
+    SetClearDepth(kClearDepth);
     glShadeModel(GL_SMOOTH);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

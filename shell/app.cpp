@@ -21,7 +21,8 @@ bool SetupFailed = false;
 FrameHooks Frame{game::UpdateFrame, game::DrawScene};
 
 platform::Size WindowSizeForDisplay(platform::Size display) {
-    if (display.width < 500 || display.height < 400) return {640, 480};
+    if (display.width < 500 || display.height < 400)
+        return {platform::kFallbackWidth, platform::kFallbackHeight};
     return display;
 }
 

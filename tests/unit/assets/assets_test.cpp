@@ -132,7 +132,7 @@ TEST_F(Assets, ModelsThatAreNot3dsLeaveEmptyListsAndNoStrayIndex) {
         EXPECT_TRUE(glIsList(game::PieceList));
         // A report while the piece loads empties the store the board's index points into.
         if (std::string(broken) == "babu.3ds")
-            EXPECT_EQ(engine::ObjectCount, 0);
+            EXPECT_EQ(engine::ObjectCount(), 0);
         else
             EXPECT_EQ(game::BoardObjectIndex, -1);
     }

@@ -25,7 +25,7 @@ TEST_F(Textures, SlotsKeepCountingAfterAFailedDecode) {
     EXPECT_EQ(Load("a.bmp"), 1);
     EXPECT_EQ(Load("bad.bmp"), -1);
     EXPECT_EQ(Load("a.bmp"), 3);
-    ASSERT_EQ(engine::TextureCount, 4);
+    ASSERT_EQ(engine::TextureCount(), 4);
     ASSERT_EQ(engine::Textures.size(), 4u);
     EXPECT_EQ(engine::Textures[2], 0u);
     // The same file twice is two textures.
@@ -104,7 +104,7 @@ TEST_F(Textures, APictureOverItsBudgetCountsAsUndecodable) {
     EXPECT_EQ(Load("edge.bmp"), 0);
     EXPECT_EQ(Load("wide.bmp"), -1);
     EXPECT_EQ(Load("huge.bmp"), -1);
-    EXPECT_EQ(engine::TextureCount, 3);
+    EXPECT_EQ(engine::TextureCount(), 3);
     EXPECT_EQ(engine::TexturePixels, render::kMaxPicturePixels);
     // Refused like any undecodable picture: no texture, and the copy stays until the clear-out.
     EXPECT_EQ(engine::Textures[1], 0u);

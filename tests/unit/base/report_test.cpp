@@ -25,7 +25,7 @@ TEST_F(EngineReports, OutsideALoadTheBoxShowsAndTheStoresEmptyAtOnce) {
     base::ReportEngineError("outside");
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].text, "outside");
-    EXPECT_EQ(engine::ObjectCount, 0);
+    EXPECT_EQ(engine::ObjectCount(), 0);
     EXPECT_TRUE(engine::Objects.empty());
 }
 
@@ -41,10 +41,10 @@ TEST_F(EngineReports, DuringALoadTheResetWaitsForTheOutermostLoadToReturn) {
         // The box came at once; the store the loader writes into is still whole.
         EXPECT_EQ(pt::Double().boxes.size(), 1u);
         EXPECT_TRUE(outer.Reported());
-        EXPECT_EQ(engine::ObjectCount, 1);
+        EXPECT_EQ(engine::ObjectCount(), 1);
         EXPECT_EQ(engine::Objects[0].Vertices.size(), 3u);
     }
-    EXPECT_EQ(engine::ObjectCount, 0);
+    EXPECT_EQ(engine::ObjectCount(), 0);
     EXPECT_TRUE(engine::Objects.empty());
     // Once reset, the store takes new objects from index 0 again.
     EXPECT_EQ(engine::NewObject(0, 0, 0, 0), 0);
@@ -52,7 +52,7 @@ TEST_F(EngineReports, DuringALoadTheResetWaitsForTheOutermostLoadToReturn) {
 
 TEST_F(EngineReports, ALoadWithoutReportsLeavesTheStoresAlone) {
     { const base::LoadScope load; }
-    EXPECT_EQ(engine::ObjectCount, 1);
+    EXPECT_EQ(engine::ObjectCount(), 1);
     const base::LoadScope later;
     EXPECT_FALSE(later.Reported());
 }
@@ -63,7 +63,7 @@ TEST_F(EngineReports, TheModelLoaderWritesNothingAfterItsReport) {
     engine::Load3DSFromMemory(model, "odd.3ds", 255);
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].text, "This file isn't a valid 3DS format file: odd.3ds");
-    EXPECT_EQ(engine::ObjectCount, 0);
+    EXPECT_EQ(engine::ObjectCount(), 0);
     EXPECT_TRUE(engine::Objects.empty());
 }
 

@@ -197,7 +197,7 @@ TEST_F(Normals, TheIndexedNormalsAreBitForBitThoseOfTheFullScan) {
     for (std::int32_t o : objects) {
         SCOPED_TRACE(o);
         const NormalIndex index = BuildNormalIndex(o);
-        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount; ++f)
+        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); ++f)
             for (int c = 0; c < 3; ++c)
                 ASSERT_TRUE(SameBits(SmoothedNormal(index, f, c), SmoothedNormal(o, f, c)))
                     << "face " << f << " corner " << c;
@@ -247,7 +247,7 @@ TEST_F(Normals, AtVerticesOfVeryManyTrianglesTheSameNeighboursAreSummedAccuratel
         SCOPED_TRACE(o);
         const NormalIndex index = BuildNormalIndex(o);
         ASSERT_FALSE(index.busy.empty());
-        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount; f += 7)
+        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); f += 7)
             for (int c = 0; c < 3; ++c) {
                 const TVector3 fast = SmoothedNormal(index, f, c);
                 const TVector3 exact = AccurateMean(o, f, c);

@@ -70,18 +70,18 @@ class EngineTest : public ::testing::Test {
 // Whatever a file held, the store keeps its own rules: counts match arrays and every
 // triangle names vertices its object has.
 inline void ExpectStoreConsistent() {
-    ASSERT_EQ(engine::ObjectCount, engine::Objects.size());
+    ASSERT_EQ(engine::ObjectCount(), engine::Objects.size());
     for (const engine::VE_TObject& o : engine::Objects) {
-        ASSERT_EQ(o.VertexCount, o.Vertices.size());
-        ASSERT_EQ(o.MiniPolygonCount, o.MiniPolygons.size());
-        ASSERT_EQ(o.PolygonCount, o.Polygons.size());
+        ASSERT_EQ(o.VertexCount(), o.Vertices.size());
+        ASSERT_EQ(o.MiniPolygonCount(), o.MiniPolygons.size());
+        ASSERT_EQ(o.PolygonCount(), o.Polygons.size());
         for (const auto& t : o.MiniPolygons)
             for (auto k : t.Indices)
-                ASSERT_LT(k, o.VertexCount);
+                ASSERT_LT(k, o.VertexCount());
         for (const auto& p : o.Polygons) {
             ASSERT_EQ(p.Indices.size(), 3u);
             for (auto k : p.Indices)
-                ASSERT_LT(k, o.VertexCount);
+                ASSERT_LT(k, o.VertexCount());
         }
     }
 }

@@ -66,7 +66,7 @@ class GeneratedModel : public ::testing::Test {
         const std::vector<std::uint8_t> bytes = kxtest::ReadWholeFile(kxtest::AssetPath(name));
         engine::Load3DSFromMemory(bytes, name, 255);
         EXPECT_TRUE(platform::testing::Double().boxes.empty()) << name << " was refused";
-        EXPECT_EQ(engine::ObjectCount, 1) << name;
+        EXPECT_EQ(engine::ObjectCount(), 1) << name;
         if (engine::Objects.empty()) engine::NewObject(0, 0, 0, 0);
         object = static_cast<std::int32_t>(engine::Objects.size()) - 1;
         return engine::Objects.back();
@@ -126,8 +126,8 @@ TEST_F(GeneratedModel, BoardSpansThePictureWithItsFaceAtZeroAndABodyBelow) {
     EXPECT_FLOAT_EQ(e.maxY, 27.5f);
     EXPECT_FLOAT_EQ(e.maxZ, 0.0f);
     EXPECT_LT(e.minZ, -3.0f);
-    EXPECT_GT(board.MiniPolygonCount, 1000);
-    EXPECT_LE(board.MiniPolygonCount, 8000);
+    EXPECT_GT(board.MiniPolygonCount(), 1000);
+    EXPECT_LE(board.MiniPolygonCount(), 8000);
     ExpectSoundSurface(board);
 }
 
@@ -169,7 +169,7 @@ TEST_F(GeneratedModel, PieceIsAnUprightTurnedPieceThatFitsItsCell) {
     EXPECT_FLOAT_EQ(e.minZ, 0.0f);
     EXPECT_GE(e.maxZ, 4.0f);
     EXPECT_LE(e.maxZ, 6.0f);
-    EXPECT_LE(piece.MiniPolygonCount, 3000);
+    EXPECT_LE(piece.MiniPolygonCount(), 3000);
     float widest = 0.0f;
     std::set<int> angles;
     for (const TVector3& v : piece.Vertices) {

@@ -87,8 +87,7 @@ class SceneTest : public ::testing::Test {
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, 3, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
         engine::Textures.push_back(name);
-        engine::TextureCount = static_cast<std::int32_t>(engine::Textures.size());
-        return engine::TextureCount - 1;
+        return engine::TextureCount() - 1;
     }
 
     // A square of half-side `half` model units at height z, facing up; the board's own

@@ -124,7 +124,7 @@ TEST_F(Startup, AnEngineReportShowsItsBoxAndEmptiesTheStores) {
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].caption, "VEngine internal error");
     EXPECT_EQ(pt::Double().boxes[0].text, "something broke");
-    EXPECT_EQ(engine::ObjectCount, 0);
+    EXPECT_EQ(engine::ObjectCount(), 0);
     EXPECT_EQ(engine::NewObject(0, 0, 0, 0), 0);
 }
 
