@@ -59,7 +59,7 @@ bool ReadAt(int fd, std::int64_t offset, std::span<std::uint8_t> out) {
 
 // Names the file that ended too soon: the archive, or the plain file read whole.
 [[noreturn]] void ReadBeyondEnd(const std::string& fileName) {
-    throw base::IoFailure(std::string(kReadBeyondEnd) + ": " + fileName);
+    throw base::IoFailure(std::string(kReadBeyondEnd) + ": " + base::PrintableText(fileName));
 }
 
 // Scans the directory from the start and returns the first entry called `name`.
@@ -70,7 +70,7 @@ std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string
     base::ByteCursor headCursor(head);
     std::int32_t count = 0;
     if (ReadBigfileCount(headCursor, count) == DirectoryStatus::Damaged)
-        ReportAndFail("Bigfile(" + archiveName + ") is damaged!");
+        ReportAndFail("Bigfile(" + base::PrintableText(archiveName) + ") is damaged!");
 
     std::vector<std::uint8_t> chunk;
     std::int64_t position = kBigfileCountSize;
@@ -88,7 +88,7 @@ std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string
             case DirectoryStatus::Truncated:
                 ReadBeyondEnd(archiveName);
             case DirectoryStatus::Damaged:
-                ReportAndFail("Bigfile(" + archiveName + ") is damaged!");
+                ReportAndFail("Bigfile(" + base::PrintableText(archiveName) + ") is damaged!");
             case DirectoryStatus::Ok:
                 break;
             }
@@ -115,7 +115,23 @@ std::int32_t ReadIntoBlock(const OpenFile& file, const std::string& fileName, st
     return size;
 }
 
+BigfileEntry FindMember(const std::string& name, const std::string& archiveName, OpenFile& file) {
+    if (!OpenForReading(archiveName, file))
+        ReportAndFail("Bigfile(" + base::PrintableText(archiveName) +
+                      ") is missing or blocked by another application!");
+    const auto entry = FindEntry(file, name, archiveName);
+    if (!entry)
+        ReportAndFail("File(" + base::PrintableText(name) + ") not found in bigfile(" +
+                      base::PrintableText(archiveName) + ") !!");
+    return *entry;
+}
+
 } // namespace
+
+std::int32_t BigfileMemberSize(const std::string& name, const std::string& archiveName) {
+    OpenFile file;
+    return FindMember(name, archiveName, file).size;
+}
 
 std::int32_t ReadFromBigfile(const std::string& name, const std::string& archiveName,
                              base::MemoryBlock& block) {
@@ -123,17 +139,15 @@ std::int32_t ReadFromBigfile(const std::string& name, const std::string& archive
     OpenFile file;
     if (archiveName.empty()) {
         if (!OpenForReading(name, file))
-            ReportAndFail("File not found or blocked by another application! " + name);
+            ReportAndFail("File not found or blocked by another application! " +
+                          base::PrintableText(name));
         if (file.size > std::numeric_limits<std::int32_t>::max())
-            throw base::IoFailure("File too large: " + name);
+            throw base::IoFailure("File too large: " + base::PrintableText(name));
         return ReadIntoBlock(file, name, 0, static_cast<std::int32_t>(file.size), block);
     }
 
-    if (!OpenForReading(archiveName, file))
-        ReportAndFail("Bigfile(" + archiveName + ") is missing or blocked by another application!");
-    const auto entry = FindEntry(file, name, archiveName);
-    if (!entry) ReportAndFail("File(" + name + ") not found in bigfile(" + archiveName + ") !!");
-    return ReadIntoBlock(file, archiveName, entry->offset, entry->size, block);
+    const BigfileEntry entry = FindMember(name, archiveName, file);
+    return ReadIntoBlock(file, archiveName, entry.offset, entry.size, block);
 }
 
 } // namespace archive

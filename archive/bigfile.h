@@ -15,4 +15,8 @@ namespace archive {
 std::int32_t ReadFromBigfile(const std::string& name, const std::string& archiveName,
                              base::MemoryBlock& block);
 
+// The size of the member `name` of `archiveName`, found as ReadFromBigfile finds it and with
+// the same failures, without reading its data.
+std::int32_t BigfileMemberSize(const std::string& name, const std::string& archiveName);
+
 } // namespace archive

@@ -251,15 +251,16 @@ void GoTempFolder() {
         throw base::IoFailure("Cannot enter folder " + (temp.path.empty() ? kTempName : temp.path));
 }
 
-void ExtractToTemp(const std::string& member, const std::string& archiveName) {
-    if (!IsBareName(member)) throw base::IoFailure("File access denied: " + member);
+base::MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName) {
+    if (!IsBareName(member))
+        throw base::IoFailure("File access denied: " + base::PrintableText(member));
     GoExeFolder();
     base::MemoryBlock block;
     const std::int32_t size = ReadFromBigfile(member, archiveName, block);
     GoTempFolder();
     WriteNewFile(TempWorkspace.folder.fd, member,
                  block.Bytes().first(static_cast<std::size_t>(size)));
-    base::FreeBlock(block);
+    return block;
 }
 
 void DeleteFromTemp(const std::string& fileName) {

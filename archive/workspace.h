@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "base/memory_block.h"
 #include "base/unique_fd.h"
 
 namespace archive {
@@ -41,8 +42,9 @@ std::string TempFilePath(const std::string& name);
 void GoExeFolder();
 // Enters Temp; base::IoFailure naming it when it is gone, replaced, or closed to us.
 void GoTempFolder();
-// Copies an archive member into Temp under its name; leaves Temp current.
-void ExtractToTemp(const std::string& member, const std::string& archiveName);
+// Copies an archive member into Temp under its name and hands back the bytes it wrote, so
+// that a loader need not open the file again by name; leaves Temp current.
+base::MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName);
 // Deletes a file (or a link, as a link) from Temp; leaves Temp current. Anything but a bare
 // name is ignored, so nothing outside Temp is ever reached.
 void DeleteFromTemp(const std::string& fileName);

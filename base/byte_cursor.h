@@ -1,9 +1,9 @@
 // The one way binary file data is read: a bounds-checked cursor over a byte span.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <bit>
 #include <cstring>
 #include <optional>
 #include <span>

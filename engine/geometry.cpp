@@ -152,6 +152,93 @@ BusyVertex Summarise(std::span<const TVector3> normals) {
     return b;
 }
 
+constexpr std::uint32_t kLeafNormals = 8;
+
+std::int32_t BuildTree(BusyVertex& b, std::uint32_t begin, std::uint32_t end) {
+    const auto at = static_cast<std::int32_t>(b.tree.size());
+    b.tree.emplace_back();
+    NormalTreeNode node;
+    node.begin = begin;
+    node.end = end;
+    node.count = static_cast<std::int32_t>(end - begin);
+    node.low = {b.treeNormals[begin].x, b.treeNormals[begin].y, b.treeNormals[begin].z};
+    node.high = node.low;
+    for (std::uint32_t i = begin; i < end; ++i) {
+        const std::array<float, 3> v{b.treeNormals[i].x, b.treeNormals[i].y, b.treeNormals[i].z};
+        for (int a = 0; a < 3; ++a) {
+            node.low[a] = std::min(node.low[a], v[a]);
+            node.high[a] = std::max(node.high[a], v[a]);
+            node.sum[a] += v[a];
+        }
+    }
+    if (end - begin > kLeafNormals) {
+        int axis = 0;
+        for (int a = 1; a < 3; ++a)
+            if (node.high[a] - node.low[a] > node.high[axis] - node.low[axis]) axis = a;
+        const auto first = b.treeNormals.begin() + begin;
+        const std::uint32_t middle = begin + (end - begin) / 2;
+        std::nth_element(
+            first, b.treeNormals.begin() + middle, b.treeNormals.begin() + end,
+            [axis](const TVector3& p, const TVector3& q) { return (&p.x)[axis] < (&q.x)[axis]; });
+        node.left = BuildTree(b, begin, middle);
+        node.right = BuildTree(b, middle, end);
+    }
+    b.tree[static_cast<std::size_t>(at)] = node;
+    return at;
+}
+
+// The nearest and farthest squared distances from `own` to a box, each summed as
+// SquaredDistance sums them: rounding keeps order, so no normal in the box is nearer or farther.
+void BoxReach(const NormalTreeNode& node, const TVector3& own, double& nearest, double& farthest) {
+    const float p[3] = {own.x, own.y, own.z};
+    double nearSquares[3], farSquares[3];
+    for (int a = 0; a < 3; ++a) {
+        const double below = static_cast<double>(node.low[a]) - p[a];
+        const double above = static_cast<double>(node.high[a]) - p[a];
+        const double in = below > 0 ? below : above < 0 ? above : 0.0;
+        const double out = std::max(std::abs(below), std::abs(above));
+        nearSquares[a] = in * in;
+        farSquares[a] = out * out;
+    }
+    nearest = nearSquares[0] + nearSquares[1] + nearSquares[2];
+    farthest = farSquares[0] + farSquares[1] + farSquares[2];
+}
+
+// Every normal within the cap, found through the tree and summed in double precision.
+TVector3 TreeMean(const BusyVertex& b, const TVector3& own) {
+    const double limit = kCapLimit;
+    double sum[3] = {0, 0, 0};
+    std::int64_t n = 0;
+    std::vector<std::int32_t> pending{0};
+    while (!pending.empty()) {
+        const NormalTreeNode& node = b.tree[static_cast<std::size_t>(pending.back())];
+        pending.pop_back();
+        double nearest = 0, farthest = 0;
+        BoxReach(node, own, nearest, farthest);
+        if (nearest > limit) continue;
+        if (farthest <= limit) {
+            for (int a = 0; a < 3; ++a)
+                sum[a] += node.sum[a];
+            n += node.count;
+        } else if (node.left < 0) {
+            for (std::uint32_t i = node.begin; i < node.end; ++i) {
+                const TVector3& other = b.treeNormals[i];
+                if (SquaredDistance(other, own) > limit) continue;
+                sum[0] += other.x;
+                sum[1] += other.y;
+                sum[2] += other.z;
+                ++n;
+            }
+        } else {
+            pending.push_back(node.left);
+            pending.push_back(node.right);
+        }
+    }
+    const double count = static_cast<double>(n);
+    return {static_cast<float>(sum[0] / count), static_cast<float>(-sum[1] / count),
+            static_cast<float>(-sum[2] / count)};
+}
+
 TVector3 Scan(std::span<const TVector3> normals, const TVector3& own) {
     const double limit = kCapLimit;
     TVector3 sum;
@@ -192,9 +279,14 @@ NormalIndex BuildNormalIndex(std::int32_t object) {
     }
     for (std::size_t k = 0; k + 1 < index.firstUse.size(); ++k) {
         const std::uint32_t uses = index.firstUse[k + 1] - index.firstUse[k];
-        if (uses > kBusyUses)
-            index.busy.emplace(static_cast<std::uint16_t>(k),
-                               Summarise({index.useNormals.data() + index.firstUse[k], uses}));
+        if (uses <= kBusyUses) continue;
+        const std::span<const TVector3> normals(index.useNormals.data() + index.firstUse[k], uses);
+        BusyVertex& b =
+            index.busy.emplace(static_cast<std::uint16_t>(k), Summarise(normals)).first->second;
+        if (uses > kHugeUses) {
+            b.treeNormals.assign(normals.begin(), normals.end());
+            BuildTree(b, 0, uses);
+        }
     }
     return index;
 }
@@ -211,6 +303,7 @@ TVector3 SmoothedNormal(const NormalIndex& index, std::int32_t face, std::int32_
     if (busy == index.busy.end()) return Scan(normals, own);
 
     const BusyVertex& b = busy->second;
+    if (!b.tree.empty()) return TreeMean(b, own);
     // When the ball of normals lies well inside the 60-degree cap every one of them is taken,
     // and their in-order sum is already known. The margin dwarfs any rounding in the test.
     const double reach =

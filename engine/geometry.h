@@ -32,6 +32,21 @@ TVector3 SmoothedNormal(std::int32_t object, std::int32_t face, std::int32_t cor
 // Whether corner `corner` of triangle `face` of `object` lies in the store.
 bool ValidCorner(std::int32_t object, std::int32_t face, std::int32_t corner);
 
+// A node of a box tree over the normals at a vertex: its box, the sum of the normals below it,
+// and either two children or a run of normals.
+struct NormalTreeNode {
+    std::array<float, 3> low{}, high{};
+    std::array<double, 3> sum{};
+    std::int32_t count = 0;
+    std::uint32_t begin = 0, end = 0; // the run in BusyVertex::treeNormals
+    std::int32_t left = -1, right = -1;
+};
+
+// Beyond this many triangles at one vertex, summing the neighbours one by one in triangle order
+// would cost seconds at the store's limit: their sum is taken in double precision from a box
+// tree instead, which can differ from the in-order float sum in the last bits.
+inline constexpr std::uint32_t kHugeUses = 1024;
+
 // A vertex shared by many triangles, with shortcuts that give the same bits as the scan.
 struct BusyVertex {
     double centre[3] = {0, 0, 0}; // with radius, a ball holding every normal at the vertex
@@ -39,6 +54,8 @@ struct BusyVertex {
     TVector3 total; // the in-order sum of all those normals
     std::int32_t count = 0;
     mutable std::map<std::array<std::uint32_t, 3>, TVector3> byOwnNormal; // results met so far
+    std::vector<TVector3> treeNormals; // the normals in tree order; only beyond kHugeUses
+    std::vector<NormalTreeNode> tree;  // node 0 is the root
 };
 
 // Per-object work shared by all corners of one object: face normals and, for each vertex, the
@@ -54,7 +71,7 @@ struct NormalIndex {
 };
 NormalIndex BuildNormalIndex(std::int32_t object);
 // Bit for bit what SmoothedNormal gives, in time proportional to the vertex's triangles, or
-// less at vertices shared by many.
+// less at vertices shared by many; beyond kHugeUses the same neighbours, summed more accurately.
 TVector3 SmoothedNormal(const NormalIndex& index, std::int32_t face, std::int32_t corner);
 
 } // namespace engine

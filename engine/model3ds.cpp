@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/failure.h"
 #include "base/report.h"
 #include "engine/store.h"
 
@@ -174,6 +175,13 @@ std::size_t FaceMaterial(Walk& walk, std::size_t pos) {
     return pos + kHeader + name.consumed + 2 + 2 * count;
 }
 
+// Chunks whose header the walk passes to read what they hold; a named object holds its name,
+// then its mesh.
+bool StepsIn(std::uint16_t id) {
+    return id == kMainChunk || id == kEditor || id == kMaterialEntry || id == kNamedObject ||
+           id == kTriangleMesh;
+}
+
 } // namespace
 
 ZString ReadZString(base::ByteCursor& source, std::uint8_t limit) {
@@ -197,7 +205,8 @@ void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fi
     Walk walk(store, data, miniPolygons != 0);
 
     if (walk.At(0).U16() != kMainChunk)
-        base::ReportEngineError("This file isn't a valid 3DS format file: " + fileName);
+        base::ReportEngineError("This file isn't a valid 3DS format file: " +
+                                base::PrintableText(fileName));
 
     // Every step moves forward by at least a header, so the walk always ends.
     std::size_t pos = 0;
@@ -205,7 +214,10 @@ void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fi
         auto cursor = walk.At(pos);
         const auto id = cursor.U16();
         const auto length = cursor.U32();
-        if (!id || !length || *length < kHeader || *length > data.size() - pos) break;
+        if (!id || !length) break;
+        // The walk never uses the length of a chunk it steps into, and writers get those
+        // lengths wrong: such a length only has to leave its header inside the block.
+        if (!StepsIn(*id) && (*length < kHeader || *length > data.size() - pos)) break;
         switch (*id) {
         case kMainChunk:
         case kEditor:

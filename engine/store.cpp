@@ -6,11 +6,13 @@ namespace engine {
 
 ObjectStore Objects;
 std::vector<std::uint32_t> Textures;
+std::int64_t TexturePixels = 0;
 float DefaultFarDistance = kDefaultFarDistance;
 
 void EngineInit() {
     Objects.clear();
     Textures.clear();
+    TexturePixels = 0;
     DefaultFarDistance = kDefaultFarDistance;
 }
 

@@ -55,6 +55,7 @@ using ObjectStore = std::vector<VE_TObject>;
 
 extern ObjectStore Objects;                 // every mesh of the program
 extern std::vector<std::uint32_t> Textures; // GL texture names by slot; 0 until generated
+extern std::int64_t TexturePixels;          // pixels of every picture uploaded since EngineInit
 extern float DefaultFarDistance;            // copied into each new object
 
 inline std::uint16_t ObjectCount() {

@@ -2,11 +2,16 @@
 
 #include <SDL.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <climits>
-#include <fstream>
 #include <memory>
 
 #include "base/byte_cursor.h"
+#include "base/unique_fd.h"
 
 namespace platform {
 namespace {
@@ -86,9 +91,10 @@ std::optional<BmpLayout> CheckBmpHeader(std::span<const std::uint8_t> file) {
     return BmpLayout{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), bits};
 }
 
-std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> file) {
+std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> file, std::int64_t maxPixels) {
     const auto layout = CheckBmpHeader(file);
     if (!layout || file.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
+    if (std::int64_t{layout->width} * layout->height > maxPixels) return std::nullopt;
     SDL_RWops* source = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
     if (!source) return std::nullopt;
     Surface surface(SDL_LoadBMP_RW(source, 1));
@@ -139,15 +145,21 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> file) {
     return picture;
 }
 
-std::optional<Picture> LoadBmp(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
-    if (!in) return std::nullopt;
-    const std::streamoff size = in.tellg();
-    if (size < 0 || size > INT_MAX) return std::nullopt;
-    std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(file.data()), size)) return std::nullopt;
-    return DecodeBmp(file);
+std::optional<Picture> LoadBmp(const std::string& fileName, std::int64_t maxPixels) {
+    // Non-blocking, and only a regular file is read: a FIFO under the name can't stall us.
+    base::UniqueFd in(open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat info {};
+    if (in.fd < 0 || fstat(in.fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > INT_MAX)
+        return std::nullopt;
+    std::vector<std::uint8_t> file(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < file.size()) {
+        const ssize_t got = read(in.fd, file.data() + done, file.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return std::nullopt;
+        done += static_cast<std::size_t>(got);
+    }
+    return DecodeBmp(file, maxPixels);
 }
 
 } // namespace platform

@@ -16,6 +16,7 @@ struct Picture {
 };
 
 inline constexpr std::int32_t kMaxPictureSide = 8192;
+inline constexpr std::int64_t kMaxDecodablePixels = std::int64_t{kMaxPictureSide} * kMaxPictureSide;
 
 // What a BMP header promises, once it has passed our checks.
 struct BmpLayout {
@@ -29,9 +30,13 @@ struct BmpLayout {
 // allocated for the picture; nothing when the file can't be decoded.
 std::optional<BmpLayout> CheckBmpHeader(std::span<const std::uint8_t> file);
 
-// Decodes a whole BMP file held in memory; nothing when it is not a picture we read.
-std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> file);
-// Reads and decodes the BMP file of that name; nothing when it is missing or undecodable.
-std::optional<Picture> LoadBmp(const std::string& fileName);
+// Decodes a whole BMP file held in memory; nothing when it is not a picture we read or has
+// more than `maxPixels` pixels, which is found from the header before anything is decoded.
+std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> file,
+                                 std::int64_t maxPixels = kMaxDecodablePixels);
+// Reads and decodes the BMP file of that name; nothing when it is missing, not a regular file,
+// undecodable or over `maxPixels`.
+std::optional<Picture> LoadBmp(const std::string& fileName,
+                               std::int64_t maxPixels = kMaxDecodablePixels);
 
 } // namespace platform

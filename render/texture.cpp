@@ -3,7 +3,12 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <optional>
+
+#include "archive/bigfile.h"
 #include "archive/workspace.h"
+#include "base/memory_block.h"
 #include "engine/store.h"
 #include "platform/bmp.h"
 
@@ -42,15 +47,25 @@ std::int32_t LoadTexture(const std::string& fileName, const std::string& archive
     engine::Textures.push_back(0);
     const std::int32_t slot = engine::TextureCount() - 1;
 
+    const std::int64_t budget = std::clamp<std::int64_t>(
+        kMaxTotalPicturePixels - engine::TexturePixels, 0, kMaxPicturePixels);
+    std::optional<platform::Picture> picture;
     if (!archiveName.empty()) {
-        archive::ExtractToTemp(fileName, archiveName);
+        archive::GoExeFolder();
+        if (archive::BigfileMemberSize(fileName, archiveName) > kMaxPictureFileBytes) {
+            archive::GoTempFolder();
+            return -1;
+        }
+        const base::MemoryBlock bytes = archive::ExtractToTemp(fileName, archiveName);
         archive::GoTempFolder();
+        picture = platform::DecodeBmp(bytes.Bytes(), budget);
     } else {
         archive::GoExeFolder();
+        picture = platform::LoadBmp(fileName, budget);
     }
     // An undecodable picture stays in Temp until the next clear-out.
-    const auto picture = platform::LoadBmp(fileName);
     if (!picture) return -1;
+    engine::TexturePixels += std::int64_t{picture->width} * picture->height;
     UploadTexture(slot, *picture, magFilter, minFilter, envMode);
     if (!archiveName.empty()) archive::DeleteFromTemp(fileName);
     return slot;

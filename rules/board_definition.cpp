@@ -9,6 +9,7 @@
 #include "base/failure.h"
 #include "base/memory_block.h"
 #include "base/unique_fd.h"
+#include "rules/squares.h"
 
 namespace rules {
 
@@ -29,10 +30,17 @@ struct TextReader {
     }
 };
 
-// The character as the message shows it; bytes that can't stand in text appear by code.
 std::string CharText(std::uint8_t c) {
-    if (c == 0 || c >= 0x80) return "#" + std::to_string(c);
-    return std::string(1, static_cast<char>(c));
+    return base::PrintableText(std::string(1, static_cast<char>(c)));
+}
+
+// A square needs four different cells: with fewer, one piece would complete it, and marking
+// its corners would push a cell past the values the board knows.
+bool FourDistinctCells(const Square& square) {
+    for (std::size_t a = 0; a < square.size(); ++a)
+        for (std::size_t b = a + 1; b < square.size(); ++b)
+            if (square[a].i == square[b].i && square[a].j == square[b].j) return false;
+    return true;
 }
 
 std::uint8_t Coordinate(std::uint8_t c) {
@@ -70,7 +78,8 @@ void ReadWholeFile(const char* name, base::MemoryBlock& block) {
 std::array<Square, kSquareCount> ParseBoardDefinition(std::span<const std::uint8_t> text) {
     std::array<Square, kSquareCount> squares{};
     TextReader reader{text};
-    for (auto& square : squares) {
+    for (std::size_t k = 0; k < squares.size(); ++k) {
+        Square& square = squares[k];
         for (auto& corner : square) {
             reader.Next();
             corner.i = Coordinate(reader.Next());
@@ -78,6 +87,9 @@ std::array<Square, kSquareCount> ParseBoardDefinition(std::span<const std::uint8
             corner.j = Coordinate(reader.Next());
             reader.Next();
         }
+        if (!FourDistinctCells(square))
+            throw base::ConvertFailure("Line " + std::to_string(k + 1) + ": the corners " +
+                                       SquareLine(square) + " are not four distinct cells");
         reader.SkipLine();
     }
     return squares;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
+#include "base/failure.h"
 
 namespace {
 
@@ -74,20 +75,9 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Names come from files we don't trust: show control and non-ASCII bytes by code.
+// Names come from files we don't trust: shown the way the game shows text from files.
 std::string Printable(std::string_view name) {
-    if (name.empty()) return "(no name)";
-    std::string out;
-    for (const unsigned char c : name) {
-        if (c >= 0x20 && c < 0x7f && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            char code[5];
-            std::snprintf(code, sizeof code, "\\x%02x", c);
-            out += code;
-        }
-    }
-    return out;
+    return name.empty() ? "(no name)" : base::PrintableText(name);
 }
 
 bool DataInFile(const BigfileEntry& entry, std::size_t fileSize) {

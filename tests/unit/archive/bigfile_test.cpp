@@ -82,8 +82,8 @@ TEST_F(BigfileTest, NamesMatchInAnyAsciiCaseAndTheFirstEntryWins) {
     EXPECT_EQ(Text(block), "accent");
     // Only a..z fold: a non-ASCII letter in the other case is another name.
     ExpectFailure("caf\xc3\x89.bmp", "a.vbf",
-                  "File(caf\xc3\x89.bmp) not found in bigfile(a.vbf) !!",
-                  {"File(caf\xc3\x89.bmp) not found in bigfile(a.vbf) !!"});
+                  "File(caf\\xc3\\x89.bmp) not found in bigfile(a.vbf) !!",
+                  {"File(caf\\xc3\\x89.bmp) not found in bigfile(a.vbf) !!"});
 }
 
 TEST_F(BigfileTest, NameFieldsYieldTheBytesUpToTheirFirstZeroWithinL) {

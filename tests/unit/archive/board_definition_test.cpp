@@ -73,16 +73,42 @@ TEST(BoardDefinitionSyntax, LineEndingsCommentsAndExtraLinesReadTheSame) {
 
 TEST(BoardDefinitionSyntax, NonDigitsNameTheCharacterAndTheFileEndReadsAs26) {
     const auto lf = [](const std::string& line, int) { return line + "\n"; };
-    EXPECT_EQ(ConvertMessage(Definition(lf, 104)), "'\x1a' is not a valid integer value");
-    EXPECT_EQ(ConvertMessage(""), "'\x1a' is not a valid integer value");
+    EXPECT_EQ(ConvertMessage(Definition(lf, 104)), "'\\x1a' is not a valid integer value");
+    EXPECT_EQ(ConvertMessage(""), "'\\x1a' is not a valid integer value");
     EXPECT_EQ(ConvertMessage("(a,1)"), "'a' is not a valid integer value");
     EXPECT_EQ(ConvertMessage("(1, 1)"), "' ' is not a valid integer value");
     EXPECT_EQ(ConvertMessage("(-1,1)"), "'-' is not a valid integer value");
     // A short line takes its line break into a digit place.
-    EXPECT_EQ(ConvertMessage("(1,1)(1,2)(2,2)(2,\n"), "'\n' is not a valid integer value");
-    // Bytes that cannot stand in a message appear by their code.
-    EXPECT_EQ(ConvertMessage(std::string("(\0,1)", 5)), "'#0' is not a valid integer value");
-    EXPECT_EQ(ConvertMessage("(\xe9,1)"), "'#233' is not a valid integer value");
+    EXPECT_EQ(ConvertMessage("(1,1)(1,2)(2,2)(2,\n"), "'\\x0a' is not a valid integer value");
+    // Control bytes and bytes from 0x7F up appear by their code, never raw.
+    EXPECT_EQ(ConvertMessage(std::string("(\0,1)", 5)), "'\\x00' is not a valid integer value");
+    EXPECT_EQ(ConvertMessage("(\x1b,1)"), "'\\x1b' is not a valid integer value");
+    EXPECT_EQ(ConvertMessage("(\x7f,1)"), "'\\x7f' is not a valid integer value");
+    EXPECT_EQ(ConvertMessage("(\xe9,1)"), "'\\xe9' is not a valid integer value");
+    EXPECT_EQ(ConvertMessage("(~,1)"), "'~' is not a valid integer value");
+}
+
+TEST(BoardDefinitionSyntax, ASquareNeedsFourDistinctCellsAndTheMessageNamesItsLine) {
+    const auto lf = [](const std::string& line, int) { return line + "\n"; };
+    const std::string good = Definition(lf);
+    EXPECT_EQ(ConvertMessage(good), "no failure");
+    for (const std::string bad : {"(1,1)(1,1)(1,1)(1,1)", "(1,1)(1,2)(2,2)(1,1)",
+                                  "(1,1)(1,2)(1,2)(2,1)", "(3,4)(4,3)(5,4)(3,4)"}) {
+        std::string text = good;
+        // Line 17 starts after sixteen lines of 21 characters.
+        text.replace(16 * 21, 20, bad);
+        EXPECT_EQ(ConvertMessage(text),
+                  "Line 17: the corners " + bad + " are not four distinct cells");
+    }
+    // The first line and the last are checked too.
+    std::string text = good;
+    text.replace(0, 20, "(6,6)(6,6)(6,6)(6,6)");
+    EXPECT_EQ(ConvertMessage(text),
+              "Line 1: the corners (6,6)(6,6)(6,6)(6,6) are not four distinct cells");
+    text = good;
+    text.replace(104 * 21, 20, "(2,2)(2,3)(2,3)(3,2)");
+    EXPECT_EQ(ConvertMessage(text),
+              "Line 105: the corners (2,2)(2,3)(2,3)(3,2) are not four distinct cells");
 }
 
 TEST(BoardDefinitionSyntax, CoordinatesOffTheBoardAreRejected) {

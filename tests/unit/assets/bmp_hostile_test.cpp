@@ -77,6 +77,20 @@ TEST(HostileBmp, FilesTooShortForTheirRowsOrPaletteAreRefused) {
     EXPECT_FALSE(Decodes(With32(paletted, kColoursUsed, 200)));
 }
 
+TEST(HostileBmp, TheHeaderCheckAloneRefusesEveryStrictPrefix) {
+    // 15-byte rows padded to 16: the last row ends 48 bytes after the data offset, so a check
+    // that forgot the padding would pass the three bytes before the end.
+    const Bytes valid = Gradient24(5, 3);
+    ASSERT_EQ(valid.size(), 14u + 40 + 3 * 16);
+    const auto layout = platform::CheckBmpHeader(valid);
+    ASSERT_TRUE(layout.has_value());
+    EXPECT_EQ(layout->width, 5);
+    EXPECT_EQ(layout->height, 3);
+    EXPECT_EQ(layout->bitsPerPixel, 24);
+    for (std::size_t n = 0; n < valid.size(); ++n)
+        EXPECT_FALSE(platform::CheckBmpHeader(std::span(valid).first(n)).has_value()) << n;
+}
+
 TEST(HostileBmp, APixelOutsideAShortPaletteIsRefused) {
     BmpOptions two;
     two.coloursUsed = 2;

@@ -1,4 +1,5 @@
 #include <GL/gl.h>
+#include <sys/stat.h>
 
 #include "platform/bmp.h"
 #include "render/texture.h"
@@ -88,6 +89,73 @@ TEST_F(Textures, AMissingMemberFailsTheLoad) {
     EXPECT_THROW(Load("b.bmp"), base::IoFailure);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "File(b.bmp) not found in bigfile(adatok.vbf) !!");
+}
+
+// A two-colour picture of this size: small in the file, big once decoded.
+Bytes OneBit(int width, int height) {
+    return EncodeBmp(width, height, 1, {}, {{0, 0, 0}, {255, 255, 255}},
+                     std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height, 1));
+}
+
+TEST_F(Textures, APictureOverItsBudgetCountsAsUndecodable) {
+    WriteArchive({{"edge.bmp", OneBit(2048, 2048)},
+                  {"wide.bmp", OneBit(2049, 2048)},
+                  {"huge.bmp", OneBit(platform::kMaxPictureSide, platform::kMaxPictureSide)}});
+    EXPECT_EQ(Load("edge.bmp"), 0);
+    EXPECT_EQ(Load("wide.bmp"), -1);
+    EXPECT_EQ(Load("huge.bmp"), -1);
+    EXPECT_EQ(engine::TextureCount(), 3);
+    EXPECT_EQ(engine::TexturePixels, render::kMaxPicturePixels);
+    // Refused like any undecodable picture: no texture, and the copy stays until the clear-out.
+    EXPECT_EQ(engine::Textures[1], 0u);
+    EXPECT_TRUE(fs::exists(Temp() / "wide.bmp"));
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(Textures, EntriesSharingOnePictureEachCountAgainstTheTotal) {
+    const Bytes big = OneBit(2048, 2048);
+    const Bytes small = Gradient24(2, 2);
+    // Five names for the big picture's bytes, one for the small one's.
+    std::vector<RawEntry> entries;
+    const std::int32_t data = 4 + 58 * 6;
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"})
+        entries.push_back({NameField(name), static_cast<std::int32_t>(big.size()), data});
+    entries.push_back({NameField("small.bmp"), static_cast<std::int32_t>(small.size()),
+                       data + static_cast<std::int32_t>(big.size())});
+    WriteBytes(dir_ / "adatok.vbf", RawArchive(6, entries,
+                                               std::string(big.begin(), big.end()) +
+                                                   std::string(small.begin(), small.end())));
+    const std::int64_t fits = render::kMaxTotalPicturePixels / render::kMaxPicturePixels;
+    ASSERT_EQ(fits, 4);
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"})
+        EXPECT_GE(Load(name), 0) << name;
+    EXPECT_EQ(Load("e.bmp"), -1);
+    EXPECT_EQ(Load("small.bmp"), -1) << "the total is spent";
+    EXPECT_EQ(engine::TexturePixels, render::kMaxTotalPicturePixels);
+
+    // A fresh engine starts a fresh count.
+    engine::EngineInit();
+    EXPECT_EQ(Load("small.bmp"), 0);
+}
+
+TEST_F(Textures, AMemberTooLargeForAnyPictureInBudgetIsNeitherReadNorCopied) {
+    Bytes large = Gradient24(2, 2);
+    large.resize(static_cast<std::size_t>(render::kMaxPictureFileBytes) + 1);
+    Bytes fits = Gradient24(2, 2);
+    fits.resize(static_cast<std::size_t>(render::kMaxPictureFileBytes));
+    WriteArchive({{"large.bmp", large}, {"fits.bmp", fits}});
+    EXPECT_EQ(Load("large.bmp"), -1);
+    EXPECT_FALSE(fs::exists(Temp() / "large.bmp"));
+    EXPECT_EQ(CurrentDir(), Temp());
+    // Trailing bytes up to the limit are still a picture.
+    EXPECT_EQ(Load("fits.bmp"), 1);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(CurrentDir(), Temp());
+}
+
+TEST_F(Textures, AFifoBesideTheProgramIsUndecodableNotAWait) {
+    ASSERT_EQ(mkfifo((dir_ / "pipe.bmp").c_str(), 0600), 0);
+    EXPECT_EQ(Load("pipe.bmp", GL_LINEAR, ""), -1);
 }
 
 TEST_F(Textures, BindingASlotOutsideTheStoreBindsNoTexture) {

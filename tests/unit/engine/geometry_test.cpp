@@ -204,6 +204,62 @@ TEST_F(Normals, TheIndexedNormalsAreBitForBitThoseOfTheFullScan) {
     }
 }
 
+// `count` triangles sharing the edge from (0, 0, -1) to (0, 0, 1), their third corners round a
+// unit circle: every normal at the edge's ends differs from every other.
+std::int32_t Pages(int count) {
+    std::vector<TVector3> vertices{{0, 0, -1}, {0, 0, 1}};
+    std::vector<std::array<std::uint16_t, 3>> triangles;
+    for (int i = 0; i < count; ++i) {
+        const double a = 2 * std::acos(-1.0) * i / count;
+        vertices.push_back({static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0});
+        triangles.push_back({0, 1, static_cast<std::uint16_t>(2 + i)});
+    }
+    return MakeObject(vertices, triangles);
+}
+
+// The mean of the neighbours within the cap, chosen as the full scan chooses them and summed
+// in long double.
+TVector3 AccurateMean(std::int32_t o, std::int32_t face, int corner) {
+    const VE_TObject& object = Objects[o];
+    TVector3 own;
+    if (!FaceNormal(object, object.MiniPolygons[face], own)) return {0, 0, 1};
+    const std::uint16_t k = object.MiniPolygons[face].Indices[corner];
+    long double sum[3] = {0, 0, 0};
+    int n = 0;
+    for (const TMiniPolygon& u : object.MiniPolygons)
+        for (std::uint16_t index : u.Indices) {
+            TVector3 other;
+            if (index != k || !FaceNormal(object, u, other) || !WithinCap(own, other)) continue;
+            sum[0] += other.x;
+            sum[1] += other.y;
+            sum[2] += other.z;
+            ++n;
+        }
+    return {static_cast<float>(sum[0] / n), static_cast<float>(-sum[1] / n),
+            static_cast<float>(-sum[2] / n)};
+}
+
+TEST_F(Normals, AtVerticesOfVeryManyTrianglesTheSameNeighboursAreSummedAccurately) {
+    // Pages spread their normals round a great circle, the steep cone round a small one; the
+    // shallow cone's all lie within the cap of each other.
+    for (std::int32_t o :
+         {Pages(kHugeUses + 477), Fan(kHugeUses + 900, 0.75f), Fan(kHugeUses + 30, 0.05f)}) {
+        SCOPED_TRACE(o);
+        const NormalIndex index = BuildNormalIndex(o);
+        ASSERT_FALSE(index.busy.empty());
+        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); f += 7)
+            for (int c = 0; c < 3; ++c) {
+                const TVector3 fast = SmoothedNormal(index, f, c);
+                const TVector3 exact = AccurateMean(o, f, c);
+                // Two float steps near 1; one neighbour too many or too few moves the mean by
+                // a thousand times more.
+                ASSERT_NEAR(fast.x, exact.x, 2.4e-7) << "face " << f << " corner " << c;
+                ASSERT_NEAR(fast.y, exact.y, 2.4e-7) << "face " << f << " corner " << c;
+                ASSERT_NEAR(fast.z, exact.z, 2.4e-7) << "face " << f << " corner " << c;
+            }
+    }
+}
+
 TVector3 CurrentNormal() {
     GLfloat n[3];
     glGetFloatv(GL_CURRENT_NORMAL, n);

@@ -11,9 +11,9 @@ namespace {
 using namespace engine;
 using kxtest::Bytes;
 using kxtest::Cat;
-using kxtest::U16s;
 using kxtest::ExpectStoreConsistent;
 using kxtest::Load;
+using kxtest::U16s;
 using tools3ds::Chunk;
 
 class Hostile : public kxtest::EngineTest {};
@@ -61,6 +61,56 @@ TEST_F(Hostile, ChunkLengthsBelowAHeaderOrPastTheBlockEndTheWalk) {
         // The same at the very start of the block.
         Load(Cat({Header(0x4D4D, length), valid}));
         ExpectStoreConsistent();
+    }
+}
+
+// Main, editor, named object and triangle mesh at offsets 0, 6, 12 and 20, the mesh holding
+// three vertices and one face.
+Bytes Nested() {
+    return File(Object(Cat({Vertices(3, 3), Chunk(0x4120, U16s({1, 0, 1, 2, 0}))})));
+}
+
+void SetLength(Bytes& file, std::size_t at, std::uint32_t length) {
+    for (int i = 0; i < 4; ++i)
+        file[at + 2 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+}
+
+TEST_F(Hostile, ChunksTheWalkStepsIntoMayHaveAnyLength) {
+    const Bytes valid = Nested();
+    for (std::size_t at : {0u, 6u, 12u, 20u}) {
+        const std::uint32_t real = static_cast<std::uint32_t>(valid.size() - at);
+        for (std::uint32_t length : {real + 5, real - 3, 6u, 1u, 0u, 0xFFFFFFFFu}) {
+            SCOPED_TRACE(testing::Message() << "chunk at " << at << ", length " << length);
+            EngineInit();
+            Bytes file = valid;
+            SetLength(file, at, length);
+            Load(file);
+            ASSERT_EQ(ObjectCount(), 1);
+            EXPECT_EQ(Objects[0].VertexCount(), 3);
+            EXPECT_EQ(Objects[0].MiniPolygonCount(), 1);
+            EXPECT_TRUE(Boxes().empty());
+        }
+    }
+}
+
+TEST_F(Hostile, ALeafChunkMustEndWithinTheBlockAndHoldItsHeader) {
+    // The vertex list is the last chunk: a length up to the block's end is read, one more
+    // byte ends the walk before it.
+    const Bytes valid = File(Object(Vertices(3, 3)));
+    const std::size_t at = valid.size() - (6 + 2 + 36);
+    for (const auto& [length, vertices] : {std::pair{6u + 2 + 36, 3}, {6u + 2 + 37, 0}}) {
+        EngineInit();
+        Bytes file = valid;
+        SetLength(file, at, length);
+        Load(file);
+        ASSERT_EQ(ObjectCount(), 1);
+        EXPECT_EQ(Objects[0].VertexCount(), vertices) << "length " << length;
+    }
+    // An unknown chunk of just its header is skipped; one shorter than a header ends the walk.
+    for (const auto& [length, objects] : {std::pair{6u, 1}, {5u, 0}}) {
+        EngineInit();
+        Load(Chunk(0x4D4D, Cat({Header(0x1234, length), Chunk(0x3D3D, Object(Vertices(1, 1)))})));
+        EXPECT_EQ(ObjectCount(), objects) << "length " << length;
     }
 }
 
@@ -144,8 +194,10 @@ TEST_F(Hostile, EveryPrefixOfAValidFileLoadsSafely) {
         EngineInit();
         Bytes prefix(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n));
         Load(prefix);
-        // The main chunk now runs past the block.
-        EXPECT_EQ(ObjectCount(), 0);
+        // The main chunk now runs past the block; the meshes before the cut still load.
+        ExpectStoreConsistent();
+        EXPECT_LE(ObjectCount(), whole);
+        EngineInit();
         // With the outer chunks shortened to fit, the walk gets as far as the data allows.
         if (n >= 22) {
             for (std::size_t at : {std::size_t{2}, std::size_t{18}}) {

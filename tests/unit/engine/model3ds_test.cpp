@@ -159,6 +159,10 @@ TEST_F(Loader, AnEmptyBlockIsReportedAndAddsNothing) {
     Load({});
     EXPECT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(ObjectCount(), 0);
+    // The name appears with its control bytes by code.
+    engine::Load3DSFromMemory({}, "a\x1b]2;b\x7f.3ds", 255);
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[1].text, "This file isn't a valid 3DS format file: a\\x1b]2;b\\x7f.3ds");
 }
 
 TEST(ReadZString, StopsAtTheZeroByteTheLimitOrTheEnd) {

@@ -1,4 +1,5 @@
 #include "frame_fixture.h"
+#include "game/panel.h"
 #include "game/state.h"
 
 namespace {
@@ -31,6 +32,29 @@ TEST_F(FrameTest, PanelOpensOnTheTabAndClosesAtOneUnitPerMillisecond) {
     EXPECT_EQ(game::MenuOffset, 70);
     Update(100);
     EXPECT_EQ(game::MenuOffset, 5);
+}
+
+TEST_F(FrameTest, ThePanelZoneStartsRightOfTheEdgeAndTakesTheTabWithItsEdges) {
+    for (const int offset : {5, 6, 100, 199, 200}) {
+        game::MenuOffset = offset;
+        const int edge = 1024 - offset;
+        game::PointerY = 300;
+        game::PointerX = edge;
+        EXPECT_FALSE(game::PointerInPanelZone()) << "on the edge, offset " << offset;
+        game::PointerX = edge + 1;
+        EXPECT_TRUE(game::PointerInPanelZone()) << "right of the edge, offset " << offset;
+    }
+    // The tab counts with its edges, whatever the panel's offset.
+    game::MenuOffset = 5;
+    const std::pair<std::pair<int, int>, bool> points[] = {
+        {{980, 710}, true},  {{980, 768}, true},   {{1019, 710}, true},  {{1000, 740}, true},
+        {{979, 740}, false}, {{1000, 709}, false}, {{1000, 769}, false}, {{979, 709}, false},
+    };
+    for (const auto& [point, inside] : points) {
+        game::PointerX = point.first;
+        game::PointerY = point.second;
+        EXPECT_EQ(game::PointerInPanelZone(), inside) << point.first << ", " << point.second;
+    }
 }
 
 struct Control {

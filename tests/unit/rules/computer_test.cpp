@@ -182,6 +182,36 @@ TEST_F(ComputerTest, SquaresOffTheBoardAreIgnored) {
     ExpectMove(ChooseComputerMove(), 3, 3);
 }
 
+TEST_F(ComputerTest, TiesAreDrawnOnceAmongTheBestCellsInBoardOrder) {
+    // The best score shared by the first cell, two in the middle and the last.
+    ScoreGrid scores{};
+    scores.fill(3.0);
+    const std::array<int, 4> best{0, 13, 22, 35};
+    for (const int cell : best)
+        scores[static_cast<std::size_t>(cell)] = 9.5;
+    scores[7] = -10000000.0;
+    std::array<int, 4> picked{};
+    for (std::uint64_t seed = 1; seed <= 200; ++seed) {
+        SeedRandom(seed);
+        const std::int32_t k = Random(4);
+        SeedRandom(seed);
+        const Cell cell = PickBestCell(scores);
+        ASSERT_EQ(RandomDraws(), 1u) << "one draw per choice";
+        ASSERT_EQ(CellIndex(cell.i, cell.j), best[static_cast<std::size_t>(k)]) << "seed " << seed;
+        ++picked[static_cast<std::size_t>(k)];
+    }
+    for (const int count : picked)
+        EXPECT_GT(count, 20) << "every tied cell is drawn";
+
+    // A single best cell still costs its draw.
+    scores.fill(1.0);
+    scores[20] = 2.0;
+    SeedRandom(5);
+    const Cell only = PickBestCell(scores);
+    EXPECT_EQ(RandomDraws(), 1u);
+    EXPECT_EQ(CellIndex(only.i, only.j), 20);
+}
+
 TEST(NoiseRangeForSlider, MapsTheSliderRoundingHalvesToEven) {
     EXPECT_EQ(NoiseRangeForSlider(0), 10000);
     EXPECT_EQ(NoiseRangeForSlider(40), 6000);

@@ -99,3 +99,22 @@ TEST_F(WinTest, SquaresWithCornersOffTheBoardNeverWin) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WinTest, EverySquareOnItsOwnWinsWithItsOwnNumber) {
+    for (int n = 1; n <= kSquareCount; ++n) {
+        Board.fill(kEmpty);
+        const auto player = static_cast<std::uint8_t>(1 + n % 2);
+        const Square& square = SquareTable[static_cast<std::size_t>(n - 1)];
+        for (const SquareCorner c : square)
+            BoardAt(c.i, c.j) = player;
+        ASSERT_EQ(CheckWin(), n) << "square " << n;
+        int marked = 0;
+        for (const std::uint8_t v : Board)
+            marked += v == player + 2;
+        EXPECT_EQ(marked, 4) << "square " << n;
+    }
+}
+
+} // namespace
