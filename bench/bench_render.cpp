@@ -1,9 +1,11 @@
 // Frame cost at 1920 x 1080 in a hidden window: a bare frame (clear, one full-screen
-// textured quad, swap) against the game's full frame (a full board, the preview and
-// the open panel), drawn with the game's own assets. Prints the ratio of the two.
+// textured quad, swap) against the game's frames drawn with its own assets: the empty
+// board, a board of nine pieces with a won square pulsing, and a full board with the
+// preview and the open panel. Prints each frame's ratio to the bare one.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -28,7 +30,8 @@ namespace pt = shell::platform::testing;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr const char* kBare = "BareFrame";
-constexpr const char* kGame = "GameFrame";
+// The game's frames, in the order they are reported.
+constexpr std::array<const char*, 3> kGameFrames{"EmptyBoard", "PulsingBoard", "FullBoard"};
 
 // The game's archive beside this program, where the start-up expects it.
 bool SetUpScene() {
@@ -92,25 +95,56 @@ void BareFrame(benchmark::State& state) {
     glEnable(GL_LIGHTING);
 }
 
+// The start of a game: no pieces, the panel closed, the pointer off the board.
+void ClearBoard() {
+    game::InitGameState();
+    game::Board.fill(0);
+    game::HoverCell = {};
+    game::MoveDelay = 0;
+    game::MenuOffset = 5;
+    game::HelpShown = false;
+}
+
+void DrawFrames(benchmark::State& state) {
+    for (auto _ : state) {
+        game::DrawScene();
+        FinishFrame();
+    }
+}
+
+void EmptyBoard(benchmark::State& state) {
+    ClearBoard();
+    DrawFrames(state);
+}
+
+// A game the computer won on both seats: nine pieces, the won square's four pulsing.
+void PulsingBoard(benchmark::State& state) {
+    ClearBoard();
+    for (const auto& [i, j] : {std::pair{2, 2}, {2, 5}, {5, 2}, {5, 5}})
+        game::BoardAt(i, j) = 3;
+    for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
+        game::BoardAt(i, j) = 2;
+    game::GameOver = true;
+    game::Pulse = 0;
+    game::PulseRising = true;
+    for (auto _ : state) {
+        game::Pulse = (game::Pulse + 16) % 1000;
+        game::DrawScene();
+        FinishFrame();
+    }
+}
+
 // Every cell taken, one square completed and pulsing, the preview and the open panel.
-void FillBoard() {
+void FullBoard(benchmark::State& state) {
+    ClearBoard();
     for (int n = 0; n < 36; ++n)
         game::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
         game::BoardAt(i, j) = static_cast<std::uint8_t>(game::BoardAt(i, j) + 2);
     game::Pulse = 500;
     game::HoverCell = {4, 4};
-    game::MoveDelay = 0;
     game::MenuOffset = 200;
-    game::HelpShown = false;
-}
-
-void GameFrame(benchmark::State& state) {
-    FillBoard();
-    for (auto _ : state) {
-        game::DrawScene();
-        FinishFrame();
-    }
+    DrawFrames(state);
 }
 
 // The update alone: picking projects 360 points, the rest is constant work.
@@ -135,13 +169,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    void PrintRatio() const {
+    void PrintRatios() const {
         const auto bare = nanoseconds_.find(kBare);
-        const auto game = nanoseconds_.find(kGame);
-        if (bare == nanoseconds_.end() || game == nanoseconds_.end()) return;
-        std::printf("\nbare frame %.2f ms, game frame %.2f ms (%.1f fps), ratio game/bare %.2f\n",
-                    bare->second / 1e6, game->second / 1e6, 1e9 / game->second,
-                    game->second / bare->second);
+        if (bare == nanoseconds_.end()) return;
+        std::printf("\n%-14s %8.2f ms  %5.2f x\n", kBare, bare->second / 1e6, 1.0);
+        for (const char* name : kGameFrames) {
+            const auto game = nanoseconds_.find(name);
+            if (game == nanoseconds_.end()) continue;
+            std::printf("%-14s %8.2f ms  %5.2f x\n", name, game->second / 1e6,
+                        game->second / bare->second);
+        }
     }
 
   private:
@@ -161,16 +198,21 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime()
         ->MinTime(2.0);
-    benchmark::RegisterBenchmark(kGame, GameFrame)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->MinTime(2.0);
+    using Frame = void (*)(benchmark::State&);
+    for (const auto& [name, frame] : {std::pair<const char*, Frame>{kGameFrames[0], EmptyBoard},
+                                      {kGameFrames[1], PulsingBoard},
+                                      {kGameFrames[2], FullBoard}}) {
+        benchmark::RegisterBenchmark(name, frame)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(2.0);
+    }
     benchmark::RegisterBenchmark("UpdateFrame", UpdateFrame)
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatio();
+    reporter.PrintRatios();
     archive::TearDownWorkspace();
     benchmark::Shutdown();
     return 0;
