@@ -58,6 +58,10 @@ void OnCreate() {
 
 void InitScene(int width, int height) {
     archive::SetUpWorkspace();
+    LoadScene(width, height);
+}
+
+void LoadScene(int width, int height) {
     game::InitViewState();
     game::SeedRandomFromClock();
 
@@ -98,9 +102,13 @@ void Teardown() {
     PostQuitMessage();
 }
 
-void ReleaseEngineWindow() { engine::EngineReset(); }
+void ReleaseEngineWindow() {
+    engine::EngineReset();
+}
 
-void SendCloseMessage() { MainWindowProc(Message{MessageKind::Close}); }
+void SendCloseMessage() {
+    MainWindowProc(Message{MessageKind::Close});
+}
 
 int MainWindowProc(const Message& message) {
     switch (message.kind) {

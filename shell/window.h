@@ -10,8 +10,8 @@
 namespace shell {
 
 extern std::array<std::int32_t, 256> Keys; // by virtual-key code: -1 down, 0 up
-extern std::int32_t ViewportWidth;          // client width last given to ResizeScene
-extern std::int32_t ViewportHeight;         // client height last given to ResizeScene, never 0
+extern std::int32_t ViewportWidth;         // client width last given to ResizeScene
+extern std::int32_t ViewportHeight;        // client height last given to ResizeScene, never 0
 extern const std::array<float, 4> LightAmbient;
 extern const std::array<float, 4> LightDiffuse;
 extern std::array<float, 4> LightPosition; // directional; set again before every use
@@ -22,6 +22,8 @@ int MainWindowProc(const Message& message);
 // Runs inside window creation: context set-up, then InitScene with the client size.
 void OnCreate();
 void InitScene(int width, int height);
+// InitScene after the workspace: view values, GL state and light, assets, game values.
+void LoadScene(int width, int height);
 void ResizeScene(int width, int height);
 // Workspace removed, context released, quit posted. Harmless when run again.
 void Teardown();
