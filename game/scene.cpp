@@ -60,6 +60,7 @@ void DrawBackdrop() {
 
 void DrawBoard() {
     glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
     archive::BindTextureSlot(archive::TexWood);
     ApplySceneCamera();
     // Given after the camera so the light turns with the board.
@@ -106,6 +107,7 @@ void DrawPieces() {
 }
 
 void DrawTranslucentPiece(Cell cell, float lift, float alpha) {
+    archive::BindTextureSlot(archive::TexWood2);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const float grey = PlayerGrey();
@@ -140,18 +142,26 @@ void ApplySceneCamera() {
 
 void DrawScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    DrawBackdrop();
+    // The overlay lies in front of the whole scene, whatever the order: drawn first, it
+    // keeps the scene from filling the pixels it covers.
+    DrawOverlay();
+    RestorePerspective();
+    // The board and the pieces are closed and opaque: their far sides never show.
+    glEnable(GL_CULL_FACE);
     DrawBoard();
     DrawPieces();
+    glDisable(GL_CULL_FACE);
+    // The backdrop lies behind everything: drawn after the opaque scene, it fills only the
+    // pixels left free, and the translucent pieces still blend over it.
+    DrawBackdrop();
+    glEnable(GL_LIGHTING);
     // The preview and the falling piece never show together.
     if (HoverCell.i != -1 && MoveDelay == 0) DrawTranslucentPiece(HoverCell, 0.0f, 0.5f);
     if (MoveDelay > 0) {
         const float left = static_cast<float>(MoveDelay) / kMoveDelayMs;
         DrawTranslucentPiece(PendingCell, kFallHeight * left, 1.0f - left);
     }
-    DrawOverlay();
-    RestorePerspective();
+    glLoadIdentity();
 }
 
 WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point) {
