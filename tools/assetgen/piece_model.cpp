@@ -76,10 +76,7 @@ Mesh BuildPiece() {
     Arc(p, 0.0f, ballZ, ballR, startDeg, 90.0f, 11);
     p.back()[0] = 0.0f;
 
-    const int rings = static_cast<int>(p.size()) - 2;
-    // As many sides as the triangle budget of 3000 allows, a multiple of four.
-    const int segments = std::min(64, 3000 / (2 * rings) / 4 * 4);
-    return Revolve(p, segments);
+    return Revolve(p, kPieceSides);
 }
 
 } // namespace assetgen
