@@ -102,13 +102,9 @@ void Teardown() {
     PostQuitMessage();
 }
 
-void ReleaseEngineWindow() {
-    engine::EngineReset();
-}
+void ReleaseEngineWindow() { engine::EngineReset(); }
 
-void SendCloseMessage() {
-    MainWindowProc(Message{MessageKind::Close});
-}
+void SendCloseMessage() { MainWindowProc(Message{MessageKind::Close}); }
 
 int MainWindowProc(const Message& message) {
     switch (message.kind) {

@@ -10,8 +10,8 @@
 namespace shell {
 
 extern std::array<std::int32_t, 256> Keys; // by virtual-key code: -1 down, 0 up
-extern std::int32_t ViewportWidth;         // client width last given to ResizeScene
-extern std::int32_t ViewportHeight;        // client height last given to ResizeScene, never 0
+extern std::int32_t ViewportWidth;          // client width last given to ResizeScene
+extern std::int32_t ViewportHeight;         // client height last given to ResizeScene, never 0
 extern const std::array<float, 4> LightAmbient;
 extern const std::array<float, 4> LightDiffuse;
 extern std::array<float, 4> LightPosition; // directional; set again before every use

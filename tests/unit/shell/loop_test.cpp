@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "game/frame.h"
+#include "game/state.h"
 #include "shell/app.h"
 #include "shell/message_queue.h"
 #include "shell/platform_double.h"
@@ -103,6 +105,61 @@ TEST_F(Loop, KeysFollowKeyMessagesAndRepeatsChangeNothing) {
     // Codes outside the table are ignored, not written past it.
     shell::MainWindowProc(Message{MessageKind::KeyDown, 4000});
     EXPECT_EQ(shell::Keys[255], 0);
+}
+
+TEST_F(Loop, AHiddenWindowGetsNoFramesAndTheLoopWaitsForTheSystem) {
+    pt::Double().visible = false;
+    for (int pass = 0; pass < 3; ++pass)
+        EXPECT_TRUE(shell::LoopPass());
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(pt::Double().swaps, 0);
+    EXPECT_EQ(pt::Double().waits, 3);
+
+    // Messages are still handled, and the quit still ends the loop.
+    shell::PostMessage(Message{MessageKind::KeyDown, 38});
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(shell::Keys[38], -1);
+    EXPECT_EQ(pt::Double().waits, 3);
+    shell::PostQuitMessage();
+    EXPECT_FALSE(shell::LoopPass());
+}
+
+TEST_F(Loop, DrawingResumesOnThePassAfterTheWindowShowsAgain) {
+    pt::Double().visible = false;
+    pt::Double().onWait = [] { pt::Double().visible = true; };
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(events, (std::vector<std::string>{"update", "draw"}));
+    EXPECT_EQ(pt::Double().swaps, 1);
+    EXPECT_EQ(pt::Double().waits, 1);
+    // Shown, the loop never waits: frames follow each other as fast as they are drawn.
+    for (int pass = 0; pass < 5; ++pass)
+        EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(pt::Double().swaps, 6);
+    EXPECT_EQ(pt::Double().waits, 1);
+}
+
+TEST_F(Loop, TheFirstFrameAfterAPauseMeasuresThePauseAsOneLongFrame) {
+    shell::Frame = {game::UpdateFrame, RecordDraw};
+    game::InitViewState();
+    game::InitGameState();
+    pt::Double().tick = 20000;
+    EXPECT_TRUE(shell::LoopPass());
+    pt::Double().tick += 16;
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(game::FrameTime, 16);
+    const std::int32_t pulse = game::Pulse;
+
+    pt::Double().visible = false;
+    pt::Double().onWait = [] { pt::Double().tick += 250; };
+    for (int pass = 0; pass < 8; ++pass)
+        EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(game::Pulse, pulse) << "nothing moves while hidden";
+    pt::Double().visible = true;
+    pt::Double().tick += 10;
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(game::FrameTime, 8 * 250 + 10);
 }
 
 TEST_F(Loop, ASizeOfHeightZeroBecomesOne) {
