@@ -5,11 +5,14 @@
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "archive/assets.h"
 #include "archive/texture.h"
@@ -29,9 +32,7 @@ namespace pt = shell::platform::testing;
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-constexpr const char* kBare = "BareFrame";
-// The game's frames, in the order they are reported.
-constexpr std::array<const char*, 3> kGameFrames{"EmptyBoard", "PulsingBoard", "FullBoard"};
+constexpr int kInterleavedRounds = 60;
 
 // The game's archive beside this program, where the start-up expects it.
 bool SetUpScene() {
@@ -67,7 +68,8 @@ void FinishFrame() {
     glFinish();
 }
 
-void BareFrame(benchmark::State& state) {
+// One full-screen quad with the backdrop's trilinear-mipmapped picture, nothing else.
+void DrawBareFrame() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, 1, 0, 1, -1, 1);
@@ -77,26 +79,23 @@ void BareFrame(benchmark::State& state) {
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
     archive::BindTextureSlot(archive::TexBackground);
-    for (auto _ : state) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0, 0);
-        glVertex2f(0, 0);
-        glTexCoord2f(1, 0);
-        glVertex2f(1, 0);
-        glTexCoord2f(1, 1);
-        glVertex2f(1, 1);
-        glTexCoord2f(0, 1);
-        glVertex2f(0, 1);
-        glEnd();
-        FinishFrame();
-    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, 0);
+    glTexCoord2f(1, 0);
+    glVertex2f(1, 0);
+    glTexCoord2f(1, 1);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, 1);
+    glVertex2f(0, 1);
+    glEnd();
     shell::ResizeScene(kWidth, kHeight);
     glEnable(GL_LIGHTING);
 }
 
 // The start of a game: no pieces, the panel closed, the pointer off the board.
-void ClearBoard() {
+void EmptyBoard() {
     game::InitGameState();
     game::Board.fill(0);
     game::HoverCell = {};
@@ -105,38 +104,22 @@ void ClearBoard() {
     game::HelpShown = false;
 }
 
-void DrawFrames(benchmark::State& state) {
-    for (auto _ : state) {
-        game::DrawScene();
-        FinishFrame();
-    }
-}
-
-void EmptyBoard(benchmark::State& state) {
-    ClearBoard();
-    DrawFrames(state);
-}
-
 // A game the computer won on both seats: nine pieces, the won square's four pulsing.
-void PulsingBoard(benchmark::State& state) {
-    ClearBoard();
+void PulsingBoard() {
+    static std::int32_t pulse = 0;
+    EmptyBoard();
     for (const auto& [i, j] : {std::pair{2, 2}, {2, 5}, {5, 2}, {5, 5}})
         game::BoardAt(i, j) = 3;
     for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
         game::BoardAt(i, j) = 2;
     game::GameOver = true;
-    game::Pulse = 0;
-    game::PulseRising = true;
-    for (auto _ : state) {
-        game::Pulse = (game::Pulse + 16) % 1000;
-        game::DrawScene();
-        FinishFrame();
-    }
+    pulse = (pulse + 16) % 1000;
+    game::Pulse = pulse;
 }
 
 // Every cell taken, one square completed and pulsing, the preview and the open panel.
-void FullBoard(benchmark::State& state) {
-    ClearBoard();
+void FullBoard() {
+    EmptyBoard();
     for (int n = 0; n < 36; ++n)
         game::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
@@ -144,7 +127,54 @@ void FullBoard(benchmark::State& state) {
     game::Pulse = 500;
     game::HoverCell = {4, 4};
     game::MenuOffset = 200;
-    DrawFrames(state);
+}
+
+struct FrameKind {
+    const char* name;
+    void (*prepare)(); // sets the game's state for the frame; none for the bare frame
+};
+
+const std::array<FrameKind, 4> kFrames{{{"BareFrame", nullptr},
+                                        {"EmptyBoard", EmptyBoard},
+                                        {"PulsingBoard", PulsingBoard},
+                                        {"FullBoard", FullBoard}}};
+
+void DrawFrame(const FrameKind& kind) {
+    if (kind.prepare) {
+        kind.prepare();
+        game::DrawScene();
+    } else {
+        DrawBareFrame();
+    }
+    FinishFrame();
+}
+
+void Frames(benchmark::State& state, const FrameKind* kind) {
+    for (auto _ : state)
+        DrawFrame(*kind);
+}
+
+// The four frames in turn, over and over, each timed alone: a machine whose load changes
+// during the run then slows all four alike, and the medians' ratios stay fair.
+void PrintInterleavedRatios(int rounds) {
+    std::array<std::vector<double>, kFrames.size()> ms;
+    for (int round = 0; round < rounds; ++round) {
+        for (std::size_t k = 0; k < kFrames.size(); ++k) {
+            const auto start = std::chrono::steady_clock::now();
+            DrawFrame(kFrames[k]);
+            ms[k].push_back(std::chrono::duration<double, std::milli>(
+                                std::chrono::steady_clock::now() - start)
+                                .count());
+        }
+    }
+    std::printf("\ninterleaved, %d rounds, medians:\n", rounds);
+    double bare = 0;
+    for (std::size_t k = 0; k < kFrames.size(); ++k) {
+        std::ranges::sort(ms[k]);
+        const double median = ms[k][ms[k].size() / 2];
+        if (k == 0) bare = median;
+        std::printf("%-14s %8.2f ms  %5.2f x\n", kFrames[k].name, median, median / bare);
+    }
 }
 
 // The update alone: picking projects 360 points, the rest is constant work.
@@ -170,14 +200,14 @@ class RatioReporter : public benchmark::ConsoleReporter {
         ConsoleReporter::ReportRuns(runs);
     }
     void PrintRatios() const {
-        const auto bare = nanoseconds_.find(kBare);
+        const auto bare = nanoseconds_.find(kFrames[0].name);
         if (bare == nanoseconds_.end()) return;
-        std::printf("\n%-14s %8.2f ms  %5.2f x\n", kBare, bare->second / 1e6, 1.0);
-        for (const char* name : kGameFrames) {
-            const auto game = nanoseconds_.find(name);
-            if (game == nanoseconds_.end()) continue;
-            std::printf("%-14s %8.2f ms  %5.2f x\n", name, game->second / 1e6,
-                        game->second / bare->second);
+        std::printf("\nin turn, means:\n");
+        for (const FrameKind& kind : kFrames) {
+            const auto frame = nanoseconds_.find(kind.name);
+            if (frame == nanoseconds_.end()) continue;
+            std::printf("%-14s %8.2f ms  %5.2f x\n", kind.name, frame->second / 1e6,
+                        frame->second / bare->second);
         }
     }
 
@@ -194,15 +224,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_render: no GL window or assets\n");
         return 1;
     }
-    benchmark::RegisterBenchmark(kBare, BareFrame)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->MinTime(2.0);
-    using Frame = void (*)(benchmark::State&);
-    for (const auto& [name, frame] : {std::pair<const char*, Frame>{kGameFrames[0], EmptyBoard},
-                                      {kGameFrames[1], PulsingBoard},
-                                      {kGameFrames[2], FullBoard}}) {
-        benchmark::RegisterBenchmark(name, frame)
+    for (const FrameKind& kind : kFrames) {
+        benchmark::RegisterBenchmark(kind.name, Frames, &kind)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->MinTime(2.0);
@@ -213,6 +236,7 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios();
+    PrintInterleavedRatios(kInterleavedRounds);
     archive::TearDownWorkspace();
     benchmark::Shutdown();
     return 0;
