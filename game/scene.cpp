@@ -4,7 +4,9 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <numbers>
 
 #include "archive/assets.h"
 #include "archive/texture.h"
@@ -21,6 +23,7 @@ constexpr float kModelScale = 0.1f;
 constexpr float kLight = 0.6f; // player 1's grey
 constexpr float kDark = 0.25f; // player 2's grey
 constexpr float kFallHeight = 2.0f;
+constexpr float kRadiansPerDegree = std::numbers::pi_v<float> / 180.0f;
 
 float PlayerGrey() {
     return CurrentPlayer == 1 ? kLight : kDark;
@@ -59,12 +62,8 @@ void DrawBackdrop() {
 }
 
 void DrawBoard() {
-    glEnable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
     archive::BindTextureSlot(archive::TexWood);
     ApplySceneCamera();
-    // Given after the camera so the light turns with the board.
-    shell::ApplyLightPosition();
     glScalef(kModelScale, kModelScale, kModelScale);
     glCallList(archive::BoardList);
 }
@@ -90,12 +89,25 @@ bool SetPieceColour(std::uint8_t value) {
     }
 }
 
+// Board index k, counted from the side of the board nearer the eye when `fromHigh`.
+int Nearer(int k, bool fromHigh) {
+    return fromHigh ? 7 - k : k;
+}
+
+// Near pieces first: the depth test then keeps the pieces behind from shading what the near
+// ones hide.
 void DrawPieces() {
     archive::BindTextureSlot(archive::TexWood2);
-    for (int i = 1; i <= 6; ++i) {
+    // How much nearer the eye a step along i and along j brings a point of the board plane.
+    const float tilt = CameraTilt * kRadiansPerDegree, turn = CameraTurn * kRadiansPerDegree;
+    const bool iFromHigh = std::sin(tilt) * std::sin(turn) > 0.0f;
+    const bool jFromHigh = std::sin(tilt) * std::cos(turn) > 0.0f;
+    for (int a = 1; a <= 6; ++a) {
+        const int i = Nearer(a, iFromHigh);
         ApplySceneCamera();
         glTranslatef(CellOffset(i), 0.0f, 0.0f);
-        for (int j = 1; j <= 6; ++j) {
+        for (int b = 1; b <= 6; ++b) {
+            const int j = Nearer(b, jFromHigh);
             if (!SetPieceColour(BoardAt(i, j))) continue;
             glPushMatrix();
             glTranslatef(0.0f, CellOffset(j), 0.0f);
@@ -146,10 +158,15 @@ void DrawScene() {
     // keeps the scene from filling the pixels it covers.
     DrawOverlay();
     RestorePerspective();
-    // The board and the pieces are closed and opaque: their far sides never show.
+    glEnable(GL_TEXTURE_2D);
+    // Given after the camera so the light turns with the board.
+    ApplySceneCamera();
+    shell::ApplyLightPosition();
+    // The pieces and the board are closed and opaque: their far sides never show. The pieces
+    // go first, so that the board does not shade what they cover.
     glEnable(GL_CULL_FACE);
-    DrawBoard();
     DrawPieces();
+    DrawBoard();
     glDisable(GL_CULL_FACE);
     // The backdrop lies behind everything: drawn after the opaque scene, it fills only the
     // pixels left free, and the translucent pieces still blend over it.
