@@ -52,7 +52,11 @@ bool SetUpScene() {
     if (!pt::OpenHiddenGlWindow(kWidth, kHeight)) return false;
     shell::ScreenWidth = kWidth;
     shell::ScreenHeight = kHeight;
+    const auto start = std::chrono::steady_clock::now();
     shell::InitScene(kWidth, kHeight);
+    std::printf("scene set-up (assets, textures, lists): %.1f ms\n",
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
     shell::ResizeScene(kWidth, kHeight);
     for (const auto& [name, index] :
          {std::pair{"board", archive::BoardObjectIndex}, {"piece", archive::PieceObjectIndex}}) {
