@@ -1,5 +1,4 @@
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include "archive/bmp.h"
 #include "archive/texture.h"
@@ -36,62 +35,6 @@ TEST_F(Textures, SlotsKeepCountingAfterAFailedDecode) {
     EXPECT_FALSE(fs::exists(Temp() / "a.bmp"));
     EXPECT_TRUE(fs::exists(Temp() / "bad.bmp"));
     EXPECT_EQ(CurrentDir(), Temp());
-}
-
-// Texels of every level of a texture, rows bottom first.
-std::vector<std::vector<std::uint8_t>> Levels(GLuint name) {
-    glBindTexture(GL_TEXTURE_2D, name);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    std::vector<std::vector<std::uint8_t>> levels;
-    for (GLint level = 0;; ++level) {
-        GLint w = 0, h = 0;
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &w);
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &h);
-        if (w == 0 || h == 0) return levels;
-        levels.emplace_back(static_cast<std::size_t>(w * h * 3));
-        glGetTexImage(GL_TEXTURE_2D, level, GL_RGB, GL_UNSIGNED_BYTE, levels.back().data());
-    }
-}
-
-TEST_F(Textures, EveryMipmapLevelIsTexelForTexelWhatGluBuilds) {
-    const std::vector<std::pair<int, int>> sizes{{8, 8}, {16, 4}, {4, 16}, {1, 8}, {32, 2}, {64, 64}};
-    std::vector<std::pair<std::string, Bytes>> members;
-    std::vector<std::vector<std::uint8_t>> pictures;
-    std::uint32_t seed = 12345;
-    for (const auto& [w, h] : sizes) {
-        // Noise, so that every way of rounding a mean turns up.
-        std::vector<Rgb> pixels;
-        std::vector<std::uint8_t> rgb;
-        for (int n = 0; n < w * h; ++n) {
-            Rgb p;
-            for (std::uint8_t* c : {&p.r, &p.g, &p.b}) {
-                seed = seed * 1664525u + 1013904223u;
-                *c = static_cast<std::uint8_t>(seed >> 24);
-                rgb.push_back(*c);
-            }
-            pixels.push_back(p);
-        }
-        members.emplace_back(std::to_string(w) + "x" + std::to_string(h) + ".bmp",
-                             EncodeBmp(w, h, 24, pixels));
-        pictures.push_back(std::move(rgb));
-    }
-    WriteArchive(members);
-    for (std::size_t k = 0; k < sizes.size(); ++k) {
-        const auto [w, h] = sizes[k];
-        const std::int32_t slot = Load(members[k].first);
-        ASSERT_GE(slot, 0) << members[k].first;
-        GLuint reference = 0;
-        glGenTextures(1, &reference);
-        glBindTexture(GL_TEXTURE_2D, reference);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, w, h, GL_RGB, GL_UNSIGNED_BYTE, pictures[k].data());
-        const auto expected = Levels(reference);
-        const auto built = Levels(engine::Textures[slot]);
-        ASSERT_EQ(built.size(), expected.size()) << members[k].first;
-        for (std::size_t level = 0; level < built.size(); ++level)
-            EXPECT_EQ(built[level], expected[level]) << members[k].first << " level " << level;
-        glDeleteTextures(1, &reference);
-    }
 }
 
 TEST_F(Textures, FiltersWithoutMipmapsUploadOneLevelOthersEveryLevel) {
