@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
-#include "archive/unique_fd.h"
-#include "shell/app.h"
-#include "shell/failure.h"
+#include "base/failure.h"
+#include "base/report.h"
+#include "base/unique_fd.h"
 
 namespace archive {
 
@@ -24,7 +24,7 @@ constexpr const char* kReadBeyondEnd = "Read beyond end of file";
 constexpr std::int64_t kEntriesPerRead = 256;
 
 struct OpenFile {
-    UniqueFd handle;
+    base::UniqueFd handle;
     std::int64_t size = 0;
 };
 
@@ -53,12 +53,12 @@ bool ReadAt(int fd, std::int64_t offset, std::span<std::uint8_t> out) {
 }
 
 [[noreturn]] void ReportAndFail(const std::string& text) {
-    shell::ShowEngineError(text);
-    throw shell::IoFailure(text);
+    base::ReportEngineError(text);
+    throw base::IoFailure(text);
 }
 
 [[noreturn]] void ReadBeyondEnd() {
-    throw shell::IoFailure(kReadBeyondEnd);
+    throw base::IoFailure(kReadBeyondEnd);
 }
 
 // Scans the directory from the start and returns the first entry called `name`.
@@ -66,7 +66,7 @@ std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string
                                       const std::string& archiveName) {
     std::array<std::uint8_t, kBigfileCountSize> head{};
     if (!ReadAt(archive.handle.fd, 0, head)) ReadBeyondEnd();
-    ByteCursor headCursor(head);
+    base::ByteCursor headCursor(head);
     std::int32_t count = 0;
     if (ReadBigfileCount(headCursor, count) == DirectoryStatus::Damaged)
         ReportAndFail("Bigfile(" + archiveName + ") is damaged!");
@@ -80,7 +80,7 @@ std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string
         const std::int64_t available = std::clamp<std::int64_t>(archive.size - position, 0, wanted);
         chunk.resize(static_cast<std::size_t>(available));
         if (!ReadAt(archive.handle.fd, position, chunk)) ReadBeyondEnd();
-        ByteCursor cursor(chunk);
+        base::ByteCursor cursor(chunk);
         for (std::int64_t k = 0; k < entries; ++k) {
             BigfileEntry entry;
             switch (ReadBigfileEntry(cursor, entry)) {
@@ -102,13 +102,13 @@ std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string
 // Gives the block `size` bytes read from `offset`; a size of 0 gets the engine's report
 // and delivers nothing.
 std::int32_t ReadIntoBlock(const OpenFile& file, std::int64_t offset, std::int32_t size,
-                           MemoryBlock& block) {
+                           base::MemoryBlock& block) {
     // Checked before allocating, so a forged size never costs more memory than the file.
     if (offset > file.size || size > file.size - offset) ReadBeyondEnd();
-    AllocBlock(block, static_cast<std::size_t>(size));
+    base::AllocBlock(block, static_cast<std::size_t>(size));
     if (size == 0) return 0;
     if (!ReadAt(file.handle.fd, offset, block.Bytes())) {
-        FreeBlock(block);
+        base::FreeBlock(block);
         ReadBeyondEnd();
     }
     return size;
@@ -117,14 +117,14 @@ std::int32_t ReadIntoBlock(const OpenFile& file, std::int64_t offset, std::int32
 } // namespace
 
 std::int32_t ReadFromBigfile(const std::string& name, const std::string& archiveName,
-                             MemoryBlock& block) {
-    FreeBlock(block);
+                             base::MemoryBlock& block) {
+    base::FreeBlock(block);
     OpenFile file;
     if (archiveName.empty()) {
         if (!OpenForReading(name, file))
             ReportAndFail("File not found or blocked by another application! " + name);
         if (file.size > std::numeric_limits<std::int32_t>::max())
-            throw shell::IoFailure("File too large: " + name);
+            throw base::IoFailure("File too large: " + name);
         return ReadIntoBlock(file, 0, static_cast<std::int32_t>(file.size), block);
     }
 

@@ -28,7 +28,7 @@ void PutI32(std::uint8_t* out, std::int32_t value) {
 
 } // namespace
 
-DirectoryStatus ReadBigfileCount(ByteCursor& cursor, std::int32_t& count) {
+DirectoryStatus ReadBigfileCount(base::ByteCursor& cursor, std::int32_t& count) {
     const auto value = cursor.I32();
     if (!value) return DirectoryStatus::Truncated;
     if (*value < 0) return DirectoryStatus::Damaged;
@@ -36,7 +36,7 @@ DirectoryStatus ReadBigfileCount(ByteCursor& cursor, std::int32_t& count) {
     return DirectoryStatus::Ok;
 }
 
-DirectoryStatus ReadBigfileEntry(ByteCursor& cursor, BigfileEntry& entry) {
+DirectoryStatus ReadBigfileEntry(base::ByteCursor& cursor, BigfileEntry& entry) {
     const auto field = cursor.Bytes(kBigfileNameFieldSize);
     const auto size = cursor.I32();
     const auto offset = cursor.I32();
@@ -58,7 +58,7 @@ bool BigfileNamesMatch(std::string_view requested, std::string_view stored) {
 
 BigfileDirectory ReadBigfileDirectory(std::span<const std::uint8_t> archive) {
     BigfileDirectory directory;
-    ByteCursor cursor(archive);
+    base::ByteCursor cursor(archive);
     std::int32_t count = 0;
     directory.status = ReadBigfileCount(cursor, count);
     // Each entry is checked as it is read, so a hostile count costs no more than the bytes.

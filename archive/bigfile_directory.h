@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "archive/byte_cursor.h"
+#include "base/byte_cursor.h"
 
 namespace archive {
 
@@ -31,8 +31,8 @@ enum class DirectoryStatus {
     Damaged,   // negative count, name length above 49, negative size or offset
 };
 
-DirectoryStatus ReadBigfileCount(ByteCursor& cursor, std::int32_t& count);
-DirectoryStatus ReadBigfileEntry(ByteCursor& cursor, BigfileEntry& entry);
+DirectoryStatus ReadBigfileCount(base::ByteCursor& cursor, std::int32_t& count);
+DirectoryStatus ReadBigfileEntry(base::ByteCursor& cursor, BigfileEntry& entry);
 
 // ASCII case-insensitive, exact length; an empty stored name matches nothing.
 bool BigfileNamesMatch(std::string_view requested, std::string_view stored);

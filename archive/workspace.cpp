@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "archive/bigfile.h"
-#include "archive/memory_block.h"
-#include "archive/unique_fd.h"
-#include "shell/failure.h"
+#include "base/memory_block.h"
+#include "base/unique_fd.h"
+#include "base/failure.h"
 
 namespace archive {
 
@@ -54,18 +54,18 @@ bool IsRealFolder(const char* path) {
 void WriteNewFile(const std::string& name, std::span<const std::uint8_t> bytes) {
     struct stat info {};
     if (lstat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) unlink(name.c_str());
-    UniqueFd file(open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    base::UniqueFd file(open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (file.fd < 0)
-        throw shell::IoFailure(errno == ENOSPC || errno == EDQUOT ? "Disk full"
+        throw base::IoFailure(errno == ENOSPC || errno == EDQUOT ? "Disk full"
                                                                   : "File access denied");
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t put = write(file.fd, bytes.data() + done, bytes.size() - done);
         if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) throw shell::IoFailure("Disk full");
+        if (put <= 0) throw base::IoFailure("Disk full");
         done += static_cast<std::size_t>(put);
     }
-    if (close(file.Release()) != 0) throw shell::IoFailure("Disk full");
+    if (close(file.Release()) != 0) throw base::IoFailure("Disk full");
 }
 
 } // namespace
@@ -90,21 +90,21 @@ void GoTempFolder() {
     const std::string path = TempFolderPath();
     // Opened without following a final link, then entered through the descriptor, so the
     // folder checked is the folder entered.
-    UniqueFd folder(TempSubpath.empty()
+    base::UniqueFd folder(TempSubpath.empty()
                         ? -1
                         : open(path.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (folder.fd < 0 || fchdir(folder.fd) != 0)
-        throw shell::IoFailure("Cannot enter folder " + path);
+        throw base::IoFailure("Cannot enter folder " + path);
 }
 
 void ExtractToTemp(const std::string& member, const std::string& archiveName) {
-    if (!IsBareName(member)) throw shell::IoFailure("File access denied");
+    if (!IsBareName(member)) throw base::IoFailure("File access denied");
     GoExeFolder();
-    MemoryBlock block;
+    base::MemoryBlock block;
     const std::int32_t size = ReadFromBigfile(member, archiveName, block);
     GoTempFolder();
     WriteNewFile(member, block.Bytes().first(static_cast<std::size_t>(size)));
-    FreeBlock(block);
+    base::FreeBlock(block);
 }
 
 void DeleteFromTemp(const std::string& fileName) {
@@ -145,7 +145,7 @@ void ClearTempFolder() {
 void SetUpWorkspace() {
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) throw shell::IoFailure("Cannot find the program's own folder");
+    if (error) throw base::IoFailure("Cannot find the program's own folder");
     SetUpWorkspace(self.string());
 }
 
@@ -153,12 +153,12 @@ void SetUpWorkspace(const std::string& exeFileName) {
     ExeFileName = exeFileName;
     TempSubpath.clear();
     // Clearing works below the current directory: it must never run anywhere else.
-    if (!EnterFolder(ExeFolder())) throw shell::IoFailure("Cannot enter folder " + ExeFolder());
+    if (!EnterFolder(ExeFolder())) throw base::IoFailure("Cannot enter folder " + ExeFolder());
     ClearTempFolder();
     TempSubpath = "/Temp";
     mkdir(kTempName, 0777);
     if (!IsRealFolder(kTempName))
-        throw shell::IoFailure("Cannot create folder " + TempFolderPath());
+        throw base::IoFailure("Cannot create folder " + TempFolderPath());
     GoTempFolder();
     GoExeFolder();
 }

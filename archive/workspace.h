@@ -14,7 +14,7 @@ std::string ExeFolder();
 
 void GoExeFolder();
 void GoExeSubfolder(const std::string& subpath);
-// Enters the Temp folder; shell::IoFailure naming it when it is missing, a link, or closed to us.
+// Enters the Temp folder; base::IoFailure naming it when it is missing, a link, or closed to us.
 void GoTempFolder();
 // Copies an archive member into Temp under its name; leaves Temp current.
 void ExtractToTemp(const std::string& member, const std::string& archiveName);
@@ -27,7 +27,7 @@ void ClearTempFolder();
 // Start-up for the running program, whose path comes from the system.
 void SetUpWorkspace();
 // Start-up for a program at `exeFileName`: leftover Temp cleared, a fresh Temp created;
-// shell::IoFailure naming the folder when Temp can't be made or entered.
+// base::IoFailure naming the folder when Temp can't be made or entered.
 void SetUpWorkspace(const std::string& exeFileName);
 // Window close: the program's folder made current and Temp removed. Reports nothing.
 void TearDownWorkspace();

@@ -11,9 +11,9 @@
 
 #include "archive/bigfile.h"
 #include "archive/bigfile_directory.h"
-#include "game/board_definition.h"
-#include "game/squares.h"
-#include "shell/platform_double.h"
+#include "rules/board_definition.h"
+#include "rules/squares.h"
+#include "platform/platform_double.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ void ReadEveryGameMember(benchmark::State& state) {
     fs::current_path(KX_BINARY_DIR);
     for (auto _ : state) {
         for (const char* member : kMembers) {
-            archive::MemoryBlock block;
+            base::MemoryBlock block;
             benchmark::DoNotOptimize(archive::ReadFromBigfile(member, "adatok.vbf", block));
         }
     }
@@ -75,7 +75,7 @@ void ReadLastOfManyEntries(benchmark::State& state) {
     LongArchive archiveFile(entries);
     const std::string last = "MEMBER" + std::to_string(entries - 1) + ".BIN";
     for (auto _ : state) {
-        archive::MemoryBlock block;
+        base::MemoryBlock block;
         benchmark::DoNotOptimize(archive::ReadFromBigfile(last, "long.vbf", block));
     }
 }
@@ -83,10 +83,10 @@ BENCHMARK(ReadLastOfManyEntries)->Arg(14)->Arg(1000)->Arg(100000);
 
 void ParseBoardDefinition(benchmark::State& state) {
     std::string text;
-    for (const auto& square : game::DeriveSquares()) text += game::SquareLine(square) + "\r\n";
+    for (const auto& square : rules::DeriveSquares()) text += rules::SquareLine(square) + "\r\n";
     const std::span bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     for (auto _ : state)
-        benchmark::DoNotOptimize(game::ParseBoardDefinition(bytes));
+        benchmark::DoNotOptimize(rules::ParseBoardDefinition(bytes));
 }
 BENCHMARK(ParseBoardDefinition);
 

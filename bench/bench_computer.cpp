@@ -3,11 +3,11 @@
 
 #include <string_view>
 
-#include "game/computer.h"
-#include "game/random.h"
-#include "game/rules.h"
-#include "game/squares.h"
-#include "game/state.h"
+#include "rules/computer.h"
+#include "rules/random.h"
+#include "rules/rules.h"
+#include "rules/squares.h"
+#include "rules/state.h"
 
 namespace {
 
@@ -32,31 +32,31 @@ constexpr std::string_view kNearlyFull = "121212"
                                          "212121";
 
 void SetUp(std::string_view cells, std::int32_t noise) {
-    game::SquareTable = game::DeriveSquares();
-    game::InitGameState();
-    game::SeedRandom(12345);
-    for (std::size_t n = 0; n < game::Board.size(); ++n)
-        game::Board[n] = cells[n] == '.' ? 0 : static_cast<std::uint8_t>(cells[n] - '0');
-    game::CurrentPlayer = 2;
-    game::NoiseRange = noise;
+    rules::SquareTable = rules::DeriveSquares();
+    rules::InitGameState();
+    rules::SeedRandom(12345);
+    for (std::size_t n = 0; n < rules::Board.size(); ++n)
+        rules::Board[n] = cells[n] == '.' ? 0 : static_cast<std::uint8_t>(cells[n] - '0');
+    rules::CurrentPlayer = 2;
+    rules::NoiseRange = noise;
 }
 
 void ChooseMove(benchmark::State& state, std::string_view cells) {
     SetUp(cells, static_cast<std::int32_t>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(game::ChooseComputerMove());
+        benchmark::DoNotOptimize(rules::ChooseComputerMove());
 }
 
 void CheckWinWithoutSquare(benchmark::State& state) {
     SetUp(kNearlyFull, 0);
     for (auto _ : state)
-        benchmark::DoNotOptimize(game::CheckWin());
+        benchmark::DoNotOptimize(rules::CheckWin());
 }
 
 void RandomDraw(benchmark::State& state) {
-    game::SeedRandom(1);
+    rules::SeedRandom(1);
     for (auto _ : state)
-        benchmark::DoNotOptimize(game::Random(1000));
+        benchmark::DoNotOptimize(rules::Random(1000));
 }
 
 } // namespace

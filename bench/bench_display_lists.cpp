@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "archive/bigfile.h"
-#include "archive/model_lists.h"
+#include "render/model_lists.h"
 #include "engine/geometry.h"
 #include "engine/model3ds.h"
 #include "engine/store.h"
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
 #include "tools/model3ds/model3ds_writer.h"
 
 namespace {
@@ -75,7 +75,7 @@ std::int32_t LoadModel(const std::string& name) {
         const auto archive = ArchivePath();
         if (!std::filesystem::exists(archive)) return -1;
         std::filesystem::current_path(archive.parent_path());
-        archive::MemoryBlock block;
+        base::MemoryBlock block;
         try {
             archive::ReadFromBigfile(name, archive.filename().string(), block);
         } catch (const std::exception&) {
@@ -83,7 +83,7 @@ std::int32_t LoadModel(const std::string& name) {
         }
         engine::Load3DSFromMemory(block.Bytes(), name, 255);
     }
-    return engine::ObjectCount - 1;
+    return engine::ObjectCount() - 1;
 }
 
 template <bool kIndexed> void CompileList(benchmark::State& state, const std::string& model) {
@@ -94,11 +94,11 @@ template <bool kIndexed> void CompileList(benchmark::State& state, const std::st
     }
     for (auto _ : state) {
         const std::uint32_t list =
-            kIndexed ? archive::CompileModelList(object, archive::kBoardLook)
-                     : archive::CompileModelListByScan(object, archive::kBoardLook);
+            kIndexed ? render::CompileModelList(object, render::kBoardLook)
+                     : render::CompileModelListByScan(object, render::kBoardLook);
         glDeleteLists(list, 1);
     }
-    state.counters["triangles"] = engine::Objects[object].MiniPolygonCount;
+    state.counters["triangles"] = engine::Objects[object].MiniPolygonCount();
 }
 
 template <bool kIndexed> void Normals(benchmark::State& state, const std::string& model) {
@@ -107,7 +107,7 @@ template <bool kIndexed> void Normals(benchmark::State& state, const std::string
         state.SkipWithError(("no model " + model).c_str());
         return;
     }
-    const std::int32_t faces = engine::Objects[object].MiniPolygonCount;
+    const std::int32_t faces = engine::Objects[object].MiniPolygonCount();
     for (auto _ : state) {
         if (kIndexed) {
             const engine::NormalIndex index = engine::BuildNormalIndex(object);
@@ -152,7 +152,7 @@ void Register() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!shell::platform::testing::OpenHiddenGlWindow(64, 64)) {
+    if (!platform::testing::OpenHiddenGlWindow(64, 64)) {
         std::fprintf(stderr, "bench_display_lists needs a display (run it under xvfb-run)\n");
         return 1;
     }
@@ -160,6 +160,6 @@ int main(int argc, char** argv) {
     Register();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    shell::platform::testing::ResetDouble();
+    platform::testing::ResetDouble();
     return 0;
 }

@@ -15,21 +15,24 @@
 #include <string>
 #include <vector>
 
-#include "archive/assets.h"
-#include "archive/texture.h"
 #include "archive/workspace.h"
 #include "engine/store.h"
+#include "game/assets.h"
 #include "game/frame.h"
-#include "game/scene.h"
+#include "game/draw.h"
 #include "game/state.h"
+#include "platform/platform.h"
+#include "platform/platform_double.h"
+#include "platform/window_state.h"
+#include "render/texture.h"
+#include "render/view.h"
+#include "rules/state.h"
 #include "shell/app.h"
-#include "shell/platform.h"
-#include "shell/platform_double.h"
 #include "shell/window.h"
 
 namespace {
 
-namespace pt = shell::platform::testing;
+namespace pt = platform::testing;
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
@@ -41,35 +44,35 @@ bool SetUpScene() {
     std::error_code error;
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
     if (error) return false;
-    fs::copy_file(fs::path(KX_BINARY_DIR) / archive::kArchiveName,
-                  self.parent_path() / archive::kArchiveName, fs::copy_options::overwrite_existing,
+    fs::copy_file(fs::path(KX_BINARY_DIR) / game::kArchiveName,
+                  self.parent_path() / game::kArchiveName, fs::copy_options::overwrite_existing,
                   error);
     if (error) {
         std::fprintf(stderr, "bench_render: no %s in %s (build the game first)\n",
-                     archive::kArchiveName, KX_BINARY_DIR);
+                     game::kArchiveName, KX_BINARY_DIR);
         return false;
     }
     if (!pt::OpenHiddenGlWindow(kWidth, kHeight)) return false;
-    shell::ScreenWidth = kWidth;
-    shell::ScreenHeight = kHeight;
+    platform::ScreenWidth = kWidth;
+    platform::ScreenHeight = kHeight;
     const auto start = std::chrono::steady_clock::now();
     shell::InitScene(kWidth, kHeight);
     std::printf("scene set-up (assets, textures, lists): %.1f ms\n",
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                     .count());
-    shell::ResizeScene(kWidth, kHeight);
+    render::ResizeScene(kWidth, kHeight);
     for (const auto& [name, index] :
-         {std::pair{"board", archive::BoardObjectIndex}, {"piece", archive::PieceObjectIndex}}) {
+         {std::pair{"board", game::BoardObjectIndex}, {"piece", game::PieceObjectIndex}}) {
         if (engine::ValidObject(index))
             std::printf(
                 "%s model: %u triangles\n", name,
-                unsigned{engine::Objects[static_cast<std::size_t>(index)].MiniPolygonCount});
+                unsigned{engine::Objects[static_cast<std::size_t>(index)].MiniPolygonCount()});
     }
     return true;
 }
 
 void FinishFrame() {
-    shell::platform::SwapBuffers();
+    platform::SwapBuffers();
     glFinish();
 }
 
@@ -83,7 +86,7 @@ void DrawBareFrame() {
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
-    archive::BindTextureSlot(archive::TexBackground);
+    render::BindTextureSlot(game::TexBackground);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
@@ -95,16 +98,16 @@ void DrawBareFrame() {
     glTexCoord2f(0, 1);
     glVertex2f(0, 1);
     glEnd();
-    shell::ResizeScene(kWidth, kHeight);
+    render::ResizeScene(kWidth, kHeight);
     glEnable(GL_LIGHTING);
 }
 
 // The start of a game: no pieces, the panel closed, the pointer off the board.
 void EmptyBoard() {
-    game::InitGameState();
-    game::Board.fill(0);
+    rules::InitGameState();
+    rules::Board.fill(0);
     game::HoverCell = {};
-    game::MoveDelay = 0;
+    rules::MoveDelay = 0;
     game::MenuOffset = 5;
     game::HelpShown = false;
 }
@@ -114,22 +117,22 @@ void PulsingBoard() {
     static std::int32_t pulse = 0;
     EmptyBoard();
     for (const auto& [i, j] : {std::pair{2, 2}, {2, 5}, {5, 2}, {5, 5}})
-        game::BoardAt(i, j) = 3;
+        rules::BoardAt(i, j) = 3;
     for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
-        game::BoardAt(i, j) = 2;
-    game::GameOver = true;
+        rules::BoardAt(i, j) = 2;
+    rules::GameOver = true;
     pulse = (pulse + 16) % 1000;
-    game::Pulse = pulse;
+    rules::Pulse = pulse;
 }
 
 // Every cell taken, one square completed and pulsing, the preview and the open panel.
 void FullBoard() {
     EmptyBoard();
     for (int n = 0; n < 36; ++n)
-        game::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
+        rules::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
-        game::BoardAt(i, j) = static_cast<std::uint8_t>(game::BoardAt(i, j) + 2);
-    game::Pulse = 500;
+        rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
+    rules::Pulse = 500;
     game::HoverCell = {4, 4};
     game::MenuOffset = 200;
 }
@@ -202,7 +205,8 @@ void PrintInterleavedRatios(int rounds) {
 
 // The update alone: picking projects 360 points, the rest is constant work.
 void UpdateFrame(benchmark::State& state) {
-    game::InitGameState();
+    rules::InitGameState();
+    game::InitPanelState();
     pt::Double().cursorX = kWidth / 2;
     pt::Double().cursorY = kHeight / 2;
     for (auto _ : state) {

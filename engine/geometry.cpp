@@ -1,14 +1,18 @@
 #include "engine/geometry.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <span>
 
 namespace engine {
+
+bool ValidCorner(std::int32_t object, std::int32_t face, std::int32_t corner) {
+    return ValidObject(object) && face >= 0 &&
+           face < static_cast<std::int32_t>(Objects[object].MiniPolygons.size()) && corner >= 0 &&
+           corner < 3;
+}
+
 namespace {
 
 constexpr TVector3 kUpright{0.0f, 0.0f, 1.0f};
@@ -30,12 +34,6 @@ double CapLimit() {
 }
 
 const double kCapLimit = CapLimit();
-
-bool ValidCorner(std::int32_t object, std::int32_t face, std::int32_t corner) {
-    return ValidObject(object) && face >= 0 &&
-           face < static_cast<std::int32_t>(Objects[object].MiniPolygons.size()) && corner >= 0 &&
-           corner < 3;
-}
 
 // The squared distance exactly as PointDistance sums it.
 double SquaredDistance(const TVector3& a, const TVector3& b) {
@@ -94,17 +92,6 @@ bool WithinCap(const TVector3& a, const TVector3& b) {
     return SquaredDistance(a, b) <= kCapLimit;
 }
 
-void ProjectToWindow(const TVector3& p, double& windowX, double& windowY, double& windowDepth) {
-    GLint viewport[4];
-    GLdouble modelview[16];
-    GLdouble projection[16];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    gluProject(p.x, p.z, -static_cast<double>(p.y), modelview, projection, viewport, &windowX,
-               &windowY, &windowDepth);
-}
-
 bool FaceNormal(const VE_TObject& object, const TMiniPolygon& t, TVector3& out) {
     for (std::uint16_t k : t.Indices) {
         if (k >= object.Vertices.size()) {
@@ -139,12 +126,6 @@ TVector3 SmoothedNormal(std::int32_t object, std::int32_t face, std::int32_t cor
         }
     }
     return Mean(sum, n);
-}
-
-void SmoothVertexNormal(std::int32_t object, std::int32_t face, std::int32_t corner) {
-    if (!ValidCorner(object, face, corner)) return;
-    const TVector3 normal = SmoothedNormal(object, face, corner);
-    glNormal3f(normal.x, normal.y, normal.z);
 }
 
 namespace {

@@ -1,4 +1,4 @@
-// Vector helpers, projection to window coordinates and smoothed corner normals.
+// Vector helpers and smoothed corner normals.
 #pragma once
 
 #include <array>
@@ -21,10 +21,6 @@ float PointDistance(float x1, float y1, float z1, float x2, float y2, float z2);
 // normals, b lies within 60 degrees of a.
 bool WithinCap(const TVector3& a, const TVector3& b);
 
-// Window coordinates of p under the current GL matrices and viewport; y and z are exchanged
-// and the new z negated, the scene's axes being z-up.
-void ProjectToWindow(const TVector3& p, double& windowX, double& windowY, double& windowDepth);
-
 // Unit normal of a triangle, (C - A) x (B - A); false for a degenerate triangle or one naming a
 // vertex the object lacks.
 bool FaceNormal(const VE_TObject& object, const TMiniPolygon& t, TVector3& out);
@@ -33,8 +29,8 @@ bool FaceNormal(const VE_TObject& object, const TMiniPolygon& t, TVector3& out);
 // the unit normals of the triangles at that corner's vertex within 60 degrees of the triangle's
 // own. Corners of degenerate triangles get (0, 0, 1). One pass over all triangles per call.
 TVector3 SmoothedNormal(std::int32_t object, std::int32_t face, std::int32_t corner);
-// Emits SmoothedNormal with glNormal3f; nothing for indices outside the store.
-void SmoothVertexNormal(std::int32_t object, std::int32_t face, std::int32_t corner);
+// Whether corner `corner` of triangle `face` of `object` lies in the store.
+bool ValidCorner(std::int32_t object, std::int32_t face, std::int32_t corner);
 
 // A vertex shared by many triangles, with shortcuts that give the same bits as the scan.
 struct BusyVertex {

@@ -4,11 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "archive/bigfile.h"
-#include "archive/memory_block.h"
-#include "archive/workspace.h"
+#include "base/report.h"
 #include "engine/store.h"
-#include "shell/app.h"
 
 namespace engine {
 namespace {
@@ -38,6 +35,10 @@ struct TMaterial {
 
 // The working state of one load; gone when the load returns.
 struct Walk {
+    Walk(ObjectStore& store, std::span<const std::uint8_t> bytes, bool miniPolygons)
+        : objects(store), data(bytes), mini(miniPolygons) {}
+
+    ObjectStore& objects; // the store being filled
     std::span<const std::uint8_t> data;
     bool mini = true;
     std::vector<TMaterial> materials;
@@ -46,8 +47,8 @@ struct Walk {
     // Element index of each face of the current object's latest face list; -1 for skipped faces.
     std::vector<std::int32_t> faceElements;
 
-    archive::ByteCursor At(std::size_t pos) const {
-        archive::ByteCursor cursor(data);
+    base::ByteCursor At(std::size_t pos) const {
+        base::ByteCursor cursor(data);
         cursor.Seek(std::min(pos, data.size()));
         return cursor;
     }
@@ -89,9 +90,10 @@ void Diffuse(Walk& walk, std::size_t pos) {
 std::size_t NamedObject(Walk& walk, std::size_t pos) {
     auto cursor = walk.At(pos + kHeader);
     ZString name = ReadZString(cursor, 0);
-    walk.current = NewObject(0, 0, 0, 0);
+    walk.current = NewObject(walk.objects, 0, 0, 0, 0);
     walk.faceElements.clear();
-    if (ValidObject(walk.current)) Objects[walk.current].Name = std::move(name.text);
+    if (ValidObject(walk.objects, walk.current))
+        walk.objects[walk.current].Name = std::move(name.text);
     return pos + kHeader + name.consumed;
 }
 
@@ -106,8 +108,8 @@ std::size_t VertexList(Walk& walk, std::size_t pos) {
         v.y = *cursor.F32();
         v.z = *cursor.F32();
         // A second list in one object appends: no vertex is written twice.
-        const std::int32_t added = AddVertex(walk.current);
-        if (added >= 0) Objects[walk.current].Vertices[added] = v;
+        const std::int32_t added = AddVertex(walk.objects, walk.current);
+        if (added >= 0) walk.objects[walk.current].Vertices[added] = v;
     }
     return pos + 8 + 12 * count;
 }
@@ -121,18 +123,18 @@ std::size_t FaceList(Walk& walk, std::size_t pos) {
     for (std::size_t i = 0; i < count; ++i) {
         const std::array<std::uint16_t, 3> corners{*cursor.U16(), *cursor.U16(), *cursor.U16()};
         cursor.Skip(2); // face flags
-        if (!ValidObject(walk.current)) continue;
-        const std::uint16_t vertices = Objects[walk.current].VertexCount;
+        if (!ValidObject(walk.objects, walk.current)) continue;
+        const std::uint16_t vertices = walk.objects[walk.current].VertexCount();
         if (std::ranges::any_of(corners, [&](std::uint16_t k) { return k >= vertices; })) continue;
         if (walk.mini) {
-            const std::int32_t added = AddMiniPolygon(walk.current);
+            const std::int32_t added = AddMiniPolygon(walk.objects, walk.current);
             if (added < 0) continue;
-            Objects[walk.current].MiniPolygons[added].Indices = corners;
+            walk.objects[walk.current].MiniPolygons[added].Indices = corners;
             walk.faceElements[i] = added;
         } else {
-            const std::int32_t added = AddPolygon(walk.current, 3);
+            const std::int32_t added = AddPolygon(walk.objects, walk.current, 3);
             if (added < 0) continue;
-            std::ranges::copy(corners, Objects[walk.current].Polygons[added].Indices.begin());
+            std::ranges::copy(corners, walk.objects[walk.current].Polygons[added].Indices.begin());
             walk.faceElements[i] = added;
         }
     }
@@ -140,7 +142,7 @@ std::size_t FaceList(Walk& walk, std::size_t pos) {
 }
 
 void ColourFace(const Walk& walk, std::int32_t element, const TMaterial& m) {
-    VE_TObject& object = Objects[walk.current];
+    VE_TObject& object = walk.objects[walk.current];
     if (walk.mini) {
         TMiniPolygon& t = object.MiniPolygons[element];
         t.Red = m.Red;
@@ -165,7 +167,7 @@ std::size_t FaceMaterial(Walk& walk, std::size_t pos) {
     const auto found = walk.lastNamed.find(name.text);
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint16_t face = *cursor.U16();
-        if (found == walk.lastNamed.end() || !ValidObject(walk.current)) continue;
+        if (found == walk.lastNamed.end() || !ValidObject(walk.objects, walk.current)) continue;
         if (face >= walk.faceElements.size() || walk.faceElements[face] < 0) continue;
         ColourFace(walk, walk.faceElements[face], walk.materials[found->second]);
     }
@@ -174,7 +176,7 @@ std::size_t FaceMaterial(Walk& walk, std::size_t pos) {
 
 } // namespace
 
-ZString ReadZString(archive::ByteCursor& source, std::uint8_t limit) {
+ZString ReadZString(base::ByteCursor& source, std::uint8_t limit) {
     const std::uint16_t max = limit == 0 ? 255 : limit;
     ZString out;
     while (out.consumed < max) {
@@ -188,17 +190,18 @@ ZString ReadZString(archive::ByteCursor& source, std::uint8_t limit) {
 }
 
 void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fileName,
-                       std::uint8_t miniPolygons) {
-    Walk walk;
-    walk.data = data;
-    walk.mini = miniPolygons != 0;
+                       std::uint8_t miniPolygons, ObjectStore& store) {
+    // A report during the walk empties the store only once the walk has returned; the walk
+    // writes nothing after it.
+    const base::LoadScope load;
+    Walk walk(store, data, miniPolygons != 0);
 
     if (walk.At(0).U16() != kMainChunk)
-        shell::ShowEngineError("This file isn't a valid 3DS format file: " + fileName);
+        base::ReportEngineError("This file isn't a valid 3DS format file: " + fileName);
 
     // Every step moves forward by at least a header, so the walk always ends.
     std::size_t pos = 0;
-    while (pos < data.size()) {
+    while (pos < data.size() && !load.Reported()) {
         auto cursor = walk.At(pos);
         const auto id = cursor.U16();
         const auto length = cursor.U32();
@@ -237,16 +240,6 @@ void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fi
             break;
         }
     }
-}
-
-void Load3DS(const std::string& fileName, const std::string& archiveName,
-             std::uint8_t miniPolygons) {
-    archive::GoExeFolder();
-    archive::MemoryBlock block;
-    const std::int32_t size = archive::ReadFromBigfile(fileName, archiveName, block);
-    const std::size_t usable = std::min<std::size_t>(std::max(size, 0), block.size);
-    Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons);
-    archive::FreeBlock(block);
 }
 
 } // namespace engine

@@ -1,11 +1,12 @@
-// The 3DS model loader: appends a file's named meshes to engine::Objects.
+// The 3DS model parser: appends the named meshes of a model's bytes to an object store.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
 
-#include "archive/byte_cursor.h"
+#include "base/byte_cursor.h"
+#include "engine/store.h"
 
 namespace engine {
 
@@ -16,16 +17,11 @@ struct ZString {
 
 // Reads bytes up to and including a zero byte, at most `limit` of them (0 meaning 255), and
 // stops early where the source ends.
-ZString ReadZString(archive::ByteCursor& source, std::uint8_t limit);
+ZString ReadZString(base::ByteCursor& source, std::uint8_t limit);
 
-// Loads the model member `fileName` of `archiveName` (a plain file beside the program when the
-// archive name is empty). Faces become mini polygons when `miniPolygons` is non-zero, else
-// 3-corner polygons. Archive failures pass through as shell::IoFailure.
-void Load3DS(const std::string& fileName, const std::string& archiveName,
-             std::uint8_t miniPolygons);
-
-// The walk of Load3DS over a model already in memory; `fileName` names it in the report.
+// Appends the meshes of a model held in memory to `store`. Faces become mini polygons when
+// `miniPolygons` is non-zero, else 3-corner polygons; `fileName` names the model in the report.
 void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fileName,
-                       std::uint8_t miniPolygons);
+                       std::uint8_t miniPolygons, ObjectStore& store = Objects);
 
 } // namespace engine

@@ -26,34 +26,46 @@ struct TMiniPolygon {
 // A general polygon of n corners; the 3DS loader writes faces here when asked to.
 struct VE_TPolygon {
     std::vector<std::uint16_t> Indices;
-    std::uint16_t CornerCount = 0;
     std::vector<float> Red, Green, Blue, Fourth; // one value per corner
+
+    std::uint16_t CornerCount() const { return static_cast<std::uint16_t>(Indices.size()); }
 };
 
-// One mesh. The counts always equal the lengths of their arrays.
+inline constexpr float kDefaultFarDistance = 1000.0f;
+
+// One mesh. Each count is its array's length, which the add operations keep at most
+// kMaxElements.
 struct VE_TObject {
-    float FarDistance = 1000.0f;
+    float FarDistance = kDefaultFarDistance;
     std::vector<TVector3> Vertices;
-    std::uint16_t VertexCount = 0;
     std::vector<VE_TPolygon> Polygons;
-    std::uint16_t PolygonCount = 0;
     std::vector<TMiniPolygon> MiniPolygons;
-    std::uint16_t MiniPolygonCount = 0;
     std::string Name;
+
+    std::uint16_t VertexCount() const { return static_cast<std::uint16_t>(Vertices.size()); }
+    std::uint16_t PolygonCount() const { return static_cast<std::uint16_t>(Polygons.size()); }
+    std::uint16_t MiniPolygonCount() const {
+        return static_cast<std::uint16_t>(MiniPolygons.size());
+    }
 };
 
 inline constexpr std::uint16_t kMaxElements = 65535;
 
-extern std::vector<VE_TObject> Objects; // every mesh of the program
-extern std::uint16_t ObjectCount;        // length of Objects
+using ObjectStore = std::vector<VE_TObject>;
+
+extern ObjectStore Objects;                 // every mesh of the program
 extern std::vector<std::uint32_t> Textures; // GL texture names by slot; 0 until generated
-extern std::int32_t TextureCount;           // length of Textures
 extern float DefaultFarDistance;            // copied into each new object
-extern float ClearDepth;                    // last value given to SetClearDepth
+
+inline std::uint16_t ObjectCount() {
+    return static_cast<std::uint16_t>(Objects.size());
+}
+inline std::int32_t TextureCount() {
+    return static_cast<std::int32_t>(Textures.size());
+}
 
 void EngineInit();
 void EngineReset();
-void SetClearDepth(float depth);
 
 // Each returns the 0-based index of what it added, or -1 when it added nothing.
 std::int32_t NewObject(std::int32_t polygons, std::int32_t miniPolygons, std::int32_t vertices,
@@ -62,9 +74,19 @@ std::int32_t AddPolygon(std::int32_t object, std::uint16_t corners);
 std::int32_t AddMiniPolygon(std::int32_t object);
 std::int32_t AddVertex(std::int32_t object);
 
-// True when object is an index into Objects: the loaders check before writing.
+// The same operations on the store given; the ones above work on Objects.
+std::int32_t NewObject(ObjectStore& store, std::int32_t polygons, std::int32_t miniPolygons,
+                       std::int32_t vertices, std::uint16_t cornersPerPolygon);
+std::int32_t AddPolygon(ObjectStore& store, std::int32_t object, std::uint16_t corners);
+std::int32_t AddMiniPolygon(ObjectStore& store, std::int32_t object);
+std::int32_t AddVertex(ObjectStore& store, std::int32_t object);
+
+// True when object is an index into the store: the loaders check before writing.
+inline bool ValidObject(const ObjectStore& store, std::int32_t object) {
+    return object >= 0 && object < static_cast<std::int32_t>(store.size());
+}
 inline bool ValidObject(std::int32_t object) {
-    return object >= 0 && object < static_cast<std::int32_t>(Objects.size());
+    return ValidObject(Objects, object);
 }
 
 } // namespace engine

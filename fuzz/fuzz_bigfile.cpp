@@ -11,8 +11,8 @@
 
 #include "archive/bigfile.h"
 #include "archive/bigfile_directory.h"
-#include "shell/failure.h"
-#include "shell/platform_double.h"
+#include "base/failure.h"
+#include "platform/platform_double.h"
 
 namespace {
 
@@ -32,17 +32,17 @@ void CheckRequest(const std::string& name, std::span<const std::uint8_t> bytes) 
     const bool inFile = match && static_cast<std::size_t>(match->offset) <= bytes.size() &&
                         static_cast<std::size_t>(match->size) <= bytes.size() - match->offset;
 
-    archive::MemoryBlock block;
+    base::MemoryBlock block;
     try {
         const std::int32_t size = archive::ReadFromBigfile(name, "fuzz.vbf", block);
         if (!inFile || size != match->size || block.size != static_cast<std::size_t>(size))
             std::abort();
         if (size > 0 && std::memcmp(block.data.get(), bytes.data() + match->offset, size) != 0)
             std::abort();
-    } catch (const shell::IoFailure&) {
+    } catch (const base::IoFailure&) {
         if (inFile || !block.Empty()) std::abort();
     }
-    shell::platform::testing::Double().boxes.clear();
+    platform::testing::Double().boxes.clear();
 }
 
 } // namespace

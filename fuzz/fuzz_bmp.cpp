@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <span>
 
-#include "archive/bmp.h"
+#include "platform/bmp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto picture = archive::DecodeBmp(std::span<const std::uint8_t>(data, size));
+    const auto picture = platform::DecodeBmp(std::span<const std::uint8_t>(data, size));
     if (!picture) return 0;
-    const auto layout = archive::CheckBmpHeader(std::span<const std::uint8_t>(data, size));
+    const auto layout = platform::CheckBmpHeader(std::span<const std::uint8_t>(data, size));
     if (!layout || layout->width != picture->width || layout->height != picture->height ||
         picture->rgb.size() != static_cast<std::size_t>(picture->width) * picture->height * 3)
         std::abort();

@@ -5,16 +5,16 @@
 #include <cstdlib>
 #include <span>
 
-#include "game/board_definition.h"
-#include "shell/failure.h"
+#include "rules/board_definition.h"
+#include "base/failure.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
-        const auto squares = game::ParseBoardDefinition(std::span<const std::uint8_t>(data, size));
+        const auto squares = rules::ParseBoardDefinition(std::span<const std::uint8_t>(data, size));
         for (const auto& square : squares)
             for (const auto& corner : square)
                 if (corner.i < 1 || corner.i > 6 || corner.j < 1 || corner.j > 6) std::abort();
-    } catch (const shell::ConvertFailure&) {
+    } catch (const base::ConvertFailure&) {
     }
     return 0;
 }

@@ -7,11 +7,12 @@
 
 #include "game/panel.h"
 #include "game/picking.h"
-#include "game/rules.h"
 #include "game/state.h"
-#include "shell/app.h"
-#include "shell/platform.h"
-#include "shell/window.h"
+#include "platform/message_queue.h"
+#include "platform/platform.h"
+#include "platform/window_state.h"
+#include "render/view.h"
+#include "rules/rules.h"
 
 namespace game {
 
@@ -24,7 +25,7 @@ constexpr std::int32_t kKeyRight = 39;
 constexpr std::int32_t kKeyDown = 40;
 
 void MeasureFrameTime() {
-    const std::uint32_t now = shell::platform::TickCount();
+    const std::uint32_t now = platform::TickCount();
     if (LastTick != 0) {
         // Unsigned difference: right across the wrap of the tick count.
         const std::uint32_t elapsed = now - LastTick;
@@ -51,37 +52,37 @@ WindowCursor ReadPointer() {
     }
     int x = 0;
     int y = 0;
-    shell::platform::CursorPos(x, y);
+    platform::CursorPos(x, y);
     const WindowCursor cursor{static_cast<double>(x),
-                              static_cast<double>(shell::ViewportHeight) - y};
-    const double width = std::max<int>(shell::ScreenWidth, 1);
-    const double height = std::max<int>(shell::ScreenHeight, 1);
+                              static_cast<double>(render::ViewportHeight) - y};
+    const double width = std::max<int>(platform::ScreenWidth, 1);
+    const double height = std::max<int>(platform::ScreenHeight, 1);
     PointerX = ToVirtual(cursor.x * 1024 / width);
     PointerY = ToVirtual(cursor.y * 768 / height);
     return cursor;
 }
 
 void TurnByKeys() {
-    if (shell::Keys[kKeyUp]) CameraTilt += 1.0f;
-    if (shell::Keys[kKeyDown]) CameraTilt -= 1.0f;
-    if (shell::Keys[kKeyLeft]) CameraTurn -= 1.0f;
-    if (shell::Keys[kKeyRight]) CameraTurn += 1.0f;
+    if (platform::Keys[kKeyUp]) CameraTilt += 1.0f;
+    if (platform::Keys[kKeyDown]) CameraTilt -= 1.0f;
+    if (platform::Keys[kKeyLeft]) CameraTurn -= 1.0f;
+    if (platform::Keys[kKeyRight]) CameraTurn += 1.0f;
 }
 
 void AdvancePulse() {
-    if (PulseRising) {
-        if (Pulse > 1000 - FrameTime) {
-            Pulse = 1000;
-            PulseRising = false;
+    if (rules::PulseRising) {
+        if (rules::Pulse > 1000 - FrameTime) {
+            rules::Pulse = 1000;
+            rules::PulseRising = false;
         } else {
-            Pulse += FrameTime;
+            rules::Pulse += FrameTime;
         }
     } else {
-        if (Pulse < FrameTime) {
-            Pulse = 0;
-            PulseRising = true;
+        if (rules::Pulse < FrameTime) {
+            rules::Pulse = 0;
+            rules::PulseRising = true;
         } else {
-            Pulse -= FrameTime;
+            rules::Pulse -= FrameTime;
         }
     }
 }
@@ -92,18 +93,20 @@ void UpdateFrame() {
     MeasureFrameTime();
     const WindowCursor cursor = ReadPointer();
 
-    if (shell::Keys[kKeyEscape]) shell::SendCloseMessage();
+    if (platform::Keys[kKeyEscape])
+        platform::SendMessage(platform::Message{platform::MessageKind::Close});
 
     // Exit and help are tested against the panel as it stood before this update slides it.
     const int startLeft = PanelLeft();
-    if (LeftPressedOn(panel::kExit, startLeft)) shell::SendCloseMessage();
+    if (LeftPressedOn(panel::kExit, startLeft))
+        platform::SendMessage(platform::Message{platform::MessageKind::Close});
     if (LeftPressedOn(panel::kHelp, startLeft)) {
         WaitForLeftRelease();
         HelpShown = true;
     }
     if (HelpShown) {
         MenuOffset = 0;
-        if (shell::platform::LeftButtonDown()) {
+        if (platform::LeftButtonDown()) {
             WaitForLeftRelease();
             HelpShown = false;
         }
@@ -114,22 +117,24 @@ void UpdateFrame() {
     const bool inPanelZone = UpdatePanel();
 
     // A press on the panel must not also land on the cell drawn beneath it.
-    if (HelpShown || inPanelZone || !shell::platform::HasGlContext())
-        HoverCell = Cell{};
+    if (HelpShown || inPanelZone || !platform::HasGlContext())
+        HoverCell = rules::Cell{};
     else
         HoverCell = PickCell(cursor);
 
-    LandPendingMove(FrameTime);
-    ComputerChoice();
-    HumanChoice(shell::platform::LeftButtonDown(), HoverCell);
+    rules::LandPendingMove(FrameTime);
+    rules::ComputerChoice();
+    rules::HumanChoice(platform::LeftButtonDown(), HoverCell);
 
     if (LeftPressedOn(panel::kNewGame, PanelLeft())) {
         WaitForLeftRelease();
-        NewGame();
+        rules::NewGame();
+        // A new game starts its clock anew: the first frame counts 1 ms.
+        LastTick = 0;
     }
-    if (GameOver) HoverCell.i = -1;
+    if (rules::GameOver) HoverCell.i = -1;
     // Every step has seen this frame's clicks; the next frame sees only new ones.
-    shell::platform::ForgetLeftPresses();
+    platform::ForgetLeftPresses();
 }
 
 bool PointInRect(double px, double py, double x1, double y1, double x2, double y2) {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "game/computer.h"
 #include "game/frame.h"
 #include "game/state.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
+#include "rules/computer.h"
 
 namespace game {
 
@@ -18,23 +18,23 @@ constexpr int kMenuOpen = 200;
 void UpdatePanelControls() {
     const int left = PanelLeft();
     if (LeftPressedOn(panel::kSeat1, left)) {
-        SeatIsComputer[1] = !SeatIsComputer[1];
+        rules::SeatIsComputer[1] = !rules::SeatIsComputer[1];
         WaitForLeftRelease();
     }
     if (LeftPressedOn(panel::kSeat2, left)) {
-        SeatIsComputer[2] = !SeatIsComputer[2];
+        rules::SeatIsComputer[2] = !rules::SeatIsComputer[2];
         WaitForLeftRelease();
     }
     if (LeftPressedOn(panel::kBegins2, left)) {
-        FirstPlayer = 2;
+        rules::FirstPlayer = 2;
         WaitForLeftRelease();
     }
     if (LeftPressedOn(panel::kBegins1, left)) {
-        FirstPlayer = 1;
+        rules::FirstPlayer = 1;
         WaitForLeftRelease();
     }
 
-    if (!shell::platform::LeftButtonDown()) SliderDragging = false;
+    if (!platform::LeftButtonDown()) SliderDragging = false;
     if (SliderDragging) {
         // Widened first: the pointer is not clamped and may lie far off the screen.
         const double moved = static_cast<double>(PointerX) - static_cast<double>(SliderDragX);
@@ -42,17 +42,17 @@ void UpdatePanelControls() {
         SliderDragX = PointerX;
     }
     StrengthSlider = std::clamp(StrengthSlider, 0.0, 100.0);
-    NoiseRange = NoiseRangeForSlider(StrengthSlider);
-    if (shell::platform::LeftButtonDown() && PointerIn(KnobRect(left))) {
+    rules::NoiseRange = rules::NoiseRangeForSlider(StrengthSlider);
+    if (platform::LeftButtonDown() && PointerIn(KnobRect(left))) {
         SliderDragging = true;
         SliderDragX = PointerX;
     }
 }
 
 void TurnView() {
-    if (!shell::platform::RightButtonDown()) {
+    if (!platform::RightButtonDown()) {
         Rotating = false;
-        shell::platform::SetCursor(shell::platform::Cursor::Arrow);
+        platform::SetCursor(platform::Cursor::Arrow);
     }
     if (Rotating) {
         const double dy = static_cast<double>(RotateAnchorY) - static_cast<double>(PointerY);
@@ -60,11 +60,11 @@ void TurnView() {
         CameraTilt = static_cast<float>(CameraTilt + dy / 3);
         CameraTurn = static_cast<float>(CameraTurn + dx / 3);
     }
-    if (shell::platform::RightButtonDown()) {
+    if (platform::RightButtonDown()) {
         Rotating = true;
         RotateAnchorX = PointerX;
         RotateAnchorY = PointerY;
-        shell::platform::SetCursor(shell::platform::Cursor::SizeAll);
+        platform::SetCursor(platform::Cursor::SizeAll);
     }
     CameraTilt = std::clamp(CameraTilt, -90.0f, 0.0f);
 }
@@ -102,7 +102,7 @@ bool PointerIn(const ScreenRect& rect) {
 }
 
 bool LeftPressedOn(const panel::Rect& rect, int left) {
-    return shell::platform::LeftButtonDown() && PointerIn(PanelRect(rect, left));
+    return platform::LeftButtonDown() && PointerIn(PanelRect(rect, left));
 }
 
 bool PointerInPanelZone() {
@@ -113,9 +113,9 @@ bool PointerInPanelZone() {
 
 void WaitForLeftRelease() {
     // The press being waited out has been acted on, even one already released.
-    shell::platform::ForgetLeftPresses();
-    while (shell::platform::LeftButtonDown())
-        shell::platform::SleepMs(1);
+    platform::ForgetLeftPresses();
+    while (platform::LeftButtonDown())
+        platform::SleepMs(1);
 }
 
 bool UpdatePanel() {

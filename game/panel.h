@@ -3,13 +3,11 @@
 #pragma once
 
 #include "game/panel_layout.h"
+#include "render/frame_view.h"
 
 namespace game {
 
-// An inclusive rectangle in the virtual screen.
-struct ScreenRect {
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-};
+using ScreenRect = render::ScreenRect;
 
 // A panel control's rectangle for a panel whose left edge is at x = left.
 ScreenRect PanelRect(const panel::Rect& rect, int left);

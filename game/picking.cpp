@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "game/scene.h"
-#include "shell/window.h"
+#include "game/draw.h"
+#include "render/view.h"
 
 namespace game {
 
@@ -21,8 +21,8 @@ struct Box {
 };
 
 Box CellBox(int i, int j) {
-    Box box{static_cast<double>(shell::ViewportWidth), 0.0,
-            static_cast<double>(shell::ViewportHeight), 0.0};
+    Box box{static_cast<double>(render::ViewportWidth), 0.0,
+            static_cast<double>(render::ViewportHeight), 0.0};
     for (int k = 1; k <= kAngles; ++k) {
         // Only seven of these angles differ; the box is taken over exactly these points.
         const double a = 20 * std::numbers::pi / k;
@@ -39,16 +39,16 @@ Box CellBox(int i, int j) {
 
 } // namespace
 
-Cell PickCell(WindowCursor cursor) {
+rules::Cell PickCell(WindowCursor cursor) {
     for (int n = 1; n <= 36; ++n) {
         const int i = (n - 1) % 6 + 1;
         const int j = (n - 1) / 6 + 1;
         const Box box = CellBox(i, j);
         if (box.minX < cursor.x && cursor.x < box.maxX && box.minY < cursor.y &&
             cursor.y < box.maxY)
-            return Cell{i, j};
+            return rules::Cell{i, j};
     }
-    return Cell{};
+    return rules::Cell{};
 }
 
 } // namespace game

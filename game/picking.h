@@ -13,6 +13,6 @@ struct WindowCursor {
 
 // The first cell, i varying fastest, whose hit box strictly holds the cursor; (-1, -1) for none.
 // Needs a current GL context with the scene's projection and viewport.
-Cell PickCell(WindowCursor cursor);
+rules::Cell PickCell(WindowCursor cursor);
 
 } // namespace game

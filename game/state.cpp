@@ -2,57 +2,49 @@
 
 namespace game {
 
-std::array<Square, kSquareCount> SquareTable{};
-std::array<std::uint8_t, 36> Board{};
+namespace {
 
-std::int32_t CurrentPlayer = 1;
-std::int32_t FirstPlayer = 1;
-std::array<bool, 3> SeatIsComputer{false, false, true};
-bool GameOver = false;
-std::int32_t MoveDelay = 0;
-Cell PendingCell{};
-Cell HoverCell{};
-std::int32_t NoiseRange = 1000;
-double StrengthSlider = 50.0;
-std::int32_t Pulse = 0;
-bool PulseRising = true;
+// The view and panel at start-up: the variables' first values and the init functions'.
+constexpr struct {
+    std::int32_t menuOffset = 5;
+    float cameraTilt = -45.0f;
+    float cameraTurn = 45.0f;
+    double strengthSlider = 50.0;
+} kStart;
+
+} // namespace
+
+rules::Cell HoverCell{};
+double StrengthSlider = kStart.strengthSlider;
 
 std::uint32_t LastTick = 0;
 std::int32_t FrameTime = 0;
 std::int32_t PointerX = 0;
 std::int32_t PointerY = 0;
-std::int32_t MenuOffset = 5;
+std::int32_t MenuOffset = kStart.menuOffset;
 bool HelpShown = false;
 bool SliderDragging = false;
 std::int32_t SliderDragX = 0;
 bool Rotating = false;
 std::int32_t RotateAnchorX = 0;
 std::int32_t RotateAnchorY = 0;
-float CameraTilt = -45.0f;
-float CameraTurn = 45.0f;
+float CameraTilt = kStart.cameraTilt;
+float CameraTurn = kStart.cameraTurn;
 
 void InitViewState() {
     HelpShown = false;
-    MenuOffset = 5;
-    GameOver = false;
-    CameraTilt = -45.0f;
-    CameraTurn = 45.0f;
+    MenuOffset = kStart.menuOffset;
+    rules::GameOver = false;
+    CameraTilt = kStart.cameraTilt;
+    CameraTurn = kStart.cameraTurn;
     SliderDragging = false;
     Rotating = false;
-    HoverCell = Cell{};
+    HoverCell = rules::Cell{};
 }
 
-void InitGameState() {
-    Board.fill(kEmpty);
+void InitPanelState() {
     LastTick = 0;
-    SeatIsComputer = {false, false, true};
-    FirstPlayer = 1;
-    MoveDelay = 0;
-    CurrentPlayer = 1;
-    Pulse = 0;
-    PulseRising = true;
-    StrengthSlider = 50.0;
-    NoiseRange = 1000;
+    StrengthSlider = kStart.strengthSlider;
 }
 
 } // namespace game

@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
+# Includes against the layer order fail before anything is built.
+bash scripts/check_layers.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
 # -noreset: by default the server restarts whenever its last client leaves, and a test

@@ -3,19 +3,19 @@
 #include <cstdio>
 #include <new>
 
+#include "base/failure.h"
+#include "base/report.h"
 #include "engine/store.h"
 #include "game/frame.h"
-#include "game/random.h"
-#include "game/scene.h"
-#include "shell/failure.h"
-#include "shell/message_queue.h"
+#include "game/draw.h"
+#include "platform/message_queue.h"
+#include "platform/window_state.h"
+#include "rules/random.h"
 #include "shell/splash.h"
 #include "shell/window.h"
 
 namespace shell {
 
-std::uint16_t ScreenWidth = 640;
-std::uint16_t ScreenHeight = 480;
 bool MainWindow = false;
 bool SetupFailed = false;
 FrameHooks Frame{game::UpdateFrame, game::DrawScene};
@@ -28,19 +28,33 @@ constexpr int kHiddenWaitMs = 250;
 } // namespace
 
 platform::Size WindowSizeForDisplay(platform::Size display) {
-    if (display.width < 500 || display.height < 400) return {640, 480};
+    if (display.width < 500 || display.height < 400)
+        return {platform::kFallbackWidth, platform::kFallbackHeight};
     return display;
 }
 
-void ShowEngineError(const std::string& text) {
+namespace {
+
+void ShowEngineBox(const std::string& text) {
     platform::MessageBox("VEngine internal error", text);
+}
+
+} // namespace
+
+void ShowEngineError(const std::string& text) {
+    ShowEngineBox(text);
     ReleaseEngineWindow();
 }
 
+void InstallHooks() {
+    base::EngineReport = {ShowEngineBox, ReleaseEngineWindow};
+    platform::WindowProcedure = MainWindowProc;
+}
+
 bool LoopPass() {
-    if (PeekMessage()) {
-        const auto message = TakeMessage();
-        if (message->kind == MessageKind::Quit) return false;
+    if (platform::PeekMessage()) {
+        const auto message = platform::TakeMessage();
+        if (message->kind == platform::MessageKind::Quit) return false;
         MainWindowProc(*message);
         return true;
     }
@@ -69,12 +83,13 @@ int RunMainWindow() {
         return 0;
     }
     const platform::Size size = WindowSizeForDisplay(platform::DesktopSize());
-    ScreenWidth = static_cast<std::uint16_t>(size.width);
-    ScreenHeight = static_cast<std::uint16_t>(size.height);
+    platform::ScreenWidth = static_cast<std::uint16_t>(size.width);
+    platform::ScreenHeight = static_cast<std::uint16_t>(size.height);
 
     ShowSplash();
 
-    if (!platform::CreateMainWindow("Koravex", 0, 0, ScreenWidth, ScreenHeight)) {
+    if (!platform::CreateMainWindow("Koravex", 0, 0, platform::ScreenWidth,
+                                    platform::ScreenHeight)) {
         platform::MessageBox("Error", "Window Creation Error.");
         SetupFailed = true;
         return 0;
@@ -83,7 +98,8 @@ int RunMainWindow() {
     MainWindow = true;
     // The first size message sets the viewport, as the window system's own would.
     const platform::Size client = platform::ClientSize();
-    PostMessage(Message{MessageKind::Size, 0, client.width, client.height});
+    platform::PostMessage(
+        platform::Message{platform::MessageKind::Size, 0, client.width, client.height});
 
     platform::HideSplash();
     platform::ShowMainWindow();
@@ -94,15 +110,18 @@ int RunMainWindow() {
 }
 
 int RunProgram() {
-    game::SeedRandomFromClock();
+    InstallHooks();
+    rules::SeedRandomFromClock();
     engine::EngineInit();
     try {
         RunMainWindow();
-    } catch (const IoFailure& failure) {
-        platform::MessageBox("Application Error", std::string("Input/output failure: ") + failure.what());
+    } catch (const base::IoFailure& failure) {
+        platform::MessageBox("Application Error",
+                             std::string("Input/output failure: ") + failure.what());
         return 1;
-    } catch (const ConvertFailure& failure) {
-        platform::MessageBox("Application Error", std::string("Conversion failure: ") + failure.what());
+    } catch (const base::ConvertFailure& failure) {
+        platform::MessageBox("Application Error",
+                             std::string("Conversion failure: ") + failure.what());
         return 1;
     } catch (const std::bad_alloc&) {
         platform::MessageBox("Application Error", "Out of memory");

@@ -5,14 +5,12 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 namespace shell {
 
-extern std::uint16_t ScreenWidth;  // main window width: the display's, or 640 when too small
-extern std::uint16_t ScreenHeight; // main window height: the display's, or 480 when too small
-extern bool MainWindow;            // the main window exists
-extern bool SetupFailed;           // a set-up failure box captioned "Error" was shown
+extern bool MainWindow;  // the main window exists
+extern bool SetupFailed; // a set-up failure box captioned "Error" was shown
 
 // The window size for a display: the display's own, or 640 x 480 when either side is too small.
 platform::Size WindowSizeForDisplay(platform::Size display);
@@ -32,6 +30,10 @@ int RunMainWindow();
 
 // Shows text in the engine's error box, then empties the engine stores; the caller goes on.
 void ShowEngineError(const std::string& text);
+
+// Connects the lower layers to the program: the engine report's box and store reset, and
+// the window procedure that messages sent from the frame update reach.
+void InstallHooks();
 
 // The whole program: module start-up, RunMainWindow, and the exit code.
 int RunProgram();

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 namespace shell {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "game/computer.h"
-#include "game/rules.h"
-#include "game/state.h"
+#include "rules/computer.h"
+#include "rules/rules.h"
+#include "rules/state.h"
 
 namespace arena {
 
@@ -86,32 +86,32 @@ std::array<std::uint8_t, 36> ParsePosition(const std::vector<std::string>& texts
 
 void RunAnalysis(const Options& options, const std::array<std::uint8_t, 36>& position,
                  std::ostream& out) {
-    game::Board = position;
-    const auto ones = std::count(game::Board.begin(), game::Board.end(), 1);
-    const auto twos = std::count(game::Board.begin(), game::Board.end(), 2);
-    game::CurrentPlayer = options.player.value_or(twos < ones ? 2 : 1);
+    rules::Board = position;
+    const auto ones = std::count(rules::Board.begin(), rules::Board.end(), 1);
+    const auto twos = std::count(rules::Board.begin(), rules::Board.end(), 2);
+    rules::CurrentPlayer = options.player.value_or(twos < ones ? 2 : 1);
     if (options.noise) {
-        game::NoiseRange = *options.noise;
-        out << "Player " << game::CurrentPlayer << " to move, NoiseRange " << game::NoiseRange
+        rules::NoiseRange = *options.noise;
+        out << "Player " << rules::CurrentPlayer << " to move, NoiseRange " << rules::NoiseRange
             << "\n";
     } else {
         const double slider = options.slider.value_or(50.0);
-        game::NoiseRange = game::NoiseRangeForSlider(slider);
-        out << "Player " << game::CurrentPlayer << " to move, slider " << slider << " (NoiseRange "
-            << game::NoiseRange << ")\n";
+        rules::NoiseRange = rules::NoiseRangeForSlider(slider);
+        out << "Player " << rules::CurrentPlayer << " to move, slider " << slider << " (NoiseRange "
+            << rules::NoiseRange << ")\n";
     }
 
-    const std::int32_t held = game::CheckWin();
-    game::Board = position;
+    const std::int32_t held = rules::CheckWin();
+    rules::Board = position;
     if (held > 0)
         out << "Note: square " << held << " is already complete; the game would be over.\n";
 
-    const game::ScoreGrid scores = game::ScoreCells();
-    const game::Cell chosen = game::PickBestCell(scores);
+    const rules::ScoreGrid scores = rules::ScoreCells();
+    const rules::Cell chosen = rules::PickBestCell(scores);
     out << "\nScores (occupied cells show their piece, * the chosen cell):\n";
     PrintGrid(out, [&](int i, int j) {
-        const std::size_t cell = static_cast<std::size_t>(game::CellIndex(i, j));
-        if (position[cell] != game::kEmpty) return PieceText(position[cell]);
+        const std::size_t cell = static_cast<std::size_t>(rules::CellIndex(i, j));
+        if (position[cell] != rules::kEmpty) return PieceText(position[cell]);
         const bool mark = chosen.i == i && chosen.j == j;
         return Format("%11.3f", scores[cell]) + (mark ? "*" : " ");
     });
@@ -121,25 +121,25 @@ void RunAnalysis(const Options& options, const std::array<std::uint8_t, 36>& pos
     }
     double best = -1.0;
     for (std::size_t cell = 0; cell < scores.size(); ++cell)
-        if (position[cell] == game::kEmpty) best = std::max(best, scores[cell]);
+        if (position[cell] == rules::kEmpty) best = std::max(best, scores[cell]);
     out << "\nBest score " << Format("%.3f", best) << " at";
     for (int i = 1; i <= 6; ++i)
         for (int j = 1; j <= 6; ++j)
-            if (scores[static_cast<std::size_t>(game::CellIndex(i, j))] == best)
+            if (scores[static_cast<std::size_t>(rules::CellIndex(i, j))] == best)
                 out << ' ' << CellName(i, j);
     out << "\nChosen cell: " << CellName(chosen.i, chosen.j) << "\n";
 
     if (options.repeat <= 1) return;
     std::array<int, 36> taken{};
-    ++taken[static_cast<std::size_t>(game::CellIndex(chosen.i, chosen.j))];
+    ++taken[static_cast<std::size_t>(rules::CellIndex(chosen.i, chosen.j))];
     for (int run = 1; run < options.repeat; ++run) {
-        const game::Cell cell = game::ChooseComputerMove();
-        ++taken[static_cast<std::size_t>(game::CellIndex(cell.i, cell.j))];
+        const rules::Cell cell = rules::ChooseComputerMove();
+        ++taken[static_cast<std::size_t>(rules::CellIndex(cell.i, cell.j))];
     }
     out << "\nCells taken over " << options.repeat << " choices, in percent:\n";
     PrintGrid(out, [&](int i, int j) {
-        const std::size_t cell = static_cast<std::size_t>(game::CellIndex(i, j));
-        if (position[cell] != game::kEmpty) return PieceText(position[cell]);
+        const std::size_t cell = static_cast<std::size_t>(rules::CellIndex(i, j));
+        if (position[cell] != rules::kEmpty) return PieceText(position[cell]);
         return Format("%11.2f ", 100.0 * taken[cell] / options.repeat);
     });
 }

@@ -7,10 +7,10 @@
 #include <iterator>
 #include <sstream>
 
-#include "game/computer.h"
-#include "game/random.h"
-#include "game/squares.h"
-#include "game/state.h"
+#include "rules/computer.h"
+#include "rules/random.h"
+#include "rules/squares.h"
+#include "rules/state.h"
 #include "tools/arena/analysis.h"
 #include "tools/arena/match.h"
 #include "tools/arena/options.h"
@@ -62,7 +62,7 @@ class Progress {
 
 std::string SliderName(double slider) {
     std::ostringstream text;
-    text << "slider " << slider << " (NoiseRange " << game::NoiseRangeForSlider(slider) << ")";
+    text << "slider " << slider << " (NoiseRange " << rules::NoiseRangeForSlider(slider) << ")";
     return text.str();
 }
 
@@ -79,7 +79,7 @@ void RunPairings(const arena::Options& options) {
     long long done = 0;
     for (const double sliderB : options.sliders) {
         const arena::PairingResult r = arena::PlayPairing(
-            game::NoiseRangeForSlider(options.sliderA), game::NoiseRangeForSlider(sliderB),
+            rules::NoiseRangeForSlider(options.sliderA), rules::NoiseRangeForSlider(sliderB),
             options.games, [&](int played) { progress.Update(done + played); });
         done += r.games;
         progress.Clear();
@@ -110,8 +110,8 @@ void RunMatrix(const arena::Options& options) {
     for (std::size_t a = 0; a < n; ++a) {
         for (std::size_t b = 0; b < n; ++b) {
             results[a].push_back(
-                arena::PlayPairing(game::NoiseRangeForSlider(options.sliders[a]),
-                                   game::NoiseRangeForSlider(options.sliders[b]), options.games,
+                arena::PlayPairing(rules::NoiseRangeForSlider(options.sliders[a]),
+                                   rules::NoiseRangeForSlider(options.sliders[b]), options.games,
                                    [&](int played) { progress.Update(done + played); }));
             done += options.games;
         }
@@ -176,9 +176,9 @@ int main(int argc, char** argv) {
 
         const std::uint64_t seed = options.seed.value_or(static_cast<std::uint64_t>(
             std::chrono::system_clock::now().time_since_epoch().count()));
-        game::SeedRandom(seed);
-        game::SquareTable = game::DeriveSquares();
-        game::InitGameState();
+        rules::SeedRandom(seed);
+        rules::SquareTable = rules::DeriveSquares();
+        rules::InitGameState();
 
         switch (options.mode) {
         case arena::Mode::Pairing:

@@ -2,26 +2,26 @@
 
 #include <chrono>
 
-#include "game/rules.h"
-#include "game/state.h"
+#include "rules/rules.h"
+#include "rules/state.h"
 
 namespace arena {
 
 GameResult PlayGame(std::int32_t noise1, std::int32_t noise2, std::int32_t firstPlayer) {
-    game::SeatIsComputer = {false, true, true};
-    game::FirstPlayer = firstPlayer;
-    game::NewGame();
+    rules::SeatIsComputer = {false, true, true};
+    rules::FirstPlayer = firstPlayer;
+    rules::NewGame();
     GameResult result;
     // The game's frame order: a landing, then the next computer's choice. Each landing
     // fills a cell, so this ends within 36 moves.
     for (;;) {
-        game::NoiseRange = game::CurrentPlayer == 1 ? noise1 : noise2;
-        game::ComputerChoice();
-        if (game::MoveDelay == 0) break;
-        game::LandPendingMove(game::kMoveDelayMs);
+        rules::NoiseRange = rules::CurrentPlayer == 1 ? noise1 : noise2;
+        rules::ComputerChoice();
+        if (rules::MoveDelay == 0) break;
+        rules::LandPendingMove(rules::kMoveDelayMs);
         ++result.moves;
-        if (game::GameOver) {
-            result.winner = game::CurrentPlayer;
+        if (rules::GameOver) {
+            result.winner = rules::CurrentPlayer;
             break;
         }
     }

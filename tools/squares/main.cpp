@@ -6,13 +6,13 @@
 #include <set>
 #include <string>
 
-#include "game/squares.h"
+#include "rules/squares.h"
 
 namespace {
 
 using CornerSet = std::array<std::pair<int, int>, 4>;
 
-CornerSet Sorted(const game::Square& square) {
+CornerSet Sorted(const rules::Square& square) {
     CornerSet corners;
     for (int c = 0; c < 4; ++c)
         corners[c] = {square[c].i, square[c].j};
@@ -25,7 +25,7 @@ bool OnBoard(int i, int j) {
 }
 
 // Corners go round: each side is the previous one turned by a right angle, all of equal length.
-bool IsTrueSquare(const game::Square& square) {
+bool IsTrueSquare(const rules::Square& square) {
     for (const auto& corner : square)
         if (!OnBoard(corner.i, corner.j)) return false;
     const int di = square[1].i - square[0].i;
@@ -54,7 +54,7 @@ std::set<CornerSet> AllGridSquares() {
                     if (di == 0 && dj == 0) continue;
                     const int ci[4] = {i, i + di, i + di - dj, i - dj};
                     const int cj[4] = {j, j + dj, j + dj + di, j + di};
-                    game::Square square;
+                    rules::Square square;
                     bool inside = true;
                     for (int c = 0; c < 4; ++c) {
                         inside = inside && OnBoard(ci[c], cj[c]);
@@ -66,7 +66,7 @@ std::set<CornerSet> AllGridSquares() {
     return found;
 }
 
-bool Check(const std::array<game::Square, game::kSquareCount>& squares) {
+bool Check(const std::array<rules::Square, rules::kSquareCount>& squares) {
     std::set<CornerSet> derived;
     for (std::size_t k = 0; k < squares.size(); ++k) {
         if (!IsTrueSquare(squares[k])) {
@@ -100,11 +100,11 @@ int main(int argc, char** argv) {
         std::fputs("usage: koravex-squares OUTPUT\n", stderr);
         return 2;
     }
-    const auto squares = game::DeriveSquares();
+    const auto squares = rules::DeriveSquares();
     if (!Check(squares)) return 1;
 
     std::string text;
-    for (const auto& square : squares) text += game::SquareLine(square) + "\n";
+    for (const auto& square : squares) text += rules::SquareLine(square) + "\n";
     std::FILE* out = std::fopen(argv[1], "wb");
     if (!out) {
         std::fprintf(stderr, "koravex-squares: cannot create %s\n", argv[1]);

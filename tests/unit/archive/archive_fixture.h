@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
 
 namespace kxtest {
 
@@ -90,7 +90,7 @@ inline std::filesystem::path CurrentDir() {
 class ScratchTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        shell::platform::testing::ResetDouble();
+        platform::testing::ResetDouble();
         original_ = std::filesystem::current_path();
         std::string pattern =
             (std::filesystem::temp_directory_path() / "kx-archive-XXXXXX").string();
@@ -112,8 +112,8 @@ class ScratchTest : public ::testing::Test {
         std::filesystem::remove_all(dir_, error);
     }
 
-    const std::vector<shell::platform::testing::Box>& Boxes() {
-        return shell::platform::testing::Double().boxes;
+    const std::vector<platform::testing::Box>& Boxes() {
+        return platform::testing::Double().boxes;
     }
 
     std::filesystem::path dir_;

@@ -5,12 +5,12 @@
 #include "archive/bigfile.h"
 #include "archive/bigfile_directory.h"
 #include "archive_fixture.h"
-#include "shell/failure.h"
+#include "base/failure.h"
 
 namespace {
 
 using namespace kxtest;
-using archive::MemoryBlock;
+using base::MemoryBlock;
 using archive::ReadFromBigfile;
 
 std::string Text(const MemoryBlock& block) {
@@ -23,12 +23,12 @@ class BigfileTest : public ScratchTest {
     // the engine boxes given, and deliver nothing.
     void ExpectFailure(const std::string& name, const std::string& archiveName,
                        const std::string& thrown, const std::vector<std::string>& boxTexts) {
-        shell::platform::testing::Double().boxes.clear();
+        platform::testing::Double().boxes.clear();
         MemoryBlock block;
         try {
             ReadFromBigfile(name, archiveName, block);
             ADD_FAILURE() << "no failure for " << name;
-        } catch (const shell::IoFailure& failure) {
+        } catch (const base::IoFailure& failure) {
             EXPECT_EQ(failure.what(), thrown);
         }
         EXPECT_TRUE(block.Empty());
@@ -60,7 +60,7 @@ TEST_F(BigfileTest, ReadsMembersWholeWhereverTheirDataLies) {
     MemoryBlock block;
     EXPECT_EQ(ReadFromBigfile("one.txt", "a.vbf", block), 3);
     EXPECT_EQ(Text(block), "one");
-    archive::FreeBlock(block);
+    base::FreeBlock(block);
     EXPECT_EQ(ReadFromBigfile("two.txt", "a.vbf", block), 5);
     EXPECT_EQ(Text(block), "TWO!!");
     EXPECT_TRUE(Boxes().empty());
@@ -194,9 +194,9 @@ TEST_F(BigfileTest, EmptyMembersAndFilesReportAndDeliverNothing) {
     WriteText("empty.txt", "");
     for (const auto& [name, archiveName] :
          std::vector<std::pair<std::string, std::string>>{{"x.dat", "a.vbf"}, {"empty.txt", ""}}) {
-        shell::platform::testing::Double().boxes.clear();
+        platform::testing::Double().boxes.clear();
         MemoryBlock block;
-        archive::AllocBlock(block, 8);
+        base::AllocBlock(block, 8);
         EXPECT_EQ(ReadFromBigfile(name, archiveName, block), 0);
         EXPECT_TRUE(block.Empty());
         ASSERT_EQ(Boxes().size(), 1u);
@@ -236,7 +236,7 @@ TEST(BigfileDirectory, EncodedEntriesReadBackAndLongNamesAreRefused) {
     const archive::BigfileEntry entry{std::string(48, 'n'), 12, 345};
     const auto bytes = archive::EncodeBigfileEntry(entry);
     EXPECT_EQ(bytes[0], 49);
-    archive::ByteCursor cursor(bytes);
+    base::ByteCursor cursor(bytes);
     archive::BigfileEntry back;
     ASSERT_EQ(archive::ReadBigfileEntry(cursor, back), archive::DirectoryStatus::Ok);
     EXPECT_EQ(back.name, entry.name);

@@ -2,9 +2,9 @@
 
 #include "archive/workspace.h"
 #include "archive_fixture.h"
-#include "game/board_definition.h"
-#include "game/squares.h"
-#include "shell/failure.h"
+#include "rules/board_definition.h"
+#include "rules/squares.h"
+#include "base/failure.h"
 
 namespace {
 
@@ -12,38 +12,38 @@ using namespace kxtest;
 namespace fs = std::filesystem;
 
 // The derived squares, one line each; `shape` turns each 20-character line into its stored form.
-template <typename Shape> std::string Definition(Shape shape, int lines = game::kSquareCount) {
-    const auto squares = game::DeriveSquares();
+template <typename Shape> std::string Definition(Shape shape, int lines = rules::kSquareCount) {
+    const auto squares = rules::DeriveSquares();
     std::string text;
     for (int k = 0; k < lines; ++k)
-        text += shape(game::SquareLine(squares[k % game::kSquareCount]), k);
+        text += shape(rules::SquareLine(squares[k % rules::kSquareCount]), k);
     return text;
 }
 
-std::array<game::Square, game::kSquareCount> Parse(const std::string& text) {
-    return game::ParseBoardDefinition(
+std::array<rules::Square, rules::kSquareCount> Parse(const std::string& text) {
+    return rules::ParseBoardDefinition(
         std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 std::string ConvertMessage(const std::string& text) {
     try {
         Parse(text);
-    } catch (const shell::ConvertFailure& failure) {
+    } catch (const base::ConvertFailure& failure) {
         return failure.what();
     }
     return "no failure";
 }
 
-bool SameSquares(const std::array<game::Square, game::kSquareCount>& a,
-                 const std::array<game::Square, game::kSquareCount>& b) {
-    for (int k = 0; k < game::kSquareCount; ++k)
+bool SameSquares(const std::array<rules::Square, rules::kSquareCount>& a,
+                 const std::array<rules::Square, rules::kSquareCount>& b) {
+    for (int k = 0; k < rules::kSquareCount; ++k)
         for (int c = 0; c < 4; ++c)
             if (a[k][c].i != b[k][c].i || a[k][c].j != b[k][c].j) return false;
     return true;
 }
 
 TEST(BoardDefinitionSyntax, LineEndingsCommentsAndExtraLinesReadTheSame) {
-    const auto expected = game::DeriveSquares();
+    const auto expected = rules::DeriveSquares();
     const auto lf = [](const std::string& line, int) { return line + "\n"; };
     const auto crlf = [](const std::string& line, int) { return line + "\r\n"; };
     const auto comment = [](const std::string& line, int k) {
@@ -99,7 +99,7 @@ class BoardDefinitionLoad : public ScratchTest {
     void SetUp() override {
         ScratchTest::SetUp();
         archive::SetUpWorkspace((dir_ / "koravex").string());
-        game::SquareTable = {};
+        rules::SquareTable = {};
     }
     void Pack(const std::string& text) {
         WriteBytes(dir_ / "a.vbf", Archive({{"other.bmp", "BM"}, {"NEGYZETEK.DAT", text}}));
@@ -108,8 +108,8 @@ class BoardDefinitionLoad : public ScratchTest {
 
 TEST_F(BoardDefinitionLoad, FillsTheTableThroughTempAndRemovesTheCopy) {
     Pack(Definition([](const std::string& line, int) { return line + "\r\n"; }));
-    game::LoadBoardDefinition("a.vbf");
-    EXPECT_TRUE(SameSquares(game::SquareTable, game::DeriveSquares()));
+    rules::LoadBoardDefinition("a.vbf");
+    EXPECT_TRUE(SameSquares(rules::SquareTable, rules::DeriveSquares()));
     EXPECT_EQ(CurrentDir(), dir_ / "Temp");
     EXPECT_FALSE(fs::exists(dir_ / "Temp" / "negyzetek.dat"));
     EXPECT_TRUE(Boxes().empty());
@@ -117,20 +117,20 @@ TEST_F(BoardDefinitionLoad, FillsTheTableThroughTempAndRemovesTheCopy) {
 
 TEST_F(BoardDefinitionLoad, AFailedLoadKeepsTheTableAndLeavesTheCopyInTemp) {
     Pack("(1,1)(1,2)(2,2)(2,1)\n");
-    EXPECT_THROW(game::LoadBoardDefinition("a.vbf"), shell::ConvertFailure);
-    EXPECT_EQ(game::SquareTable[0][0].i, 0);
+    EXPECT_THROW(rules::LoadBoardDefinition("a.vbf"), base::ConvertFailure);
+    EXPECT_EQ(rules::SquareTable[0][0].i, 0);
     EXPECT_TRUE(fs::exists(dir_ / "Temp" / "negyzetek.dat"));
 
     // An empty member: the engine's report, then the file end in the first digit place.
     Pack("");
-    EXPECT_THROW(game::LoadBoardDefinition("a.vbf"), shell::ConvertFailure);
+    EXPECT_THROW(rules::LoadBoardDefinition("a.vbf"), base::ConvertFailure);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "Not enough memory to run this application !");
 }
 
 TEST_F(BoardDefinitionLoad, AMissingMemberIsTheArchiveFailure) {
     WriteBytes(dir_ / "a.vbf", Archive({{"other.bmp", "BM"}}));
-    EXPECT_THROW(game::LoadBoardDefinition("a.vbf"), shell::IoFailure);
+    EXPECT_THROW(rules::LoadBoardDefinition("a.vbf"), base::IoFailure);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "File(negyzetek.dat) not found in bigfile(a.vbf) !!");
 }
@@ -140,10 +140,10 @@ TEST_F(BoardDefinitionLoad, TheBuiltArchiveHoldsEverySquareOfTheBoard) {
     const fs::path built = fs::path(KX_BINARY_DIR) / "adatok.vbf";
     if (!fs::exists(built)) GTEST_SKIP() << "the archive has not been built";
     fs::copy_file(built, dir_ / "adatok.vbf");
-    game::LoadBoardDefinition("adatok.vbf");
+    rules::LoadBoardDefinition("adatok.vbf");
 
     std::set<std::array<std::pair<int, int>, 4>> distinct;
-    for (const auto& square : game::SquareTable) {
+    for (const auto& square : rules::SquareTable) {
         const int di = square[1].i - square[0].i;
         const int dj = square[1].j - square[0].j;
         EXPECT_TRUE(di != 0 || dj != 0);

@@ -1,14 +1,14 @@
 #include <cstring>
 
-#include "archive/memory_block.h"
-#include "shell/platform_double.h"
+#include "base/memory_block.h"
+#include "platform/platform_double.h"
 #include <gtest/gtest.h>
 
 namespace {
 
-using archive::AllocBlock;
-using archive::FreeBlock;
-using archive::MemoryBlock;
+using base::AllocBlock;
+using base::FreeBlock;
+using base::MemoryBlock;
 
 TEST(MemoryBlock, ResizingKeepsTheCommonPrefix) {
     MemoryBlock block;
@@ -29,13 +29,13 @@ TEST(MemoryBlock, ResizingKeepsTheCommonPrefix) {
 }
 
 TEST(MemoryBlock, SizeZeroReportsAndLeavesTheReferenceEmpty) {
-    shell::platform::testing::ResetDouble();
+    platform::testing::ResetDouble();
     MemoryBlock block;
     AllocBlock(block, 16);
     AllocBlock(block, 0);
     EXPECT_TRUE(block.Empty());
     EXPECT_EQ(block.size, 0u);
-    const auto& boxes = shell::platform::testing::Double().boxes;
+    const auto& boxes = platform::testing::Double().boxes;
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "VEngine internal error");
     EXPECT_EQ(boxes[0].text, "Not enough memory to run this application !");

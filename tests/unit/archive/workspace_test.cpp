@@ -3,7 +3,7 @@
 
 #include "archive/workspace.h"
 #include "archive_fixture.h"
-#include "shell/failure.h"
+#include "base/failure.h"
 
 namespace {
 
@@ -87,13 +87,13 @@ TEST_F(WorkspaceTest, ExtractionWritesIntoTempAndLeavesItCurrent) {
 
 TEST_F(WorkspaceTest, AFailedReadWritesNothing) {
     archive::SetUpWorkspace(Exe());
-    EXPECT_THROW(archive::ExtractToTemp("board.dat", "missing.vbf"), shell::IoFailure);
+    EXPECT_THROW(archive::ExtractToTemp("board.dat", "missing.vbf"), base::IoFailure);
     EXPECT_EQ(CurrentDir(), program_);
     EXPECT_TRUE(fs::is_empty(Temp()));
     // Names that would leave Temp are refused before anything is read.
     WriteBytes(program_ / "a.vbf", Archive({{"..", "x"}}));
-    EXPECT_THROW(archive::ExtractToTemp("..", "a.vbf"), shell::IoFailure);
-    EXPECT_THROW(archive::ExtractToTemp("../x", "a.vbf"), shell::IoFailure);
+    EXPECT_THROW(archive::ExtractToTemp("..", "a.vbf"), base::IoFailure);
+    EXPECT_THROW(archive::ExtractToTemp("../x", "a.vbf"), base::IoFailure);
 }
 
 TEST_F(WorkspaceTest, TeardownRemovesTempFromAnywhereAndCanRunTwice) {
@@ -124,10 +124,10 @@ TEST_F(WorkspaceTest, ATempLinkIsRemovedAsALinkAndNeverEntered) {
     try {
         archive::ExtractToTemp("keep.txt", "a.vbf");
         ADD_FAILURE() << "extracted through a link";
-    } catch (const shell::IoFailure& failure) {
+    } catch (const base::IoFailure& failure) {
         EXPECT_EQ(failure.what(), "Cannot enter folder " + Temp().string());
     }
-    EXPECT_THROW(archive::DeleteFromTemp("keep.txt"), shell::IoFailure);
+    EXPECT_THROW(archive::DeleteFromTemp("keep.txt"), base::IoFailure);
     EXPECT_TRUE(OutsideIntact());
 
     archive::TearDownWorkspace();
@@ -140,7 +140,7 @@ TEST_F(WorkspaceTest, ATempThatCannotBeCreatedEndsStartUpNamingIt) {
     try {
         archive::SetUpWorkspace(Exe());
         ADD_FAILURE() << "no failure";
-    } catch (const shell::IoFailure& failure) {
+    } catch (const base::IoFailure& failure) {
         EXPECT_EQ(failure.what(), "Cannot create folder " + Temp().string());
     }
     EXPECT_EQ(ReadText(Temp()), "a file in the way");
@@ -149,12 +149,12 @@ TEST_F(WorkspaceTest, ATempThatCannotBeCreatedEndsStartUpNamingIt) {
 TEST_F(WorkspaceTest, AProgramFolderClosedToUsEndsStartUp) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
     fs::permissions(program_, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_THROW(archive::SetUpWorkspace(Exe()), shell::IoFailure);
+    EXPECT_THROW(archive::SetUpWorkspace(Exe()), base::IoFailure);
     fs::permissions(program_, fs::perms::owner_all);
     fs::create_directory(Temp());
     WriteText(Temp() / "stuck.txt", "x");
     fs::permissions(Temp(), fs::perms::none);
-    EXPECT_THROW(archive::SetUpWorkspace(Exe()), shell::IoFailure);
+    EXPECT_THROW(archive::SetUpWorkspace(Exe()), base::IoFailure);
 }
 
 TEST_F(WorkspaceTest, TheProgramFolderIsThePathWithoutItsLastPart) {

@@ -20,13 +20,13 @@ class GlWorkspaceTest : public ScratchTest {
     void SetUp() override {
         ScratchTest::SetUp();
         engine::EngineInit();
-        ASSERT_TRUE(shell::platform::testing::OpenHiddenGlWindow(64, 64));
+        ASSERT_TRUE(platform::testing::OpenHiddenGlWindow(64, 64));
         archive::SetUpWorkspace((dir_ / "koravex").string());
     }
     void TearDown() override {
         archive::TearDownWorkspace();
         archive::ExeFileName.clear();
-        shell::platform::testing::ResetDouble();
+        platform::testing::ResetDouble();
         ScratchTest::TearDown();
     }
 

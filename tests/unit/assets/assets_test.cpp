@@ -3,12 +3,12 @@
 #include <array>
 #include <cstring>
 
-#include "archive/assets.h"
-#include "archive/model_lists.h"
 #include "assets_fixture.h"
+#include "base/failure.h"
 #include "engine/model3ds.h"
-#include "game/squares.h"
-#include "shell/failure.h"
+#include "game/assets.h"
+#include "render/model_lists.h"
+#include "rules/squares.h"
 #include "tools/model3ds/model3ds_writer.h"
 
 namespace {
@@ -21,14 +21,15 @@ const std::array<const char*, 11> kPictures{"wood.bmp",    "wood2.bmp", "help.bm
                                             "iq.bmp",      "jelol.bmp", "ures.bmp"};
 
 std::array<std::int32_t*, 11> SlotVariables() {
-    using namespace archive;
+    using namespace game;
     return {&TexWood,     &TexWood2, &TexHelp,     &TexBackground, &TexMenuMark, &TexMenu,
             &TexComputer, &TexHuman, &TexStrength, &TexMark,       &TexEmpty};
 }
 
 Bytes Definition() {
     std::string text;
-    for (const auto& square : game::DeriveSquares()) text += game::SquareLine(square) + "\n";
+    for (const auto& square : rules::DeriveSquares())
+        text += rules::SquareLine(square) + "\n";
     return Bytes(text.begin(), text.end());
 }
 
@@ -50,7 +51,7 @@ class Assets : public GlWorkspaceTest {
   protected:
     void SetUp() override {
         GlWorkspaceTest::SetUp();
-        archive::BoardList = archive::PieceList = 0;
+        game::BoardList = game::PieceList = 0;
         for (auto* slot : SlotVariables())
             *slot = -2;
     }
@@ -78,15 +79,15 @@ class Assets : public GlWorkspaceTest {
 
 TEST_F(Assets, EverythingLoadsIntoSlotsZeroToTenAndTwoLists) {
     WriteArchive(Members());
-    archive::LoadAssets();
+    game::LoadAssets();
     EXPECT_EQ(Slots(), (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    EXPECT_EQ(archive::BoardObjectIndex, 1);
-    EXPECT_EQ(archive::PieceObjectIndex, archive::BoardObjectIndex + 1);
-    EXPECT_EQ(engine::Objects[archive::BoardObjectIndex].Name, "board");
-    EXPECT_TRUE(glIsList(archive::PieceList));
-    EXPECT_TRUE(glIsList(archive::BoardList));
-    EXPECT_LT(archive::PieceList, archive::BoardList);
-    EXPECT_EQ(game::SquareTable[104][0].i, game::DeriveSquares()[104][0].i);
+    EXPECT_EQ(game::BoardObjectIndex, 1);
+    EXPECT_EQ(game::PieceObjectIndex, game::BoardObjectIndex + 1);
+    EXPECT_EQ(engine::Objects[game::BoardObjectIndex].Name, "board");
+    EXPECT_TRUE(glIsList(game::PieceList));
+    EXPECT_TRUE(glIsList(game::BoardList));
+    EXPECT_LT(game::PieceList, game::BoardList);
+    EXPECT_EQ(rules::SquareTable[104][0].i, rules::DeriveSquares()[104][0].i);
     EXPECT_TRUE(fs::is_empty(Temp()));
     EXPECT_EQ(CurrentDir(), Temp());
     EXPECT_TRUE(Boxes().empty());
@@ -96,7 +97,7 @@ TEST_F(Assets, AnUndecodableHelpPageShiftsNoOtherSlot) {
     auto members = Members();
     Replace(members, "help.bmp", Bytes{'B', 'M', 0, 0});
     WriteArchive(members);
-    archive::LoadAssets();
+    game::LoadAssets();
     EXPECT_EQ(Slots(), (std::vector<std::int32_t>{0, 1, -1, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_TRUE(Boxes().empty());
 }
@@ -105,35 +106,35 @@ TEST_F(Assets, AMissingPictureStopsTheLoadBeforeTheLists) {
     auto members = Members();
     std::erase_if(members, [](const auto& m) { return m.first == "menu.bmp"; });
     WriteArchive(members);
-    EXPECT_THROW(archive::LoadAssets(), shell::IoFailure);
+    EXPECT_THROW(game::LoadAssets(), base::IoFailure);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "File(menu.bmp) not found in bigfile(adatok.vbf) !!");
     // The report emptied the texture store; the slots before the failure were handed out.
-    EXPECT_EQ(archive::TexMenuMark, 4);
-    EXPECT_EQ(archive::TexMenu, -2);
-    EXPECT_EQ(archive::PieceList, 0u);
-    EXPECT_EQ(archive::BoardList, 0u);
+    EXPECT_EQ(game::TexMenuMark, 4);
+    EXPECT_EQ(game::TexMenu, -2);
+    EXPECT_EQ(game::PieceList, 0u);
+    EXPECT_EQ(game::BoardList, 0u);
 }
 
 TEST_F(Assets, ModelsThatAreNot3dsLeaveEmptyListsAndNoStrayIndex) {
     for (const char* broken : {"tabla.3ds", "babu.3ds"}) {
         SCOPED_TRACE(broken);
         engine::EngineInit();
-        shell::platform::testing::Double().boxes.clear();
+        platform::testing::Double().boxes.clear();
         auto members = Members();
         Replace(members, broken, Bytes{'n', 'o', 't', ' ', '3', 'd', 's'});
         WriteArchive(members);
-        archive::LoadAssets();
+        game::LoadAssets();
         ASSERT_EQ(Boxes().size(), 1u);
         EXPECT_EQ(Boxes()[0].text,
                   std::string("This file isn't a valid 3DS format file: ") + broken);
-        EXPECT_TRUE(glIsList(archive::BoardList));
-        EXPECT_TRUE(glIsList(archive::PieceList));
+        EXPECT_TRUE(glIsList(game::BoardList));
+        EXPECT_TRUE(glIsList(game::PieceList));
         // A report while the piece loads empties the store the board's index points into.
         if (std::string(broken) == "babu.3ds")
-            EXPECT_EQ(engine::ObjectCount, 0);
+            EXPECT_EQ(engine::ObjectCount(), 0);
         else
-            EXPECT_EQ(archive::BoardObjectIndex, -1);
+            EXPECT_EQ(game::BoardObjectIndex, -1);
     }
 }
 
@@ -178,7 +179,7 @@ TEST_F(Lists, TextureCoordinatesProjectXAndYAndTheBoardIsGreyedPerTriangle) {
     engine::Load3DSFromMemory(PieceModel(), "babu.3ds", 255);
     engine::Load3DSFromMemory(BoardModel(), "tabla.3ds", 255);
     glColor4f(0.1f, 0.2f, 0.3f, 0.4f);
-    const auto piece = Feedback(archive::CompileModelList(0, archive::kPieceLook));
+    const auto piece = Feedback(render::CompileModelList(0, render::kPieceLook));
     ASSERT_EQ(piece.size(), 3u);
     EXPECT_FLOAT_EQ(piece[0].s, 1.0f); // x = 10
     EXPECT_FLOAT_EQ(piece[0].t, 0.0f); // y = -20
@@ -187,7 +188,7 @@ TEST_F(Lists, TextureCoordinatesProjectXAndYAndTheBoardIsGreyedPerTriangle) {
     // The piece takes the colour current at the call.
     EXPECT_FLOAT_EQ(piece[1].b, 0.3f);
 
-    const auto board = Feedback(archive::CompileModelList(2, archive::kBoardLook));
+    const auto board = Feedback(render::CompileModelList(2, render::kBoardLook));
     ASSERT_EQ(board.size(), 3u);
     EXPECT_FLOAT_EQ(board[0].s, 0.0f);
     EXPECT_FLOAT_EQ(board[0].t, 1.0f);
@@ -203,7 +204,7 @@ TEST_F(Lists, TextureCoordinatesProjectXAndYAndTheBoardIsGreyedPerTriangle) {
 TEST_F(Lists, ObjectsOutsideTheStoreOrWithoutTrianglesGiveEmptyLists) {
     engine::NewObject(0, 0, 0, 0);
     for (std::int32_t object : {-1, 0, 1, 65535}) {
-        const GLuint list = archive::CompileModelList(object, archive::kBoardLook);
+        const GLuint list = render::CompileModelList(object, render::kBoardLook);
         EXPECT_TRUE(glIsList(list)) << object;
         EXPECT_TRUE(Feedback(list).empty()) << object;
     }
@@ -229,8 +230,8 @@ TEST_F(Lists, TheIndexedCompilerLightsExactlyLikeTheFullScan) {
     glEnable(GL_LIGHT0);
     const GLfloat direction[4] = {0.3f, -0.5f, 0.8f, 0};
     glLightfv(GL_LIGHT0, GL_POSITION, direction);
-    const auto fast = Feedback(archive::CompileModelList(0, archive::kBoardLook));
-    const auto scan = Feedback(archive::CompileModelListByScan(0, archive::kBoardLook));
+    const auto fast = Feedback(render::CompileModelList(0, render::kBoardLook));
+    const auto scan = Feedback(render::CompileModelListByScan(0, render::kBoardLook));
     glDisable(GL_LIGHTING);
     ASSERT_EQ(fast.size(), 72u * 3);
     ASSERT_EQ(fast.size(), scan.size());

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "archive/bmp.h"
+#include "platform/bmp.h"
 #include "bmp_files.h"
 
 namespace {
@@ -20,7 +20,7 @@ constexpr std::size_t kCompression = 30;
 constexpr std::size_t kColoursUsed = 46;
 
 bool Decodes(const Bytes& file) {
-    return archive::DecodeBmp(file).has_value();
+    return platform::DecodeBmp(file).has_value();
 }
 
 Bytes With32(Bytes file, std::size_t at, std::uint32_t value) {
@@ -35,7 +35,7 @@ TEST(HostileBmp, SidesOutsideOneTo8192AreRefused) {
         SCOPED_TRACE(side);
         EXPECT_FALSE(Decodes(With32(valid, kWidth, side)));
         EXPECT_FALSE(Decodes(With32(valid, kHeight, side)));
-        EXPECT_FALSE(archive::CheckBmpHeader(With32(With32(valid, kWidth, side), kHeight, side)));
+        EXPECT_FALSE(platform::CheckBmpHeader(With32(With32(valid, kWidth, side), kHeight, side)));
     }
     // Top-down pictures give their height as a negative number, and are refused with the rest.
     EXPECT_FALSE(Decodes(With32(valid, kHeight, static_cast<std::uint32_t>(-4))));
@@ -107,10 +107,10 @@ TEST(HostileBmp, RandomlyDamagedPicturesDecodeSafely) {
                 random() % 4 ? std::min<std::size_t>(file.size(), 60) : file.size();
             file[random() % limit] = static_cast<std::uint8_t>(random());
         }
-        const auto picture = archive::DecodeBmp(file);
+        const auto picture = platform::DecodeBmp(file);
         if (picture) {
             ASSERT_GE(picture->width, 1);
-            ASSERT_LE(picture->width, archive::kMaxPictureSide);
+            ASSERT_LE(picture->width, platform::kMaxPictureSide);
             ASSERT_EQ(picture->rgb.size(),
                       static_cast<std::size_t>(picture->width) * picture->height * 3);
         }

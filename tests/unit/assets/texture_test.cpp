@@ -1,9 +1,9 @@
 #include <GL/gl.h>
 
-#include "archive/bmp.h"
-#include "archive/texture.h"
+#include "platform/bmp.h"
+#include "render/texture.h"
 #include "assets_fixture.h"
-#include "shell/failure.h"
+#include "base/failure.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ class Textures : public GlWorkspaceTest {
   protected:
     std::int32_t Load(const std::string& name, GLint minFilter = GL_LINEAR_MIPMAP_LINEAR,
                       const std::string& archiveName = "adatok.vbf") {
-        return archive::LoadTexture(name, archiveName, GL_LINEAR, minFilter, GL_MODULATE);
+        return render::LoadTexture(name, archiveName, GL_LINEAR, minFilter, GL_MODULATE);
     }
 };
 
@@ -24,7 +24,7 @@ TEST_F(Textures, SlotsKeepCountingAfterAFailedDecode) {
     EXPECT_EQ(Load("a.bmp"), 1);
     EXPECT_EQ(Load("bad.bmp"), -1);
     EXPECT_EQ(Load("a.bmp"), 3);
-    ASSERT_EQ(engine::TextureCount, 4);
+    ASSERT_EQ(engine::TextureCount(), 4);
     ASSERT_EQ(engine::Textures.size(), 4u);
     EXPECT_EQ(engine::Textures[2], 0u);
     // The same file twice is two textures.
@@ -69,7 +69,7 @@ TEST_F(Textures, RowsThatAreNoMultipleOfFourBytesArriveIntact) {
     std::vector<std::uint8_t> back(5 * 3 * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, back.data());
-    EXPECT_EQ(back, archive::DecodeBmp(file)->rgb);
+    EXPECT_EQ(back, platform::DecodeBmp(file)->rgb);
     GLint unpack = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpack);
     EXPECT_EQ(unpack, 4);
@@ -85,7 +85,7 @@ TEST_F(Textures, WithoutAnArchiveThePictureBesideTheProgramIsRead) {
 
 TEST_F(Textures, AMissingMemberFailsTheLoad) {
     WriteArchive({{"a.bmp", Gradient24(2, 2)}});
-    EXPECT_THROW(Load("b.bmp"), shell::IoFailure);
+    EXPECT_THROW(Load("b.bmp"), base::IoFailure);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "File(b.bmp) not found in bigfile(adatok.vbf) !!");
 }
@@ -98,11 +98,11 @@ TEST_F(Textures, BindingASlotOutsideTheStoreBindsNoTexture) {
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
         return name;
     };
-    archive::BindTextureSlot(slot);
+    render::BindTextureSlot(slot);
     EXPECT_EQ(bound(), static_cast<GLint>(engine::Textures[slot]));
     for (std::int32_t bad : {-1, 1, 1000, INT32_MIN}) {
-        archive::BindTextureSlot(slot);
-        archive::BindTextureSlot(bad);
+        render::BindTextureSlot(slot);
+        render::BindTextureSlot(bad);
         EXPECT_EQ(bound(), 0) << bad;
     }
 }

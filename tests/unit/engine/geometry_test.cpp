@@ -8,11 +8,13 @@
 
 #include "engine/geometry.h"
 #include "model_helpers.h"
+#include "render/model_lists.h"
+#include "render/view.h"
 
 namespace {
 
 using namespace engine;
-namespace pt = shell::platform::testing;
+namespace pt = platform::testing;
 
 std::int32_t MakeObject(const std::vector<TVector3>& vertices,
                         const std::vector<std::array<std::uint16_t, 3>>& triangles) {
@@ -195,7 +197,7 @@ TEST_F(Normals, TheIndexedNormalsAreBitForBitThoseOfTheFullScan) {
     for (std::int32_t o : objects) {
         SCOPED_TRACE(o);
         const NormalIndex index = BuildNormalIndex(o);
-        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount; ++f)
+        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); ++f)
             for (int c = 0; c < 3; ++c)
                 ASSERT_TRUE(SameBits(SmoothedNormal(index, f, c), SmoothedNormal(o, f, c)))
                     << "face " << f << " corner " << c;
@@ -224,11 +226,11 @@ class GlGeometry : public Normals {
 
 TEST_F(GlGeometry, ProjectionExchangesYAndZ) {
     double x, y, depth;
-    ProjectToWindow({0, 0, 0}, x, y, depth);
+    render::ProjectToWindow({0, 0, 0}, x, y, depth);
     EXPECT_DOUBLE_EQ(x, 400);
     EXPECT_DOUBLE_EQ(y, 300);
     EXPECT_DOUBLE_EQ(depth, 0.5);
-    ProjectToWindow({0.5f, 0.25f, 0}, x, y, depth);
+    render::ProjectToWindow({0.5f, 0.25f, 0}, x, y, depth);
     EXPECT_DOUBLE_EQ(x, 600);
     EXPECT_DOUBLE_EQ(y, 300);
     EXPECT_DOUBLE_EQ(depth, 0.375);
@@ -236,12 +238,12 @@ TEST_F(GlGeometry, ProjectionExchangesYAndZ) {
 
 TEST_F(GlGeometry, SmoothVertexNormalSetsTheCurrentNormal) {
     const auto o = Fold(30);
-    SmoothVertexNormal(o, 0, 0);
+    render::SmoothVertexNormal(o, 0, 0);
     const TVector3 current = CurrentNormal();
     EXPECT_TRUE(SameBits(current, SmoothedNormal(o, 0, 0)));
     // Nothing is emitted for a corner outside the store.
-    SmoothVertexNormal(o, 5, 0);
-    SmoothVertexNormal(-1, 0, 0);
+    render::SmoothVertexNormal(o, 5, 0);
+    render::SmoothVertexNormal(-1, 0, 0);
     EXPECT_TRUE(SameBits(current, CurrentNormal()));
 }
 

@@ -57,7 +57,7 @@ TEST_F(Hostile, ChunkLengthsBelowAHeaderOrPastTheBlockEndTheWalk) {
         EngineInit();
         const Bytes valid = Object(Vertices(3, 3));
         Load(Chunk(0x4D4D, Cat({Header(0x1234, length), Bytes(8, 0), valid})));
-        EXPECT_EQ(ObjectCount, 0);
+        EXPECT_EQ(ObjectCount(), 0);
         // The same at the very start of the block.
         Load(Cat({Header(0x4D4D, length), valid}));
         ExpectStoreConsistent();
@@ -67,27 +67,27 @@ TEST_F(Hostile, ChunkLengthsBelowAHeaderOrPastTheBlockEndTheWalk) {
 TEST_F(Hostile, CountsAreCutToWhatTheBlockHolds) {
     // 1000 vertices claimed, 3 present; 500 faces claimed, 1 present.
     Load(File(Object(Cat({Vertices(1000, 3)}))));
-    ASSERT_EQ(ObjectCount, 1);
-    EXPECT_EQ(Objects[0].VertexCount, 3);
+    ASSERT_EQ(ObjectCount(), 1);
+    EXPECT_EQ(Objects[0].VertexCount(), 3);
 
     EngineInit();
     Load(File(Object(Cat({Vertices(3, 3), Chunk(0x4120, U16s({500, 0, 1, 2, 0}))}))));
-    ASSERT_EQ(ObjectCount, 1);
-    EXPECT_EQ(Objects[0].MiniPolygonCount, 1);
+    ASSERT_EQ(ObjectCount(), 1);
+    EXPECT_EQ(Objects[0].MiniPolygonCount(), 1);
 
     // A material group claiming 9000 face numbers at the block's end.
     EngineInit();
     const Bytes group = Chunk(0x4130, Cat({Bytes{'m', 0}, U16s({9000, 0})}));
     Load(File(Object(Cat({Vertices(3, 3), Chunk(0x4120, Cat({U16s({1, 0, 1, 2, 0}), group}))}))));
     ExpectStoreConsistent();
-    EXPECT_EQ(Objects[0].MiniPolygonCount, 1);
+    EXPECT_EQ(Objects[0].MiniPolygonCount(), 1);
 }
 
 TEST_F(Hostile, NamesWithoutAZeroByteAreCutAtTheBlockEnd) {
     Bytes editor = Header(0x4000, 6 + 300);
     editor.insert(editor.end(), 300, 'n');
     Load(File(editor));
-    ASSERT_EQ(ObjectCount, 1);
+    ASSERT_EQ(ObjectCount(), 1);
     EXPECT_EQ(Objects[0].Name, std::string(255, 'n'));
 
     EngineInit();
@@ -107,10 +107,10 @@ TEST_F(Hostile, FacesNamingMissingVerticesAreSkippedAndGroupsStillFindTheirFaces
     const Bytes material =
         Chunk(0xAFFF, Cat({Chunk(0xA000, {'r', 0}), Chunk(0xA020, Chunk(0x0011, {255, 0, 0}))}));
     Load(File(Cat({material, Object(Cat({Vertices(3, 3), faces}))})));
-    ASSERT_EQ(ObjectCount, 1);
+    ASSERT_EQ(ObjectCount(), 1);
     ExpectStoreConsistent();
     const VE_TObject& o = Objects[0];
-    ASSERT_EQ(o.MiniPolygonCount, 2);
+    ASSERT_EQ(o.MiniPolygonCount(), 2);
     EXPECT_EQ(o.MiniPolygons[1].Indices, (std::array<std::uint16_t, 3>{2, 1, 0}));
     EXPECT_FLOAT_EQ(o.MiniPolygons[0].Green, 1.0f);
     EXPECT_FLOAT_EQ(o.MiniPolygons[1].Green, 0.0f);
@@ -121,23 +121,23 @@ TEST_F(Hostile, MeshDataBeforeAnyObjectIsIgnored) {
     const Bytes faces =
         Chunk(0x4120, Cat({U16s({1, 0, 1, 2, 0}), Chunk(0x4130, {'x', 0, 1, 0, 0, 0})}));
     Load(File(Cat({Chunk(0x4100, Cat({Vertices(3, 3), faces}))})));
-    EXPECT_EQ(ObjectCount, 0);
+    EXPECT_EQ(ObjectCount(), 0);
 }
 
 TEST_F(Hostile, ASecondVertexListAppendsUpToTheStoreLimit) {
     Load(File(Object(Cat({Vertices(40000, 40000), Vertices(40000, 40000),
                           Chunk(0x4120, U16s({1, 65534, 65535, 0, 0}))}))));
-    ASSERT_EQ(ObjectCount, 1);
-    EXPECT_EQ(Objects[0].VertexCount, kMaxElements);
+    ASSERT_EQ(ObjectCount(), 1);
+    EXPECT_EQ(Objects[0].VertexCount(), kMaxElements);
     // Vertex 65535 does not exist: the face is skipped.
-    EXPECT_EQ(Objects[0].MiniPolygonCount, 0);
+    EXPECT_EQ(Objects[0].MiniPolygonCount(), 0);
     ExpectStoreConsistent();
 }
 
 TEST_F(Hostile, EveryPrefixOfAValidFileLoadsSafely) {
     const Bytes full = RichModel();
     Load(full);
-    const std::uint16_t whole = ObjectCount;
+    const std::uint16_t whole = ObjectCount();
     ASSERT_EQ(whole, 3);
     for (std::size_t n = 0; n < full.size(); ++n) {
         SCOPED_TRACE(n);
@@ -145,7 +145,7 @@ TEST_F(Hostile, EveryPrefixOfAValidFileLoadsSafely) {
         Bytes prefix(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n));
         Load(prefix);
         // The main chunk now runs past the block.
-        EXPECT_EQ(ObjectCount, 0);
+        EXPECT_EQ(ObjectCount(), 0);
         // With the outer chunks shortened to fit, the walk gets as far as the data allows.
         if (n >= 22) {
             for (std::size_t at : {std::size_t{2}, std::size_t{18}}) {
@@ -155,7 +155,7 @@ TEST_F(Hostile, EveryPrefixOfAValidFileLoadsSafely) {
             }
             Load(prefix);
             ExpectStoreConsistent();
-            EXPECT_LE(ObjectCount, whole);
+            EXPECT_LE(ObjectCount(), whole);
         }
     }
 }

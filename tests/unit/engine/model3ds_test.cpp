@@ -5,17 +5,18 @@
 #include <fstream>
 
 #include "archive/workspace.h"
+#include "base/failure.h"
+#include "game/assets.h"
 #include "model_helpers.h"
-#include "shell/failure.h"
 
 namespace {
 
 using namespace engine;
 using kxtest::Bytes;
 using kxtest::Cat;
-using kxtest::U16s;
 using kxtest::Load;
 using kxtest::Quad;
+using kxtest::U16s;
 using tools3ds::Chunk;
 
 class Loader : public kxtest::EngineTest {};
@@ -35,28 +36,28 @@ Bytes Name(const std::string& s) {
 
 TEST_F(Loader, ReadsMeshesWithTheirMaterialColours) {
     Load(kxtest::QuadModel());
-    ASSERT_EQ(ObjectCount, 1);
+    ASSERT_EQ(ObjectCount(), 1);
     const VE_TObject& o = Objects[0];
     EXPECT_EQ(o.Name, "board");
-    ASSERT_EQ(o.VertexCount, 4);
+    ASSERT_EQ(o.VertexCount(), 4);
     EXPECT_FLOAT_EQ(o.Vertices[2].x, 1.0f);
     EXPECT_FLOAT_EQ(o.Vertices[2].y, 1.0f);
-    ASSERT_EQ(o.MiniPolygonCount, 2);
+    ASSERT_EQ(o.MiniPolygonCount(), 2);
     EXPECT_EQ(o.MiniPolygons[1].Indices, (std::array<std::uint16_t, 3>{0, 2, 3}));
     ExpectColour(o.MiniPolygons[0], 1, 0, 0);
     ExpectColour(o.MiniPolygons[1], 0, 0, 1);
-    EXPECT_EQ(o.PolygonCount, 0);
+    EXPECT_EQ(o.PolygonCount(), 0);
     EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(Loader, WithTheFlagOffFacesBecomeThreeCornerPolygons) {
     Load(kxtest::QuadModel(), 0);
-    ASSERT_EQ(ObjectCount, 1);
+    ASSERT_EQ(ObjectCount(), 1);
     const VE_TObject& o = Objects[0];
-    EXPECT_EQ(o.MiniPolygonCount, 0);
-    ASSERT_EQ(o.PolygonCount, 2);
+    EXPECT_EQ(o.MiniPolygonCount(), 0);
+    ASSERT_EQ(o.PolygonCount(), 2);
     const VE_TPolygon& p = o.Polygons[1];
-    EXPECT_EQ(p.CornerCount, 3);
+    EXPECT_EQ(p.CornerCount(), 3);
     EXPECT_EQ(p.Indices, (std::vector<std::uint16_t>{0, 2, 3}));
     for (int c = 0; c < 3; ++c) {
         EXPECT_FLOAT_EQ(p.Red[c], 0.0f);
@@ -71,7 +72,7 @@ TEST_F(Loader, MaterialsMatchByExactNameAndTheLaterOfTwoWins) {
         {{"wood", 0.1f, 0.2f, 0.3f}, {"wood", 0.4f, 0.5f, 0.6f}, {"red", 1, 0, 0}},
         {Quad("a", "wood", "Wood")});
     Load(file);
-    ASSERT_EQ(ObjectCount, 1);
+    ASSERT_EQ(ObjectCount(), 1);
     ExpectColour(Objects[0].MiniPolygons[0], 0.4f, 0.5f, 0.6f);
     ExpectColour(Objects[0].MiniPolygons[1], 1, 1, 1);
 }
@@ -100,7 +101,7 @@ TEST_F(Loader, OtherColourFormsAndStrayColoursChangeNothing) {
     // Splice the stray chunks in front of the writer's editor content.
     Bytes editor(mesh.begin() + 6 + 10 + 6, mesh.end());
     Load(Chunk(0x4D4D, Chunk(0x3D3D, Cat({stray, material, editor}))));
-    ASSERT_EQ(ObjectCount, 1);
+    ASSERT_EQ(ObjectCount(), 1);
     ExpectColour(Objects[0].MiniPolygons[0], 0, 0, 0);
 }
 
@@ -109,21 +110,21 @@ TEST_F(Loader, LightsAndCamerasBecomeObjectsWithoutMeshes) {
     options.extraObjects = {{"Lamp", tools3ds::ObjectKind::Light},
                             {"Eye", tools3ds::ObjectKind::Camera}};
     Load(tools3ds::Write3ds({}, {}, options));
-    ASSERT_EQ(ObjectCount, 2);
+    ASSERT_EQ(ObjectCount(), 2);
     EXPECT_EQ(Objects[0].Name, "Lamp");
     EXPECT_EQ(Objects[1].Name, "Eye");
     for (const auto& o : Objects) {
-        EXPECT_EQ(o.VertexCount, 0);
-        EXPECT_EQ(o.MiniPolygonCount, 0);
-        EXPECT_EQ(o.PolygonCount, 0);
+        EXPECT_EQ(o.VertexCount(), 0);
+        EXPECT_EQ(o.MiniPolygonCount(), 0);
+        EXPECT_EQ(o.PolygonCount(), 0);
     }
 }
 
 TEST_F(Loader, ALaterLoadAppendsAfterEarlierObjects) {
     Load(kxtest::QuadModel());
     Load(tools3ds::Write3ds({}, {Quad("first", "", ""), Quad("second", "", "")}));
-    ASSERT_EQ(ObjectCount, 3);
-    EXPECT_EQ(Objects[ObjectCount - 1].Name, "second");
+    ASSERT_EQ(ObjectCount(), 3);
+    EXPECT_EQ(Objects[ObjectCount() - 1].Name, "second");
     EXPECT_EQ(Objects[1].Name, "first");
 }
 
@@ -135,34 +136,34 @@ TEST_F(Loader, UnknownChunksAreSkippedByTheirLength) {
     const Bytes object =
         Chunk(0x4000, Cat({Name("m"), Chunk(0x4100, Cat({vertices, mapping, faces}))}));
     Load(Chunk(0x4D4D, Cat({Chunk(0x0002, Bytes(4, 0)), Chunk(0x3D3D, object)})));
-    ASSERT_EQ(ObjectCount, 1);
-    EXPECT_EQ(Objects[0].VertexCount, 3);
-    EXPECT_EQ(Objects[0].MiniPolygonCount, 1);
+    ASSERT_EQ(ObjectCount(), 1);
+    EXPECT_EQ(Objects[0].VertexCount(), 3);
+    EXPECT_EQ(Objects[0].MiniPolygonCount(), 1);
 }
 
-TEST_F(Loader, NotA3dsFileIsReportedAndStillWalked) {
+TEST_F(Loader, NotA3dsFileIsReportedAndEmptiesTheStoreOnceTheWalkHasStopped) {
     Load(kxtest::QuadModel());
-    ASSERT_EQ(ObjectCount, 1);
+    ASSERT_EQ(ObjectCount(), 1);
     // An editor chunk on its own: no main chunk in front.
     const Bytes whole = tools3ds::Write3ds({}, {Quad("late", "", "")});
     Load(Bytes(whole.begin() + 6 + 10, whole.end()));
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].caption, "VEngine internal error");
     EXPECT_EQ(Boxes()[0].text, "This file isn't a valid 3DS format file: model.3ds");
-    // The report emptied the store; the walk then added the file's object.
-    ASSERT_EQ(ObjectCount, 1);
-    EXPECT_EQ(Objects[0].Name, "late");
+    // The walk wrote nothing after the report, and the store was emptied when it returned.
+    EXPECT_EQ(ObjectCount(), 0);
+    EXPECT_TRUE(Objects.empty());
 }
 
 TEST_F(Loader, AnEmptyBlockIsReportedAndAddsNothing) {
     Load({});
     EXPECT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(ObjectCount, 0);
+    EXPECT_EQ(ObjectCount(), 0);
 }
 
 TEST(ReadZString, StopsAtTheZeroByteTheLimitOrTheEnd) {
     const Bytes bytes = {'a', 'b', 0, 'c'};
-    archive::ByteCursor cursor(bytes);
+    base::ByteCursor cursor(bytes);
     const ZString first = ReadZString(cursor, 0);
     EXPECT_EQ(first.text, "ab");
     EXPECT_EQ(first.consumed, 3);
@@ -170,13 +171,13 @@ TEST(ReadZString, StopsAtTheZeroByteTheLimitOrTheEnd) {
     EXPECT_EQ(rest.text, "c");
     EXPECT_EQ(rest.consumed, 1);
 
-    archive::ByteCursor limited(bytes);
+    base::ByteCursor limited(bytes);
     const ZString two = ReadZString(limited, 2);
     EXPECT_EQ(two.text, "ab");
     EXPECT_EQ(two.consumed, 2);
 
     const Bytes longName(400, 'x');
-    archive::ByteCursor unlimited(longName);
+    base::ByteCursor unlimited(longName);
     EXPECT_EQ(ReadZString(unlimited, 0).consumed, 255);
     EXPECT_EQ(unlimited.Position(), 255u);
 }
@@ -234,25 +235,39 @@ class LoaderFiles : public Loader {
 TEST_F(LoaderFiles, ReadsAMemberOfTheArchive) {
     Write("adatok.vbf",
           ArchiveOf({{"other.3ds", Bytes{1, 2}}, {"tabla.3ds", kxtest::QuadModel()}}));
-    Load3DS("tabla.3ds", "adatok.vbf", 255);
-    ASSERT_EQ(ObjectCount, 1);
-    EXPECT_EQ(Objects[0].MiniPolygonCount, 2);
+    game::LoadModel("tabla.3ds", "adatok.vbf", 255);
+    ASSERT_EQ(ObjectCount(), 1);
+    EXPECT_EQ(Objects[0].MiniPolygonCount(), 2);
     EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(LoaderFiles, ReadsAPlainFileWithoutAnArchive) {
     Write("piece.3ds", kxtest::QuadModel());
-    Load3DS("piece.3ds", "", 0);
-    ASSERT_EQ(ObjectCount, 1);
-    EXPECT_EQ(Objects[0].PolygonCount, 2);
+    game::LoadModel("piece.3ds", "", 0);
+    ASSERT_EQ(ObjectCount(), 1);
+    EXPECT_EQ(Objects[0].PolygonCount(), 2);
 }
 
 TEST_F(LoaderFiles, AMissingMemberFailsWithoutAddingObjects) {
     Write("adatok.vbf", ArchiveOf({{"tabla.3ds", kxtest::QuadModel()}}));
-    EXPECT_THROW(Load3DS("babu.3ds", "adatok.vbf", 255), shell::IoFailure);
-    EXPECT_EQ(ObjectCount, 0);
+    EXPECT_THROW(game::LoadModel("babu.3ds", "adatok.vbf", 255), base::IoFailure);
+    EXPECT_EQ(ObjectCount(), 0);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "File(babu.3ds) not found in bigfile(adatok.vbf) !!");
+}
+
+} // namespace
+
+namespace {
+
+TEST(LoaderStore, FillsTheStoreItIsGivenAndNoOther) {
+    EngineInit();
+    ObjectStore own;
+    const auto model = kxtest::QuadModel();
+    Load3DSFromMemory(model, "model.3ds", 255, own);
+    ASSERT_EQ(own.size(), 1u);
+    EXPECT_EQ(own[0].MiniPolygonCount(), 2);
+    EXPECT_EQ(ObjectCount(), 0);
 }
 
 } // namespace

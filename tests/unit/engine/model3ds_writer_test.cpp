@@ -3,7 +3,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "archive/byte_cursor.h"
+#include "base/byte_cursor.h"
 #include "model_helpers.h"
 
 namespace {
@@ -18,7 +18,7 @@ bool IsContainer(std::uint16_t id) {
 // Walks the chunk tree, checking that each container's children fill it exactly; returns the
 // ids in the order met, parents before children.
 void Tree(std::span<const std::uint8_t> bytes, std::vector<std::uint16_t>& ids) {
-    archive::ByteCursor cursor(bytes);
+    base::ByteCursor cursor(bytes);
     while (!cursor.AtEnd()) {
         const std::size_t start = cursor.Position();
         const auto id = cursor.U16();
@@ -75,15 +75,15 @@ TEST_F(RoundTrip, WhatIsWrittenIsWhatLoads) {
         options.colours = form;
         kxtest::Load(
             tools3ds::Write3ds({{"a", 0.2f, 0.4f, 0.6f}, {"b", 1, 1, 0}}, {mesh}, options));
-        ASSERT_EQ(ObjectCount, 1);
+        ASSERT_EQ(ObjectCount(), 1);
         const VE_TObject& o = Objects[0];
         EXPECT_EQ(o.Name, mesh.name);
-        ASSERT_EQ(o.VertexCount, 300);
+        ASSERT_EQ(o.VertexCount(), 300);
         for (int i = 0; i < 300; ++i) {
             EXPECT_EQ(o.Vertices[i].x, mesh.vertices[i].x);
             EXPECT_EQ(o.Vertices[i].z, mesh.vertices[i].z);
         }
-        ASSERT_EQ(o.MiniPolygonCount, 500);
+        ASSERT_EQ(o.MiniPolygonCount(), 500);
         const float tolerance = form == tools3ds::ColourForm::Bytes ? 0.5f / 255 : 0.0f;
         for (int f = 0; f < 500; ++f) {
             EXPECT_EQ(o.MiniPolygons[f].Indices, mesh.faces[f]);

@@ -9,7 +9,7 @@
 
 #include "engine/model3ds.h"
 #include "engine/store.h"
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
 #include "tools/model3ds/model3ds_writer.h"
 
 namespace kxtest {
@@ -59,29 +59,29 @@ inline void Load(const Bytes& file, std::uint8_t mini = 255) {
 class EngineTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        shell::platform::testing::ResetDouble();
+        platform::testing::ResetDouble();
         engine::EngineInit();
     }
-    const std::vector<shell::platform::testing::Box>& Boxes() {
-        return shell::platform::testing::Double().boxes;
+    const std::vector<platform::testing::Box>& Boxes() {
+        return platform::testing::Double().boxes;
     }
 };
 
 // Whatever a file held, the store keeps its own rules: counts match arrays and every
 // triangle names vertices its object has.
 inline void ExpectStoreConsistent() {
-    ASSERT_EQ(engine::ObjectCount, engine::Objects.size());
+    ASSERT_EQ(engine::ObjectCount(), engine::Objects.size());
     for (const engine::VE_TObject& o : engine::Objects) {
-        ASSERT_EQ(o.VertexCount, o.Vertices.size());
-        ASSERT_EQ(o.MiniPolygonCount, o.MiniPolygons.size());
-        ASSERT_EQ(o.PolygonCount, o.Polygons.size());
+        ASSERT_EQ(o.VertexCount(), o.Vertices.size());
+        ASSERT_EQ(o.MiniPolygonCount(), o.MiniPolygons.size());
+        ASSERT_EQ(o.PolygonCount(), o.Polygons.size());
         for (const auto& t : o.MiniPolygons)
             for (auto k : t.Indices)
-                ASSERT_LT(k, o.VertexCount);
+                ASSERT_LT(k, o.VertexCount());
         for (const auto& p : o.Polygons) {
             ASSERT_EQ(p.Indices.size(), 3u);
             for (auto k : p.Indices)
-                ASSERT_LT(k, o.VertexCount);
+                ASSERT_LT(k, o.VertexCount());
         }
     }
 }

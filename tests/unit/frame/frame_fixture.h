@@ -7,33 +7,37 @@
 #include <cstdint>
 
 #include "game/frame.h"
-#include "game/squares.h"
 #include "game/state.h"
+#include "platform/message_queue.h"
+#include "platform/platform_double.h"
+#include "platform/window_state.h"
+#include "render/view.h"
+#include "rules/squares.h"
+#include "rules/state.h"
 #include "shell/app.h"
-#include "shell/message_queue.h"
-#include "shell/platform_double.h"
 #include "shell/window.h"
 
-namespace pt = shell::platform::testing;
+namespace pt = platform::testing;
 
 class FrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         pt::ResetDouble();
-        shell::ClearMessages();
-        shell::Keys.fill(0);
+        platform::ClearMessages();
+        platform::Keys.fill(0);
         game::InitViewState();
-        game::InitGameState();
-        game::SquareTable = game::DeriveSquares();
-        shell::ScreenWidth = 1024;
-        shell::ScreenHeight = 768;
-        shell::ViewportWidth = 1024;
-        shell::ViewportHeight = 768;
+        rules::InitGameState();
+        game::InitPanelState();
+        rules::SquareTable = rules::DeriveSquares();
+        platform::ScreenWidth = 1024;
+        platform::ScreenHeight = 768;
+        render::ViewportWidth = 1024;
+        render::ViewportHeight = 768;
         pt::Double().tick = 50000;
     }
     void TearDown() override {
-        shell::ClearMessages();
-        shell::Keys.fill(0);
+        platform::ClearMessages();
+        platform::Keys.fill(0);
         pt::ResetDouble();
     }
 
@@ -58,8 +62,8 @@ class FrameTest : public ::testing::Test {
         PointAt(1000, 740);
     }
     static bool QuitPosted() {
-        while (shell::PeekMessage()) {
-            if (shell::TakeMessage()->kind == shell::MessageKind::Quit) return true;
+        while (platform::PeekMessage()) {
+            if (platform::TakeMessage()->kind == platform::MessageKind::Quit) return true;
         }
         return false;
     }

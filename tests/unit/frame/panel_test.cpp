@@ -1,4 +1,5 @@
 #include "frame_fixture.h"
+#include "game/state.h"
 
 namespace {
 
@@ -41,29 +42,29 @@ class EachControl : public FrameTest, public ::testing::WithParamInterface<Contr
 
 // Each of these acts once per press, however long the button is held.
 TEST_P(EachControl, ActsOnceThroughItsWaitForRelease) {
-    game::SeatIsComputer = {false, false, false};
-    game::FirstPlayer = 1;
-    game::BoardAt(2, 2) = 1;
+    rules::SeatIsComputer = {false, false, false};
+    rules::FirstPlayer = 1;
+    rules::BoardAt(2, 2) = 1;
     Update();
     OpenPanel();
     Update();
-    const std::array<bool, 3> seats = game::SeatIsComputer;
+    const std::array<bool, 3> seats = rules::SeatIsComputer;
 
     PointAt(GetParam().x, GetParam().y);
     PressLeftFor(40);
     Update();
     EXPECT_FALSE(pt::Double().left);
     EXPECT_GE(pt::Double().sleeps, 20);
-    const std::array<bool, 3> once = game::SeatIsComputer;
-    const int firstOnce = game::FirstPlayer;
+    const std::array<bool, 3> once = rules::SeatIsComputer;
+    const int firstOnce = rules::FirstPlayer;
     const bool helpOnce = game::HelpShown;
-    const std::uint8_t cellOnce = game::BoardAt(2, 2);
+    const std::uint8_t cellOnce = rules::BoardAt(2, 2);
 
     Update();
-    EXPECT_EQ(game::SeatIsComputer, once);
-    EXPECT_EQ(game::FirstPlayer, firstOnce);
+    EXPECT_EQ(rules::SeatIsComputer, once);
+    EXPECT_EQ(rules::FirstPlayer, firstOnce);
     EXPECT_EQ(game::HelpShown, helpOnce);
-    EXPECT_EQ(game::BoardAt(2, 2), cellOnce);
+    EXPECT_EQ(rules::BoardAt(2, 2), cellOnce);
 
     const std::string name = GetParam().name;
     EXPECT_EQ(once[1], name == "seat1" ? !seats[1] : seats[1]);
@@ -82,20 +83,20 @@ INSTANTIATE_TEST_SUITE_P(Panel, EachControl,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FrameTest, ControlEdgesAreIncludedAndTheirOwnersOnly) {
-    game::SeatIsComputer = {false, false, true};
+    rules::SeatIsComputer = {false, false, true};
     OpenPanel();
     Update();
     PointAt(kLeft + 30, 553); // the corner of player 1's seat
     PressLeftFor(20);
     Update();
-    EXPECT_TRUE(game::SeatIsComputer[1]);
-    EXPECT_TRUE(game::SeatIsComputer[2]);
+    EXPECT_TRUE(rules::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::SeatIsComputer[2]);
 
     PointAt(kLeft + 100, 528); // between the two seats
     PressLeftFor(20);
     Update();
-    EXPECT_TRUE(game::SeatIsComputer[1]);
-    EXPECT_TRUE(game::SeatIsComputer[2]);
+    EXPECT_TRUE(rules::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::SeatIsComputer[2]);
 }
 
 TEST_F(FrameTest, AClickShorterThanAFrameActsOnce) {
@@ -104,10 +105,10 @@ TEST_F(FrameTest, AClickShorterThanAFrameActsOnce) {
     PointAt(kLeft + 55, 528);
     pt::Double().leftClickUnseen = true;
     Update();
-    EXPECT_TRUE(game::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::SeatIsComputer[1]);
     EXPECT_EQ(pt::Double().sleeps, 0);
     Update();
-    EXPECT_TRUE(game::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::SeatIsComputer[1]);
 }
 
 TEST_F(FrameTest, SeatToggleWorksOnAHalfOpenPanel) {
@@ -118,9 +119,9 @@ TEST_F(FrameTest, SeatToggleWorksOnAHalfOpenPanel) {
     PointAt(left + 55, 528);
     PressLeftFor(500);
     Update(10);
-    EXPECT_TRUE(game::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::SeatIsComputer[1]);
     Update(10);
-    EXPECT_TRUE(game::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::SeatIsComputer[1]);
 }
 
 TEST_F(FrameTest, ExitWorksOnlyOnceThePanelIsOut) {
@@ -139,19 +140,19 @@ TEST_F(FrameTest, ExitWorksOnlyOnceThePanelIsOut) {
 }
 
 TEST_F(FrameTest, NewGameClearsTheBoardAndRestartsTheClock) {
-    game::SeatIsComputer = {false, false, false};
-    game::FirstPlayer = 2;
-    game::BoardAt(1, 1) = 3;
-    game::GameOver = true;
-    game::MoveDelay = 0;
+    rules::SeatIsComputer = {false, false, false};
+    rules::FirstPlayer = 2;
+    rules::BoardAt(1, 1) = 3;
+    rules::GameOver = true;
+    rules::MoveDelay = 0;
     OpenPanel();
     Update();
     PointAt(kLeft + 100, 700);
     PressLeftFor(20);
     Update(20);
-    EXPECT_EQ(game::BoardAt(1, 1), 0);
-    EXPECT_FALSE(game::GameOver);
-    EXPECT_EQ(game::CurrentPlayer, 2);
+    EXPECT_EQ(rules::BoardAt(1, 1), 0);
+    EXPECT_FALSE(rules::GameOver);
+    EXPECT_EQ(rules::CurrentPlayer, 2);
     EXPECT_EQ(game::LastTick, 0u);
     Update(300);
     EXPECT_EQ(game::FrameTime, 1);
@@ -164,13 +165,13 @@ TEST_F(FrameTest, SliderPositionsGiveTheirNoiseRange) {
     for (int n = 0; n < 5; ++n) {
         game::StrengthSlider = positions[n];
         Update();
-        EXPECT_EQ(game::NoiseRange, ranges[n]) << positions[n];
+        EXPECT_EQ(rules::NoiseRange, ranges[n]) << positions[n];
     }
     // Outside the panel the slider is not read.
     game::StrengthSlider = 0;
     PointAt(500, 400);
     Update();
-    EXPECT_EQ(game::NoiseRange, 1000);
+    EXPECT_EQ(rules::NoiseRange, 1000);
 }
 
 TEST_F(FrameTest, DraggingTheKnobFollowsThePointerAndStopsAtTheEnds) {
@@ -185,12 +186,12 @@ TEST_F(FrameTest, DraggingTheKnobFollowsThePointerAndStopsAtTheEnds) {
     PointAt(knob + 81, 300);
     Update();
     EXPECT_DOUBLE_EQ(game::StrengthSlider, 100.0);
-    EXPECT_EQ(game::NoiseRange, 0);
+    EXPECT_EQ(rules::NoiseRange, 0);
 
     PointAt(kLeft + 1, 300);
     Update();
     EXPECT_DOUBLE_EQ(game::StrengthSlider, 0.0);
-    EXPECT_EQ(game::NoiseRange, 10000);
+    EXPECT_EQ(rules::NoiseRange, 10000);
 
     pt::Double().left = false;
     Update();
@@ -216,7 +217,7 @@ TEST_F(FrameTest, HelpOpensOnReleaseAndTheNextPressAnywhereClosesIt) {
     Update();
     EXPECT_FALSE(game::HelpShown);
     EXPECT_FALSE(pt::Double().left);
-    EXPECT_EQ(game::MoveDelay, 0);
+    EXPECT_EQ(rules::MoveDelay, 0);
 }
 
 } // namespace

@@ -2,11 +2,14 @@
 
 #include "frame_fixture.h"
 #include "game/picking.h"
-#include "game/scene.h"
+#include "game/draw.h"
+#include "game/state.h"
+#include "platform/window_state.h"
+#include "render/view.h"
 
 namespace {
 
-using game::Cell;
+using rules::Cell;
 
 class Picking : public FrameTest {
   protected:
@@ -16,9 +19,9 @@ class Picking : public FrameTest {
     }
     static void Resize(int width, int height) {
         ASSERT_TRUE(pt::OpenHiddenGlWindow(width, height));
-        shell::ScreenWidth = static_cast<std::uint16_t>(width);
-        shell::ScreenHeight = static_cast<std::uint16_t>(height);
-        shell::ResizeScene(width, height);
+        platform::ScreenWidth = static_cast<std::uint16_t>(width);
+        platform::ScreenHeight = static_cast<std::uint16_t>(height);
+        render::ResizeScene(width, height);
     }
     // Where the centre of cell (i, j)'s hover circle lies in the window, y upwards.
     static game::WindowPoint Centre(int i, int j) {
@@ -26,7 +29,7 @@ class Picking : public FrameTest {
     }
     static void CursorAt(const game::WindowPoint& w) {
         pt::Double().cursorX = static_cast<int>(std::lround(w.x));
-        pt::Double().cursorY = shell::ViewportHeight - static_cast<int>(std::lround(w.y));
+        pt::Double().cursorY = render::ViewportHeight - static_cast<int>(std::lround(w.y));
     }
     static void ExpectCell(Cell cell, int i, int j) {
         EXPECT_EQ(cell.i, i);
@@ -91,22 +94,22 @@ TEST_F(Picking, APressOnAHoveredEmptyCellMakesTheMove) {
     CursorAt(Centre(2, 5));
     Update();
     ExpectCell(game::HoverCell, 2, 5);
-    EXPECT_EQ(game::MoveDelay, 0);
+    EXPECT_EQ(rules::MoveDelay, 0);
 
     pt::Double().left = true;
     Update();
-    ExpectCell(game::PendingCell, 2, 5);
-    EXPECT_EQ(game::MoveDelay, 1000);
+    ExpectCell(rules::PendingCell, 2, 5);
+    EXPECT_EQ(rules::MoveDelay, 1000);
 }
 
 TEST_F(Picking, AClickShorterThanAFrameStillMakesTheMoveOnce) {
     CursorAt(Centre(4, 2));
     pt::Double().leftClickUnseen = true;
     Update();
-    ExpectCell(game::PendingCell, 4, 2);
-    EXPECT_EQ(game::MoveDelay, 1000);
+    ExpectCell(rules::PendingCell, 4, 2);
+    EXPECT_EQ(rules::MoveDelay, 1000);
     Update(100);
-    EXPECT_EQ(game::MoveDelay, 900);
+    EXPECT_EQ(rules::MoveDelay, 900);
 }
 
 TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
@@ -128,7 +131,7 @@ TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
     Update();
     ExpectCell(game::HoverCell, -1, -1);
     EXPECT_EQ(pt::Double().sleeps, 0);
-    EXPECT_EQ(game::MoveDelay, 0);
+    EXPECT_EQ(rules::MoveDelay, 0);
 }
 
 TEST_F(Picking, ClosingHelpOverACellPlacesNoPiece) {
@@ -143,28 +146,28 @@ TEST_F(Picking, ClosingHelpOverACellPlacesNoPiece) {
     ExpectCell(game::HoverCell, -1, -1);
     Update();
     ExpectCell(game::HoverCell, 3, 3);
-    EXPECT_EQ(game::MoveDelay, 0);
-    EXPECT_EQ(game::BoardAt(3, 3), 0);
+    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::BoardAt(3, 3), 0);
 }
 
 TEST_F(Picking, AfterTheEndNothingIsHoveredButTheColumnStays) {
-    game::GameOver = true;
+    rules::GameOver = true;
     CursorAt(Centre(2, 5));
     pt::Double().left = true;
     Update();
     EXPECT_EQ(game::HoverCell.i, -1);
     EXPECT_EQ(game::HoverCell.j, 5);
-    EXPECT_EQ(game::MoveDelay, 0);
+    EXPECT_EQ(rules::MoveDelay, 0);
 }
 
 TEST_F(Picking, NoCellIsPickedOnceTheContextIsGone) {
     CursorAt(Centre(2, 5));
-    shell::Keys[27] = -1;
+    platform::Keys[27] = -1;
     pt::Double().left = true;
     Update();
     EXPECT_TRUE(QuitPosted());
     ExpectCell(game::HoverCell, -1, -1);
-    EXPECT_EQ(game::MoveDelay, 0);
+    EXPECT_EQ(rules::MoveDelay, 0);
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #include <limits>
 
 #include "frame_fixture.h"
+#include "game/state.h"
+#include "platform/window_state.h"
+#include "render/view.h"
 
 namespace {
 
@@ -26,13 +29,13 @@ TEST_F(FrameTest, FrameTimeIsOneAtFirstThenFollowsTheTickCount) {
     UpdateFrame();
     EXPECT_EQ(game::FrameTime, std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(game::MenuOffset, 5);
-    EXPECT_EQ(game::Pulse, 1000);
+    EXPECT_EQ(rules::Pulse, 1000);
 }
 
 TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
-    shell::ScreenWidth = 1280;
-    shell::ScreenHeight = 1024;
-    shell::ViewportHeight = 1024;
+    platform::ScreenWidth = 1280;
+    platform::ScreenHeight = 1024;
+    render::ViewportHeight = 1024;
     pt::Double().cursorX = 640;
     pt::Double().cursorY = 0;
     Update();
@@ -44,7 +47,7 @@ TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
     EXPECT_EQ(game::PointerY, 0);
 
     // Halves round to even: 1 px and 3 px of a 2048-wide screen are 0.5 and 1.5 units.
-    shell::ScreenWidth = 2048;
+    platform::ScreenWidth = 2048;
     pt::Double().cursorX = 1;
     Update();
     EXPECT_EQ(game::PointerX, 0);
@@ -64,23 +67,23 @@ TEST_F(FrameTest, PointerIsOriginWhileHelpIsShown) {
 
 TEST_F(FrameTest, ArrowKeysTurnOneDegreePerUpdateAndTiltIsClampedOutsideThePanel) {
     PointAt(500, 400);
-    shell::Keys[37] = -1;
+    platform::Keys[37] = -1;
     Update();
     Update();
     EXPECT_FLOAT_EQ(game::CameraTurn, 43.0f);
-    shell::Keys[37] = 0;
-    shell::Keys[39] = -1;
+    platform::Keys[37] = 0;
+    platform::Keys[39] = -1;
     Update();
     EXPECT_FLOAT_EQ(game::CameraTurn, 44.0f);
-    shell::Keys[39] = 0;
+    platform::Keys[39] = 0;
 
-    shell::Keys[40] = -1;
+    platform::Keys[40] = -1;
     game::CameraTilt = -89.5f;
     Update();
     EXPECT_FLOAT_EQ(game::CameraTilt, -90.0f);
-    shell::Keys[40] = 0;
+    platform::Keys[40] = 0;
 
-    shell::Keys[38] = -1;
+    platform::Keys[38] = -1;
     game::CameraTilt = -1.5f;
     Update();
     EXPECT_FLOAT_EQ(game::CameraTilt, -0.5f);
@@ -92,7 +95,7 @@ TEST_F(FrameTest, ArrowKeysTurnOneDegreePerUpdateAndTiltIsClampedOutsideThePanel
     Update();
     Update();
     EXPECT_FLOAT_EQ(game::CameraTilt, 2.0f);
-    shell::Keys[38] = 0;
+    platform::Keys[38] = 0;
     PointAt(500, 400);
     Update();
     EXPECT_FLOAT_EQ(game::CameraTilt, 0.0f);
@@ -103,7 +106,7 @@ TEST_F(FrameTest, RightDragTurnsTheViewOneDegreePerThreeUnits) {
     pt::Double().right = true;
     Update();
     EXPECT_TRUE(game::Rotating);
-    EXPECT_EQ(pt::Double().cursor, shell::platform::Cursor::SizeAll);
+    EXPECT_EQ(pt::Double().cursor, platform::Cursor::SizeAll);
     EXPECT_FLOAT_EQ(game::CameraTurn, 45.0f);
 
     PointAt(330, 400);
@@ -120,30 +123,30 @@ TEST_F(FrameTest, RightDragTurnsTheViewOneDegreePerThreeUnits) {
     PointAt(400, 500);
     Update();
     EXPECT_FALSE(game::Rotating);
-    EXPECT_EQ(pt::Double().cursor, shell::platform::Cursor::Arrow);
+    EXPECT_EQ(pt::Double().cursor, platform::Cursor::Arrow);
     EXPECT_FLOAT_EQ(game::CameraTurn, 55.0f);
     EXPECT_FLOAT_EQ(game::CameraTilt, -55.0f);
 }
 
 TEST_F(FrameTest, PulseIsATriangleWaveBetweenZeroAndAThousand) {
     Update(); // the first update counts 1 ms
-    game::Pulse = 0;
-    game::PulseRising = true;
+    rules::Pulse = 0;
+    rules::PulseRising = true;
     const int expected[] = {400, 800, 1000, 600, 200, 0, 400};
     const bool rising[] = {true, true, false, false, false, true, true};
     for (int n = 0; n < 7; ++n) {
         Update(400);
-        EXPECT_EQ(game::Pulse, expected[n]) << "step " << n;
-        EXPECT_EQ(game::PulseRising, rising[n]) << "step " << n;
+        EXPECT_EQ(rules::Pulse, expected[n]) << "step " << n;
+        EXPECT_EQ(rules::PulseRising, rising[n]) << "step " << n;
     }
 }
 
 TEST_F(FrameTest, EscRequestsTheCloseAndTheUpdateRunsOn) {
-    shell::Keys[27] = -1;
-    game::Pulse = 0;
+    platform::Keys[27] = -1;
+    rules::Pulse = 0;
     Update(); // the first update counts 1 ms
     EXPECT_TRUE(QuitPosted());
-    EXPECT_EQ(game::Pulse, 1);
+    EXPECT_EQ(rules::Pulse, 1);
 }
 
 } // namespace

@@ -14,7 +14,7 @@
 #include "engine/model3ds.h"
 #include "engine/store.h"
 #include "look_files.h"
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ float Distance(TVector3 a, TVector3 b) {
 class GeneratedModel : public ::testing::Test {
   protected:
     void SetUp() override {
-        shell::platform::testing::ResetDouble();
+        platform::testing::ResetDouble();
         engine::EngineInit();
     }
 
@@ -65,8 +65,8 @@ class GeneratedModel : public ::testing::Test {
     const VE_TObject& Load(const std::string& name) {
         const std::vector<std::uint8_t> bytes = kxtest::ReadWholeFile(kxtest::AssetPath(name));
         engine::Load3DSFromMemory(bytes, name, 255);
-        EXPECT_TRUE(shell::platform::testing::Double().boxes.empty()) << name << " was refused";
-        EXPECT_EQ(engine::ObjectCount, 1) << name;
+        EXPECT_TRUE(platform::testing::Double().boxes.empty()) << name << " was refused";
+        EXPECT_EQ(engine::ObjectCount(), 1) << name;
         if (engine::Objects.empty()) engine::NewObject(0, 0, 0, 0);
         object = static_cast<std::int32_t>(engine::Objects.size()) - 1;
         return engine::Objects.back();
@@ -126,8 +126,8 @@ TEST_F(GeneratedModel, BoardSpansThePictureWithItsFaceAtZeroAndABodyBelow) {
     EXPECT_FLOAT_EQ(e.maxY, 27.5f);
     EXPECT_FLOAT_EQ(e.maxZ, 0.0f);
     EXPECT_LT(e.minZ, -3.0f);
-    EXPECT_GT(board.MiniPolygonCount, 1000);
-    EXPECT_LE(board.MiniPolygonCount, 8000);
+    EXPECT_GT(board.MiniPolygonCount(), 1000);
+    EXPECT_LE(board.MiniPolygonCount(), 8000);
     ExpectSoundSurface(board);
 }
 
@@ -169,7 +169,7 @@ TEST_F(GeneratedModel, PieceIsAnUprightTurnedPieceThatFitsItsCell) {
     EXPECT_FLOAT_EQ(e.minZ, 0.0f);
     EXPECT_GE(e.maxZ, 4.0f);
     EXPECT_LE(e.maxZ, 6.0f);
-    EXPECT_LE(piece.MiniPolygonCount, 3000);
+    EXPECT_LE(piece.MiniPolygonCount(), 3000);
     float widest = 0.0f;
     std::set<int> angles;
     for (const TVector3& v : piece.Vertices) {

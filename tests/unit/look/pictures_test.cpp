@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
-#include "archive/bmp.h"
+#include "platform/bmp.h"
 #include "look_files.h"
 
 namespace {
@@ -24,11 +24,11 @@ TEST(GeneratedPictures, DecodeWithPowerOfTwoSidesInBothBitDepths) {
     int paletted = 0, trueColour = 0;
     for (const std::string& name : kxtest::PictureNames()) {
         const std::vector<std::uint8_t> file = kxtest::ReadWholeFile(kxtest::AssetPath(name));
-        const auto header = archive::CheckBmpHeader(file);
+        const auto header = platform::CheckBmpHeader(file);
         ASSERT_TRUE(header.has_value()) << name;
         if (header->bitsPerPixel == 8) ++paletted;
         if (header->bitsPerPixel == 32) ++trueColour;
-        const auto picture = archive::DecodeBmp(file);
+        const auto picture = platform::DecodeBmp(file);
         ASSERT_TRUE(picture.has_value()) << name;
         EXPECT_TRUE(PowerOfTwo(picture->width)) << name;
         EXPECT_TRUE(PowerOfTwo(picture->height)) << name;
@@ -41,8 +41,8 @@ TEST(GeneratedPictures, DecodeWithPowerOfTwoSidesInBothBitDepths) {
 }
 
 TEST(GeneratedPictures, PanelAndHelpAreCloseToTheirScreenShapes) {
-    const auto panel = archive::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("menu.bmp")));
-    const auto help = archive::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("help.bmp")));
+    const auto panel = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("menu.bmp")));
+    const auto help = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("help.bmp")));
     ASSERT_TRUE(panel && help);
     // The panel covers 200 x 768 units: 256 x 1024 keeps its texels almost square.
     EXPECT_EQ(panel->width, 256);
@@ -54,7 +54,7 @@ TEST(GeneratedPictures, PanelAndHelpAreCloseToTheirScreenShapes) {
 
 // The backdrop repeats twice each way with its corner in mid-screen: a seam there would show.
 TEST(GeneratedPictures, BackdropTilesWithoutASeam) {
-    const auto backdrop = archive::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("backg.bmp")));
+    const auto backdrop = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("backg.bmp")));
     ASSERT_TRUE(backdrop);
     const int w = backdrop->width, h = backdrop->height;
     const auto at = [&](int x, int y, int c) {
@@ -74,7 +74,7 @@ TEST(GeneratedPictures, BackdropTilesWithoutASeam) {
 
 // The board's picture lies on the board: its hollows are where the model's are.
 TEST(GeneratedPictures, BoardPictureMarksEachHollow) {
-    const auto wood = archive::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("wood.bmp")));
+    const auto wood = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("wood.bmp")));
     ASSERT_TRUE(wood);
     const int n = wood->width;
     ASSERT_EQ(wood->height, n);

@@ -6,7 +6,7 @@
 #include <set>
 #include <span>
 
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
 #include "shell/splash.h"
 
 namespace shell {
@@ -27,9 +27,9 @@ TEST(Splash, IsTheGeneratedPictureOfTheFormsSize) {
     EXPECT_LT(*dark, 40);
     EXPECT_GT(*light, 220);
 
-    shell::platform::testing::ResetDouble();
+    platform::testing::ResetDouble();
     shell::ShowSplash();
-    EXPECT_EQ(shell::platform::testing::Double().splashShown, 1);
+    EXPECT_EQ(platform::testing::Double().splashShown, 1);
 }
 
 } // namespace

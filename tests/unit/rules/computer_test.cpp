@@ -4,12 +4,12 @@
 #include <cmath>
 #include <vector>
 
-#include "game/computer.h"
-#include "game/random.h"
-#include "game/rules.h"
+#include "rules/computer.h"
+#include "rules/random.h"
+#include "rules/rules.h"
 #include "rules_helpers.h"
 
-using namespace game;
+using namespace rules;
 using rules_test::SetBoard;
 
 namespace {

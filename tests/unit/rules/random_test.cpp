@@ -3,9 +3,9 @@
 #include <array>
 #include <climits>
 
-#include "game/random.h"
+#include "rules/random.h"
 
-using namespace game;
+using namespace rules;
 
 namespace {
 

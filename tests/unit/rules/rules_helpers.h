@@ -6,31 +6,33 @@
 #include <cstdint>
 #include <string_view>
 
-#include "game/random.h"
-#include "game/squares.h"
 #include "game/state.h"
+#include "rules/random.h"
+#include "rules/squares.h"
+#include "rules/state.h"
 
 namespace rules_test {
 
 inline void ResetGame(std::uint64_t seed = 1) {
-    game::SquareTable = game::DeriveSquares();
+    rules::SquareTable = rules::DeriveSquares();
     game::InitViewState();
-    game::InitGameState();
-    game::SeedRandom(seed);
+    rules::InitGameState();
+    game::InitPanelState();
+    rules::SeedRandom(seed);
 }
 
 inline void SetBoard(std::string_view cells) {
-    for (std::size_t n = 0; n < game::Board.size(); ++n)
-        game::Board[n] = cells[n] == '.' ? 0 : static_cast<std::uint8_t>(cells[n] - '0');
+    for (std::size_t n = 0; n < rules::Board.size(); ++n)
+        rules::Board[n] = cells[n] == '.' ? 0 : static_cast<std::uint8_t>(cells[n] - '0');
 }
 
 // Table number (1..105) of the square with these corners in any order; 0 when none.
-inline int SquareNumber(std::initializer_list<game::SquareCorner> corners) {
-    for (int n = 0; n < game::kSquareCount; ++n) {
-        const game::Square& square = game::SquareTable[static_cast<std::size_t>(n)];
-        const bool same = std::all_of(corners.begin(), corners.end(), [&](game::SquareCorner c) {
+inline int SquareNumber(std::initializer_list<rules::SquareCorner> corners) {
+    for (int n = 0; n < rules::kSquareCount; ++n) {
+        const rules::Square& square = rules::SquareTable[static_cast<std::size_t>(n)];
+        const bool same = std::all_of(corners.begin(), corners.end(), [&](rules::SquareCorner c) {
             return std::any_of(square.begin(), square.end(),
-                               [&](game::SquareCorner s) { return s.i == c.i && s.j == c.j; });
+                               [&](rules::SquareCorner s) { return s.i == c.i && s.j == c.j; });
         });
         if (same) return n + 1;
     }

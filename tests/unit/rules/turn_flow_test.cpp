@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <climits>
 
-#include "game/random.h"
-#include "game/rules.h"
+#include "rules/random.h"
+#include "rules/rules.h"
 #include "rules_helpers.h"
 
-using namespace game;
+using namespace rules;
 using rules_test::SetBoard;
 
 namespace {
@@ -85,10 +85,8 @@ TEST_F(TurnFlowTest, PressesThatAreNoMoveAreIgnored) {
 TEST_F(TurnFlowTest, NewGameDropsAPendingMoveAndStartsWithTheFirstPlayer) {
     Frame(1, true, {2, 2});
     FirstPlayer = 2;
-    LastTick = 1234;
     NewGame();
     EXPECT_EQ(MoveDelay, 0);
-    EXPECT_EQ(LastTick, 0u);
     EXPECT_EQ(CurrentPlayer, 2);
     EXPECT_EQ(Pieces(), 0);
     Frame(1);

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "game/rules.h"
+#include "rules/rules.h"
 #include "rules_helpers.h"
 
-using namespace game;
+using namespace rules;
 using rules_test::SetBoard;
 using rules_test::SquareNumber;
 

@@ -1,3 +1,5 @@
+#include "game/state.h"
+#include "render/view.h"
 #include "scene_fixture.h"
 
 namespace {
@@ -18,8 +20,8 @@ TEST_F(SceneTest, ClosedPanelCoversTheRightEndOfTheTab) {
 
 TEST_F(SceneTest, OpenPanelShowsItsButtonsAndKnob) {
     game::MenuOffset = 200; // panel drawn from 823
-    game::SeatIsComputer = {false, false, true};
-    game::FirstPlayer = 1;
+    rules::SeatIsComputer = {false, false, true};
+    rules::FirstPlayer = 1;
     game::StrengthSlider = 50.0;
     Draw();
     EXPECT_EQ(Pixel(900, 740), kGreen); // over the tab
@@ -30,8 +32,8 @@ TEST_F(SceneTest, OpenPanelShowsItsButtonsAndKnob) {
     EXPECT_EQ(Pixel(823 + 99, 302), kMagenta);
     EXPECT_EQ(Pixel(823 + 92, 302), kGreen);
 
-    game::SeatIsComputer = {false, true, false};
-    game::FirstPlayer = 2;
+    rules::SeatIsComputer = {false, true, false};
+    rules::FirstPlayer = 2;
     game::StrengthSlider = 0.0;
     Draw();
     EXPECT_EQ(Pixel(823 + 55, 528), kCyan);
@@ -44,7 +46,7 @@ TEST_F(SceneTest, OpenPanelShowsItsButtonsAndKnob) {
 
 TEST_F(SceneTest, HelpCoversEverything) {
     game::MenuOffset = 200;
-    game::BoardAt(3, 3) = 1;
+    rules::BoardAt(3, 3) = 1;
     game::HelpShown = true;
     Draw();
     for (const auto& [x, y] :
@@ -53,7 +55,7 @@ TEST_F(SceneTest, HelpCoversEverything) {
 }
 
 TEST_F(SceneTest, OverlayStretchesOverAnyViewport) {
-    shell::ResizeScene(512, 300);
+    render::ResizeScene(512, 300);
     game::MenuOffset = 200;
     Draw();
     // The panel spans 823..1023 of 1023 units, so its picture reaches the same share of pixels.
@@ -65,8 +67,8 @@ TEST_F(SceneTest, OverlayStretchesOverAnyViewport) {
 
 TEST_F(SceneTest, SlotsWithoutAPictureDrawPlainWhite) {
     engine::EngineReset(); // as after an engine error report
-    archive::TexMenu = -1;
-    archive::TexMenuMark = 99;
+    game::TexMenu = -1;
+    game::TexMenuMark = 99;
     game::MenuOffset = 200;
     Draw();
     EXPECT_EQ(Pixel(900, 100), (Rgb{255, 255, 255}));

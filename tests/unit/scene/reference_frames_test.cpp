@@ -17,18 +17,20 @@
 #include <string>
 #include <vector>
 
-#include "archive/assets.h"
 #include "archive/workspace.h"
 #include "engine/store.h"
-#include "game/scene.h"
+#include "game/assets.h"
+#include "game/draw.h"
 #include "game/state.h"
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
+#include "render/view.h"
+#include "rules/state.h"
 #include "shell/window.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-namespace pt = shell::platform::testing;
+namespace pt = platform::testing;
 
 // The shape of a 1920 x 1080 screen, small enough to keep the pictures small.
 constexpr int kWidth = 256;
@@ -78,16 +80,16 @@ class ReferenceFrames : public ::testing::Test {
         dir_ = fs::temp_directory_path() / ("koravex-frames-" + std::to_string(getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        fs::copy_file(fs::path(KX_BINARY_DIR) / archive::kArchiveName,
-                      dir_ / archive::kArchiveName);
+        fs::copy_file(fs::path(KX_BINARY_DIR) / game::kArchiveName,
+                      dir_ / game::kArchiveName);
         ASSERT_TRUE(pt::OpenHiddenGlWindow(kWidth, kHeight));
         archive::SetUpWorkspace((dir_ / "koravex").string());
         shell::LoadScene(kWidth, kHeight);
-        shell::ResizeScene(kWidth, kHeight);
-        ASSERT_GE(archive::TexEmpty, 0) << "the archive's pictures did not load";
-        game::Board.fill(0);
+        render::ResizeScene(kWidth, kHeight);
+        ASSERT_GE(game::TexEmpty, 0) << "the archive's pictures did not load";
+        rules::Board.fill(0);
         game::HoverCell = {};
-        game::MoveDelay = 0;
+        rules::MoveDelay = 0;
         game::MenuOffset = 5;
     }
 
@@ -156,10 +158,10 @@ TEST_F(ReferenceFrames, EmptyBoard) {
 // the panel pulled fully out.
 TEST_F(ReferenceFrames, FullBoardWithThePanelOpen) {
     for (int n = 0; n < 36; ++n)
-        game::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
+        rules::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
-        game::BoardAt(i, j) = static_cast<std::uint8_t>(game::BoardAt(i, j) + 2);
-    game::Pulse = 500;
+        rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
+    rules::Pulse = 500;
     game::HoverCell = {4, 4};
     game::MenuOffset = 200;
     ExpectLikeReference("full_board_panel_open");
@@ -168,11 +170,11 @@ TEST_F(ReferenceFrames, FullBoardWithThePanelOpen) {
 // A half-faded piece falling at the board's far edge, where the view is tilted so low that
 // it shows against the backdrop.
 TEST_F(ReferenceFrames, FallingPieceAgainstTheBackdrop) {
-    game::BoardAt(2, 3) = 1;
-    game::BoardAt(5, 5) = 2;
-    game::CurrentPlayer = 1;
-    game::PendingCell = {1, 6};
-    game::MoveDelay = 450;
+    rules::BoardAt(2, 3) = 1;
+    rules::BoardAt(5, 5) = 2;
+    rules::CurrentPlayer = 1;
+    rules::PendingCell = {1, 6};
+    rules::MoveDelay = 450;
     game::HoverCell = {3, 3}; // not drawn while the move is pending
     game::CameraTilt = -78.0f;
     game::CameraTurn = 20.0f;
@@ -181,10 +183,10 @@ TEST_F(ReferenceFrames, FallingPieceAgainstTheBackdrop) {
 
 TEST_F(ReferenceFrames, WonSquarePulsing) {
     for (const auto& [i, j] : {std::pair{2, 2}, {2, 5}, {5, 2}, {5, 5}})
-        game::BoardAt(i, j) = 3;
+        rules::BoardAt(i, j) = 3;
     for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
-        game::BoardAt(i, j) = 2;
-    game::Pulse = 800;
+        rules::BoardAt(i, j) = 2;
+    rules::Pulse = 800;
     game::CameraTilt = -30.0f;
     game::CameraTurn = -60.0f;
     ExpectLikeReference("won_square_pulsing");

@@ -10,14 +10,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "archive/assets.h"
 #include "engine/store.h"
-#include "game/scene.h"
+#include "game/assets.h"
+#include "game/draw.h"
 #include "game/state.h"
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
+#include "render/view.h"
+#include "rules/state.h"
 #include "shell/window.h"
 
-namespace pt = shell::platform::testing;
+namespace pt = platform::testing;
 
 struct Rgb {
     int r = 0, g = 0, b = 0;
@@ -38,7 +40,8 @@ class SceneTest : public ::testing::Test {
         ASSERT_TRUE(pt::OpenHiddenGlWindow(kWidth, kHeight));
         engine::EngineInit();
         game::InitViewState();
-        game::InitGameState();
+        rules::InitGameState();
+        game::InitPanelState();
         game::CameraTilt = 0.0f; // looking straight down on the board
         game::CameraTurn = 0.0f;
 
@@ -48,23 +51,23 @@ class SceneTest : public ::testing::Test {
         glEnable(GL_COLOR_MATERIAL);
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT1);
-        glLightfv(GL_LIGHT1, GL_AMBIENT, shell::LightAmbient.data());
-        glLightfv(GL_LIGHT1, GL_DIFFUSE, shell::LightDiffuse.data());
-        shell::ResizeScene(kWidth, kHeight);
+        glLightfv(GL_LIGHT1, GL_AMBIENT, render::LightAmbient.data());
+        glLightfv(GL_LIGHT1, GL_DIFFUSE, render::LightDiffuse.data());
+        render::ResizeScene(kWidth, kHeight);
 
-        archive::TexWood = Solid(255, 255, 255);
-        archive::TexWood2 = Solid(255, 255, 255);
-        archive::TexHelp = Solid(0, 0, 255);
-        archive::TexBackground = Solid(255, 255, 255);
-        archive::TexMenuMark = Solid(255, 0, 0);
-        archive::TexMenu = Solid(0, 255, 0);
-        archive::TexComputer = Solid(0, 255, 255);
-        archive::TexHuman = Solid(255, 255, 0);
-        archive::TexStrength = Solid(255, 0, 255);
-        archive::TexMark = Solid(128, 0, 0);
-        archive::TexEmpty = Solid(0, 0, 128);
-        archive::BoardList = FlatList(27.5f, 0.0f, true);
-        archive::PieceList = FlatList(4.0f, 1.0f, false);
+        game::TexWood = Solid(255, 255, 255);
+        game::TexWood2 = Solid(255, 255, 255);
+        game::TexHelp = Solid(0, 0, 255);
+        game::TexBackground = Solid(255, 255, 255);
+        game::TexMenuMark = Solid(255, 0, 0);
+        game::TexMenu = Solid(0, 255, 0);
+        game::TexComputer = Solid(0, 255, 255);
+        game::TexHuman = Solid(255, 255, 0);
+        game::TexStrength = Solid(255, 0, 255);
+        game::TexMark = Solid(128, 0, 0);
+        game::TexEmpty = Solid(0, 0, 128);
+        game::BoardList = FlatList(27.5f, 0.0f, true);
+        game::PieceList = FlatList(4.0f, 1.0f, false);
         ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
@@ -84,8 +87,7 @@ class SceneTest : public ::testing::Test {
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, 3, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
         engine::Textures.push_back(name);
-        engine::TextureCount = static_cast<std::int32_t>(engine::Textures.size());
-        return engine::TextureCount - 1;
+        return engine::TextureCount() - 1;
     }
 
     // A square of half-side `half` model units at height z, facing up; the board's own

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/state.h"
 #include "scene_fixture.h"
 
 namespace {
@@ -15,12 +16,12 @@ TEST_F(SceneTest, BackdropIsDimmedToThirtyPercent) {
 }
 
 TEST_F(SceneTest, PiecesShowTheirPlayersGreyAndTheCompletedSquarePulsesRed) {
-    game::BoardAt(1, 1) = 1;
-    game::BoardAt(2, 1) = 3;
-    game::BoardAt(1, 2) = 2;
-    game::BoardAt(2, 2) = 4;
+    rules::BoardAt(1, 1) = 1;
+    rules::BoardAt(2, 1) = 3;
+    rules::BoardAt(1, 2) = 2;
+    rules::BoardAt(2, 2) = 4;
 
-    game::Pulse = 0;
+    rules::Pulse = 0;
     Draw();
     const Rgb light = CellPixel(1, 1), dark = CellPixel(1, 2);
     EXPECT_EQ(CellPixel(2, 1), light);
@@ -30,7 +31,7 @@ TEST_F(SceneTest, PiecesShowTheirPlayersGreyAndTheCompletedSquarePulsesRed) {
     EXPECT_NE(light, CellPixel(4, 4)); // an empty cell shows the board
 
     // Half way: (0.8, 0.433, 0.433) and (0.625, 0.25, 0.25), lit alike.
-    game::Pulse = 500;
+    rules::Pulse = 500;
     Draw();
     const Rgb warm1 = CellPixel(2, 1), warm2 = CellPixel(2, 2);
     EXPECT_NEAR(warm1.r, light.r * 0.8 / 0.6, 3);
@@ -38,7 +39,7 @@ TEST_F(SceneTest, PiecesShowTheirPlayersGreyAndTheCompletedSquarePulsesRed) {
     EXPECT_NEAR(warm2.r, dark.r * 0.6251 / 0.25, 3);
     EXPECT_EQ(warm2.g, dark.g);
 
-    game::Pulse = 1000;
+    rules::Pulse = 1000;
     Draw();
     EXPECT_EQ(CellPixel(1, 1), light);
     const Rgb hot1 = CellPixel(2, 1), hot2 = CellPixel(2, 2);
@@ -53,19 +54,19 @@ TEST_F(SceneTest, PiecesShowTheirPlayersGreyAndTheCompletedSquarePulsesRed) {
 
 TEST_F(SceneTest, FallingPieceFadesInFromInvisible) {
     const auto empty = Draw();
-    game::PendingCell = {3, 3};
-    game::MoveDelay = 1000;
+    rules::PendingCell = {3, 3};
+    rules::MoveDelay = 1000;
     EXPECT_EQ(Draw(), empty);
 
-    game::MoveDelay = 500;
+    rules::MoveDelay = 500;
     EXPECT_NE(Draw(), empty);
 
     // Landed: opaque on its cell, drawn exactly like a standing piece.
-    game::MoveDelay = 1;
+    rules::MoveDelay = 1;
     Draw();
     const Rgb falling = CellPixel(3, 3);
-    game::MoveDelay = 0;
-    game::BoardAt(3, 3) = 1;
+    rules::MoveDelay = 0;
+    rules::BoardAt(3, 3) = 1;
     Draw();
     const Rgb standing = CellPixel(3, 3);
     EXPECT_NEAR(falling.r, standing.r, 2);
@@ -79,13 +80,13 @@ TEST_F(SceneTest, PreviewIsDrawnOnlyWhileNoMoveIsPending) {
     const Rgb preview1 = CellPixel(3, 3);
     EXPECT_NE(preview1, board);
 
-    game::CurrentPlayer = 2;
+    rules::CurrentPlayer = 2;
     Draw();
     const Rgb preview2 = CellPixel(3, 3);
     EXPECT_LT(preview2.r, preview1.r);
 
-    game::PendingCell = {5, 5};
-    game::MoveDelay = 1000;
+    rules::PendingCell = {5, 5};
+    rules::MoveDelay = 1000;
     EXPECT_EQ(Draw(), empty);
 }
 
@@ -118,9 +119,9 @@ TEST_F(SceneTest, LeavesThePerspectiveAndStateTheNextFrameReliesOn) {
 }
 
 TEST_F(SceneTest, SameStateDrawsTheSamePicture) {
-    game::BoardAt(1, 6) = 2;
-    game::BoardAt(6, 1) = 4;
-    game::Pulse = 300;
+    rules::BoardAt(1, 6) = 2;
+    rules::BoardAt(6, 1) = 4;
+    rules::Pulse = 300;
     game::HoverCell = {4, 4};
     game::MenuOffset = 120;
     game::CameraTilt = -45.0f;

@@ -5,21 +5,28 @@
 
 #include "game/frame.h"
 #include "game/state.h"
+#include "platform/message_queue.h"
+#include "platform/platform_double.h"
+#include "platform/window_state.h"
+#include "render/view.h"
+#include "rules/state.h"
 #include "shell/app.h"
-#include "shell/message_queue.h"
-#include "shell/platform_double.h"
 #include "shell/window.h"
 
 namespace {
 
-namespace pt = shell::platform::testing;
-using shell::Message;
-using shell::MessageKind;
+namespace pt = platform::testing;
+using platform::Message;
+using platform::MessageKind;
 
 std::vector<std::string> events; // what the loop did, in order
 
-void RecordUpdate() { events.push_back("update"); }
-void RecordDraw() { events.push_back("draw"); }
+void RecordUpdate() {
+    events.push_back("update");
+}
+void RecordDraw() {
+    events.push_back("draw");
+}
 void CloseFromUpdate() {
     events.push_back("update");
     shell::SendCloseMessage();
@@ -30,8 +37,8 @@ class Loop : public ::testing::Test {
   protected:
     void SetUp() override {
         pt::ResetDouble();
-        shell::ClearMessages();
-        shell::Keys.fill(0);
+        platform::ClearMessages();
+        platform::Keys.fill(0);
         events.clear();
         saved_ = shell::Frame;
         shell::Frame = {RecordUpdate, RecordDraw};
@@ -39,21 +46,21 @@ class Loop : public ::testing::Test {
     }
     void TearDown() override {
         shell::Frame = saved_;
-        shell::ClearMessages();
+        platform::ClearMessages();
         pt::ResetDouble();
     }
     shell::FrameHooks saved_{};
 };
 
 TEST_F(Loop, EveryWaitingMessageIsHandledBeforeAFrame) {
-    shell::PostMessage(Message{MessageKind::KeyDown, 38});
-    shell::PostMessage(Message{MessageKind::KeyDown, 27});
+    platform::PostMessage(Message{MessageKind::KeyDown, 38});
+    platform::PostMessage(Message{MessageKind::KeyDown, 27});
     EXPECT_TRUE(shell::LoopPass());
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(shell::LoopPass());
     EXPECT_TRUE(events.empty());
-    EXPECT_EQ(shell::Keys[38], -1);
-    EXPECT_EQ(shell::Keys[27], -1);
+    EXPECT_EQ(platform::Keys[38], -1);
+    EXPECT_EQ(platform::Keys[27], -1);
 
     EXPECT_TRUE(shell::LoopPass());
     EXPECT_EQ(events, (std::vector<std::string>{"update", "draw"}));
@@ -63,16 +70,19 @@ TEST_F(Loop, EveryWaitingMessageIsHandledBeforeAFrame) {
 TEST_F(Loop, MessagesArrivingFasterThanHandledHoldBackFrames) {
     int fed = 0;
     pt::Double().onPump = [&] {
-        if (fed < 5) shell::PostMessage(Message{MessageKind::KeyUp, static_cast<std::uint32_t>(40 - fed++ % 4)});
+        if (fed < 5)
+            platform::PostMessage(
+                Message{MessageKind::KeyUp, static_cast<std::uint32_t>(40 - fed++ % 4)});
     };
-    for (int pass = 0; pass < 5; ++pass) EXPECT_TRUE(shell::LoopPass());
+    for (int pass = 0; pass < 5; ++pass)
+        EXPECT_TRUE(shell::LoopPass());
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(shell::LoopPass());
     EXPECT_EQ(events.size(), 2u);
 }
 
 TEST_F(Loop, TheQuitMessageEndsTheLoop) {
-    shell::PostQuitMessage();
+    platform::PostQuitMessage();
     EXPECT_FALSE(shell::LoopPass());
     EXPECT_TRUE(events.empty());
 }
@@ -83,14 +93,14 @@ TEST_F(Loop, ACloseFromInsideTheUpdateLetsThatPassFinishWithoutDrawing) {
     // The update runs to its end; nothing is drawn or swapped without a context.
     EXPECT_EQ(events, (std::vector<std::string>{"update", "update finished"}));
     EXPECT_EQ(pt::Double().swaps, 0);
-    EXPECT_FALSE(shell::platform::HasGlContext());
+    EXPECT_FALSE(platform::HasGlContext());
     EXPECT_FALSE(shell::LoopPass());
 }
 
 TEST_F(Loop, TheTeardownRunsTwiceHarmlessly) {
     shell::MainWindowProc(Message{MessageKind::Close});
     shell::MainWindowProc(Message{MessageKind::Destroy});
-    EXPECT_FALSE(shell::platform::HasGlContext());
+    EXPECT_FALSE(platform::HasGlContext());
     EXPECT_TRUE(pt::Double().boxes.empty());
     // Both runs queue a quit; the first ends the loop.
     EXPECT_FALSE(shell::LoopPass());
@@ -99,12 +109,12 @@ TEST_F(Loop, TheTeardownRunsTwiceHarmlessly) {
 TEST_F(Loop, KeysFollowKeyMessagesAndRepeatsChangeNothing) {
     shell::MainWindowProc(Message{MessageKind::KeyDown, 37});
     shell::MainWindowProc(Message{MessageKind::KeyDown, 37});
-    EXPECT_EQ(shell::Keys[37], -1);
+    EXPECT_EQ(platform::Keys[37], -1);
     shell::MainWindowProc(Message{MessageKind::KeyUp, 37});
-    EXPECT_EQ(shell::Keys[37], 0);
+    EXPECT_EQ(platform::Keys[37], 0);
     // Codes outside the table are ignored, not written past it.
     shell::MainWindowProc(Message{MessageKind::KeyDown, 4000});
-    EXPECT_EQ(shell::Keys[255], 0);
+    EXPECT_EQ(platform::Keys[255], 0);
 }
 
 TEST_F(Loop, AHiddenWindowGetsNoFramesAndTheLoopWaitsForTheSystem) {
@@ -116,11 +126,11 @@ TEST_F(Loop, AHiddenWindowGetsNoFramesAndTheLoopWaitsForTheSystem) {
     EXPECT_EQ(pt::Double().waits, 3);
 
     // Messages are still handled, and the quit still ends the loop.
-    shell::PostMessage(Message{MessageKind::KeyDown, 38});
+    platform::PostMessage(Message{MessageKind::KeyDown, 38});
     EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(shell::Keys[38], -1);
+    EXPECT_EQ(platform::Keys[38], -1);
     EXPECT_EQ(pt::Double().waits, 3);
-    shell::PostQuitMessage();
+    platform::PostQuitMessage();
     EXPECT_FALSE(shell::LoopPass());
 }
 
@@ -143,19 +153,20 @@ TEST_F(Loop, DrawingResumesOnThePassAfterTheWindowShowsAgain) {
 TEST_F(Loop, TheFirstFrameAfterAPauseMeasuresThePauseAsOneLongFrame) {
     shell::Frame = {game::UpdateFrame, RecordDraw};
     game::InitViewState();
-    game::InitGameState();
+    game::InitPanelState();
+    rules::InitGameState();
     pt::Double().tick = 20000;
     EXPECT_TRUE(shell::LoopPass());
     pt::Double().tick += 16;
     EXPECT_TRUE(shell::LoopPass());
     EXPECT_EQ(game::FrameTime, 16);
-    const std::int32_t pulse = game::Pulse;
+    const std::int32_t pulse = rules::Pulse;
 
     pt::Double().visible = false;
     pt::Double().onWait = [] { pt::Double().tick += 250; };
     for (int pass = 0; pass < 8; ++pass)
         EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(game::Pulse, pulse) << "nothing moves while hidden";
+    EXPECT_EQ(rules::Pulse, pulse) << "nothing moves while hidden";
     pt::Double().visible = true;
     pt::Double().tick += 10;
     EXPECT_TRUE(shell::LoopPass());
@@ -164,10 +175,10 @@ TEST_F(Loop, TheFirstFrameAfterAPauseMeasuresThePauseAsOneLongFrame) {
 
 TEST_F(Loop, ASizeOfHeightZeroBecomesOne) {
     shell::MainWindowProc(Message{MessageKind::Size, 0, 640, 0});
-    EXPECT_EQ(shell::ViewportWidth, 640);
-    EXPECT_EQ(shell::ViewportHeight, 1);
+    EXPECT_EQ(render::ViewportWidth, 640);
+    EXPECT_EQ(render::ViewportHeight, 1);
     shell::MainWindowProc(Message{MessageKind::Size, 0, 800, 600});
-    EXPECT_EQ(shell::ViewportHeight, 600);
+    EXPECT_EQ(render::ViewportHeight, 600);
 }
 
 } // namespace

@@ -3,28 +3,30 @@
 #include <SDL.h>
 
 #include "engine/store.h"
+#include "platform/keymap.h"
+#include "platform/message_queue.h"
+#include "platform/platform_double.h"
+#include "platform/window_state.h"
+#include "render/view.h"
 #include "shell/app.h"
-#include "shell/keymap.h"
-#include "shell/message_queue.h"
-#include "shell/platform_double.h"
 #include "shell/window.h"
 
 namespace {
 
-namespace pt = shell::platform::testing;
-using shell::platform::ContextResult;
-using shell::platform::Size;
+namespace pt = platform::testing;
+using platform::ContextResult;
+using platform::Size;
 
 class Startup : public ::testing::Test {
   protected:
     void SetUp() override {
         pt::ResetDouble();
-        shell::ClearMessages();
+        platform::ClearMessages();
         shell::SetupFailed = false;
         shell::MainWindow = false;
     }
     void TearDown() override {
-        shell::ClearMessages();
+        platform::ClearMessages();
         pt::ResetDouble();
     }
 };
@@ -43,17 +45,17 @@ TEST(DisplaySize, SmallDisplaysFallBackTo640By480) {
 }
 
 TEST(KeyMapping, SdlKeysBecomeVirtualKeyCodes) {
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_ESCAPE), 27u);
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_LEFT), 37u);
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_UP), 38u);
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_RIGHT), 39u);
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_DOWN), 40u);
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_a), static_cast<std::uint32_t>('A'));
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_z), static_cast<std::uint32_t>('Z'));
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_0), static_cast<std::uint32_t>('0'));
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_9), static_cast<std::uint32_t>('9'));
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_F1), 112u);
-    EXPECT_EQ(shell::VirtualKeyFromSdl(SDLK_CAPSLOCK), 0u);
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_ESCAPE), 27u);
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_LEFT), 37u);
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_UP), 38u);
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_RIGHT), 39u);
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_DOWN), 40u);
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_a), static_cast<std::uint32_t>('A'));
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_z), static_cast<std::uint32_t>('Z'));
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_0), static_cast<std::uint32_t>('0'));
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_9), static_cast<std::uint32_t>('9'));
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_F1), 112u);
+    EXPECT_EQ(platform::VirtualKeyFromSdl(SDLK_CAPSLOCK), 0u);
 }
 
 struct ContextFailure {
@@ -64,25 +66,26 @@ struct ContextFailure {
 class ContextSetup : public Startup, public ::testing::WithParamInterface<ContextFailure> {};
 
 TEST_P(ContextSetup, EachFailedStepShowsItsBoxQueuesQuitAndSkipsTheScene) {
-    ASSERT_TRUE(shell::platform::CreateMainWindow("t", 0, 0, 64, 48));
+    ASSERT_TRUE(platform::CreateMainWindow("t", 0, 0, 64, 48));
     pt::Double().contextResult = GetParam().result;
-    shell::ViewportWidth = 0;
+    render::ViewportWidth = 0;
     shell::OnCreate();
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].caption, "Error");
     EXPECT_EQ(pt::Double().boxes[0].text, GetParam().text);
     EXPECT_TRUE(shell::SetupFailed);
-    const auto message = shell::TakeMessage();
+    const auto message = platform::TakeMessage();
     ASSERT_TRUE(message.has_value());
-    EXPECT_EQ(message->kind, shell::MessageKind::Quit);
+    EXPECT_EQ(message->kind, platform::MessageKind::Quit);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     FourSteps, ContextSetup,
-    ::testing::Values(ContextFailure{ContextResult::NoPixelFormat, "Cant't Find A Suitable PixelFormat."},
-                      ContextFailure{ContextResult::SetPixelFormatFailed, "Can't Set The PixelFormat."},
-                      ContextFailure{ContextResult::NoContext, "Can't Create A GL Rendering Context."},
-                      ContextFailure{ContextResult::MakeCurrentFailed, "Can't activate GLRC."}));
+    ::testing::Values(
+        ContextFailure{ContextResult::NoPixelFormat, "Cant't Find A Suitable PixelFormat."},
+        ContextFailure{ContextResult::SetPixelFormatFailed, "Can't Set The PixelFormat."},
+        ContextFailure{ContextResult::NoContext, "Can't Create A GL Rendering Context."},
+        ContextFailure{ContextResult::MakeCurrentFailed, "Can't activate GLRC."}));
 
 TEST_F(Startup, NoDisplayEndsWithTheRegistrationBoxAndExitCode1) {
     pt::Double().initOk = false;
@@ -106,8 +109,8 @@ TEST_F(Startup, AFailedContextShowsTheWindowBrieflyThenQuitsWithExitCode1) {
     pt::Double().contextResult = ContextResult::NoContext;
     pt::Double().desktop = {800, 399};
     EXPECT_EQ(shell::RunProgram(), 1);
-    EXPECT_EQ(shell::ScreenWidth, 640);
-    EXPECT_EQ(shell::ScreenHeight, 480);
+    EXPECT_EQ(platform::ScreenWidth, 640);
+    EXPECT_EQ(platform::ScreenHeight, 480);
     EXPECT_TRUE(shell::MainWindow);
     EXPECT_EQ(pt::Double().splashHidden, 1);
     EXPECT_EQ(pt::Double().windowShown, 1);
@@ -121,7 +124,7 @@ TEST_F(Startup, AnEngineReportShowsItsBoxAndEmptiesTheStores) {
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].caption, "VEngine internal error");
     EXPECT_EQ(pt::Double().boxes[0].text, "something broke");
-    EXPECT_EQ(engine::ObjectCount, 0);
+    EXPECT_EQ(engine::ObjectCount(), 0);
     EXPECT_EQ(engine::NewObject(0, 0, 0, 0), 0);
 }
 

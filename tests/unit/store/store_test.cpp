@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "engine/store.h"
-#include "shell/platform_double.h"
+#include "platform/platform_double.h"
 
 namespace {
 
 using namespace engine;
-namespace pt = shell::platform::testing;
+namespace pt = platform::testing;
 
 class Stores : public ::testing::Test {
   protected:
@@ -19,11 +19,11 @@ class Stores : public ::testing::Test {
 TEST_F(Stores, NewObjectStartsEmptyAndCountsFromZero) {
     EXPECT_EQ(NewObject(0, 0, 0, 0), 0);
     EXPECT_EQ(NewObject(0, 0, 0, 0), 1);
-    ASSERT_EQ(ObjectCount, 2);
+    ASSERT_EQ(ObjectCount(), 2);
     const VE_TObject& o = Objects[1];
-    EXPECT_EQ(o.VertexCount, 0);
-    EXPECT_EQ(o.PolygonCount, 0);
-    EXPECT_EQ(o.MiniPolygonCount, 0);
+    EXPECT_EQ(o.VertexCount(), 0);
+    EXPECT_EQ(o.PolygonCount(), 0);
+    EXPECT_EQ(o.MiniPolygonCount(), 0);
     EXPECT_TRUE(o.Name.empty());
     EXPECT_FLOAT_EQ(o.FarDistance, 1000.0f);
 }
@@ -32,10 +32,10 @@ TEST_F(Stores, NewElementsCarryTheirStartValues) {
     const int o = NewObject(2, 1, 1, 3);
     ASSERT_EQ(o, 0);
     const VE_TObject& obj = Objects[0];
-    ASSERT_EQ(obj.PolygonCount, 2);
+    ASSERT_EQ(obj.PolygonCount(), 2);
     ASSERT_EQ(obj.Polygons.size(), 2u);
     for (const VE_TPolygon& p : obj.Polygons) {
-        EXPECT_EQ(p.CornerCount, 3);
+        EXPECT_EQ(p.CornerCount(), 3);
         for (int k = 0; k < 3; ++k) {
             EXPECT_EQ(p.Indices[k], 0);
             EXPECT_EQ(p.Red[k], 1.0f);
@@ -64,9 +64,9 @@ TEST_F(Stores, AnObjectIndexThatIsNotThereAddsNothing) {
 TEST_F(Stores, TheCountLimitStopsAtFullAndReports) {
     const int o = NewObject(0, 0, 65535, 0);
     ASSERT_EQ(o, 0);
-    EXPECT_EQ(Objects[0].VertexCount, 65535);
+    EXPECT_EQ(Objects[0].VertexCount(), 65535);
     EXPECT_EQ(AddVertex(o), -1);
-    EXPECT_EQ(Objects[0].VertexCount, 65535);
+    EXPECT_EQ(Objects[0].VertexCount(), 65535);
     EXPECT_EQ(Objects[0].Vertices.size(), 65535u);
     EXPECT_TRUE(pt::Double().boxes.empty());
 
@@ -75,7 +75,7 @@ TEST_F(Stores, TheCountLimitStopsAtFullAndReports) {
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].caption, "VEngine internal error");
     EXPECT_EQ(pt::Double().boxes[0].text, "Error while initializing vertices !!");
-    EXPECT_EQ(ObjectCount, 0);
+    EXPECT_EQ(ObjectCount(), 0);
     EXPECT_TRUE(Objects.empty());
 }
 
@@ -91,10 +91,9 @@ TEST_F(Stores, ResetEmptiesBothStoresAndIndicesStartAgain) {
     NewObject(0, 3, 3, 0);
     NewObject(0, 0, 0, 0);
     Textures.push_back(5);
-    TextureCount = 1;
     EngineReset();
-    EXPECT_EQ(ObjectCount, 0);
-    EXPECT_EQ(TextureCount, 0);
+    EXPECT_EQ(ObjectCount(), 0);
+    EXPECT_EQ(TextureCount(), 0);
     EXPECT_TRUE(Objects.empty());
     EXPECT_TRUE(Textures.empty());
     EXPECT_EQ(NewObject(0, 0, 0, 0), 0);
@@ -102,11 +101,9 @@ TEST_F(Stores, ResetEmptiesBothStoresAndIndicesStartAgain) {
 
 TEST_F(Stores, InitSetsTheDefaults) {
     DefaultFarDistance = 5.0f;
-    SetClearDepth(0.25f);
     EngineInit();
     EXPECT_EQ(DefaultFarDistance, 1000.0f);
-    EXPECT_EQ(ClearDepth, 1.0f);
-    EXPECT_EQ(ObjectCount, 0);
+    EXPECT_EQ(ObjectCount(), 0);
 }
 
 } // namespace

@@ -1,0 +1,76 @@
+#include "game/draw.h"
+
+#include "game/assets.h"
+#include "game/panel.h"
+#include "game/state.h"
+
+namespace game {
+
+namespace {
+
+// Depths in the overlay's orthographic space.
+constexpr float kTabDepth = -60.0f;
+constexpr float kPanelDepth = -50.0f;
+constexpr float kControlDepth = -45.0f;
+constexpr float kHelpDepth = -10.0f;
+
+std::int32_t SeatPicture(int player) {
+    return rules::SeatIsComputer[player] ? TexComputer : TexHuman;
+}
+
+std::int32_t BeginsPicture(int player) {
+    return rules::FirstPlayer == player ? TexMark : TexEmpty;
+}
+
+std::vector<render::OverlayQuad> DescribeOverlay() {
+    constexpr int kRight = render::kScreenRight;
+    constexpr int kTop = render::kScreenTop;
+    // The panel is drawn one unit left of where its controls are tested.
+    const int left = kRight - MenuOffset;
+    const panel::Rect& tab = panel::kTab;
+    std::vector<render::OverlayQuad> quads{
+        {TexMenuMark, {double(tab.x1), double(tab.y1), kRight, kTop}, kTabDepth},
+        {TexMenu, {double(left), 0, double(left + panel::kWidth), kTop}, kPanelDepth},
+        {SeatPicture(1), PanelRect(panel::kSeat1, left), kControlDepth},
+        {SeatPicture(2), PanelRect(panel::kSeat2, left), kControlDepth},
+        {BeginsPicture(1), PanelRect(panel::kBegins1, left), kControlDepth},
+        {BeginsPicture(2), PanelRect(panel::kBegins2, left), kControlDepth},
+        {TexStrength, KnobRect(left), kControlDepth},
+    };
+    if (HelpShown) quads.push_back({TexHelp, {0, 0, kRight, kTop}, kHelpDepth});
+    return quads;
+}
+
+} // namespace
+
+render::Camera SceneCamera() {
+    return {CameraTilt, CameraTurn};
+}
+
+render::FrameView DescribeFrame() {
+    render::FrameView view;
+    view.camera = SceneCamera();
+    view.board = rules::Board;
+    view.pulse = rules::Pulse;
+    view.currentPlayer = rules::CurrentPlayer;
+    view.hover = HoverCell;
+    view.pending = rules::PendingCell;
+    view.moveDelay = rules::MoveDelay;
+    view.backgroundTexture = TexBackground;
+    view.boardTexture = TexWood;
+    view.pieceTexture = TexWood2;
+    view.boardList = BoardList;
+    view.pieceList = PieceList;
+    view.overlay = DescribeOverlay();
+    return view;
+}
+
+void DrawScene() {
+    render::DrawScene(DescribeFrame());
+}
+
+WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point) {
+    return render::ProjectCellPoint(SceneCamera(), i, j, point);
+}
+
+} // namespace game

@@ -1,0 +1,282 @@
+// The platform layer over SDL2.
+#include <SDL.h>
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <vector>
+
+#include "platform/keymap.h"
+#include "platform/message_queue.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+namespace {
+
+struct WindowDeleter {
+    void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
+};
+struct CursorDeleter {
+    void operator()(SDL_Cursor* c) const { SDL_FreeCursor(c); }
+};
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
+using CursorPtr = std::unique_ptr<SDL_Cursor, CursorDeleter>;
+
+// Quits SDL at exit, after the windows and cursors below are gone.
+struct SdlSession {
+    bool started = false;
+    ~SdlSession() {
+        if (started) SDL_Quit();
+    }
+};
+
+SdlSession session;
+WindowPtr splash;        // the start-up picture's window
+WindowPtr mainWindow;    // the game's window
+bool mainHasGl = false;  // the main window was made with a GL visual
+SDL_GLContext context = nullptr;
+CursorPtr arrowCursor;
+CursorPtr sizeAllCursor;
+// A key tapped faster than a frame would be down and up again before any frame saw it:
+// its release waits until a frame has been shown.
+std::array<bool, 256> keyDownSinceSwap{};
+std::vector<std::uint32_t> heldKeyUps;
+bool swappedSinceHeld = false;
+Uint32 leftPresses = 0;     // left presses as they arrive from the system
+Uint32 leftPressesSeen = 0; // those the game has seen, held down or forgotten
+
+// Counts presses as events come in, however soon their release follows.
+int CountLeftPress(void*, SDL_Event* event) {
+    if (event->type == SDL_MOUSEBUTTONDOWN && event->button.button == SDL_BUTTON_LEFT)
+        ++leftPresses;
+    return 1;
+}
+
+// Alt combinations and F10 are the system's keys: they never reach Keys.
+bool IsSystemKey(const SDL_Keysym& key) {
+    return (key.mod & KMOD_ALT) != 0 || key.sym == SDLK_F10;
+}
+
+void Translate(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:
+        PostMessage(Message{MessageKind::Close});
+        break;
+    case SDL_WINDOWEVENT:
+        if (!mainWindow || event.window.windowID != SDL_GetWindowID(mainWindow.get())) break;
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+            PostMessage(Message{MessageKind::Close});
+        } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            PostMessage(Message{MessageKind::Size, 0, event.window.data1, event.window.data2});
+        }
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        if (IsSystemKey(event.key.keysym)) break;
+        const std::uint32_t vk = VirtualKeyFromSdl(event.key.keysym.sym);
+        if (vk == 0) break;
+        const bool unseen = vk < keyDownSinceSwap.size() && keyDownSinceSwap[vk];
+        if (event.type == SDL_KEYDOWN) {
+            // A new press outlives the release of an earlier tap.
+            std::erase(heldKeyUps, vk);
+            if (vk < keyDownSinceSwap.size()) keyDownSinceSwap[vk] = true;
+            PostMessage(Message{MessageKind::KeyDown, vk});
+        } else if (unseen) {
+            heldKeyUps.push_back(vk);
+        } else {
+            PostMessage(Message{MessageKind::KeyUp, vk});
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+bool Init() {
+    if (session.started) return true;
+    // The window class the desktop groups and matches our windows by.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", "KoravexClass", 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", "KoravexClass", 0);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    session.started = true;
+    SDL_AddEventWatch(CountLeftPress, nullptr);
+    // Without a desktop SDL falls back to drivers that draw nowhere; that is no display.
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (driver == "offscreen" || driver == "dummy" || driver == "evdev") {
+        SDL_SetError("no desktop display found (is DISPLAY or WAYLAND_DISPLAY set?)");
+        return false;
+    }
+    return true;
+}
+
+std::string LastError() { return SDL_GetError(); }
+
+Size DesktopSize() {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {0, 0};
+    return {mode.w, mode.h};
+}
+
+void ShowSplash(const std::uint8_t* rgb, int width, int height) {
+    splash.reset(SDL_CreateWindow("Koravex", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                  height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN));
+    if (!splash) return;
+    std::unique_ptr<SDL_Surface, SurfaceDeleter> picture(SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint8_t*>(rgb), width, height, 24, width * 3, SDL_PIXELFORMAT_RGB24));
+    SDL_Surface* target = SDL_GetWindowSurface(splash.get());
+    if (!picture || !target) return;
+    // The window may take a moment to be mapped; paint until it has been.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        SDL_BlitSurface(picture.get(), nullptr, target, nullptr);
+        SDL_UpdateWindowSurface(splash.get());
+        SDL_PumpEvents();
+        if (SDL_GetWindowFlags(splash.get()) & SDL_WINDOW_SHOWN) {
+            if (attempt >= 2) break;
+        }
+        SDL_Delay(5);
+    }
+}
+
+void HideSplash() {
+    if (splash) SDL_HideWindow(splash.get());
+}
+
+bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+    // The closest match to a 32-bit depth buffer that the driver offers.
+    for (int depth : {32, 24, 16}) {
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+        mainWindow.reset(SDL_CreateWindow(title, x, y, width, height, flags | SDL_WINDOW_OPENGL));
+        if (mainWindow) {
+            mainHasGl = true;
+            return true;
+        }
+    }
+    // A window without a GL visual still exists; the context set-up then reports it.
+    mainHasGl = false;
+    mainWindow.reset(SDL_CreateWindow(title, x, y, width, height, flags));
+    return mainWindow != nullptr;
+}
+
+void ShowMainWindow() {
+    if (!mainWindow) return;
+    SDL_ShowWindow(mainWindow.get());
+    SDL_SetWindowPosition(mainWindow.get(), 0, 0);
+    SDL_RaiseWindow(mainWindow.get());
+}
+
+Size ClientSize() {
+    Size size;
+    if (mainWindow) SDL_GetWindowSize(mainWindow.get(), &size.width, &size.height);
+    return size;
+}
+
+bool MainWindowVisible() {
+    if (!mainWindow) return false;
+    return (SDL_GetWindowFlags(mainWindow.get()) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
+}
+
+ContextResult CreateGlContext() {
+    if (!mainWindow || !mainHasGl) return ContextResult::NoPixelFormat;
+    context = SDL_GL_CreateContext(mainWindow.get());
+    if (!context) return ContextResult::NoContext;
+    if (SDL_GL_MakeCurrent(mainWindow.get(), context) != 0) return ContextResult::MakeCurrentFailed;
+    SDL_GL_SetSwapInterval(0);
+    return ContextResult::Ok;
+}
+
+void ReleaseGlContext() {
+    if (!context) return;
+    SDL_GL_MakeCurrent(mainWindow.get(), nullptr);
+    SDL_GL_DeleteContext(context);
+    context = nullptr;
+}
+
+bool HasGlContext() { return context != nullptr; }
+
+void SwapBuffers() {
+    if (mainWindow && context) SDL_GL_SwapWindow(mainWindow.get());
+    keyDownSinceSwap.fill(false);
+    swappedSinceHeld = true;
+}
+
+void PumpEvents() {
+    if (swappedSinceHeld) {
+        for (const std::uint32_t vk : heldKeyUps) PostMessage(Message{MessageKind::KeyUp, vk});
+        heldKeyUps.clear();
+        swappedSinceHeld = false;
+    }
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) Translate(event);
+}
+
+void WaitForEvents(int ms) {
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, ms) == 1) Translate(event);
+}
+
+std::uint32_t TickCount() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const auto ms = static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+                    static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
+    return static_cast<std::uint32_t>(ms);
+}
+
+// SDL's global mouse state is refreshed by raw button events only, never by motion, and
+// only while events are pumped. The window's own state follows every event, so it is read
+// instead, after a pump: that keeps it live inside the frame update's waits for release,
+// which draw nothing. Pumped events stay queued in SDL for the message loop.
+Uint32 MouseState(int* x, int* y) {
+    SDL_PumpEvents();
+    return SDL_GetMouseState(x, y);
+}
+
+void CursorPos(int& x, int& y) {
+    MouseState(&x, &y);
+    int left = 0;
+    int top = 0;
+    if (mainWindow) SDL_GetWindowPosition(mainWindow.get(), &left, &top);
+    x += left;
+    y += top;
+}
+
+bool LeftButtonDown() {
+    const bool down = (MouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
+    if (down) leftPressesSeen = leftPresses;
+    return down || leftPressesSeen != leftPresses;
+}
+
+void ForgetLeftPresses() { leftPressesSeen = leftPresses; }
+
+bool RightButtonDown() { return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0; }
+
+void SleepMs(int ms) { SDL_Delay(static_cast<Uint32>(ms)); }
+
+void SetCursor(Cursor cursor) {
+    CursorPtr& slot = cursor == Cursor::Arrow ? arrowCursor : sizeAllCursor;
+    if (!slot)
+        slot.reset(SDL_CreateSystemCursor(cursor == Cursor::Arrow ? SDL_SYSTEM_CURSOR_ARROW
+                                                                  : SDL_SYSTEM_CURSOR_SIZEALL));
+    if (slot) SDL_SetCursor(slot.get());
+}
+
+void MessageBox(const std::string& caption, const std::string& text) {
+    std::fprintf(stderr, "koravex: %s: %s\n", caption.c_str(), text.c_str());
+    std::fflush(stderr);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+}
+
+} // namespace platform

@@ -1,0 +1,9 @@
+#include "platform/window_state.h"
+
+namespace platform {
+
+std::uint16_t ScreenWidth = kFallbackWidth;
+std::uint16_t ScreenHeight = kFallbackHeight;
+std::array<std::int32_t, 256> Keys{};
+
+} // namespace platform

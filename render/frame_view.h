@@ -1,0 +1,51 @@
+// The description of one frame that the game hands to the renderer: the camera, the board and
+// its moving pieces, the textures and lists to draw them with, and the overlay's quads. The
+// renderer draws from this alone.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "rules/state.h"
+
+namespace render {
+
+// The last unit the 1024 x 768 virtual screen draws; hit tests reach one unit further.
+inline constexpr int kScreenRight = 1023;
+inline constexpr int kScreenTop = 767;
+
+struct Camera {
+    float tilt = 0.0f; // degrees about X
+    float turn = 0.0f; // degrees about the vertical axis
+};
+
+// An inclusive rectangle in the virtual screen.
+struct ScreenRect {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+
+// One textured quad of the overlay; the nearer depth wins whatever the drawing order.
+struct OverlayQuad {
+    std::int32_t texture = -1; // texture slot; -1 binds none
+    ScreenRect rect;
+    float depth = 0.0f;
+};
+
+struct FrameView {
+    Camera camera;
+    std::array<std::uint8_t, 36> board{}; // cell values, indexed like rules::Board
+    std::int32_t pulse = 0;               // blink phase of a completed square, 0..1000
+    std::int32_t currentPlayer = 1;       // whose grey the preview and the falling piece take
+    rules::Cell hover;                    // the preview piece; i = -1 for none
+    rules::Cell pending;                  // where the falling piece lands
+    std::int32_t moveDelay = 0;           // ms until it lands; 0 = no falling piece
+    std::int32_t backgroundTexture = -1;
+    std::int32_t boardTexture = -1;
+    std::int32_t pieceTexture = -1;
+    std::uint32_t boardList = 0;
+    std::uint32_t pieceList = 0;
+    std::vector<OverlayQuad> overlay; // drawn in this order over the scene
+};
+
+} // namespace render

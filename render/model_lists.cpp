@@ -1,0 +1,63 @@
+#include "render/model_lists.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include "engine/geometry.h"
+#include "engine/store.h"
+
+namespace render {
+namespace {
+
+template <typename EmitNormal>
+std::uint32_t Compile(std::int32_t object, const ListLook& look, EmitNormal emitNormal) {
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glBegin(GL_TRIANGLES);
+    if (engine::ValidObject(object)) {
+        const engine::VE_TObject& o = engine::Objects[object];
+        for (std::size_t f = 0; f < o.MiniPolygons.size(); ++f) {
+            const auto& corners = o.MiniPolygons[f].Indices;
+            // The loader keeps only triangles whose vertices exist; a store filled otherwise
+            // must not make the list read past the vertices.
+            if (std::ranges::any_of(corners, [&](auto k) { return k >= o.Vertices.size(); }))
+                continue;
+            if (look.greyBeforeEachTriangle) glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
+            for (int c = 0; c < 3; ++c) {
+                emitNormal(static_cast<std::int32_t>(f), c);
+                const engine::TVector3& v = o.Vertices[corners[c]];
+                glTexCoord2f(static_cast<float>((v.x + look.offset) / look.span),
+                             static_cast<float>((v.y + look.offset) / look.span));
+                glVertex3f(v.x, v.y, v.z);
+            }
+        }
+    }
+    glEnd();
+    glEndList();
+    return list;
+}
+
+} // namespace
+
+std::uint32_t CompileModelList(std::int32_t object, const ListLook& look) {
+    const engine::NormalIndex index = engine::BuildNormalIndex(object);
+    return Compile(object, look, [&](std::int32_t face, int corner) {
+        const engine::TVector3 n = engine::SmoothedNormal(index, face, corner);
+        glNormal3f(n.x, n.y, n.z);
+    });
+}
+
+std::uint32_t CompileModelListByScan(std::int32_t object, const ListLook& look) {
+    return Compile(object, look, [&](std::int32_t face, int corner) {
+        SmoothVertexNormal(object, face, corner);
+    });
+}
+
+void SmoothVertexNormal(std::int32_t object, std::int32_t face, std::int32_t corner) {
+    if (!engine::ValidCorner(object, face, corner)) return;
+    const engine::TVector3 normal = engine::SmoothedNormal(object, face, corner);
+    glNormal3f(normal.x, normal.y, normal.z);
+}
+
+} // namespace render

@@ -1,0 +1,190 @@
+#include "render/scene.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+#include "render/overlay.h"
+#include "render/texture.h"
+#include "render/view.h"
+
+namespace render {
+
+namespace {
+
+constexpr float kModelScale = 0.1f;
+constexpr float kLight = 0.6f; // player 1's grey
+constexpr float kDark = 0.25f; // player 2's grey
+constexpr float kFallHeight = 2.0f;
+constexpr float kRadiansPerDegree = std::numbers::pi_v<float> / 180.0f;
+
+float PlayerGrey(const FrameView& view) {
+    return view.currentPlayer == 1 ? kLight : kDark;
+}
+
+void SetPerspective() {
+    const float aspect =
+        static_cast<float>(ViewportWidth) / static_cast<float>(std::max(ViewportHeight, 1));
+    gluPerspective(45.0, aspect, 0.1, 1000.0);
+}
+
+// The camera and the cell's place on the board, scaled to model units.
+void CellTransform(const Camera& camera, int i, int j, float lift) {
+    ApplySceneCamera(camera);
+    glTranslatef(CellOffset(i), 0.0f, lift);
+    glTranslatef(0.0f, CellOffset(j), 0.0f);
+    glScalef(kModelScale, kModelScale, kModelScale);
+}
+
+void DrawBackdrop(const FrameView& view) {
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    BindTextureSlot(view.backgroundTexture);
+    glColor4f(0.3f, 0.3f, 0.3f, 1.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-50.0f, -50.0f, -50.0f);
+    glTexCoord2f(2.0f, 0.0f);
+    glVertex3f(50.0f, -50.0f, -50.0f);
+    glTexCoord2f(2.0f, 2.0f);
+    glVertex3f(50.0f, 50.0f, -50.0f);
+    glTexCoord2f(0.0f, 2.0f);
+    glVertex3f(-50.0f, 50.0f, -50.0f);
+    glEnd();
+}
+
+void DrawBoard(const FrameView& view) {
+    BindTextureSlot(view.boardTexture);
+    ApplySceneCamera(view.camera);
+    glScalef(kModelScale, kModelScale, kModelScale);
+    glCallList(view.boardList);
+}
+
+// Sets the colour of a piece of the given cell value; false for an empty cell.
+bool SetPieceColour(std::uint8_t value, std::int32_t pulsePhase) {
+    const float pulse = static_cast<float>(pulsePhase);
+    switch (value) {
+    case 1:
+        glColor4f(kLight, kLight, kLight, 1.0f);
+        return true;
+    case 2:
+        glColor4f(kDark, kDark, kDark, 1.0f);
+        return true;
+    case 3:
+        glColor4f(kLight + pulse / 2500, kLight - pulse / 3000, kLight - pulse / 3000, 1.0f);
+        return true;
+    case 4:
+        glColor4f(kDark + pulse / 1333, kDark, kDark, 1.0f);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Board index k, counted from the side of the board nearer the eye when `fromHigh`.
+int Nearer(int k, bool fromHigh) {
+    return fromHigh ? 7 - k : k;
+}
+
+// Near pieces first: the depth test then keeps the pieces behind from shading what the near
+// ones hide.
+void DrawPieces(const FrameView& view) {
+    BindTextureSlot(view.pieceTexture);
+    // How much nearer the eye a step along i and along j brings a point of the board plane.
+    const float tilt = view.camera.tilt * kRadiansPerDegree;
+    const float turn = view.camera.turn * kRadiansPerDegree;
+    const bool iFromHigh = std::sin(tilt) * std::sin(turn) > 0.0f;
+    const bool jFromHigh = std::sin(tilt) * std::cos(turn) > 0.0f;
+    for (int a = 1; a <= 6; ++a) {
+        const int i = Nearer(a, iFromHigh);
+        ApplySceneCamera(view.camera);
+        glTranslatef(CellOffset(i), 0.0f, 0.0f);
+        for (int b = 1; b <= 6; ++b) {
+            const int j = Nearer(b, jFromHigh);
+            if (!SetPieceColour(view.board[(i - 1) * 6 + (j - 1)], view.pulse)) continue;
+            glPushMatrix();
+            glTranslatef(0.0f, CellOffset(j), 0.0f);
+            glScalef(kModelScale, kModelScale, kModelScale);
+            glCallList(view.pieceList);
+            glPopMatrix();
+        }
+    }
+}
+
+void DrawTranslucentPiece(const FrameView& view, rules::Cell cell, float lift, float alpha) {
+    BindTextureSlot(view.pieceTexture);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const float grey = PlayerGrey(view);
+    glColor4f(grey, grey, grey, alpha);
+    CellTransform(view.camera, cell.i, cell.j, lift);
+    glCallList(view.pieceList);
+    glDisable(GL_BLEND);
+}
+
+void RestorePerspective() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    SetPerspective();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_LIGHTING);
+}
+
+} // namespace
+
+float CellOffset(int k) {
+    return (9.0f * static_cast<float>(k) - 31.5f) / 10.0f;
+}
+
+void ApplySceneCamera(const Camera& camera) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -10.0f);
+    glRotatef(camera.tilt, 1.0f, 0.0f, 0.0f);
+    glRotatef(camera.turn, 0.0f, 0.0f, 1.0f);
+}
+
+void DrawScene(const FrameView& view) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The overlay lies in front of the whole scene, whatever the order: drawn first, it
+    // keeps the scene from filling the pixels it covers.
+    DrawOverlay(view);
+    RestorePerspective();
+    glEnable(GL_TEXTURE_2D);
+    // Given after the camera so the light turns with the board.
+    ApplySceneCamera(view.camera);
+    ApplyLightPosition();
+    // The pieces and the board are closed and opaque: their far sides never show. The pieces
+    // go first, so that the board does not shade what they cover.
+    glEnable(GL_CULL_FACE);
+    DrawPieces(view);
+    DrawBoard(view);
+    glDisable(GL_CULL_FACE);
+    // The backdrop lies behind everything: drawn after the opaque scene, it fills only the
+    // pixels left free, and the translucent pieces still blend over it.
+    DrawBackdrop(view);
+    glEnable(GL_LIGHTING);
+    // The preview and the falling piece never show together.
+    if (view.hover.i != -1 && view.moveDelay == 0)
+        DrawTranslucentPiece(view, view.hover, 0.0f, 0.5f);
+    if (view.moveDelay > 0) {
+        const float left = static_cast<float>(view.moveDelay) / rules::kMoveDelayMs;
+        DrawTranslucentPiece(view, view.pending, kFallHeight * left, 1.0f - left);
+    }
+    glLoadIdentity();
+}
+
+WindowPoint ProjectCellPoint(const Camera& camera, int i, int j, const engine::TVector3& point) {
+    CellTransform(camera, i, j, 0.0f);
+    WindowPoint w;
+    ProjectToWindow(point, w.x, w.y, w.z);
+    return w;
+}
+
+} // namespace render

@@ -1,0 +1,82 @@
+#include "render/view.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+namespace render {
+
+namespace {
+
+// Light 1 comes from the left, above and in front, from infinitely far.
+constexpr std::array<float, 4> kLightDirection{-1.0f, 0.5f, 0.5f, 0.0f};
+constexpr float kClearDepth = 1.0f;
+
+} // namespace
+
+std::int32_t ViewportWidth = 0;
+std::int32_t ViewportHeight = 1;
+const std::array<float, 4> LightAmbient{0.85f, 0.85f, 0.85f, 1.0f};
+const std::array<float, 4> LightDiffuse{0.15f, 0.15f, 0.15f, 1.0f};
+std::array<float, 4> LightPosition = kLightDirection;
+float ClearDepth = kClearDepth;
+
+namespace {
+
+void SetPerspective(int width, int height) {
+    gluPerspective(45.0, static_cast<float>(width) / static_cast<float>(height), 0.1, 1000.0);
+}
+
+} // namespace
+
+void SetClearDepth(float depth) {
+    ClearDepth = depth;
+    glClearDepth(depth);
+}
+
+void ApplyLightPosition() {
+    LightPosition = kLightDirection;
+    glLightfv(GL_LIGHT1, GL_POSITION, LightPosition.data());
+}
+
+void SetUpScene(int width, int height) {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    SetClearDepth(kClearDepth);
+    glShadeModel(GL_SMOOTH);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_COLOR_MATERIAL);
+    SetPerspective(width, height > 0 ? height : 1);
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT1);
+    glLightfv(GL_LIGHT1, GL_AMBIENT, LightAmbient.data());
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, LightDiffuse.data());
+    ApplyLightPosition();
+}
+
+void ResizeScene(int width, int height) {
+    if (height == 0) height = 1;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    ViewportWidth = width;
+    ViewportHeight = height;
+    SetPerspective(width, height);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void ProjectToWindow(const engine::TVector3& p, double& windowX, double& windowY,
+                     double& windowDepth) {
+    GLint viewport[4];
+    GLdouble modelview[16];
+    GLdouble projection[16];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    gluProject(p.x, p.z, -static_cast<double>(p.y), modelview, projection, viewport, &windowX,
+               &windowY, &windowDepth);
+}
+
+} // namespace render

@@ -1,0 +1,32 @@
+// The GL state every frame starts from: viewport, perspective, depth clearing and light 1.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/store.h"
+
+namespace render {
+
+extern std::int32_t ViewportWidth;  // client width last given to ResizeScene
+extern std::int32_t ViewportHeight; // client height last given to ResizeScene, never 0
+extern const std::array<float, 4> LightAmbient;
+extern const std::array<float, 4> LightDiffuse;
+extern std::array<float, 4> LightPosition; // directional; set again before every use
+extern float ClearDepth;                   // last value given to SetClearDepth
+
+// The one-time GL set-up of the scene for a client of this size; needs a current context.
+void SetUpScene(int width, int height);
+// Viewport and perspective for a new client size; a height of 0 counts as 1.
+void ResizeScene(int width, int height);
+void SetClearDepth(float depth);
+
+// The light as the scene uses it, given to light 1.
+void ApplyLightPosition();
+
+// Window coordinates of p under the current GL matrices and viewport; y and z are exchanged
+// and the new z negated, the scene's axes being z-up.
+void ProjectToWindow(const engine::TVector3& p, double& windowX, double& windowY,
+                     double& windowDepth);
+
+} // namespace render

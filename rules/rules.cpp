@@ -1,0 +1,83 @@
+#include "rules/rules.h"
+
+#include <algorithm>
+
+#include "rules/computer.h"
+
+namespace rules {
+
+namespace {
+
+// Whether the seat of this player is the computer's; no seat beyond players 1 and 2.
+bool IsComputerSeat(std::int32_t player) {
+    return player >= 1 && player <= 2 && SeatIsComputer[static_cast<std::size_t>(player)];
+}
+
+// True when every corner of the square lies on the board and holds this value.
+bool SquareHeldBy(const Square& square, std::uint8_t value) {
+    return std::all_of(square.begin(), square.end(), [value](const SquareCorner& c) {
+        const int cell = CellIndex(c.i, c.j);
+        return cell >= 0 && Board[static_cast<std::size_t>(cell)] == value;
+    });
+}
+
+} // namespace
+
+bool BoardHasEmptyCell() {
+    return std::find(Board.begin(), Board.end(), kEmpty) != Board.end();
+}
+
+std::int32_t CheckWin() {
+    for (int n = 0; n < kSquareCount; ++n) {
+        const Square& square = SquareTable[static_cast<std::size_t>(n)];
+        if (!SquareHeldBy(square, 1) && !SquareHeldBy(square, 2)) continue;
+        for (const SquareCorner& c : square)
+            Board[static_cast<std::size_t>(CellIndex(c.i, c.j))] += 2;
+        Pulse = 0;
+        PulseRising = true;
+        return n + 1;
+    }
+    return -1;
+}
+
+void LandPendingMove(std::int32_t frameTime) {
+    if (MoveDelay <= 0) return;
+    // Time never runs backwards here; a negative frame time would only stall the move.
+    MoveDelay -= std::clamp(frameTime, 0, MoveDelay);
+    if (MoveDelay > 0) return;
+    const int cell = CellIndex(PendingCell.i, PendingCell.j);
+    if (cell < 0) return;
+    Board[static_cast<std::size_t>(cell)] = static_cast<std::uint8_t>(CurrentPlayer);
+    if (CheckWin() == -1) {
+        CurrentPlayer = CurrentPlayer == 1 ? 2 : 1;
+    } else {
+        GameOver = true;
+    }
+}
+
+void ComputerChoice() {
+    // A full board without a square has no move left: the game simply stands.
+    if (GameOver || MoveDelay != 0 || !IsComputerSeat(CurrentPlayer) || !BoardHasEmptyCell())
+        return;
+    const Cell choice = ChooseComputerMove();
+    if (CellIndex(choice.i, choice.j) < 0) return;
+    PendingCell = choice;
+    MoveDelay = kMoveDelayMs;
+}
+
+void HumanChoice(bool leftButtonDown, Cell hover) {
+    if (GameOver || IsComputerSeat(CurrentPlayer) || !leftButtonDown) return;
+    const int cell = CellIndex(hover.i, hover.j);
+    if (cell < 0 || Board[static_cast<std::size_t>(cell)] != kEmpty) return;
+    PendingCell = hover;
+    MoveDelay = kMoveDelayMs;
+}
+
+void NewGame() {
+    Board.fill(kEmpty);
+    CurrentPlayer = FirstPlayer;
+    GameOver = false;
+    MoveDelay = 0;
+}
+
+} // namespace rules

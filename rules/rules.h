@@ -1,0 +1,29 @@
+// The win test and the turn flow that the frame update runs each frame.
+#pragma once
+
+#include <cstdint>
+
+#include "rules/state.h"
+
+namespace rules {
+
+// Board index of cell (i, j), or -1 when it lies off the board.
+inline int CellIndex(int i, int j) {
+    return i >= 1 && i <= 6 && j >= 1 && j <= 6 ? (i - 1) * 6 + (j - 1) : -1;
+}
+
+// True while at least one cell of Board is empty.
+bool BoardHasEmptyCell();
+
+// Number (1..105) of the first completed square, whose corners are then marked; or -1.
+std::int32_t CheckWin();
+
+// The turn flow's three steps, run in this order once per frame.
+void LandPendingMove(std::int32_t frameTime);
+void ComputerChoice();
+void HumanChoice(bool leftButtonDown, Cell hover);
+
+// Clears the board and drops a pending move; seats, first player and strength stay.
+void NewGame();
+
+} // namespace rules

@@ -1,0 +1,40 @@
+#include "rules/state.h"
+
+namespace rules {
+
+namespace {
+
+// The start of every game: the variables' first values and InitGameState's.
+constexpr struct {
+    std::int32_t player = 1;
+    std::array<bool, 3> seats{false, false, true};
+    std::int32_t noiseRange = 1000;
+} kStart;
+
+} // namespace
+
+std::array<Square, kSquareCount> SquareTable{};
+std::array<std::uint8_t, 36> Board{};
+
+std::int32_t CurrentPlayer = kStart.player;
+std::int32_t FirstPlayer = kStart.player;
+std::array<bool, 3> SeatIsComputer = kStart.seats;
+bool GameOver = false;
+std::int32_t MoveDelay = 0;
+Cell PendingCell{};
+std::int32_t NoiseRange = kStart.noiseRange;
+std::int32_t Pulse = 0;
+bool PulseRising = true;
+
+void InitGameState() {
+    Board.fill(kEmpty);
+    SeatIsComputer = kStart.seats;
+    FirstPlayer = kStart.player;
+    MoveDelay = 0;
+    CurrentPlayer = kStart.player;
+    Pulse = 0;
+    PulseRising = true;
+    NoiseRange = kStart.noiseRange;
+}
+
+} // namespace rules

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The layer check against small trees: a clean one passes, each kind of offence is named with
+# its file and line.
+set -euo pipefail
+check="$(cd "$(dirname "$0")" && pwd)/check_layers.sh"
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+mkdir -p "$tree"/{base,platform,engine,render,game,shell}
+
+printf '#include <SDL.h>\n#include <GL/gl.h>\n#include "base/report.h"\n' >"$tree/platform/ok.cpp"
+printf '#include <GL/glu.h>\n#include "engine/x.h"\n' >"$tree/render/down.cpp"
+printf '#include "engine/store.h"\n#include "game/state.h"\n' >"$tree/game/ok.h"
+printf '#include "render/scene.h"\n' >"$tree/shell/ok.cpp"
+bash "$check" "$tree" || { echo "a clean tree failed"; exit 1; }
+
+printf '// one\n#include "render/view.h"\n' >"$tree/engine/up.h"
+printf '#include <SDL2/SDL.h>\n' >"$tree/render/sdl.cpp"
+printf '#include <GL/gl.h>\n' >"$tree/game/gl.cpp"
+if out=$(bash "$check" "$tree"); then
+    echo "offences passed the check"
+    exit 1
+fi
+for expected in "engine/up.h:2:" "render/sdl.cpp:1:" "game/gl.cpp:1:"; do
+    grep -qF "$expected" <<<"$out" || { echo "missing $expected in: $out"; exit 1; }
+done
