@@ -1,13 +1,19 @@
 // Frame cost at 1920 x 1080 in a hidden window: a bare frame (clear, one full-screen
-// textured quad, swap) against the game's full frame (a full board, the preview and
-// the open panel), drawn with the game's own assets. Prints the ratio of the two.
+// textured quad, swap) against the game's frames drawn with its own assets: the empty
+// board, a board of nine pieces with a won square pulsing, and a full board with the
+// preview and the open panel. Prints each frame's ratio to the bare one.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "archive/workspace.h"
 #include "engine/store.h"
@@ -30,8 +36,7 @@ namespace pt = platform::testing;
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-constexpr const char* kBare = "BareFrame";
-constexpr const char* kGame = "GameFrame";
+constexpr int kInterleavedRounds = 60;
 
 // The game's archive beside this program, where the start-up expects it.
 bool SetUpScene() {
@@ -50,7 +55,11 @@ bool SetUpScene() {
     if (!pt::OpenHiddenGlWindow(kWidth, kHeight)) return false;
     platform::ScreenWidth = kWidth;
     platform::ScreenHeight = kHeight;
+    const auto start = std::chrono::steady_clock::now();
     shell::InitScene(kWidth, kHeight);
+    std::printf("scene set-up (assets, textures, lists): %.1f ms\n",
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
     render::ResizeScene(kWidth, kHeight);
     for (const auto& [name, index] :
          {std::pair{"board", game::BoardObjectIndex}, {"piece", game::PieceObjectIndex}}) {
@@ -67,7 +76,8 @@ void FinishFrame() {
     glFinish();
 }
 
-void BareFrame(benchmark::State& state) {
+// One full-screen quad with the backdrop's trilinear-mipmapped picture, nothing else.
+void DrawBareFrame() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, 1, 0, 1, -1, 1);
@@ -77,42 +87,119 @@ void BareFrame(benchmark::State& state) {
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
     render::BindTextureSlot(game::TexBackground);
-    for (auto _ : state) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0, 0);
-        glVertex2f(0, 0);
-        glTexCoord2f(1, 0);
-        glVertex2f(1, 0);
-        glTexCoord2f(1, 1);
-        glVertex2f(1, 1);
-        glTexCoord2f(0, 1);
-        glVertex2f(0, 1);
-        glEnd();
-        FinishFrame();
-    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, 0);
+    glTexCoord2f(1, 0);
+    glVertex2f(1, 0);
+    glTexCoord2f(1, 1);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, 1);
+    glVertex2f(0, 1);
+    glEnd();
     render::ResizeScene(kWidth, kHeight);
     glEnable(GL_LIGHTING);
 }
 
+// The start of a game: no pieces, the panel closed, the pointer off the board.
+void EmptyBoard() {
+    rules::InitGameState();
+    rules::Board.fill(0);
+    game::HoverCell = {};
+    rules::MoveDelay = 0;
+    game::MenuOffset = 5;
+    game::HelpShown = false;
+}
+
+// A game the computer won on both seats: nine pieces, the won square's four pulsing.
+void PulsingBoard() {
+    static std::int32_t pulse = 0;
+    EmptyBoard();
+    for (const auto& [i, j] : {std::pair{2, 2}, {2, 5}, {5, 2}, {5, 5}})
+        rules::BoardAt(i, j) = 3;
+    for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
+        rules::BoardAt(i, j) = 2;
+    rules::GameOver = true;
+    pulse = (pulse + 16) % 1000;
+    rules::Pulse = pulse;
+}
+
 // Every cell taken, one square completed and pulsing, the preview and the open panel.
-void FillBoard() {
+void FullBoard() {
+    EmptyBoard();
     for (int n = 0; n < 36; ++n)
         rules::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
     rules::Pulse = 500;
     game::HoverCell = {4, 4};
-    rules::MoveDelay = 0;
     game::MenuOffset = 200;
-    game::HelpShown = false;
 }
 
-void GameFrame(benchmark::State& state) {
-    FillBoard();
-    for (auto _ : state) {
+struct FrameKind {
+    const char* name;
+    void (*prepare)(); // sets the game's state for the frame; none for the bare frame
+};
+
+const std::array<FrameKind, 4> kFrames{{{"BareFrame", nullptr},
+                                        {"EmptyBoard", EmptyBoard},
+                                        {"PulsingBoard", PulsingBoard},
+                                        {"FullBoard", FullBoard}}};
+
+void DrawFrame(const FrameKind& kind) {
+    if (kind.prepare) {
+        kind.prepare();
         game::DrawScene();
-        FinishFrame();
+    } else {
+        DrawBareFrame();
+    }
+    FinishFrame();
+}
+
+void Frames(benchmark::State& state, const FrameKind* kind) {
+    for (auto _ : state)
+        DrawFrame(*kind);
+}
+
+double ProcessCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+double Median(std::vector<double>& values) {
+    std::ranges::sort(values);
+    return values[values.size() / 2];
+}
+
+// The four frames in turn, over and over, each timed alone: a machine whose load changes
+// during the run then slows all four alike, and the medians' ratios stay fair. The CPU time
+// of all the program's threads (the rasteriser's included) is the work a frame takes, which
+// other programs on the machine hardly change.
+void PrintInterleavedRatios(int rounds) {
+    std::array<std::vector<double>, kFrames.size()> wall, cpu;
+    for (int round = 0; round < rounds; ++round) {
+        for (std::size_t k = 0; k < kFrames.size(); ++k) {
+            const auto start = std::chrono::steady_clock::now();
+            const double startCpu = ProcessCpuMs();
+            DrawFrame(kFrames[k]);
+            cpu[k].push_back(ProcessCpuMs() - startCpu);
+            wall[k].push_back(std::chrono::duration<double, std::milli>(
+                                  std::chrono::steady_clock::now() - start)
+                                  .count());
+        }
+    }
+    std::printf("\ninterleaved, %d rounds, medians:   wall time          CPU time\n", rounds);
+    double bareWall = 0, bareCpu = 0;
+    for (std::size_t k = 0; k < kFrames.size(); ++k) {
+        const double w = Median(wall[k]), c = Median(cpu[k]);
+        if (k == 0) {
+            bareWall = w;
+            bareCpu = c;
+        }
+        std::printf("%-14s %8.2f ms  %5.2f x   %8.2f ms  %5.2f x\n", kFrames[k].name, w,
+                    w / bareWall, c, c / bareCpu);
     }
 }
 
@@ -139,13 +226,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    void PrintRatio() const {
-        const auto bare = nanoseconds_.find(kBare);
-        const auto game = nanoseconds_.find(kGame);
-        if (bare == nanoseconds_.end() || game == nanoseconds_.end()) return;
-        std::printf("\nbare frame %.2f ms, game frame %.2f ms (%.1f fps), ratio game/bare %.2f\n",
-                    bare->second / 1e6, game->second / 1e6, 1e9 / game->second,
-                    game->second / bare->second);
+    void PrintRatios() const {
+        const auto bare = nanoseconds_.find(kFrames[0].name);
+        if (bare == nanoseconds_.end()) return;
+        std::printf("\nin turn, means:\n");
+        for (const FrameKind& kind : kFrames) {
+            const auto frame = nanoseconds_.find(kind.name);
+            if (frame == nanoseconds_.end()) continue;
+            std::printf("%-14s %8.2f ms  %5.2f x\n", kind.name, frame->second / 1e6,
+                        frame->second / bare->second);
+        }
     }
 
   private:
@@ -161,20 +251,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_render: no GL window or assets\n");
         return 1;
     }
-    benchmark::RegisterBenchmark(kBare, BareFrame)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->MinTime(2.0);
-    benchmark::RegisterBenchmark(kGame, GameFrame)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->MinTime(2.0);
+    for (const FrameKind& kind : kFrames) {
+        benchmark::RegisterBenchmark(kind.name, Frames, &kind)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(2.0);
+    }
     benchmark::RegisterBenchmark("UpdateFrame", UpdateFrame)
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatio();
+    reporter.PrintRatios();
+    PrintInterleavedRatios(kInterleavedRounds);
     archive::TearDownWorkspace();
     benchmark::Shutdown();
     return 0;

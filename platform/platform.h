@@ -29,6 +29,8 @@ void HideSplash();
 bool CreateMainWindow(const char* title, int x, int y, int width, int height);
 void ShowMainWindow();
 Size ClientSize();
+// The main window is on screen: shown and not minimised.
+bool MainWindowVisible();
 
 // The steps of making the GL context current on the main window, in order.
 enum class ContextResult { Ok, NoPixelFormat, SetPixelFormatFailed, NoContext, MakeCurrentFailed };
@@ -40,6 +42,8 @@ void SwapBuffers();
 
 // Moves waiting system events into the message queue (message_queue.h).
 void PumpEvents();
+// Sleeps until a system event arrives or `ms` milliseconds have passed, whichever is first.
+void WaitForEvents(int ms);
 
 std::uint32_t TickCount();
 // The cursor in screen pixels, y downwards.

@@ -72,6 +72,8 @@ Size ClientSize() {
     return size;
 }
 
+bool MainWindowVisible() { return state.visible; }
+
 ContextResult CreateGlContext() {
     if (state.contextResult != ContextResult::Ok) return state.contextResult;
     if (!window) return ContextResult::NoPixelFormat;
@@ -97,6 +99,11 @@ void SwapBuffers() {
 
 void PumpEvents() {
     if (state.onPump) state.onPump();
+}
+
+void WaitForEvents(int) {
+    ++state.waits;
+    if (state.onWait) state.onWait();
 }
 
 std::uint32_t TickCount() { return state.tick; }

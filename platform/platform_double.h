@@ -36,10 +36,14 @@ struct DoubleState {
     int splashShown = 0;
     int splashHidden = 0;
     int windowShown = 0;
+    bool visible = true; // the main window is on screen
+    int waits = 0;       // calls of WaitForEvents
     int swaps = 0;
     int sleeps = 0;
     // Runs on every PumpEvents, for tests that feed messages as the loop goes.
     std::function<void()> onPump;
+    // Runs on every WaitForEvents, for tests that show the window again while the loop waits.
+    std::function<void()> onWait;
 };
 
 DoubleState& Double();

@@ -185,6 +185,11 @@ Size ClientSize() {
     return size;
 }
 
+bool MainWindowVisible() {
+    if (!mainWindow) return false;
+    return (SDL_GetWindowFlags(mainWindow.get()) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
+}
+
 ContextResult CreateGlContext() {
     if (!mainWindow || !mainHasGl) return ContextResult::NoPixelFormat;
     context = SDL_GL_CreateContext(mainWindow.get());
@@ -217,6 +222,11 @@ void PumpEvents() {
     }
     SDL_Event event;
     while (SDL_PollEvent(&event)) Translate(event);
+}
+
+void WaitForEvents(int ms) {
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, ms) == 1) Translate(event);
 }
 
 std::uint32_t TickCount() {

@@ -4,7 +4,9 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <numbers>
 
 #include "render/overlay.h"
 #include "render/texture.h"
@@ -18,6 +20,7 @@ constexpr float kModelScale = 0.1f;
 constexpr float kLight = 0.6f; // player 1's grey
 constexpr float kDark = 0.25f; // player 2's grey
 constexpr float kFallHeight = 2.0f;
+constexpr float kRadiansPerDegree = std::numbers::pi_v<float> / 180.0f;
 
 float PlayerGrey(const FrameView& view) {
     return view.currentPlayer == 1 ? kLight : kDark;
@@ -56,11 +59,8 @@ void DrawBackdrop(const FrameView& view) {
 }
 
 void DrawBoard(const FrameView& view) {
-    glEnable(GL_LIGHTING);
     BindTextureSlot(view.boardTexture);
     ApplySceneCamera(view.camera);
-    // Given after the camera so the light turns with the board.
-    ApplyLightPosition();
     glScalef(kModelScale, kModelScale, kModelScale);
     glCallList(view.boardList);
 }
@@ -86,12 +86,26 @@ bool SetPieceColour(std::uint8_t value, std::int32_t pulsePhase) {
     }
 }
 
+// Board index k, counted from the side of the board nearer the eye when `fromHigh`.
+int Nearer(int k, bool fromHigh) {
+    return fromHigh ? 7 - k : k;
+}
+
+// Near pieces first: the depth test then keeps the pieces behind from shading what the near
+// ones hide.
 void DrawPieces(const FrameView& view) {
     BindTextureSlot(view.pieceTexture);
-    for (int i = 1; i <= 6; ++i) {
+    // How much nearer the eye a step along i and along j brings a point of the board plane.
+    const float tilt = view.camera.tilt * kRadiansPerDegree;
+    const float turn = view.camera.turn * kRadiansPerDegree;
+    const bool iFromHigh = std::sin(tilt) * std::sin(turn) > 0.0f;
+    const bool jFromHigh = std::sin(tilt) * std::cos(turn) > 0.0f;
+    for (int a = 1; a <= 6; ++a) {
+        const int i = Nearer(a, iFromHigh);
         ApplySceneCamera(view.camera);
         glTranslatef(CellOffset(i), 0.0f, 0.0f);
-        for (int j = 1; j <= 6; ++j) {
+        for (int b = 1; b <= 6; ++b) {
+            const int j = Nearer(b, jFromHigh);
             if (!SetPieceColour(view.board[(i - 1) * 6 + (j - 1)], view.pulse)) continue;
             glPushMatrix();
             glTranslatef(0.0f, CellOffset(j), 0.0f);
@@ -103,6 +117,7 @@ void DrawPieces(const FrameView& view) {
 }
 
 void DrawTranslucentPiece(const FrameView& view, rules::Cell cell, float lift, float alpha) {
+    BindTextureSlot(view.pieceTexture);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const float grey = PlayerGrey(view);
@@ -137,10 +152,24 @@ void ApplySceneCamera(const Camera& camera) {
 
 void DrawScene(const FrameView& view) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    DrawBackdrop(view);
-    DrawBoard(view);
+    // The overlay lies in front of the whole scene, whatever the order: drawn first, it
+    // keeps the scene from filling the pixels it covers.
+    DrawOverlay(view);
+    RestorePerspective();
+    glEnable(GL_TEXTURE_2D);
+    // Given after the camera so the light turns with the board.
+    ApplySceneCamera(view.camera);
+    ApplyLightPosition();
+    // The pieces and the board are closed and opaque: their far sides never show. The pieces
+    // go first, so that the board does not shade what they cover.
+    glEnable(GL_CULL_FACE);
     DrawPieces(view);
+    DrawBoard(view);
+    glDisable(GL_CULL_FACE);
+    // The backdrop lies behind everything: drawn after the opaque scene, it fills only the
+    // pixels left free, and the translucent pieces still blend over it.
+    DrawBackdrop(view);
+    glEnable(GL_LIGHTING);
     // The preview and the falling piece never show together.
     if (view.hover.i != -1 && view.moveDelay == 0)
         DrawTranslucentPiece(view, view.hover, 0.0f, 0.5f);
@@ -148,8 +177,7 @@ void DrawScene(const FrameView& view) {
         const float left = static_cast<float>(view.moveDelay) / rules::kMoveDelayMs;
         DrawTranslucentPiece(view, view.pending, kFallHeight * left, 1.0f - left);
     }
-    DrawOverlay(view);
-    RestorePerspective();
+    glLoadIdentity();
 }
 
 WindowPoint ProjectCellPoint(const Camera& camera, int i, int j, const engine::TVector3& point) {

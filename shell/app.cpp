@@ -22,6 +22,13 @@ bool MainWindow = false;
 bool SetupFailed = false;
 FrameHooks Frame{game::UpdateFrame, game::DrawScene};
 
+namespace {
+
+// The longest sleep of a hidden window's loop between two looks at the queue.
+constexpr int kHiddenWaitMs = 250;
+
+} // namespace
+
 platform::Size WindowSizeForDisplay(platform::Size display) {
     if (display.width < 500 || display.height < 400)
         return {platform::kFallbackWidth, platform::kFallbackHeight};
@@ -51,6 +58,13 @@ bool LoopPass() {
         const auto message = platform::TakeMessage();
         if (message->kind == platform::MessageKind::Quit) return false;
         MainWindowProc(*message);
+        return true;
+    }
+    // Nobody sees a hidden or minimised window: the loop sleeps until the system has news
+    // instead of burning a core on frames. The first frame after it shows again measures
+    // the whole pause as one long frame.
+    if (!platform::MainWindowVisible()) {
+        platform::WaitForEvents(kHiddenWaitMs);
         return true;
     }
     Frame.update();

@@ -20,7 +20,7 @@ struct FrameHooks {
     void (*update)();
     void (*draw)();
 };
-extern FrameHooks Frame; // called by every idle pass of the loop
+extern FrameHooks Frame; // called by every idle pass of the loop while the window shows
 
 // One pass of the message loop; false once the quit message has been taken.
 bool LoopPass();

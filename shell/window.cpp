@@ -42,6 +42,10 @@ void OnCreate() {
 
 void InitScene(int width, int height) {
     archive::SetUpWorkspace();
+    LoadScene(width, height);
+}
+
+void LoadScene(int width, int height) {
     game::InitViewState();
     rules::SeedRandomFromClock();
     render::SetUpScene(width, height);

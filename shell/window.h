@@ -12,6 +12,8 @@ int MainWindowProc(const platform::Message& message);
 // Runs inside window creation: context set-up, then InitScene with the client size.
 void OnCreate();
 void InitScene(int width, int height);
+// InitScene after the workspace: view values, GL state and light, assets, game values.
+void LoadScene(int width, int height);
 // Workspace removed, context released, quit posted. Harmless when run again.
 void Teardown();
 // Empties the engine stores after an engine error report.

@@ -61,25 +61,24 @@ Mesh Revolve(const Profile& profile, int segments) {
 
 Mesh BuildPiece() {
     // Foot bead, a flared body, a collar and a ball: crisp where the turning tool cut a step
-    // (the smoothing rule keeps those edges), round everywhere else.
+    // (the smoothing rule keeps those edges), round everywhere else. Each curve has just the
+    // steps that keep its outline within half a pixel of the true curve where a piece shows
+    // largest, and its neighbouring faces well inside the smoothing rule's 60 degrees.
     Profile p{{0.0f, 0.0f}, {3.25f, 0.0f}};
-    Arc(p, 3.25f, 0.35f, 0.35f, -90.0f, 90.0f, 6); // foot bead out to r = 3.6
+    Arc(p, 3.25f, 0.35f, 0.35f, -90.0f, 90.0f, 4); // foot bead out to r = 3.6
     p.push_back({3.0f, 0.78f});
-    Curve(p, 1.45f, 1.0f, 1.2f, 3.0f, 9); // the body sweeps in and up
+    Curve(p, 1.45f, 1.0f, 1.2f, 3.0f, 5); // the body sweeps in and up
     p.push_back({1.8f, 3.1f});
-    Arc(p, 1.8f, 3.3f, 0.2f, -90.0f, 90.0f, 5); // collar
+    Arc(p, 1.8f, 3.3f, 0.2f, -90.0f, 90.0f, 4); // collar
     p.push_back({1.0f, 3.54f});
     const float ballZ = kPieceHeight - 1.3f, ballR = 1.3f;
     const float startZ = 3.6f;
     const float startDeg = std::asin((startZ - ballZ) / ballR) / kDegree;
     p.push_back({ballR * std::cos(startDeg * kDegree), startZ});
-    Arc(p, 0.0f, ballZ, ballR, startDeg, 90.0f, 11);
+    Arc(p, 0.0f, ballZ, ballR, startDeg, 90.0f, 6);
     p.back()[0] = 0.0f;
 
-    const int rings = static_cast<int>(p.size()) - 2;
-    // As many sides as the triangle budget of 3000 allows, a multiple of four.
-    const int segments = std::min(64, 3000 / (2 * rings) / 4 * 4);
-    return Revolve(p, segments);
+    return Revolve(p, kPieceSides);
 }
 
 } // namespace assetgen

@@ -7,6 +7,10 @@ namespace assetgen {
 
 inline constexpr float kPieceRadius = 3.6f; // widest point, at the foot
 inline constexpr float kPieceHeight = 5.8f;
+// Sides around the axis. Even where the game shows a piece largest (about 60 pixels across
+// its foot's radius at 1080 lines) a 24-sided outline strays from the circle by half a pixel,
+// and every piece on the board is drawn each frame: more sides cost time and show nothing.
+inline constexpr int kPieceSides = 24;
 
 Mesh BuildPiece();
 

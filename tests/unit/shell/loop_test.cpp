@@ -3,10 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "game/frame.h"
+#include "game/state.h"
 #include "platform/message_queue.h"
 #include "platform/platform_double.h"
 #include "platform/window_state.h"
 #include "render/view.h"
+#include "rules/state.h"
 #include "shell/app.h"
 #include "shell/window.h"
 
@@ -112,6 +115,62 @@ TEST_F(Loop, KeysFollowKeyMessagesAndRepeatsChangeNothing) {
     // Codes outside the table are ignored, not written past it.
     shell::MainWindowProc(Message{MessageKind::KeyDown, 4000});
     EXPECT_EQ(platform::Keys[255], 0);
+}
+
+TEST_F(Loop, AHiddenWindowGetsNoFramesAndTheLoopWaitsForTheSystem) {
+    pt::Double().visible = false;
+    for (int pass = 0; pass < 3; ++pass)
+        EXPECT_TRUE(shell::LoopPass());
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(pt::Double().swaps, 0);
+    EXPECT_EQ(pt::Double().waits, 3);
+
+    // Messages are still handled, and the quit still ends the loop.
+    platform::PostMessage(Message{MessageKind::KeyDown, 38});
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(platform::Keys[38], -1);
+    EXPECT_EQ(pt::Double().waits, 3);
+    platform::PostQuitMessage();
+    EXPECT_FALSE(shell::LoopPass());
+}
+
+TEST_F(Loop, DrawingResumesOnThePassAfterTheWindowShowsAgain) {
+    pt::Double().visible = false;
+    pt::Double().onWait = [] { pt::Double().visible = true; };
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(events, (std::vector<std::string>{"update", "draw"}));
+    EXPECT_EQ(pt::Double().swaps, 1);
+    EXPECT_EQ(pt::Double().waits, 1);
+    // Shown, the loop never waits: frames follow each other as fast as they are drawn.
+    for (int pass = 0; pass < 5; ++pass)
+        EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(pt::Double().swaps, 6);
+    EXPECT_EQ(pt::Double().waits, 1);
+}
+
+TEST_F(Loop, TheFirstFrameAfterAPauseMeasuresThePauseAsOneLongFrame) {
+    shell::Frame = {game::UpdateFrame, RecordDraw};
+    game::InitViewState();
+    game::InitPanelState();
+    rules::InitGameState();
+    pt::Double().tick = 20000;
+    EXPECT_TRUE(shell::LoopPass());
+    pt::Double().tick += 16;
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(game::FrameTime, 16);
+    const std::int32_t pulse = rules::Pulse;
+
+    pt::Double().visible = false;
+    pt::Double().onWait = [] { pt::Double().tick += 250; };
+    for (int pass = 0; pass < 8; ++pass)
+        EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(rules::Pulse, pulse) << "nothing moves while hidden";
+    pt::Double().visible = true;
+    pt::Double().tick += 10;
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(game::FrameTime, 8 * 250 + 10);
 }
 
 TEST_F(Loop, ASizeOfHeightZeroBecomesOne) {

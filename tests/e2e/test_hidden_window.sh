@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# While its window is unmapped the game draws nothing and sleeps, using under 1 % of a core;
+# mapped again, it draws at once, the same picture, and runs flat out; Esc then ends it.
+set -u
+build=$(cd "${1:?build directory}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/play_lib.sh"
+in_xvfb 1280x1024 "$build"
+shots=$build/e2e-shots/hidden-window
+
+# Percent of one core the game used over the given seconds, all its threads together.
+cpu_percent() {
+    local before after
+    before=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat")
+    sleep "$1"
+    after=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat")
+    awk -v d=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$1" \
+        'BEGIN { printf "%.1f\n", 100 * d / hz / s }'
+}
+
+start_game
+park_pointer
+look before
+shown=$(cpu_percent 2)
+echo "shown: ${shown}% of a core"
+
+xdotool windowunmap "$win"
+sleep 1
+hidden=$(cpu_percent 4)
+echo "hidden: ${hidden}% of a core"
+awk -v c="$hidden" 'BEGIN { exit !(c < 1.0) }' || fail "the hidden game used ${hidden}% of a core"
+
+xdotool windowmap "$win"
+xdotool windowfocus "$win" 2>/dev/null
+sleep 0.5
+again=$(cpu_percent 2)
+echo "shown again: ${again}% of a core"
+awk -v c="$again" 'BEGIN { exit !(c > 20.0) }' || fail "no frames after the window came back"
+look after
+percent=$(changed_percent before after)
+[[ $percent -le 1 ]] || fail "the picture after the window came back differs in ${percent}%"
+
+quit_with_esc
