@@ -1,10 +1,10 @@
 // Any bytes as an archive: the reader, scanning the file in chunks, must agree with the
 // in-memory parse of the same bytes, and must never deliver data it does not hold.
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -16,9 +16,30 @@
 
 namespace {
 
+// The archive lives in an anonymous in-memory file, reached by an absolute path: nothing is
+// written to disk, nothing is left behind however the run ends, the working directory stays
+// as it was (relative corpus paths, -jobs and -workers rely on it), and parallel workers never
+// share a file.
+int ArchiveFd() {
+    static const int fd = memfd_create("fuzz.vbf", MFD_CLOEXEC);
+    if (fd < 0) std::abort();
+    return fd;
+}
+
+const std::string& ArchivePath() {
+    static const std::string path = "/proc/self/fd/" + std::to_string(ArchiveFd());
+    return path;
+}
+
 void WriteArchive(const std::uint8_t* data, std::size_t size) {
-    std::FILE* out = std::fopen("fuzz.vbf", "wb");
-    if (!out || std::fwrite(data, 1, size, out) != size || std::fclose(out) != 0) std::abort();
+    const int fd = ArchiveFd();
+    if (ftruncate(fd, 0) != 0) std::abort();
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t wrote = pwrite(fd, data + done, size - done, static_cast<off_t>(done));
+        if (wrote <= 0) std::abort();
+        done += static_cast<std::size_t>(wrote);
+    }
 }
 
 void CheckRequest(const std::string& name, std::span<const std::uint8_t> bytes) {
@@ -34,7 +55,7 @@ void CheckRequest(const std::string& name, std::span<const std::uint8_t> bytes) 
 
     base::MemoryBlock block;
     try {
-        const std::int32_t size = archive::ReadFromBigfile(name, "fuzz.vbf", block);
+        const std::int32_t size = archive::ReadFromBigfile(name, ArchivePath(), block);
         if (!inFile || size != match->size || block.size != static_cast<std::size_t>(size))
             std::abort();
         if (size > 0 && std::memcmp(block.data.get(), bytes.data() + match->offset, size) != 0)
@@ -46,16 +67,6 @@ void CheckRequest(const std::string& name, std::span<const std::uint8_t> bytes) 
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static char folder[] = "/tmp/kx-fuzz-bigfile-XXXXXX";
-    if (!mkdtemp(folder) || chdir(folder) != 0) std::abort();
-    std::atexit([] {
-        unlink("fuzz.vbf");
-        rmdir(folder);
-    });
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     WriteArchive(data, size);

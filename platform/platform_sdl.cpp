@@ -1,8 +1,10 @@
 // The platform layer over SDL2.
+#include <GL/gl.h>
 #include <SDL.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <vector>
@@ -50,6 +52,9 @@ std::vector<std::uint32_t> heldKeyUps;
 bool swappedSinceHeld = false;
 Uint32 leftPresses = 0;     // left presses as they arrive from the system
 Uint32 leftPressesSeen = 0; // those the game has seen, held down or forgotten
+// KORAVEX_GL_CHECK set: every GL error raised while drawing a frame goes to stderr.
+const bool checkGl = std::getenv("KORAVEX_GL_CHECK") != nullptr;
+std::uint64_t framesSwapped = 0;
 
 // Counts presses on the main window as events come in, however soon their release follows.
 // A click on a message box is the box's own.
@@ -208,8 +213,22 @@ void ReleaseGlContext() {
 
 bool HasGlContext() { return context != nullptr; }
 
+// glGetError keeps one flag per kind of error, so a handful of calls empties it.
+void ReportGlErrors() {
+    for (int i = 0; i < 8; ++i) {
+        const GLenum error = glGetError();
+        if (error == GL_NO_ERROR) return;
+        std::fprintf(stderr, "koravex: GL error 0x%04x in frame %llu\n", error,
+                     static_cast<unsigned long long>(framesSwapped));
+    }
+}
+
 void SwapBuffers() {
-    if (mainWindow && context) SDL_GL_SwapWindow(mainWindow.get());
+    if (mainWindow && context) {
+        if (checkGl) ReportGlErrors();
+        SDL_GL_SwapWindow(mainWindow.get());
+        ++framesSwapped;
+    }
     keyDownSinceSwap.fill(false);
     swappedSinceHeld = true;
 }

@@ -40,7 +40,7 @@ start_game() {
     rm -rf "$build/Temp"
     local start
     start=$(now_ms)
-    "$build/koravex" 2>"$shots/stderr.txt" &
+    KORAVEX_GL_CHECK=1 "$build/koravex" 2>"$shots/stderr.txt" &
     game_pid=$!
     win=""
     for _ in $(seq 1 300); do
@@ -127,7 +127,8 @@ changed_percent() {
         -colorspace gray -threshold 6% -format '%[fx:int(mean*100)]' info:
 }
 
-# Holds Esc until the game ends; the exit code must be 0 and the Temp folder gone.
+# Holds Esc until the game ends; the exit code must be 0, the Temp folder gone, and no GL
+# error reported on the way.
 quit_with_esc() {
     xdotool keydown Escape
     for _ in $(seq 1 100); do
@@ -142,4 +143,5 @@ quit_with_esc() {
     echo "exit code $code"
     [[ $code -eq 0 ]] || fail "exit code $code: $(cat "$shots/stderr.txt")"
     [[ ! -e "$build/Temp" ]] || fail "the Temp folder was left behind"
+    ! grep -q "GL error" "$shots/stderr.txt" || fail "$(grep "GL error" "$shots/stderr.txt" | head -3)"
 }
