@@ -60,7 +60,12 @@ listing() {
 start_game() {
     local log=$1 program=$2
     shift 2
-    as_player env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" "$@" "$program" 2>"$log" &
+    # A sanitized build keeps its sanitizer settings (scripts/test.sh --sanitize).
+    local keep=() var
+    for var in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+        [[ -n "${!var:-}" ]] && keep+=("$var=${!var}")
+    done
+    as_player env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" "${keep[@]}" "$@" "$program" 2>"$log" &
     pid=$!
 }
 
