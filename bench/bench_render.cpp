@@ -38,6 +38,8 @@ constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kInterleavedRounds = 60;
 
+std::int32_t BareTexture = -1; // texture slot of the bare frame's picture
+
 // The game's archive beside this program, where the start-up expects it.
 bool SetUpScene() {
     namespace fs = std::filesystem;
@@ -61,6 +63,9 @@ bool SetUpScene() {
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                     .count());
     render::ResizeScene(kWidth, kHeight);
+    // The bare frame's own copy of the backdrop's picture, always sampled through its mipmaps.
+    BareTexture = render::LoadSmoothTexture("backg.bmp", archive::ArchiveName);
+    if (BareTexture < 0) return false;
     for (const auto& [name, index] :
          {std::pair{"board", game::BoardObjectIndex}, {"piece", game::PieceObjectIndex}}) {
         if (engine::ValidObject(index))
@@ -76,7 +81,7 @@ void FinishFrame() {
     glFinish();
 }
 
-// One full-screen quad with the backdrop's trilinear-mipmapped picture, nothing else.
+// One full-screen quad with the backdrop's picture, trilinear-mipmapped, nothing else.
 void DrawBareFrame() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -86,7 +91,7 @@ void DrawBareFrame() {
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
-    render::BindTextureSlot(game::TexBackground);
+    render::BindTextureSlot(BareTexture);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);

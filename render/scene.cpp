@@ -29,7 +29,7 @@ float PlayerGrey(const FrameView& view) {
 void SetPerspective() {
     const float aspect =
         static_cast<float>(ViewportWidth) / static_cast<float>(std::max(ViewportHeight, 1));
-    gluPerspective(45.0, aspect, 0.1, 1000.0);
+    gluPerspective(kFieldOfViewDegrees, aspect, 0.1, 1000.0);
 }
 
 // The camera and the cell's place on the board, scaled to model units.
@@ -40,21 +40,40 @@ void CellTransform(const Camera& camera, int i, int j, float lift) {
     glScalef(kModelScale, kModelScale, kModelScale);
 }
 
+// The backdrop: a square facing the eye, its picture repeated twice each way.
+constexpr float kBackdropDistance = 50.0f;
+constexpr float kBackdropHalfSide = 50.0f;
+constexpr float kBackdropRepeats = 2.0f;
+
+// Texels of the backdrop's picture per screen pixel. The square faces the eye, so the scale
+// is the same at every pixel; pixels are square, so the larger side of the picture decides.
+double BackdropTexelsPerPixel() {
+    const auto [width, height] = BoundTextureSize();
+    const double texelsPerUnit =
+        std::max(width, height) * kBackdropRepeats / (2.0 * kBackdropHalfSide);
+    const double unitsPerPixel = 2.0 * kBackdropDistance *
+                                 std::tan(kFieldOfViewDegrees / 2.0 * std::numbers::pi / 180.0) /
+                                 std::max(ViewportHeight, 1);
+    return texelsPerUnit * unitsPerPixel;
+}
+
 void DrawBackdrop(const FrameView& view) {
     glLoadIdentity();
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     BindTextureSlot(view.backgroundTexture);
+    SampleBoundSmoothTexture(BackdropTexelsPerPixel());
     glColor4f(0.3f, 0.3f, 0.3f, 1.0f);
+    constexpr float d = kBackdropDistance, h = kBackdropHalfSide, r = kBackdropRepeats;
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-50.0f, -50.0f, -50.0f);
-    glTexCoord2f(2.0f, 0.0f);
-    glVertex3f(50.0f, -50.0f, -50.0f);
-    glTexCoord2f(2.0f, 2.0f);
-    glVertex3f(50.0f, 50.0f, -50.0f);
-    glTexCoord2f(0.0f, 2.0f);
-    glVertex3f(-50.0f, 50.0f, -50.0f);
+    glVertex3f(-h, -h, -d);
+    glTexCoord2f(r, 0.0f);
+    glVertex3f(h, -h, -d);
+    glTexCoord2f(r, r);
+    glVertex3f(h, h, -d);
+    glTexCoord2f(0.0f, r);
+    glVertex3f(-h, h, -d);
     glEnd();
 }
 

@@ -13,7 +13,15 @@
 #include "platform/bmp.h"
 
 namespace render {
+
+bool SkipMipmapsWhenMagnified = true;
+
 namespace {
+
+constexpr GLint kSmoothMagFilter = GL_LINEAR;
+constexpr GLint kSmoothMinFilter = GL_LINEAR_MIPMAP_LINEAR;
+// Magnified by at least 1/0.9: a level of about -0.15, well clear of the switch at 0.
+constexpr double kSurelyMagnified = 0.9;
 
 void UploadTexture(std::int32_t slot, const platform::Picture& picture, std::int32_t magFilter,
                    std::int32_t minFilter, std::int32_t envMode) {
@@ -72,13 +80,27 @@ std::int32_t LoadTexture(const std::string& fileName, const std::string& archive
 }
 
 std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& archiveName) {
-    return LoadTexture(fileName, archiveName, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, GL_MODULATE);
+    return LoadTexture(fileName, archiveName, kSmoothMagFilter, kSmoothMinFilter, GL_MODULATE);
 }
 
 void BindTextureSlot(std::int32_t slot) {
     const bool valid = slot >= 0 && slot < engine::TextureCount() &&
                        static_cast<std::size_t>(slot) < engine::Textures.size();
     glBindTexture(GL_TEXTURE_2D, valid ? engine::Textures[slot] : 0);
+}
+
+void SampleBoundSmoothTexture(double texelsPerPixel) {
+    const bool magnified = SkipMipmapsWhenMagnified && texelsPerPixel <= kSurelyMagnified;
+    // GL ignores a value the texture already has, so this costs nothing frame after frame.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    magnified ? kSmoothMagFilter : kSmoothMinFilter);
+}
+
+std::array<std::int32_t, 2> BoundTextureSize() {
+    GLint width = 0, height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    return {width, height};
 }
 
 } // namespace render

@@ -1,6 +1,7 @@
 // Pictures of the archive turned into GL textures, handed out as slots into engine::Textures.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -31,5 +32,19 @@ std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& a
 
 // Binds the texture of a slot to GL_TEXTURE_2D; -1 or any slot outside the store binds none.
 void BindTextureSlot(std::int32_t slot);
+
+// Set: a smooth texture drawn larger than its picture skips its mipmaps (see below). Tests and
+// benchmarks clear it to draw the same picture the costlier way.
+extern bool SkipMipmapsWhenMagnified;
+
+// For the smooth texture bound now, drawn flat at one scale, `texelsPerPixel` being the larger
+// of its two axes' texels per screen pixel. Where every pixel is magnified GL samples the base
+// level alone, so the mipmaps are switched off: the same picture, without working out a level
+// at each pixel. At any other scale they are on. A margin keeps clear of the boundary, where
+// a GL may round its choice either way.
+void SampleBoundSmoothTexture(double texelsPerPixel);
+
+// The base level's width and height of the texture bound now; 0 and 0 for none.
+std::array<std::int32_t, 2> BoundTextureSize();
 
 } // namespace render

@@ -8,6 +8,8 @@
 
 namespace render {
 
+inline constexpr double kFieldOfViewDegrees = 45.0; // the perspective's, vertical
+
 extern std::int32_t ViewportWidth;  // client width last given to ResizeScene
 extern std::int32_t ViewportHeight; // client height last given to ResizeScene, never 0
 extern const std::array<float, 4> LightAmbient;

@@ -18,6 +18,8 @@ shots=$build/soak-shots
 export KORAVEX_GL_CHECK=1
 
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$game_pid/status" 2>/dev/null; }
+# Heap and other private memory, and mapped files (library code paged in as it is first run).
+rss_parts() { awk '/^RssAnon:/ { a = $2 } /^RssFile:/ { f = $2 } END { print "anon " a " kB, file " f " kB" }' "/proc/$game_pid/status" 2>/dev/null; }
 
 # Opens the panel through its tab and presses the point (virtual-screen units).
 panel_press() {
@@ -42,7 +44,7 @@ while (($(now_ms) < end)); do
     if (($(now_ms) >= next_sample)); then
         rss=$(rss_kb)
         samples+=("$rss")
-        echo "$(((next_sample - started) / 1000)) s: RSS $rss kB, $wins wins"
+        echo "$(((next_sample - started) / 1000)) s: RSS $rss kB ($(rss_parts)), $wins wins"
         next_sample=$((next_sample + 30000))
     fi
     look now

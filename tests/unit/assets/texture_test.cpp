@@ -1,5 +1,11 @@
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
 
 #include "platform/bmp.h"
 #include "render/texture.h"
@@ -173,6 +179,86 @@ TEST_F(Textures, BindingASlotOutsideTheStoreBindsNoTexture) {
         render::BindTextureSlot(bad);
         EXPECT_EQ(bound(), 0) << bad;
     }
+}
+
+// A 64 x 64 checkerboard of single black and white texels, with every mipmap level: its
+// levels are grey, so sampling them or not shows.
+GLuint Checkerboard() {
+    std::vector<std::uint8_t> rgb(64 * 64 * 3);
+    for (std::size_t p = 0; p < 64 * 64; ++p)
+        std::fill_n(rgb.begin() + static_cast<std::ptrdiff_t>(p * 3), 3,
+                    (p % 64 + p / 64) % 2 ? 255 : 0);
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, 64, 64, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return name;
+}
+
+// The bound texture over the whole 64 x 64 window at `texelsPerPixel`, read back.
+std::vector<std::uint8_t> DrawAtScale(float texelsPerPixel) {
+    glViewport(0, 0, 64, 64);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 1, 0, 1, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, 0);
+    glTexCoord2f(texelsPerPixel, 0);
+    glVertex2f(1, 0);
+    glTexCoord2f(texelsPerPixel, texelsPerPixel);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, texelsPerPixel);
+    glVertex2f(0, 1);
+    glEnd();
+    std::vector<std::uint8_t> rgb(64 * 64 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 64, 64, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+GLint BoundMinFilter() {
+    GLint filter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    return filter;
+}
+
+// Magnified by the margin or more, a picture drawn without its mipmaps looks the same as with
+// them; near 1:1 or shrunk, or with the shortcut turned off, the mipmaps stay on.
+TEST_F(Textures, APictureDrawnMagnifiedSkipsItsMipmapsAndLooksTheSame) {
+    const GLuint name = Checkerboard();
+    EXPECT_EQ(render::BoundTextureSize(), (std::array<std::int32_t, 2>{64, 64}));
+    auto withMipmaps = [](float scale) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        return DrawAtScale(scale);
+    };
+    for (float scale : {0.5f, 0.9f}) {
+        render::SampleBoundSmoothTexture(scale);
+        EXPECT_EQ(BoundMinFilter(), GL_LINEAR) << scale;
+        const auto baseLevelOnly = DrawAtScale(scale);
+        EXPECT_TRUE(baseLevelOnly == withMipmaps(scale)) << scale;
+    }
+    for (float scale : {0.95f, 1.0f, 2.0f}) {
+        render::SampleBoundSmoothTexture(scale);
+        EXPECT_EQ(BoundMinFilter(), GL_LINEAR_MIPMAP_LINEAR) << scale;
+    }
+    // Shrunk, the levels do show: the comparison above can see a difference.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    const auto baseLevelOnly = DrawAtScale(1.7f);
+    EXPECT_FALSE(baseLevelOnly == withMipmaps(1.7f));
+
+    render::SkipMipmapsWhenMagnified = false;
+    render::SampleBoundSmoothTexture(0.5f);
+    render::SkipMipmapsWhenMagnified = true;
+    EXPECT_EQ(BoundMinFilter(), GL_LINEAR_MIPMAP_LINEAR);
+    glDeleteTextures(1, &name);
 }
 
 } // namespace

@@ -23,6 +23,7 @@
 #include "game/draw.h"
 #include "game/state.h"
 #include "platform/platform_double.h"
+#include "render/texture.h"
 #include "render/view.h"
 #include "rules/state.h"
 #include "shell/window.h"
@@ -72,6 +73,8 @@ Picture ReadPpm(const fs::path& path) {
 
 class ReferenceFrames : public ::testing::Test {
   protected:
+    ReferenceFrames(int width = kWidth, int height = kHeight) : width_(width), height_(height) {}
+
     void SetUp() override {
         pt::ResetDouble();
         engine::EngineInit();
@@ -82,10 +85,10 @@ class ReferenceFrames : public ::testing::Test {
         fs::create_directories(dir_);
         fs::copy_file(fs::path(KX_BINARY_DIR) / game::kArchiveName,
                       dir_ / game::kArchiveName);
-        ASSERT_TRUE(pt::OpenHiddenGlWindow(kWidth, kHeight));
+        ASSERT_TRUE(pt::OpenHiddenGlWindow(width_, height_));
         archive::SetUpWorkspace((dir_ / "koravex").string());
-        shell::LoadScene(kWidth, kHeight);
-        render::ResizeScene(kWidth, kHeight);
+        shell::LoadScene(width_, height_);
+        render::ResizeScene(width_, height_);
         ASSERT_GE(game::TexEmpty, 0) << "the archive's pictures did not load";
         rules::Board.fill(0);
         game::HoverCell = {};
@@ -102,32 +105,32 @@ class ReferenceFrames : public ::testing::Test {
         fs::remove_all(dir_, ignored);
     }
 
-    static Picture Draw() {
+    Picture Draw() const {
         game::DrawScene();
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        Picture picture{kWidth, kHeight, std::vector<std::uint8_t>(kWidth * kHeight * 3)};
+        const std::size_t stride = std::size_t(width_) * 3;
+        Picture picture{width_, height_, std::vector<std::uint8_t>(stride * height_)};
         std::vector<std::uint8_t> rows(picture.rgb.size());
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-        const std::size_t stride = kWidth * 3;
-        for (int y = 0; y < kHeight; ++y)
+        glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+        for (int y = 0; y < height_; ++y)
             std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>(y * stride), stride,
                         picture.rgb.begin() +
-                            static_cast<std::ptrdiff_t>((kHeight - 1 - y) * stride));
+                            static_cast<std::ptrdiff_t>((height_ - 1 - y) * stride));
         return picture;
     }
 
     // The frame as drawn now against its reference. The same drawing done another way may
     // round a shade differently or move an edge pixel; nothing more.
-    static void ExpectLikeReference(const std::string& name) {
+    void ExpectLikeReference(const std::string& name) const {
         const Picture drawn = Draw();
         if (std::getenv("KX_WRITE_REFERENCE_FRAMES")) {
             WritePpm(ReferencePath(name), drawn);
             GTEST_SKIP() << "wrote " << ReferencePath(name);
         }
         const Picture reference = ReadPpm(ReferencePath(name));
-        ASSERT_EQ(reference.width, kWidth) << "no reference picture " << ReferencePath(name);
-        ASSERT_EQ(reference.height, kHeight);
+        ASSERT_EQ(reference.width, width_) << "no reference picture " << ReferencePath(name);
+        ASSERT_EQ(reference.height, height_);
         long total = 0;
         int off = 0;
         for (std::size_t p = 0; p < drawn.rgb.size(); p += 3) {
@@ -140,23 +143,21 @@ class ReferenceFrames : public ::testing::Test {
             if (worst > 24) ++off;
         }
         const double mean = double(total) / double(drawn.rgb.size());
-        const bool alike = off <= kWidth * kHeight / 400 && mean < 0.5;
+        const bool alike = off <= width_ * height_ / 400 && mean < 0.5;
         if (!alike) WritePpm(fs::path(KX_BINARY_DIR) / "scene-frames" / (name + ".ppm"), drawn);
         EXPECT_TRUE(alike) << name << ": " << off << " pixels off, mean difference " << mean
                            << "; drawn now: " << KX_BINARY_DIR << "/scene-frames/" << name
                            << ".ppm";
     }
 
+    const int width_;
+    const int height_;
     fs::path dir_;
 };
 
-TEST_F(ReferenceFrames, EmptyBoard) {
-    ExpectLikeReference("empty_board");
-}
-
 // Every cell taken, a won square half way through its pulse, the preview over a piece and
 // the panel pulled fully out.
-TEST_F(ReferenceFrames, FullBoardWithThePanelOpen) {
+void FillTheBoardAndOpenThePanel() {
     for (int n = 0; n < 36; ++n)
         rules::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
@@ -164,7 +165,24 @@ TEST_F(ReferenceFrames, FullBoardWithThePanelOpen) {
     rules::Pulse = 500;
     game::HoverCell = {4, 4};
     game::MenuOffset = 200;
+}
+
+GLint BackdropMinFilter() {
+    GLint filter = 0;
+    glBindTexture(GL_TEXTURE_2D, engine::Textures[static_cast<std::size_t>(game::TexBackground)]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    return filter;
+}
+
+TEST_F(ReferenceFrames, EmptyBoard) {
+    ExpectLikeReference("empty_board");
+}
+
+TEST_F(ReferenceFrames, FullBoardWithThePanelOpen) {
+    FillTheBoardAndOpenThePanel();
     ExpectLikeReference("full_board_panel_open");
+    // Shrunk this far the backdrop needs its mipmaps.
+    EXPECT_EQ(BackdropMinFilter(), GL_LINEAR_MIPMAP_LINEAR);
 }
 
 // A half-faded piece falling at the board's far edge, where the view is tilted so low that
@@ -190,6 +208,36 @@ TEST_F(ReferenceFrames, WonSquarePulsing) {
     game::CameraTilt = -30.0f;
     game::CameraTurn = -60.0f;
     ExpectLikeReference("won_square_pulsing");
+}
+
+// A 1920 x 1080 screen shows the backdrop larger than its picture, so it is drawn without its
+// mipmaps. Not one pixel may change for that.
+class FullHdFrames : public ReferenceFrames {
+  protected:
+    FullHdFrames() : ReferenceFrames(1920, 1080) {}
+    void TearDown() override {
+        render::SkipMipmapsWhenMagnified = true;
+        ReferenceFrames::TearDown();
+    }
+
+    void ExpectTheSameWithTheMipmaps() const {
+        render::SkipMipmapsWhenMagnified = true;
+        const Picture fast = Draw();
+        EXPECT_EQ(BackdropMinFilter(), GL_LINEAR) << "the mipmaps were not skipped";
+        render::SkipMipmapsWhenMagnified = false;
+        const Picture full = Draw();
+        EXPECT_EQ(BackdropMinFilter(), GL_LINEAR_MIPMAP_LINEAR);
+        std::size_t differ = 0;
+        for (std::size_t c = 0; c < fast.rgb.size(); ++c)
+            differ += fast.rgb[c] != full.rgb[c];
+        EXPECT_EQ(differ, 0u) << "colour values differ";
+    }
+};
+
+TEST_F(FullHdFrames, TheBackdropWithoutItsMipmapsLooksTheSame) {
+    ExpectTheSameWithTheMipmaps();
+    FillTheBoardAndOpenThePanel();
+    ExpectTheSameWithTheMipmaps();
 }
 
 } // namespace
