@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "archive/workspace.h"
+#include "bench/bare_frame.h"
 #include "engine/store.h"
 #include "game/assets.h"
 #include "game/frame.h"
@@ -92,17 +93,7 @@ void DrawBareFrame() {
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
     render::BindTextureSlot(BareTexture);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(0, 0);
-    glTexCoord2f(1, 0);
-    glVertex2f(1, 0);
-    glTexCoord2f(1, 1);
-    glVertex2f(1, 1);
-    glTexCoord2f(0, 1);
-    glVertex2f(0, 1);
-    glEnd();
+    bench::DrawBareQuad();
     render::ResizeScene(kWidth, kHeight);
     glEnable(GL_LIGHTING);
 }
