@@ -33,8 +33,8 @@ std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& a
 // Binds the texture of a slot to GL_TEXTURE_2D; -1 or any slot outside the store binds none.
 void BindTextureSlot(std::int32_t slot);
 
-// Set: a smooth texture drawn larger than its picture skips its mipmaps (see below). Tests and
-// benchmarks clear it to draw the same picture the costlier way.
+// Set: a smooth texture drawn larger than its picture skips its mipmaps (see below). Tests
+// clear it to draw the same picture the costlier way.
 extern bool SkipMipmapsWhenMagnified;
 
 // For the smooth texture bound now, drawn flat at one scale, `texelsPerPixel` being the larger
