@@ -2,8 +2,8 @@
 # Starts the real game beside each archive that bench/hostile_archives writes (hostile
 # pictures, models at the store's limit, damaged chunk lengths, a bad board definition) and
 # reports, per archive, the time until the main window or a failure box appears, the exit
-# code, the processor time and the peak memory. On this machine no box can be drawn without X
-# core fonts, and a run that fails then ends at once: the time is then the time to that end.
+# code, the processor time and the peak memory. Every box is answered with Return and the
+# window closed with Esc; a run that ends before anything shows reports the time to its end.
 # Usage: bench/hostile_start.sh <build dir> [archive name pattern]
 set -u
 build=$(cd "${1:?build directory}" && pwd)
