@@ -37,6 +37,33 @@ void AddQuad(Mesh& mesh, std::uint16_t a, std::uint16_t b, std::uint16_t c, std:
     }
 }
 
+std::vector<RingStep> ZipRings(Mesh& mesh, const std::vector<std::uint16_t>& a,
+                               const std::vector<std::uint16_t>& b) {
+    if (a.size() < 3 || b.size() < 3) throw std::invalid_argument("a ring needs 3 corners");
+    const int na = static_cast<int>(a.size()), nb = static_cast<int>(b.size());
+    const auto at = [](const std::vector<std::uint16_t>& ring, int k) {
+        return ring[static_cast<std::size_t>(k) % ring.size()];
+    };
+    std::vector<RingStep> steps;
+    if (na == nb) {
+        for (int k = 0; k < na; ++k) {
+            AddQuad(mesh, at(a, k), at(a, k + 1), at(b, k + 1), at(b, k));
+            steps.insert(steps.end(), 2, {k, na});
+        }
+        return steps;
+    }
+    for (int i = 0, j = 0; i < na || j < nb;) {
+        if (i < na && (j == nb || (i + 1) * nb <= (j + 1) * na)) {
+            AddTriangle(mesh, at(a, i), at(a, i + 1), at(b, j));
+            steps.push_back({i++, na});
+        } else {
+            AddTriangle(mesh, at(a, i), at(b, j + 1), at(b, j));
+            steps.push_back({j++, nb});
+        }
+    }
+    return steps;
+}
+
 MeshReport Inspect(const Mesh& mesh) {
     MeshReport report;
     std::vector<std::uint32_t> edges;

@@ -24,6 +24,18 @@ void AddTriangle(Mesh& mesh, std::uint16_t a, std::uint16_t b, std::uint16_t c);
 // Two triangles for the quad a b c d (counter-clockwise), split along its shorter diagonal.
 void AddQuad(Mesh& mesh, std::uint16_t a, std::uint16_t b, std::uint16_t c, std::uint16_t d);
 
+// Joins two closed rings of corners about the z axis, both starting at the same angle and running
+// counter-clockwise seen from above, `a` the lower or outer one: the faces look outward or up,
+// as AddQuad's do. Rings of as many corners are joined by quads; others are zipped, each step
+// advancing along the ring whose next corner comes first round the axis, one triangle for each
+// side of either ring. Returns where each new face starts: corner `step` of a ring of `of`.
+struct RingStep {
+    int step = 0;
+    int of = 1;
+};
+std::vector<RingStep> ZipRings(Mesh& mesh, const std::vector<std::uint16_t>& a,
+                               const std::vector<std::uint16_t>& b);
+
 // What the generator checks before it writes a model.
 struct MeshReport {
     std::size_t degenerate = 0;    // triangles with (almost) no area or a repeated vertex

@@ -7,15 +7,22 @@ namespace assetgen {
 
 inline constexpr float kPieceRadius = 3.6f; // widest point, at the foot
 inline constexpr float kPieceHeight = 5.8f;
-// Sides around the axis. Even where the game shows a piece largest (about 60 pixels across
-// its foot's radius at 1080 lines) a 24-sided outline strays from the circle by half a pixel,
-// and every piece on the board is drawn each frame: more sides cost time and show nothing.
-inline constexpr int kPieceSides = 24;
+// Where the game shows a piece largest, a near cell at 1080 lines, its foot is about 60 pixels
+// in radius. There each ring's outline may stray from its circle by about half a pixel: every
+// piece on the board is drawn each frame, and more sides would cost time and show nothing.
+inline constexpr float kLargestPixelsPerUnit = 60.0f / kPieceRadius;
+inline constexpr float kOutlineStrayPixels = 0.55f;
+
+// The fewest sides, an even number, that keep a ring of this radius within that stray: 24 at
+// the foot, fewer up the narrow neck and the ball.
+int RingSides(float radius);
 
 Mesh BuildPiece();
 
 // A body of revolution about the z axis: the profile runs from a point on the axis at the
-// bottom, up the outside, to a point on the axis at the top; `segments` sides around.
-Mesh Revolve(const std::vector<std::array<float, 2>>& profile, int segments);
+// bottom, up the outside, to a point on the axis at the top. `sides` gives each ring between
+// them (profile points 1 .. size - 2) its number of sides round the axis; neighbouring rings
+// of different sides are zipped together without a crack.
+Mesh Revolve(const std::vector<std::array<float, 2>>& profile, const std::vector<int>& sides);
 
 } // namespace assetgen

@@ -157,10 +157,19 @@ TEST(MeshChecks, FindHolesFlippedFacesAndSlivers) {
 }
 
 TEST(MeshChecks, RevolvedBodiesAreClosedAndProfilesMustEndOnTheAxis) {
-    const Mesh cone = Revolve({{0, 0}, {2, 0}, {1, 1}, {0, 2}}, 12);
+    const Mesh cone = Revolve({{0, 0}, {2, 0}, {1, 1}, {0, 2}}, {12, 12});
     EXPECT_NO_THROW(RequireSound(cone, "cone"));
     EXPECT_EQ(cone.faces.size(), 12u * 2 * 2);
-    EXPECT_THROW(Revolve({{0, 0}, {2, 0}, {1, 1}}, 12), std::invalid_argument);
+    EXPECT_THROW(Revolve({{0, 0}, {2, 0}, {1, 1}}, {12}), std::invalid_argument);
+    EXPECT_THROW(Revolve({{0, 0}, {2, 0}, {1, 1}, {0, 2}}, {12}), std::invalid_argument);
+    EXPECT_THROW(Revolve({{0, 0}, {2, 0}, {1, 1}, {0, 2}}, {12, 2}), std::invalid_argument);
+    // Rings of different sides, fewer or more going up, and sides that share no corner
+    // angle but the first: zipped without a crack, one triangle for each side of either ring.
+    for (const auto& [lower, upper] : {std::pair{12, 7}, {7, 12}, {24, 18}, {5, 6}}) {
+        const Mesh zipped = Revolve({{0, 0}, {2, 0}, {1, 1}, {0, 2}}, {lower, upper});
+        EXPECT_NO_THROW(RequireSound(zipped, "zipped cone")) << lower << " to " << upper;
+        EXPECT_EQ(zipped.faces.size(), std::size_t(2 * (lower + upper)));
+    }
     // The model format counts vertices in 16 bits.
     Mesh big;
     for (int i = 0; i < 65535; ++i)

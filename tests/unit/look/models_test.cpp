@@ -6,7 +6,6 @@
 #include <cstring>
 #include <map>
 #include <numbers>
-#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -171,20 +170,28 @@ TEST_F(GeneratedModel, PieceIsAnUprightTurnedPieceThatFitsItsCell) {
     EXPECT_GE(e.maxZ, 4.0f);
     EXPECT_LE(e.maxZ, 6.0f);
     EXPECT_LE(piece.MiniPolygonCount(), 3000);
+    // Rings of corners by height and radius, the number of corners in each.
+    std::map<std::pair<long, long>, int> rings;
     float widest = 0.0f;
-    std::set<int> angles;
     for (const TVector3& v : piece.Vertices) {
         const float r = std::hypot(v.x, v.y);
         widest = std::max(widest, r);
-        if (r > 3.0f) angles.insert(static_cast<int>(std::lround(std::atan2(v.y, v.x) * 1000.0f)));
+        if (r > 1e-3f) ++rings[{std::lround(v.z * 1000.0f), std::lround(r * 1000.0f)}];
     }
     EXPECT_LE(widest, 4.0f);
     EXPECT_GT(widest, 2.5f);
     // The game shows a piece at most about 60 pixels in radius (a near cell at 1080 lines):
-    // its outline may stray from a circle by half a pixel there, and no more.
-    const double sides = static_cast<double>(angles.size());
-    EXPECT_LE(60.0 * (1.0 - std::cos(std::numbers::pi / sides)), 0.55)
-        << angles.size() << " sides are too few to look round";
+    // the outline of every ring, the foot's and the narrow ball's alike, may stray from a
+    // circle by half a pixel there, and no more.
+    const double pixelsPerUnit = 60.0 / widest;
+    int footSides = 0;
+    for (const auto& [ring, sides] : rings) {
+        const double radius = static_cast<double>(ring.second) / 1000.0;
+        EXPECT_LE(radius * pixelsPerUnit * (1.0 - std::cos(std::numbers::pi / sides)), 0.55)
+            << sides << " sides are too few to look round at radius " << radius;
+        if (std::abs(radius - widest) < 1e-3) footSides = sides;
+    }
+    EXPECT_GE(footSides, 24);
     // Symmetric about the axis: the top sits on it.
     bool apex = false;
     for (const TVector3& v : piece.Vertices)
