@@ -2,7 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "render/texture.h"
 
@@ -35,8 +38,15 @@ void DrawOverlay(const FrameView& view) {
     glLoadIdentity();
     glEnable(GL_TEXTURE_2D);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    // The quads are opaque, so drawing the nearest first lets the depth test skip whatever lies
+    // behind them: the same picture as drawn back to front, for less fill.
+    std::vector<const OverlayQuad*> nearestFirst;
     for (const OverlayQuad& quad : view.overlay)
-        Quad(quad.texture, quad.rect, quad.depth);
+        nearestFirst.push_back(&quad);
+    std::ranges::stable_sort(nearestFirst, std::ranges::greater{},
+                             [](const OverlayQuad* quad) { return quad->depth; });
+    for (const OverlayQuad* quad : nearestFirst)
+        Quad(quad->texture, quad->rect, quad->depth);
 }
 
 } // namespace render
