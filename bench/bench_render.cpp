@@ -13,14 +13,15 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "archive/workspace.h"
 #include "bench/bare_frame.h"
 #include "engine/store.h"
 #include "game/assets.h"
-#include "game/frame.h"
 #include "game/draw.h"
+#include "game/frame.h"
 #include "game/state.h"
 #include "platform/platform.h"
 #include "platform/platform_double.h"
@@ -38,6 +39,8 @@ namespace pt = platform::testing;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kInterleavedRounds = 60;
+// Each frame's benchmark runs this often, the repetitions of all four shuffled together.
+constexpr int kRepetitions = 6;
 
 std::int32_t BareTexture = -1; // texture slot of the bare frame's picture
 
@@ -181,9 +184,9 @@ void PrintInterleavedRatios(int rounds) {
             const double startCpu = ProcessCpuMs();
             DrawFrame(kFrames[k]);
             cpu[k].push_back(ProcessCpuMs() - startCpu);
-            wall[k].push_back(std::chrono::duration<double, std::milli>(
-                                  std::chrono::steady_clock::now() - start)
-                                  .count());
+            wall[k].push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
         }
     }
     std::printf("\ninterleaved, %d rounds, medians:   wall time          CPU time\n", rounds);
@@ -211,36 +214,52 @@ void UpdateFrame(benchmark::State& state) {
     }
 }
 
-// Collects each benchmark's time per frame so that the ratio can be printed at the end.
+// Collects each repetition's time per frame so that the medians' ratios can be printed at the
+// end; shows the aggregates alone for the repeated frames.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
+        std::vector<Run> shown;
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                nanoseconds_[run.run_name.function_name] =
-                    run.real_accumulated_time * 1e9 / static_cast<double>(run.iterations);
+                milliseconds_[run.run_name.function_name].push_back(
+                    run.real_accumulated_time * 1e3 / static_cast<double>(run.iterations));
+            if (run.run_type == Run::RT_Aggregate || run.repetitions <= 1) shown.push_back(run);
         }
-        ConsoleReporter::ReportRuns(runs);
+        if (!shown.empty()) ConsoleReporter::ReportRuns(shown);
     }
-    void PrintRatios() const {
-        const auto bare = nanoseconds_.find(kFrames[0].name);
-        if (bare == nanoseconds_.end()) return;
-        std::printf("\nin turn, means:\n");
+    void PrintRatios() {
+        const auto bare = milliseconds_.find(kFrames[0].name);
+        if (bare == milliseconds_.end()) return;
+        const double bareMs = Median(bare->second);
+        std::printf("\nin runs of half a second, medians of %d runs shuffled together:\n",
+                    kRepetitions);
         for (const FrameKind& kind : kFrames) {
-            const auto frame = nanoseconds_.find(kind.name);
-            if (frame == nanoseconds_.end()) continue;
-            std::printf("%-14s %8.2f ms  %5.2f x\n", kind.name, frame->second / 1e6,
-                        frame->second / bare->second);
+            const auto frame = milliseconds_.find(kind.name);
+            if (frame == milliseconds_.end()) continue;
+            const double ms = Median(frame->second);
+            std::printf("%-14s %8.2f ms  %5.2f x\n", kind.name, ms, ms / bareMs);
         }
     }
 
   private:
-    std::map<std::string, double> nanoseconds_;
+    std::map<std::string, std::vector<double>> milliseconds_;
 };
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // The repetitions of the frames run in a shuffled order unless the command line says
+    // otherwise: a change of the machine's load in the middle of the run then touches them all.
+    std::vector<char*> args(argv, argv + argc);
+    std::string shuffle = "--benchmark_enable_random_interleaving=true";
+    if (std::ranges::none_of(args, [](const char* arg) {
+            return std::string_view(arg).starts_with("--benchmark_enable_random_interleaving");
+        }))
+        args.insert(args.begin() + 1, shuffle.data());
+    argc = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    argv = args.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     if (!SetUpScene()) {
@@ -251,7 +270,8 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(kind.name, Frames, &kind)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
-            ->MinTime(2.0);
+            ->MinTime(0.5)
+            ->Repetitions(kRepetitions);
     }
     benchmark::RegisterBenchmark("UpdateFrame", UpdateFrame)
         ->Unit(benchmark::kMicrosecond)
