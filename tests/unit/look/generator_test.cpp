@@ -2,7 +2,10 @@
 // noise that tiles, and the mesh checks that guard the models.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <numbers>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -175,6 +178,29 @@ TEST(MeshChecks, RevolvedBodiesAreClosedAndProfilesMustEndOnTheAxis) {
     for (int i = 0; i < 65535; ++i)
         AddVertex(big, {0, 0, static_cast<float>(i)});
     EXPECT_THROW(AddVertex(big, {0, 0, 0}), std::length_error);
+}
+
+// A translucent piece blends its faces in the order they come, so they come round the axis
+// column by column, from the foot to the top in each, whatever the rings' sides.
+TEST(MeshChecks, RevolvedFacesGoRoundTheAxisColumnByColumn) {
+    const std::vector<std::array<float, 2>> profile{{0, 0}, {2, 0}, {2, 1}, {1, 2}, {0, 3}};
+    for (const std::vector<int>& sides : {std::vector{12, 12, 12}, {12, 8, 6}, {6, 12, 9}}) {
+        const Mesh body = Revolve(profile, sides);
+        const double column = 2 * std::numbers::pi / 12;
+        double previous = 0.0;
+        for (const auto& face : body.faces) {
+            double x = 0, y = 0;
+            for (const auto k : face) {
+                x += body.vertices[k].x;
+                y += body.vertices[k].y;
+            }
+            double angle = std::atan2(y, x);
+            if (angle < -1e-6) angle += 2 * std::numbers::pi;
+            EXPECT_GT(angle, previous - column) << "a face goes back round the axis with sides "
+                                                << sides[0] << ", " << sides[1] << ", " << sides[2];
+            previous = std::max(previous, angle);
+        }
+    }
 }
 
 TEST(Text, WrappedLinesFitAndKeepEveryWord) {
