@@ -23,7 +23,8 @@ float ClearDepth = kClearDepth;
 namespace {
 
 void SetPerspective(int width, int height) {
-    gluPerspective(kFieldOfViewDegrees, static_cast<float>(width) / static_cast<float>(height), 0.1, 1000.0);
+    gluPerspective(kFieldOfViewDegrees, static_cast<float>(width) / static_cast<float>(height), 0.1,
+                   1000.0);
 }
 
 } // namespace

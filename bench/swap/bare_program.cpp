@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, picture->width, picture->height, GL_RGB,
-                      GL_UNSIGNED_BYTE, picture->rgb.data());
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, picture->width, picture->height, GL_RGB, GL_UNSIGNED_BYTE,
+                      picture->rgb.data());
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
 

@@ -27,7 +27,8 @@ extern "C" void SDL_GL_SwapWindow(void* window) {
     if (std::FILE* log = Log()) {
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
-        std::fprintf(log, "%lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+        std::fprintf(log, "%lld\n",
+                     static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
         std::fflush(log);
     }
 }

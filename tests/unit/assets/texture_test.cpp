@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/bmp.h"
-#include "render/texture.h"
 #include "assets_fixture.h"
 #include "base/failure.h"
+#include "platform/bmp.h"
+#include "render/texture.h"
 
 namespace {
 

@@ -83,8 +83,7 @@ class ReferenceFrames : public ::testing::Test {
         dir_ = fs::temp_directory_path() / ("koravex-frames-" + std::to_string(getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        fs::copy_file(fs::path(KX_BINARY_DIR) / game::kArchiveName,
-                      dir_ / game::kArchiveName);
+        fs::copy_file(fs::path(KX_BINARY_DIR) / game::kArchiveName, dir_ / game::kArchiveName);
         ASSERT_TRUE(pt::OpenHiddenGlWindow(width_, height_));
         archive::SetUpWorkspace((dir_ / "koravex").string());
         shell::LoadScene(width_, height_);
