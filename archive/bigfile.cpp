@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
+#include "archive/workspace.h"
 #include "base/failure.h"
 #include "base/report.h"
 #include "base/unique_fd.h"
@@ -31,7 +32,8 @@ struct OpenFile {
 // Opens an existing regular file read-only. Non-blocking so that a FIFO can't stall
 // start-up; anything but a regular file counts as unopenable.
 bool OpenForReading(const std::string& name, OpenFile& file) {
-    file.handle.fd = open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    file.handle.fd =
+        open(BesideProgram(name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (file.handle.fd < 0) return false;
     struct stat info {};
     if (fstat(file.handle.fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
@@ -127,6 +129,12 @@ BigfileEntry FindMember(const std::string& name, const std::string& archiveName,
 }
 
 } // namespace
+
+std::string BesideProgram(const std::string& name) {
+    const std::string folder = ExeFolder();
+    if (folder.empty() || name.empty() || name.front() == '/') return name;
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
 
 std::int32_t BigfileMemberSize(const std::string& name, const std::string& archiveName) {
     OpenFile file;

@@ -8,8 +8,12 @@
 
 namespace archive {
 
+// Where a file named relative to the program's folder is, whatever the current directory: a
+// full path stays as it is, and so does every name before the program's path is known.
+std::string BesideProgram(const std::string& name);
+
 // Reads the member `name` of `archiveName`, or with an empty archive name the file `name`,
-// whole into `block`, and returns its size. Both names resolve against the current directory.
+// whole into `block`, and returns its size. Both names resolve as BesideProgram resolves them.
 // Failures are reported through the engine's error box where they have a message of their
 // own, and always end in base::IoFailure with the block left empty.
 std::int32_t ReadFromBigfile(const std::string& name, const std::string& archiveName,

@@ -11,17 +11,14 @@
 
 #include "archive/bigfile.h"
 #include "archive/bigfile_directory.h"
+#include "game/asset_manifest.h"
+#include "platform/platform_double.h"
 #include "rules/board_definition.h"
 #include "rules/squares.h"
-#include "platform/platform_double.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const char* const kMembers[] = {
-    "negyzetek.dat", "tabla.3ds", "babu.3ds", "wood.bmp",  "wood2.bmp", "help.bmp",  "backg.bmp",
-    "menujel.bmp",   "menu.bmp",  "pc.bmp",   "ember.bmp", "iq.bmp",    "jelol.bmp", "ures.bmp"};
 
 // A scratch folder, made current, holding an archive of `entries` one-byte members.
 struct LongArchive {
@@ -61,12 +58,12 @@ void ReadEveryGameMember(benchmark::State& state) {
     }
     fs::current_path(KX_BINARY_DIR);
     for (auto _ : state) {
-        for (const char* member : kMembers) {
+        for (const game::ArchiveMember& member : game::kArchiveMembers) {
             base::MemoryBlock block;
-            benchmark::DoNotOptimize(archive::ReadFromBigfile(member, "adatok.vbf", block));
+            benchmark::DoNotOptimize(archive::ReadFromBigfile(member.name, "adatok.vbf", block));
         }
     }
-    state.SetItemsProcessed(state.iterations() * std::size(kMembers));
+    state.SetItemsProcessed(state.iterations() * std::size(game::kArchiveMembers));
 }
 BENCHMARK(ReadEveryGameMember);
 
@@ -83,7 +80,8 @@ BENCHMARK(ReadLastOfManyEntries)->Arg(14)->Arg(1000)->Arg(100000);
 
 void ParseBoardDefinition(benchmark::State& state) {
     std::string text;
-    for (const auto& square : rules::DeriveSquares()) text += rules::SquareLine(square) + "\r\n";
+    for (const auto& square : rules::DeriveSquares())
+        text += rules::SquareLine(square) + "\r\n";
     const std::span bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     for (auto _ : state)
         benchmark::DoNotOptimize(rules::ParseBoardDefinition(bytes));

@@ -1,15 +1,18 @@
 #include "game/assets.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "archive/bigfile.h"
 #include "archive/workspace.h"
 #include "base/memory_block.h"
 #include "engine/model3ds.h"
 #include "engine/store.h"
+#include "game/asset_manifest.h"
+#include "platform/bmp.h"
 #include "render/model_lists.h"
-#include "render/texture.h"
 #include "rules/board_definition.h"
+#include "rules/state.h"
 
 namespace game {
 
@@ -31,42 +34,103 @@ std::int32_t TexEmpty = -1;
 
 namespace {
 
-std::int32_t LoadGameTexture(const char* member) {
-    return render::LoadSmoothTexture(member, archive::ArchiveName);
+// Where the game keeps what a model or a picture loaded into: its object index or its slot.
+std::int32_t* KeptIn(Asset asset) {
+    switch (asset) {
+    case Asset::BoardModel:
+        return &BoardObjectIndex;
+    case Asset::PieceModel:
+        return &PieceObjectIndex;
+    case Asset::BoardWood:
+        return &TexWood;
+    case Asset::PieceWood:
+        return &TexWood2;
+    case Asset::HelpPage:
+        return &TexHelp;
+    case Asset::Backdrop:
+        return &TexBackground;
+    case Asset::MenuTab:
+        return &TexMenuMark;
+    case Asset::Panel:
+        return &TexMenu;
+    case Asset::ComputerButton:
+        return &TexComputer;
+    case Asset::PersonButton:
+        return &TexHuman;
+    case Asset::StrengthKnob:
+        return &TexStrength;
+    case Asset::MarkedButton:
+        return &TexMark;
+    case Asset::EmptyButton:
+        return &TexEmpty;
+    case Asset::BoardDefinition:
+        break;
+    }
+    return nullptr;
+}
+
+// The picture `fileName` decoded within the budget left, or nothing when it is undecodable or
+// over budget. An archive member goes through Temp, where an undecodable one stays until the
+// next clear-out; one too large for any picture in budget is neither read nor copied.
+std::optional<platform::Picture> ReadPicture(const std::string& fileName,
+                                             const std::string& archiveName) {
+    const std::int64_t budget = render::PicturePixelsLeft();
+    if (archiveName.empty()) return platform::LoadBmp(archive::BesideProgram(fileName), budget);
+    if (archive::BigfileMemberSize(fileName, archiveName) > render::kMaxPictureFileBytes)
+        return std::nullopt;
+    const base::MemoryBlock bytes = archive::ExtractToTemp(fileName, archiveName);
+    auto picture = platform::DecodeBmp(bytes.Bytes(), budget);
+    if (picture) archive::DeleteFromTemp(fileName);
+    return picture;
 }
 
 } // namespace
 
+void LoadBoardDefinition(const std::string& fileName, const std::string& archiveName) {
+    const base::MemoryBlock bytes = archive::ExtractToTemp(fileName, archiveName);
+    rules::SquareTable = rules::ParseBoardDefinition(bytes.Bytes());
+    archive::DeleteFromTemp(fileName);
+}
+
 void LoadModel(const std::string& fileName, const std::string& archiveName,
                std::uint8_t miniPolygons) {
-    archive::GoExeFolder();
     base::MemoryBlock block;
     const std::int32_t size = archive::ReadFromBigfile(fileName, archiveName, block);
     const std::size_t usable = std::min<std::size_t>(std::max(size, 0), block.size);
     engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons, engine::Objects);
-    base::FreeBlock(block);
+}
+
+std::int32_t LoadTexture(const std::string& fileName, const std::string& archiveName,
+                         const render::TextureLook& look) {
+    const std::int32_t slot = render::NewTextureSlot();
+    const auto picture = ReadPicture(fileName, archiveName);
+    if (!picture) return -1;
+    render::UploadTexture(slot, *picture, look);
+    return slot;
+}
+
+std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& archiveName) {
+    return LoadTexture(fileName, archiveName, render::kSmoothLook);
 }
 
 void LoadAssets() {
-    rules::LoadBoardDefinition(archive::ArchiveName);
-
-    // A model is drawn by the last mesh its file adds; an emptied store leaves -1.
-    LoadModel("tabla.3ds", archive::ArchiveName, 255);
-    BoardObjectIndex = engine::ObjectCount() - 1;
-    LoadModel("babu.3ds", archive::ArchiveName, 255);
-    PieceObjectIndex = engine::ObjectCount() - 1;
-
-    TexWood = LoadGameTexture("wood.bmp");
-    TexWood2 = LoadGameTexture("wood2.bmp");
-    TexHelp = LoadGameTexture("help.bmp");
-    TexBackground = LoadGameTexture("backg.bmp");
-    TexMenuMark = LoadGameTexture("menujel.bmp");
-    TexMenu = LoadGameTexture("menu.bmp");
-    TexComputer = LoadGameTexture("pc.bmp");
-    TexHuman = LoadGameTexture("ember.bmp");
-    TexStrength = LoadGameTexture("iq.bmp");
-    TexMark = LoadGameTexture("jelol.bmp");
-    TexEmpty = LoadGameTexture("ures.bmp");
+    for (const ArchiveMember& member : kArchiveMembers) {
+        switch (member.loader) {
+        case Loader::BoardDefinition:
+            LoadBoardDefinition(member.name, archive::ArchiveName);
+            break;
+        case Loader::Model:
+            LoadModel(member.name, archive::ArchiveName, 255);
+            // A model is drawn by the last mesh its file adds; an emptied store leaves -1.
+            if (std::int32_t* kept = KeptIn(member.asset)) *kept = engine::ObjectCount() - 1;
+            break;
+        case Loader::Picture: {
+            const std::int32_t slot = LoadSmoothTexture(member.name, archive::ArchiveName);
+            if (std::int32_t* kept = KeptIn(member.asset)) *kept = slot;
+            break;
+        }
+        }
+    }
 
     // Each list checks its index against the store as it is now: a later report may have
     // emptied it since the index was taken.

@@ -1,10 +1,12 @@
-// The game's assets: board definition, two models, eleven pictures, two display lists.
+// The game's assets: board definition, two models, eleven pictures, two display lists, loaded
+// from the archive's bytes. The one place that reads members for the game.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "archive/workspace.h"
+#include "render/texture.h"
 
 namespace game {
 
@@ -28,13 +30,29 @@ extern std::int32_t TexStrength;   // the strength knob
 extern std::int32_t TexMark;       // marked first-player button
 extern std::int32_t TexEmpty;      // unmarked first-player button
 
-// Reads the model member `fileName` of `archiveName` (a plain file beside the program when the
-// archive name is empty) and appends its meshes to engine::Objects. Archive failures pass
-// through as base::IoFailure.
+// Each loader below reads the member `fileName` of `archiveName` (the file of that name beside
+// the program when the archive name is empty) and hands its bytes to the parser. Archive
+// failures pass through as base::IoFailure.
+
+// Fills rules::SquareTable from the board definition, copied into Temp on the way and deleted
+// from there once it is read. SquareTable is left as it was when loading fails.
+void LoadBoardDefinition(const std::string& fileName, const std::string& archiveName);
+
+// Appends the meshes of a model to engine::Objects.
 void LoadModel(const std::string& fileName, const std::string& archiveName,
                std::uint8_t miniPolygons);
 
-// Loads everything from the archive the workspace set-up found; needs a current GL context.
+// Takes the next texture slot, whether or not the picture decodes, and returns it, or -1 when
+// the picture is undecodable or over budget (render::PicturePixelsLeft). An archive's picture
+// is copied into Temp, decoded from the bytes read out of the archive, and deleted from Temp
+// once it decodes. Needs a current GL context.
+std::int32_t LoadTexture(const std::string& fileName, const std::string& archiveName,
+                         const render::TextureLook& look);
+// LoadTexture with the look of every picture of the game.
+std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& archiveName);
+
+// Loads every member of game/asset_manifest.h, in its order, from the archive the workspace
+// set-up found; needs a current GL context.
 void LoadAssets();
 
 } // namespace game

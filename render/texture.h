@@ -1,9 +1,10 @@
-// Pictures of the archive turned into GL textures, handed out as slots into engine::Textures.
+// Decoded pictures turned into GL textures, handed out as slots into engine::Textures.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <string>
+
+#include "platform/bmp.h"
 
 namespace render {
 
@@ -17,18 +18,30 @@ inline constexpr std::int64_t kMaxTotalPicturePixels = 16 * 1024 * 1024;
 // so a larger member is refused before it is read or copied into Temp.
 inline constexpr std::int64_t kMaxPictureFileBytes = 4 * kMaxPicturePixels + 64 * 1024;
 
-// Takes the next slot, whether or not the picture decodes, and returns it, or -1 when the
-// picture is undecodable or over budget (engine::TexturePixels counts what was decoded). The
-// picture is decoded from the bytes read out of the archive, never from the copy in Temp.
-// `magFilter`, `minFilter` and `envMode` go to GL unchanged; a minification filter without mipmaps
-// uploads one level, any other builds every level. With an empty archive name the file beside the
-// program is read. Needs a current GL context.
-std::int32_t LoadTexture(const std::string& fileName, const std::string& archiveName,
-                         std::int32_t magFilter, std::int32_t minFilter, std::int32_t envMode);
+// How a texture samples and combines its picture; the values go to GL unchanged. A
+// minification filter without mipmaps uploads one level, any other builds every level.
+struct TextureLook {
+    std::int32_t magFilter = 0;
+    std::int32_t minFilter = 0;
+    std::int32_t envMode = 0;
+};
 
-// LoadTexture with linear magnification, trilinear mipmaps and the colour modulated: the
-// look of every picture of the game.
-std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& archiveName);
+// Linear magnification, trilinear mipmaps and the colour modulated: the look of every picture
+// of the game.
+extern const TextureLook kSmoothLook;
+
+// Takes the next slot of engine::Textures, which binds no texture until a picture is uploaded
+// into it.
+std::int32_t NewTextureSlot();
+
+// The most pixels the next picture may have: one picture's budget, or what is left of the
+// total when that is less. A picture beyond it counts as undecodable.
+std::int64_t PicturePixelsLeft();
+
+// Uploads a decoded picture into `slot` and counts its pixels in engine::TexturePixels. A slot
+// outside the store, or a picture with fewer pixels than its sides promise, is left alone.
+// Needs a current GL context.
+void UploadTexture(std::int32_t slot, const platform::Picture& picture, const TextureLook& look);
 
 // Binds the texture of a slot to GL_TEXTURE_2D; -1 or any slot outside the store binds none.
 void BindTextureSlot(std::int32_t slot);

@@ -1,14 +1,6 @@
 #include "rules/board_definition.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <cerrno>
-
-#include "archive/workspace.h"
 #include "base/failure.h"
-#include "base/memory_block.h"
-#include "base/unique_fd.h"
 #include "rules/squares.h"
 
 namespace rules {
@@ -52,27 +44,6 @@ std::uint8_t Coordinate(std::uint8_t c) {
     return static_cast<std::uint8_t>(c - '0');
 }
 
-// The whole file from Temp, the current directory, an empty block for an empty file.
-void ReadWholeFile(const char* name, base::MemoryBlock& block) {
-    const std::string path = archive::TempFilePath(name);
-    base::UniqueFd file(open(name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (file.fd < 0)
-        throw base::IoFailure((errno == ENOENT ? "File not found: " : "File access denied: ") +
-                              path);
-    struct stat info {};
-    if (fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
-        throw base::IoFailure("File access denied: " + path);
-    if (info.st_size == 0) return;
-    base::AllocBlock(block, static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (done < block.size) {
-        const ssize_t got = read(file.fd, block.data.get() + done, block.size - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) throw base::IoFailure("Read beyond end of file: " + path);
-        done += static_cast<std::size_t>(got);
-    }
-}
-
 } // namespace
 
 std::array<Square, kSquareCount> ParseBoardDefinition(std::span<const std::uint8_t> text) {
@@ -93,16 +64,6 @@ std::array<Square, kSquareCount> ParseBoardDefinition(std::span<const std::uint8
         reader.SkipLine();
     }
     return squares;
-}
-
-void LoadBoardDefinition(const std::string& archiveName) {
-    archive::ExtractToTemp(kBoardDefinitionName, archiveName);
-    archive::GoTempFolder();
-    base::MemoryBlock block;
-    ReadWholeFile(kBoardDefinitionName, block);
-    SquareTable = ParseBoardDefinition(block.Bytes());
-    base::FreeBlock(block);
-    archive::DeleteFromTemp(kBoardDefinitionName);
 }
 
 } // namespace rules

@@ -1,23 +1,16 @@
-// The board definition "negyzetek.dat": one winning square per line, four corners of five
-// characters each, the digits i and j in the second and fourth place of each corner.
+// The board definition: one winning square per line, four corners of five characters each, the
+// digits i and j in the second and fourth place of each corner.
 #pragma once
 
 #include <cstdint>
 #include <span>
-#include <string>
 
 #include "rules/state.h"
 
 namespace rules {
 
-inline constexpr const char* kBoardDefinitionName = "negyzetek.dat";
-
 // The 105 squares of a board definition's text. base::ConvertFailure naming the character
 // when a digit place holds anything but 1..6; past the end every character reads as 26.
 std::array<Square, kSquareCount> ParseBoardDefinition(std::span<const std::uint8_t> text);
-
-// Fills SquareTable from the archive's board definition, read through the Temp folder.
-// SquareTable is left as it was when loading fails.
-void LoadBoardDefinition(const std::string& archiveName);
 
 } // namespace rules

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks the layer order beside the build: a folder includes only from itself and the folders
-# before it, GL headers appear only in platform/ and render/, SDL headers only in platform/.
+# before it, GL headers appear only in platform/ and render/, SDL headers only in platform/, and
+# render/ and rules/ include nothing from archive/ (game/ reads the archive and hands them bytes,
+# pictures and meshes).
 # Prints every offending include as file:line and fails when there is one.
 set -euo pipefail
 # The tree to check is the first argument, the project itself by default.
@@ -23,6 +25,11 @@ for layer in "${layers[@]}"; do
             if [[ ${BASH_REMATCH[1]} == '"' && $path == */* && -n ${rank[$target]+set} ]] &&
                ((rank[$target] > rank[$layer])); then
                 echo "$file:$line: $layer/ includes $path from the later folder $target/"
+                status=1
+            fi
+            if [[ ${BASH_REMATCH[1]} == '"' && $target == archive &&
+                  ($layer == render || $layer == rules) ]]; then
+                echo "$file:$line: $layer/ includes $path: only game/ reads the archive"
                 status=1
             fi
             if [[ $path == GL/* && $layer != platform && $layer != render ]]; then

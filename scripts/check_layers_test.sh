@@ -5,21 +5,25 @@ set -euo pipefail
 check="$(cd "$(dirname "$0")" && pwd)/check_layers.sh"
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
-mkdir -p "$tree"/{base,platform,engine,render,game,shell}
+mkdir -p "$tree"/{base,platform,engine,archive,rules,render,game,shell}
 
 printf '#include <SDL.h>\n#include <GL/gl.h>\n#include "base/report.h"\n' >"$tree/platform/ok.cpp"
 printf '#include <GL/glu.h>\n#include "engine/x.h"\n' >"$tree/render/down.cpp"
 printf '#include "engine/store.h"\n#include "game/state.h"\n' >"$tree/game/ok.h"
 printf '#include "render/scene.h"\n' >"$tree/shell/ok.cpp"
+printf '#include "archive/bigfile.h"\n#include "rules/state.h"\n' >"$tree/game/reads.cpp"
 bash "$check" "$tree" || { echo "a clean tree failed"; exit 1; }
 
 printf '// one\n#include "render/view.h"\n' >"$tree/engine/up.h"
 printf '#include <SDL2/SDL.h>\n' >"$tree/render/sdl.cpp"
 printf '#include <GL/gl.h>\n' >"$tree/game/gl.cpp"
+printf '#include "engine/store.h"\n#include "archive/workspace.h"\n' >"$tree/render/files.cpp"
+printf '#include "archive/bigfile.h"\n' >"$tree/rules/files.h"
 if out=$(bash "$check" "$tree"); then
     echo "offences passed the check"
     exit 1
 fi
-for expected in "engine/up.h:2:" "render/sdl.cpp:1:" "game/gl.cpp:1:"; do
+for expected in "engine/up.h:2:" "render/sdl.cpp:1:" "game/gl.cpp:1:" "render/files.cpp:2:" \
+    "rules/files.h:1:"; do
     grep -qF "$expected" <<<"$out" || { echo "missing $expected in: $out"; exit 1; }
 done

@@ -1,6 +1,6 @@
-// koravex-assetgen OUTDIR: draws the game's two models, its eleven pictures, the splash
-// picture and the message box's glyphs (as C++ sources), the panel's layout and the desktop
-// icons, into OUTDIR.
+// koravex-assetgen OUTDIR: draws the archive's members that game/asset_manifest.h says it makes
+// (the models and pictures), the splash picture and the message box's glyphs (as C++ sources),
+// the panel's layout and the desktop icons, into OUTDIR.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "game/asset_manifest.h"
 #include "tools/assetgen/app_icon.h"
 #include "tools/assetgen/backdrop.h"
 #include "tools/assetgen/bmp_writer.h"
@@ -54,30 +55,57 @@ bool PowerOfTwo(int n) {
     return n > 0 && (n & (n - 1)) == 0;
 }
 
-void Picture(const Output& out, const std::string& name, const Canvas& picture, bool paletted) {
+std::vector<std::uint8_t> PictureFile(const std::string& name, const Canvas& picture,
+                                      bool paletted) {
     if (!PowerOfTwo(picture.width) || !PowerOfTwo(picture.height))
         throw std::logic_error(name + ": sides must be powers of two");
-    Write(out, name, paletted ? EncodeBmp8(Quantize(picture)) : EncodeBmp32(picture));
+    return paletted ? EncodeBmp8(Quantize(picture)) : EncodeBmp32(picture);
+}
+
+// The bytes of a member the generator draws. The wood, the backdrop and the help page are
+// paletted; the panel's pictures keep every colour.
+std::vector<std::uint8_t> MemberFile(const game::ArchiveMember& member, const PanelPicture& panel) {
+    using game::Asset;
+    const std::string name = member.name;
+    switch (member.asset) {
+    case Asset::BoardModel:
+        return ModelFile(BuildBoard(), "Board", "Wood", Hex(0xC8915A));
+    case Asset::PieceModel:
+        return ModelFile(BuildPiece(), "Piece", "Boxwood", Hex(0xF0DDB8));
+    case Asset::BoardWood:
+        return PictureFile(name, BoardWood(1024), true);
+    case Asset::PieceWood:
+        return PictureFile(name, PieceWood(512), true);
+    case Asset::Backdrop:
+        return PictureFile(name, Backdrop(1024), true);
+    case Asset::HelpPage:
+        return PictureFile(name, HelpPage(), true);
+    case Asset::Panel:
+        return PictureFile(name, panel.picture, false);
+    case Asset::MenuTab:
+        return PictureFile(name, MenuTab(), false);
+    case Asset::ComputerButton:
+        return PictureFile(name, ComputerButton(), false);
+    case Asset::PersonButton:
+        return PictureFile(name, PersonButton(), false);
+    case Asset::StrengthKnob:
+        return PictureFile(name, StrengthKnob(), false);
+    case Asset::MarkedButton:
+        return PictureFile(name, MarkedButton(), false);
+    case Asset::EmptyButton:
+        return PictureFile(name, EmptyButton(), false);
+    case Asset::BoardDefinition:
+        break;
+    }
+    throw std::logic_error(name + ": the manifest says the generator makes it, but it can't");
 }
 
 void Generate(const Output& out) {
-    Write(out, "tabla.3ds", ModelFile(BuildBoard(), "Board", "Wood", Hex(0xC8915A)));
-    Write(out, "babu.3ds", ModelFile(BuildPiece(), "Piece", "Boxwood", Hex(0xF0DDB8)));
-
-    Picture(out, "wood.bmp", BoardWood(1024), true);
-    Picture(out, "wood2.bmp", PieceWood(512), true);
-    Picture(out, "backg.bmp", Backdrop(1024), true);
-    Picture(out, "help.bmp", HelpPage(), true);
-
     const PanelPicture panel = Panel();
-    Picture(out, "menu.bmp", panel.picture, false);
+    for (const game::ArchiveMember& member : game::kArchiveMembers)
+        if (member.maker == game::Maker::Assetgen)
+            Write(out, member.name, MemberFile(member, panel));
     Write(out, "panel_layout.txt", LayoutText(panel.layout));
-    Picture(out, "menujel.bmp", MenuTab(), false);
-    Picture(out, "pc.bmp", ComputerButton(), false);
-    Picture(out, "ember.bmp", PersonButton(), false);
-    Picture(out, "iq.bmp", StrengthKnob(), false);
-    Picture(out, "jelol.bmp", MarkedButton(), false);
-    Picture(out, "ures.bmp", EmptyButton(), false);
 
     Write(out, "splash_picture.cpp", SplashSource(SplashPicture()));
     Write(out, "box_font.cpp", BoxFontSource());

@@ -2,9 +2,10 @@
 
 #include "archive/workspace.h"
 #include "archive_fixture.h"
+#include "base/failure.h"
+#include "game/assets.h"
 #include "rules/board_definition.h"
 #include "rules/squares.h"
-#include "base/failure.h"
 
 namespace {
 
@@ -134,7 +135,7 @@ class BoardDefinitionLoad : public ScratchTest {
 
 TEST_F(BoardDefinitionLoad, FillsTheTableThroughTempAndRemovesTheCopy) {
     Pack(Definition([](const std::string& line, int) { return line + "\r\n"; }));
-    rules::LoadBoardDefinition("a.vbf");
+    game::LoadBoardDefinition("negyzetek.dat", "a.vbf");
     EXPECT_TRUE(SameSquares(rules::SquareTable, rules::DeriveSquares()));
     EXPECT_EQ(CurrentDir(), dir_ / "Temp");
     EXPECT_FALSE(fs::exists(dir_ / "Temp" / "negyzetek.dat"));
@@ -143,20 +144,20 @@ TEST_F(BoardDefinitionLoad, FillsTheTableThroughTempAndRemovesTheCopy) {
 
 TEST_F(BoardDefinitionLoad, AFailedLoadKeepsTheTableAndLeavesTheCopyInTemp) {
     Pack("(1,1)(1,2)(2,2)(2,1)\n");
-    EXPECT_THROW(rules::LoadBoardDefinition("a.vbf"), base::ConvertFailure);
+    EXPECT_THROW(game::LoadBoardDefinition("negyzetek.dat", "a.vbf"), base::ConvertFailure);
     EXPECT_EQ(rules::SquareTable[0][0].i, 0);
     EXPECT_TRUE(fs::exists(dir_ / "Temp" / "negyzetek.dat"));
 
     // An empty member: the engine's report, then the file end in the first digit place.
     Pack("");
-    EXPECT_THROW(rules::LoadBoardDefinition("a.vbf"), base::ConvertFailure);
+    EXPECT_THROW(game::LoadBoardDefinition("negyzetek.dat", "a.vbf"), base::ConvertFailure);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "Not enough memory to run this application !");
 }
 
 TEST_F(BoardDefinitionLoad, AMissingMemberIsTheArchiveFailure) {
     WriteBytes(dir_ / "a.vbf", Archive({{"other.bmp", "BM"}}));
-    EXPECT_THROW(rules::LoadBoardDefinition("a.vbf"), base::IoFailure);
+    EXPECT_THROW(game::LoadBoardDefinition("negyzetek.dat", "a.vbf"), base::IoFailure);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "File(negyzetek.dat) not found in bigfile(a.vbf) !!");
 }
@@ -166,7 +167,7 @@ TEST_F(BoardDefinitionLoad, TheBuiltArchiveHoldsEverySquareOfTheBoard) {
     const fs::path built = fs::path(KX_BINARY_DIR) / "adatok.vbf";
     if (!fs::exists(built)) GTEST_SKIP() << "the archive has not been built";
     fs::copy_file(built, dir_ / "adatok.vbf");
-    rules::LoadBoardDefinition("adatok.vbf");
+    game::LoadBoardDefinition("negyzetek.dat", "adatok.vbf");
 
     std::set<std::array<std::pair<int, int>, 4>> distinct;
     for (const auto& square : rules::SquareTable) {

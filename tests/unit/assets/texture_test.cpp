@@ -9,6 +9,7 @@
 
 #include "assets_fixture.h"
 #include "base/failure.h"
+#include "game/assets.h"
 #include "platform/bmp.h"
 #include "render/texture.h"
 
@@ -21,7 +22,7 @@ class Textures : public GlWorkspaceTest {
   protected:
     std::int32_t Load(const std::string& name, GLint minFilter = GL_LINEAR_MIPMAP_LINEAR,
                       const std::string& archiveName = "adatok.vbf") {
-        return render::LoadTexture(name, archiveName, GL_LINEAR, minFilter, GL_MODULATE);
+        return game::LoadTexture(name, archiveName, {GL_LINEAR, minFilter, GL_MODULATE});
     }
 };
 
