@@ -93,6 +93,17 @@ TEST_F(Assets, EverythingLoadsIntoSlotsZeroToTenAndTwoLists) {
     EXPECT_TRUE(Boxes().empty());
 }
 
+// The archive is found from the program's folder, wherever the game happens to stand.
+TEST_F(Assets, LoadsWhateverTheCurrentDirectory) {
+    WriteArchive(Members());
+    fs::current_path("/");
+    game::LoadAssets();
+    EXPECT_EQ(Slots(), (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(game::PieceObjectIndex, 2);
+    EXPECT_TRUE(fs::is_empty(Temp()));
+    EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(Assets, AnUndecodableHelpPageShiftsNoOtherSlot) {
     auto members = Members();
     Replace(members, "help.bmp", Bytes{'B', 'M', 0, 0});

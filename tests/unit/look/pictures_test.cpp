@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
-#include "platform/bmp.h"
+#include "game/asset_manifest.h"
 #include "look_files.h"
+#include "platform/bmp.h"
 
 namespace {
 
@@ -54,7 +55,8 @@ TEST(GeneratedPictures, PanelAndHelpAreCloseToTheirScreenShapes) {
 
 // The backdrop repeats twice each way with its corner in mid-screen: a seam there would show.
 TEST(GeneratedPictures, BackdropTilesWithoutASeam) {
-    const auto backdrop = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("backg.bmp")));
+    const auto backdrop =
+        platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("backg.bmp")));
     ASSERT_TRUE(backdrop);
     const int w = backdrop->width, h = backdrop->height;
     const auto at = [&](int x, int y, int c) {
@@ -125,6 +127,18 @@ TEST(Archive, HoldsExactlyTheFourteenMembersAsGenerated) {
         EXPECT_TRUE(std::equal(member.begin(), member.end(), generated.begin(), generated.end()))
             << entry.name << " is not the generated file";
     }
+}
+
+// The game loads the members in the manifest's order; the build packs them in it too.
+TEST(Archive, PacksTheManifestsMembersInItsOrder) {
+    const archive::BigfileDirectory directory = archive::ReadBigfileDirectory(
+        kxtest::ReadWholeFile(std::string(KX_BINARY_DIR) + "/adatok.vbf"));
+    std::vector<std::string> packed, listed;
+    for (const auto& entry : directory.entries)
+        packed.push_back(entry.name);
+    for (const game::ArchiveMember& member : game::kArchiveMembers)
+        listed.emplace_back(member.name);
+    EXPECT_EQ(packed, listed);
 }
 
 } // namespace
