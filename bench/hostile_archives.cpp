@@ -12,16 +12,13 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
+#include "game/asset_manifest.h"
 #include "tools/model3ds/model3ds_writer.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-
-const char* const kPictures[] = {"wood.bmp", "wood2.bmp", "help.bmp",  "backg.bmp",
-                                 "menujel.bmp", "menu.bmp", "pc.bmp",  "ember.bmp",
-                                 "iq.bmp",   "jelol.bmp", "ures.bmp"};
 
 void Put16(Bytes& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v));
@@ -135,8 +132,8 @@ int main(int argc, char** argv) {
     };
     auto picturesTo = [&](const std::string& blob) {
         std::map<std::string, std::string> swaps;
-        for (const char* p : kPictures)
-            swaps[p] = blob;
+        for (const game::ArchiveMember& member : game::kArchiveMembers)
+            if (member.loader == game::Loader::Picture) swaps[member.name] = blob;
         return swaps;
     };
 
