@@ -4,7 +4,6 @@
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <optional>
 
 #include "engine/store.h"
 

@@ -165,6 +165,21 @@ TEST_F(Textures, AFifoBesideTheProgramIsUndecodableNotAWait) {
     EXPECT_EQ(Load("pipe.bmp", GL_LINEAR, ""), -1);
 }
 
+// Upload is handed pictures from outside render/: one whose pixels fall short of its sides
+// would be read past its end, and a slot outside the store written past the store's.
+TEST_F(Textures, APictureShortOfItsSidesOrASlotOutsideTheStoreUploadsNothing) {
+    const std::int32_t slot = render::NewTextureSlot();
+    render::UploadTexture(slot, {4, 4, std::vector<std::uint8_t>(4 * 3 * 3)}, render::kSmoothLook);
+    const platform::Picture pixel{1, 1, {1, 2, 3}};
+    for (std::int32_t outside : {-1, slot + 1})
+        render::UploadTexture(outside, pixel, render::kSmoothLook);
+    EXPECT_EQ(engine::Textures, std::vector<std::uint32_t>{0});
+    EXPECT_EQ(engine::TexturePixels, 0);
+    render::UploadTexture(slot, pixel, render::kSmoothLook);
+    EXPECT_TRUE(glIsTexture(engine::Textures[0]));
+    EXPECT_EQ(engine::TexturePixels, 1);
+}
+
 TEST_F(Textures, BindingASlotOutsideTheStoreBindsNoTexture) {
     WriteArchive({{"a.bmp", Gradient24(2, 2)}});
     const auto slot = Load("a.bmp");
