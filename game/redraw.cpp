@@ -1,6 +1,7 @@
 #include "game/redraw.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "game/panel.h"
 #include "game/state.h"
@@ -11,8 +12,8 @@
 namespace game {
 
 bool SomethingMoves() {
-    const bool keyHeld =
-        std::any_of(platform::Keys.begin(), platform::Keys.end(), [](auto key) { return key; });
+    const bool keyHeld = std::any_of(platform::Keys.begin(), platform::Keys.end(),
+                                     [](std::int32_t key) { return key != 0; });
     return rules::MoveDelay > 0 || rules::GameOver || PanelSliding() || keyHeld || Rotating ||
            SliderDragging || rules::ComputerToMove();
 }
