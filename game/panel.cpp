@@ -111,6 +111,10 @@ bool PointerInPanelZone() {
            PointInRect(PointerX, PointerY, tab.x1, tab.y1, tab.x2, tab.y2);
 }
 
+bool PanelSliding() {
+    return PointerInPanelZone() ? MenuOffset < kMenuOpen : MenuOffset > kMenuClosed;
+}
+
 void WaitForLeftRelease() {
     // The press being waited out has been acted on, even one already released.
     platform::ForgetLeftPresses();

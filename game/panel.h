@@ -23,6 +23,9 @@ bool LeftPressedOn(const panel::Rect& rect, int left);
 // Whether the pointer keeps the panel open: right of its left edge, or on the tab.
 bool PointerInPanelZone();
 
+// The panel is on its way open, with the pointer in its zone, or on its way closed, without.
+bool PanelSliding();
+
 // Holds the frame until the left button is up, so a control acts once per press.
 void WaitForLeftRelease();
 

@@ -44,6 +44,11 @@ void SwapBuffers();
 void PumpEvents();
 // Sleeps until a system event arrives or `ms` milliseconds have passed, whichever is first.
 void WaitForEvents(int ms);
+// An event that can change the picture (pointer, button, key, the main window exposed, sized,
+// shown or focused) has come in since the last swap; true before the first swap.
+bool InputSinceSwap();
+// The refresh rate of the main window's display in Hz; 0 when the system reports none.
+int RefreshRate();
 
 std::uint32_t TickCount();
 // The cursor in screen pixels, y downwards.

@@ -94,6 +94,7 @@ bool HasGlContext() { return context != nullptr; }
 
 void SwapBuffers() {
     ++state.swaps;
+    state.input = false;
     if (window && context) SDL_GL_SwapWindow(window.get());
 }
 
@@ -101,10 +102,18 @@ void PumpEvents() {
     if (state.onPump) state.onPump();
 }
 
-void WaitForEvents(int) {
+void WaitForEvents(int ms) {
     ++state.waits;
-    if (state.onWait) state.onWait();
+    state.waitedMs += ms;
+    if (state.onWait)
+        state.onWait();
+    else
+        state.tick += static_cast<std::uint32_t>(ms);
 }
+
+bool InputSinceSwap() { return state.input; }
+
+int RefreshRate() { return state.refreshRate; }
 
 std::uint32_t TickCount() { return state.tick; }
 

@@ -38,11 +38,16 @@ struct DoubleState {
     int windowShown = 0;
     bool visible = true; // the main window is on screen
     int waits = 0;       // calls of WaitForEvents
+    int waitedMs = 0;    // the timeouts of those calls, added up
+    // Input came in since the last swap; the next swap clears it.
+    bool input = true;
+    int refreshRate = 60; // what the display reports; 0 = nothing
     int swaps = 0;
     int sleeps = 0;
     // Runs on every PumpEvents, for tests that feed messages as the loop goes.
     std::function<void()> onPump;
-    // Runs on every WaitForEvents, for tests that show the window again while the loop waits.
+    // Runs on every WaitForEvents, for tests that feed events while the loop waits. Without
+    // it no event comes and the clock runs on by the whole timeout.
     std::function<void()> onWait;
 };
 

@@ -55,6 +55,7 @@ Uint32 leftPressesSeen = 0; // those the game has seen, held down or forgotten
 // KORAVEX_GL_CHECK set: every GL error raised while drawing a frame goes to stderr.
 const bool checkGl = std::getenv("KORAVEX_GL_CHECK") != nullptr;
 std::uint64_t framesSwapped = 0;
+bool inputSinceSwap = true; // the first frame is owed to the window before any event
 
 // Counts presses on the main window as events come in, however soon their release follows.
 // A click on a message box is the box's own.
@@ -75,8 +76,15 @@ void Translate(const SDL_Event& event) {
     case SDL_QUIT:
         PostMessage(Message{MessageKind::Close});
         break;
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        inputSinceSwap = true;
+        break;
     case SDL_WINDOWEVENT:
         if (!mainWindow || event.window.windowID != SDL_GetWindowID(mainWindow.get())) break;
+        // Exposed, shown, sized, moved, focused: any of them may call for the picture anew.
+        inputSinceSwap = true;
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
             PostMessage(Message{MessageKind::Close});
         } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
@@ -85,6 +93,7 @@ void Translate(const SDL_Event& event) {
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+        inputSinceSwap = true;
         if (IsSystemKey(event.key.keysym)) break;
         const std::uint32_t vk = VirtualKeyFromSdl(event.key.keysym.sym);
         if (vk == 0) break;
@@ -200,7 +209,8 @@ ContextResult CreateGlContext() {
     context = SDL_GL_CreateContext(mainWindow.get());
     if (!context) return ContextResult::NoContext;
     if (SDL_GL_MakeCurrent(mainWindow.get(), context) != 0) return ContextResult::MakeCurrentFailed;
-    SDL_GL_SetSwapInterval(0);
+    // Where the swap ignores this and returns at once, the loop paces itself (shell/pacing.h).
+    SDL_GL_SetSwapInterval(1);
     return ContextResult::Ok;
 }
 
@@ -231,11 +241,13 @@ void SwapBuffers() {
     }
     keyDownSinceSwap.fill(false);
     swappedSinceHeld = true;
+    inputSinceSwap = false;
 }
 
 void PumpEvents() {
     if (swappedSinceHeld) {
         for (const std::uint32_t vk : heldKeyUps) PostMessage(Message{MessageKind::KeyUp, vk});
+        if (!heldKeyUps.empty()) inputSinceSwap = true;
         heldKeyUps.clear();
         swappedSinceHeld = false;
     }
@@ -246,6 +258,16 @@ void PumpEvents() {
 void WaitForEvents(int ms) {
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, ms) == 1) Translate(event);
+}
+
+bool InputSinceSwap() { return inputSinceSwap; }
+
+int RefreshRate() {
+    if (!mainWindow) return 0;
+    const int display = SDL_GetWindowDisplayIndex(mainWindow.get());
+    SDL_DisplayMode mode;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+    return mode.refresh_rate;
 }
 
 std::uint32_t TickCount() {

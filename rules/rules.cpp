@@ -55,10 +55,13 @@ void LandPendingMove(std::int32_t frameTime) {
     }
 }
 
-void ComputerChoice() {
+bool ComputerToMove() {
     // A full board without a square has no move left: the game simply stands.
-    if (GameOver || MoveDelay != 0 || !IsComputerSeat(CurrentPlayer) || !BoardHasEmptyCell())
-        return;
+    return !GameOver && MoveDelay == 0 && IsComputerSeat(CurrentPlayer) && BoardHasEmptyCell();
+}
+
+void ComputerChoice() {
+    if (!ComputerToMove()) return;
     const Cell choice = ChooseComputerMove();
     if (CellIndex(choice.i, choice.j) < 0) return;
     PendingCell = choice;

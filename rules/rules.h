@@ -18,6 +18,9 @@ bool BoardHasEmptyCell();
 // Number (1..105) of the first completed square, whose corners are then marked; or -1.
 std::int32_t CheckWin();
 
+// The computer's seat is to move and has not chosen: no move pending, the game on, a cell free.
+bool ComputerToMove();
+
 // The turn flow's three steps, run in this order once per frame.
 void LandPendingMove(std::int32_t frameTime);
 void ComputerChoice();

