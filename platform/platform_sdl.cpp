@@ -39,9 +39,9 @@ struct SdlSession {
 };
 
 SdlSession session;
-WindowPtr splash;       // the start-up picture's window
-WindowPtr mainWindow;   // the game's window
-bool mainHasGl = false; // the main window was made with a GL visual
+WindowPtr splash;        // the start-up picture's window
+WindowPtr mainWindow;    // the game's window
+bool mainHasGl = false;  // the main window was made with a GL visual
 SDL_GLContext context = nullptr;
 CursorPtr arrowCursor;
 CursorPtr sizeAllCursor;
@@ -126,9 +126,7 @@ bool Init() {
     return true;
 }
 
-std::string LastError() {
-    return SDL_GetError();
-}
+std::string LastError() { return SDL_GetError(); }
 
 Size DesktopSize() {
     SDL_DisplayMode mode;
@@ -215,9 +213,7 @@ void ReleaseGlContext() {
     context = nullptr;
 }
 
-bool HasGlContext() {
-    return context != nullptr;
-}
+bool HasGlContext() { return context != nullptr; }
 
 // glGetError keeps one flag per kind of error, so a handful of calls empties it.
 void ReportGlErrors() {
@@ -241,14 +237,12 @@ void SwapBuffers() {
 
 void PumpEvents() {
     if (swappedSinceHeld) {
-        for (const std::uint32_t vk : heldKeyUps)
-            PostMessage(Message{MessageKind::KeyUp, vk});
+        for (const std::uint32_t vk : heldKeyUps) PostMessage(Message{MessageKind::KeyUp, vk});
         heldKeyUps.clear();
         swappedSinceHeld = false;
     }
     SDL_Event event;
-    while (SDL_PollEvent(&event))
-        Translate(event);
+    while (SDL_PollEvent(&event)) Translate(event);
 }
 
 void WaitForEvents(int ms) {
@@ -288,17 +282,11 @@ bool LeftButtonDown() {
     return down || leftPressesSeen != leftPresses;
 }
 
-void ForgetLeftPresses() {
-    leftPressesSeen = leftPresses;
-}
+void ForgetLeftPresses() { leftPressesSeen = leftPresses; }
 
-bool RightButtonDown() {
-    return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0;
-}
+bool RightButtonDown() { return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0; }
 
-void SleepMs(int ms) {
-    SDL_Delay(static_cast<Uint32>(ms));
-}
+void SleepMs(int ms) { SDL_Delay(static_cast<Uint32>(ms)); }
 
 void SetCursor(Cursor cursor) {
     CursorPtr& slot = cursor == Cursor::Arrow ? arrowCursor : sizeAllCursor;
