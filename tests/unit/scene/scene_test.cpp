@@ -90,6 +90,27 @@ TEST_F(SceneTest, PreviewIsDrawnOnlyWhileNoMoveIsPending) {
     EXPECT_EQ(Draw(), empty);
 }
 
+// The keyboard cursor's outline: a yellow band between black ones, seen over a light and a
+// dark piece alike, where the preview piece would blend into the piece standing there.
+TEST_F(SceneTest, CursorOutlineShowsOverLightAndDarkPieces) {
+    rules::BoardAt(2, 2) = 1;
+    rules::BoardAt(5, 5) = 2;
+    game::KeyboardInUse = true;
+    for (const rules::Cell cell : {rules::Cell{2, 2}, rules::Cell{5, 5}}) {
+        game::KeyCursor = cell;
+        Draw();
+        const auto at = [&](float x) {
+            const game::WindowPoint w =
+                game::ProjectCellPoint(cell.i, cell.j, engine::TVector3{x, 0.0f, 0.0f});
+            return Pixel(static_cast<int>(w.x), static_cast<int>(w.y));
+        };
+        const Rgb dark = at(3.6f), light = at(3.95f);
+        EXPECT_LT(dark.r + dark.g + dark.b, 60) << dark;
+        EXPECT_GT(light.r, 200) << light;
+        EXPECT_LT(light.b, 80) << light;
+    }
+}
+
 TEST_F(SceneTest, LeavesThePerspectiveAndStateTheNextFrameReliesOn) {
     game::HoverCell = {2, 2};
     game::HelpShown = true;
