@@ -146,10 +146,9 @@ void DrawTranslucentPiece(const FrameView& view, rules::Cell cell, float lift, f
     glDisable(GL_BLEND);
 }
 
-// The keyboard cursor's cell: a light band between dark ones, so that it shows on the wood,
-// on light and dark pieces and on glowing ones. Held at one depth in front of the whole scene
-// and behind the overlay, it is never hidden by a piece, nor drawn over the panel.
-constexpr double kFocusDepth = 0.9;
+// The keyboard cursor's cell: a light band between dark ones, so that it shows on the wood
+// and round light, dark and glowing pieces alike. It lies just above the board, so a piece on
+// the cell hides only the part behind it.
 constexpr float kFocusLift = 0.5f; // model units above the board's face
 
 // A square ring round the cell's centre between two half-sides, in model units.
@@ -166,15 +165,13 @@ void SquareRing(float outer, float inner) {
 void DrawFocus(const FrameView& view) {
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
-    glDepthMask(GL_FALSE);
-    glDepthRange(kFocusDepth, kFocusDepth);
     CellTransform(view.camera, view.focus.i, view.focus.j, 0.0f);
     glColor4f(0.05f, 0.05f, 0.05f, 1.0f);
     SquareRing(4.45f, 3.45f);
+    // Drawn over the dark band: lifted a hair, so that the depth test lets it through.
+    glTranslatef(0.0f, 0.0f, 0.05f);
     glColor4f(1.0f, 0.85f, 0.1f, 1.0f);
     SquareRing(4.15f, 3.75f);
-    glDepthRange(0.0, 1.0);
-    glDepthMask(GL_TRUE);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_LIGHTING);
 }

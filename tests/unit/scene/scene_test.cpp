@@ -90,9 +90,10 @@ TEST_F(SceneTest, PreviewIsDrawnOnlyWhileNoMoveIsPending) {
     EXPECT_EQ(Draw(), empty);
 }
 
-// The keyboard cursor's outline: a yellow band between black ones, seen over a light and a
-// dark piece alike, where the preview piece would blend into the piece standing there.
-TEST_F(SceneTest, CursorOutlineShowsOverLightAndDarkPieces) {
+// The keyboard cursor's outline: a yellow band between black ones round the foot of a light
+// and of a dark piece alike; none over the help page.
+TEST_F(SceneTest, CursorOutlineShowsRoundLightAndDarkPieces) {
+    game::PieceList = FlatList(3.2f, 1.0f, false); // a foot about as wide as the real piece's
     rules::BoardAt(2, 2) = 1;
     rules::BoardAt(5, 5) = 2;
     game::KeyboardInUse = true;
@@ -104,11 +105,16 @@ TEST_F(SceneTest, CursorOutlineShowsOverLightAndDarkPieces) {
                 game::ProjectCellPoint(cell.i, cell.j, engine::TVector3{x, 0.0f, 0.0f});
             return Pixel(static_cast<int>(w.x), static_cast<int>(w.y));
         };
-        const Rgb dark = at(3.6f), light = at(3.95f);
-        EXPECT_LT(dark.r + dark.g + dark.b, 60) << dark;
+        for (const float dark : {3.55f, 4.35f})
+            EXPECT_LT(at(dark).r + at(dark).g + at(dark).b, 60) << at(dark);
+        const Rgb light = at(3.95f);
         EXPECT_GT(light.r, 200) << light;
         EXPECT_LT(light.b, 80) << light;
     }
+    game::HelpShown = true;
+    const auto help = Draw();
+    game::KeyboardInUse = false;
+    EXPECT_EQ(Draw(), help);
 }
 
 TEST_F(SceneTest, LeavesThePerspectiveAndStateTheNextFrameReliesOn) {
