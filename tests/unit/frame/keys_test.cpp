@@ -34,33 +34,21 @@ class Keys : public FrameTest {
     }
     static Cell Cursor() { return game::KeyCursor; }
     // Window position of a cell's centre as the board is turned now; `above` for the pointer.
-    static game::WindowPoint At(Cell c, float above = 0.0f) {
+    static game::WindowPoint At(Cell c, float above) {
         return game::ProjectCellPoint(c.i, c.j, engine::TVector3{0.0f, -above, 0.0f});
     }
 };
 
-void ExpectCell(Cell got, Cell want) {
-    EXPECT_EQ(got.i, want.i);
-    EXPECT_EQ(got.j, want.j);
+// A cell as a pair, to compare in one expectation.
+std::pair<int, int> Ij(Cell c) {
+    return {c.i, c.j};
 }
 
 // Turned each way by the arrow keys, up is the neighbour farthest from the eye, right the one
-// farthest right on the screen, and so on round, whatever the turn.
+// farthest right on the screen, and so on round clockwise, whatever the turn.
 TEST_F(Keys, CursorDirectionsFollowTheTurnedView) {
-    using game::Direction;
-    const std::pair<std::uint32_t, Direction> keys[] = {{'W', Direction::Up},
-                                                        {vk::kNumpad6, Direction::Right},
-                                                        {'S', Direction::Down},
-                                                        {vk::kNumpad4, Direction::Left},
-                                                        {vk::kNumpad8, Direction::Up},
-                                                        {'D', Direction::Right},
-                                                        {vk::kNumpad2, Direction::Down},
-                                                        {'A', Direction::Left}};
-    // How far a window point lies in each direction.
-    const auto toward = [](Direction d, const game::WindowPoint& w) {
-        const double values[] = {w.z * 1e4, w.x, -w.z * 1e4, -w.x};
-        return values[static_cast<int>(d)];
-    };
+    const std::uint32_t keys[] = {'W',          vk::kNumpad6, 'S',          vk::kNumpad4,
+                                  vk::kNumpad8, 'D',          vk::kNumpad2, 'A'};
     for (const auto& [arrow, updates] :
          {std::pair{vk::kLeft, 20}, {vk::kRight, 60}, {vk::kRight, 90}, {vk::kLeft, 250}}) {
         platform::Keys[arrow] = -1;
@@ -70,28 +58,33 @@ TEST_F(Keys, CursorDirectionsFollowTheTurnedView) {
         SCOPED_TRACE(game::CameraTurn);
         game::KeyboardInUse = true;
         game::KeyCursor = {3, 4};
-        for (const auto& [key, direction] : keys) {
+        for (int k = 0; k < 8; ++k) {
+            // How far a cell lies in the key's direction: up, right, down, left.
+            const auto toward = [k](Cell c) {
+                const game::WindowPoint w = At(c, 0.0f);
+                return std::array{w.z * 1e4, w.x, -w.z * 1e4, -w.x}[k % 4];
+            };
             const Cell from = Cursor();
-            Tap(key);
+            Tap(keys[k]);
             double best = -1e9;
             for (const Cell n : {Cell{from.i + 1, from.j}, Cell{from.i - 1, from.j},
                                  Cell{from.i, from.j + 1}, Cell{from.i, from.j - 1}})
-                best = std::max(best, toward(direction, At(n)));
-            EXPECT_EQ(toward(direction, At(Cursor())), best) << key;
+                best = std::max(best, toward(n));
+            EXPECT_EQ(toward(Cursor()), best) << keys[k];
         }
-        ExpectCell(Cursor(), {3, 4}); // twice round a square, back at the start
+        EXPECT_EQ(Ij(Cursor()), Ij({3, 4})); // twice round a square, back at the start
     }
     // At the board's edge the cursor stays.
-    ExpectCell(game::StepCell({6, 1}, Direction::Up, 90.0f), {6, 1});
+    EXPECT_EQ(Ij(game::StepCell({6, 1}, game::Direction::Up, 90.0f)), Ij({6, 1}));
 }
 
 // Enter places as a click does: on an empty cell on a person's turn, and nowhere else.
 TEST_F(Keys, EnterPlacesOnAnEmptyCellOnAPersonsTurnOnly) {
     Tap('W'); // the first key starts from the centre
     const Cell cell = Cursor();
-    ExpectCell(cell, game::StepCell({3, 3}, game::Direction::Up, game::CameraTurn));
+    EXPECT_EQ(Ij(cell), Ij(game::StepCell({3, 3}, game::Direction::Up, game::CameraTurn)));
     Tap(vk::kReturn);
-    ExpectCell(rules::PendingCell, cell);
+    EXPECT_EQ(Ij(rules::PendingCell), Ij(cell));
     EXPECT_EQ(rules::MoveDelay, 1000);
     Update(999);
     EXPECT_EQ(rules::BoardAt(cell.i, cell.j), 0);
@@ -103,7 +96,7 @@ TEST_F(Keys, EnterPlacesOnAnEmptyCellOnAPersonsTurnOnly) {
     const Cell reply = rules::PendingCell;
     game::KeyCursor = {cell.i == 1 ? 2 : 1, 1};
     Tap(vk::kSpace);
-    ExpectCell(rules::PendingCell, reply);
+    EXPECT_EQ(Ij(rules::PendingCell), Ij(reply));
     Update(1000);
     EXPECT_EQ(rules::CurrentPlayer, 1);
 
@@ -125,22 +118,22 @@ TEST_F(Keys, EnterPlacesOnAnEmptyCellOnAPersonsTurnOnly) {
 TEST_F(Keys, CursorAndPointerShareThePreview) {
     Tap('D');
     render::FrameView view = game::DescribeFrame();
-    ExpectCell(view.hover, Cursor());
-    ExpectCell(view.focus, Cursor());
+    EXPECT_EQ(Ij(view.hover), Ij(Cursor()));
+    EXPECT_EQ(Ij(view.focus), Ij(Cursor()));
     rules::BoardAt(Cursor().i, Cursor().j) = 2;
     view = game::DescribeFrame();
     EXPECT_EQ(view.hover.i, -1);
-    ExpectCell(view.focus, Cursor());
+    EXPECT_EQ(Ij(view.focus), Ij(Cursor()));
 
     const game::WindowPoint w = At({5, 2}, 10.0f);
     pt::Double().cursorX = static_cast<int>(w.x);
     pt::Double().cursorY = 768 - static_cast<int>(w.y);
     Update();
     view = game::DescribeFrame();
-    ExpectCell(view.hover, {5, 2});
+    EXPECT_EQ(Ij(view.hover), Ij({5, 2}));
     EXPECT_EQ(view.focus.i, -1);
     Tap('A');
-    ExpectCell(Cursor(), game::StepCell({5, 2}, game::Direction::Left, game::CameraTurn));
+    EXPECT_EQ(Ij(Cursor()), Ij(game::StepCell({5, 2}, game::Direction::Left, game::CameraTurn)));
 }
 
 TEST_F(Keys, PanelKeysActAsTheButtons) {
@@ -164,7 +157,7 @@ TEST_F(Keys, PanelKeysActAsTheButtons) {
     EXPECT_EQ(rules::FirstPlayer, 2);
 
     Tap(vk::kMinus);
-    Tap(vk::kSubtract, true);
+    Tap(vk::kSubtract, true); // held: the knob goes on
     EXPECT_EQ(game::StrengthSlider, 40.0);
     EXPECT_EQ(rules::NoiseRange, 6000);
     for (int n = 0; n < 20; ++n)
