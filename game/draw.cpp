@@ -3,6 +3,7 @@
 #include "game/assets.h"
 #include "game/panel.h"
 #include "game/state.h"
+#include "rules/rules.h"
 
 namespace game {
 
@@ -54,6 +55,13 @@ render::FrameView DescribeFrame() {
     view.pulse = rules::Pulse;
     view.currentPlayer = rules::CurrentPlayer;
     view.hover = HoverCell;
+    const int cursorCell = rules::CellIndex(KeyCursor.i, KeyCursor.j);
+    if (KeyboardInUse && !HelpShown && cursorCell >= 0) {
+        // The cursor previews a piece only where one can go; its outline shows always.
+        view.focus = KeyCursor;
+        const bool free = rules::Board[static_cast<std::size_t>(cursorCell)] == rules::kEmpty;
+        view.hover = free && !rules::GameOver ? KeyCursor : rules::Cell{};
+    }
     view.pending = rules::PendingCell;
     view.moveDelay = rules::MoveDelay;
     view.backgroundTexture = TexBackground;

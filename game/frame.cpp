@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <limits>
 
+#include "game/keys.h"
 #include "game/panel.h"
 #include "game/picking.h"
 #include "game/state.h"
+#include "platform/keymap.h"
 #include "platform/message_queue.h"
 #include "platform/platform.h"
 #include "platform/window_state.h"
@@ -18,11 +20,7 @@ namespace game {
 
 namespace {
 
-constexpr std::int32_t kKeyEscape = 27;
-constexpr std::int32_t kKeyLeft = 37;
-constexpr std::int32_t kKeyUp = 38;
-constexpr std::int32_t kKeyRight = 39;
-constexpr std::int32_t kKeyDown = 40;
+namespace vk = platform::vk;
 
 void MeasureFrameTime() {
     const std::uint32_t now = platform::TickCount();
@@ -53,6 +51,10 @@ WindowCursor ReadPointer() {
     int x = 0;
     int y = 0;
     platform::CursorPos(x, y);
+    // A pointer that moves takes the preview back from the cell cursor.
+    if (x != LastCursorX || y != LastCursorY) KeyboardInUse = false;
+    LastCursorX = x;
+    LastCursorY = y;
     const WindowCursor cursor{static_cast<double>(x),
                               static_cast<double>(render::ViewportHeight) - y};
     const double width = std::max<int>(platform::ScreenWidth, 1);
@@ -63,10 +65,10 @@ WindowCursor ReadPointer() {
 }
 
 void TurnByKeys() {
-    if (platform::Keys[kKeyUp]) CameraTilt += 1.0f;
-    if (platform::Keys[kKeyDown]) CameraTilt -= 1.0f;
-    if (platform::Keys[kKeyLeft]) CameraTurn -= 1.0f;
-    if (platform::Keys[kKeyRight]) CameraTurn += 1.0f;
+    if (platform::Keys[vk::kUp]) CameraTilt += 1.0f;
+    if (platform::Keys[vk::kDown]) CameraTilt -= 1.0f;
+    if (platform::Keys[vk::kLeft]) CameraTurn -= 1.0f;
+    if (platform::Keys[vk::kRight]) CameraTurn += 1.0f;
 }
 
 void AdvancePulse() {
@@ -93,7 +95,7 @@ void UpdateFrame() {
     MeasureFrameTime();
     const WindowCursor cursor = ReadPointer();
 
-    if (platform::Keys[kKeyEscape])
+    if (platform::Keys[vk::kEscape])
         platform::SendMessage(platform::Message{platform::MessageKind::Close});
 
     // Exit and help are tested against the panel as it stood before this update slides it.
@@ -113,6 +115,8 @@ void UpdateFrame() {
     }
 
     TurnByKeys();
+    // After the turning, so that the cursor's directions follow the view as it now shows.
+    const KeyRequests keys = HandleKeyPresses();
     AdvancePulse();
     const bool inPanelZone = UpdatePanel();
 
@@ -125,9 +129,11 @@ void UpdateFrame() {
     rules::LandPendingMove(FrameTime);
     rules::ComputerChoice();
     rules::HumanChoice(platform::LeftButtonDown(), HoverCell);
+    if (keys.place) rules::HumanChoice(true, KeyCursor);
 
-    if (LeftPressedOn(panel::kNewGame, PanelLeft())) {
-        WaitForLeftRelease();
+    const bool newGameClicked = LeftPressedOn(panel::kNewGame, PanelLeft());
+    if (newGameClicked) WaitForLeftRelease();
+    if (newGameClicked || keys.newGame) {
         rules::NewGame();
         // A new game starts its clock anew: the first frame counts 1 ms.
         LastTick = 0;

@@ -123,12 +123,12 @@ void WaitForLeftRelease() {
 }
 
 bool UpdatePanel() {
-    if (PointerInPanelZone()) {
-        MenuOffset = OpenedMenu();
+    const bool inZone = PointerInPanelZone();
+    MenuOffset = inZone || PanelOpenedByKey ? OpenedMenu() : ClosedMenu();
+    if (inZone) {
         UpdatePanelControls();
         return true;
     }
-    MenuOffset = ClosedMenu();
     TurnView();
     return false;
 }

@@ -29,8 +29,9 @@ bool PanelSliding();
 // Holds the frame until the left button is up, so a control acts once per press.
 void WaitForLeftRelease();
 
-// Slides the panel and runs its controls while the pointer is in its zone; outside
-// it, turns the view by right-drag and clamps the tilt. True when in the zone.
+// Slides the panel open while the pointer is in its zone or Tab holds it, and runs its
+// controls while the pointer is in the zone; outside it, turns the view by right-drag and
+// clamps the tilt. True when in the zone.
 bool UpdatePanel();
 
 } // namespace game

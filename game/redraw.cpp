@@ -19,7 +19,8 @@ bool SomethingMoves() {
 }
 
 bool FrameWanted() {
-    return platform::InputSinceSwap() || SomethingMoves();
+    // Key presses wait in their queue until a frame update takes them.
+    return platform::InputSinceSwap() || !platform::KeyPresses.empty() || SomethingMoves();
 }
 
 void SkipWaitedTime() {

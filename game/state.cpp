@@ -30,6 +30,11 @@ std::int32_t RotateAnchorX = 0;
 std::int32_t RotateAnchorY = 0;
 float CameraTilt = kStart.cameraTilt;
 float CameraTurn = kStart.cameraTurn;
+bool KeyboardInUse = false;
+rules::Cell KeyCursor{};
+std::int32_t LastCursorX = 0;
+std::int32_t LastCursorY = 0;
+bool PanelOpenedByKey = false;
 
 void InitViewState() {
     HelpShown = false;
@@ -40,6 +45,9 @@ void InitViewState() {
     SliderDragging = false;
     Rotating = false;
     HoverCell = rules::Cell{};
+    KeyboardInUse = false;
+    KeyCursor = rules::Cell{};
+    PanelOpenedByKey = false;
 }
 
 void InitPanelState() {

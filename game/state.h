@@ -26,6 +26,13 @@ extern std::int32_t RotateAnchorY;
 extern float CameraTilt; // degrees about X, -90..0 outside the panel zone
 extern float CameraTurn; // degrees about the vertical axis
 
+// Keyboard play: the cell cursor and the keys for the panel.
+extern bool KeyboardInUse;       // the cell cursor, not the pointer, shows the preview
+extern rules::Cell KeyCursor;    // the cell cursor's cell while the keyboard is in use
+extern std::int32_t LastCursorX; // the cursor in screen pixels at the previous update,
+extern std::int32_t LastCursorY; // to see the pointer move
+extern bool PanelOpenedByKey;    // Tab holds the panel open
+
 // Start values of the view and panel, set before the assets load.
 void InitViewState();
 // Start values of the frame clock and the strength slider, set with the game's.

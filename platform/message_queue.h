@@ -13,6 +13,7 @@ struct Message {
     std::uint32_t key = 0; // virtual-key code for KeyDown and KeyUp
     int width = 0;         // new client size for Size
     int height = 0;
+    bool repeat = false; // a KeyDown the system repeats while the key is held
 };
 
 // The program's window procedure, installed at start-up; SendMessage hands messages to it.

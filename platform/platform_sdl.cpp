@@ -102,7 +102,9 @@ void Translate(const SDL_Event& event) {
             // A new press outlives the release of an earlier tap.
             std::erase(heldKeyUps, vk);
             if (vk < keyDownSinceSwap.size()) keyDownSinceSwap[vk] = true;
-            PostMessage(Message{MessageKind::KeyDown, vk});
+            Message down{MessageKind::KeyDown, vk};
+            down.repeat = event.key.repeat != 0;
+            PostMessage(down);
         } else if (unseen) {
             heldKeyUps.push_back(vk);
         } else {

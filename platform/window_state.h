@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace platform {
 
@@ -13,5 +14,18 @@ inline constexpr std::uint16_t kFallbackHeight = 480;
 extern std::uint16_t ScreenWidth;  // main window width: the display's, or 640 when too small
 extern std::uint16_t ScreenHeight; // main window height: the display's, or 480 when too small
 extern std::array<std::int32_t, 256> Keys; // by virtual-key code: -1 down, 0 up
+
+struct KeyPress {
+    std::uint32_t key = 0; // virtual-key code
+    bool repeat = false;   // repeated by the system while the key is held
+};
+// Key presses in arrival order, not yet taken by the frame update; the oldest are kept when
+// frames stop coming.
+extern std::vector<KeyPress> KeyPresses;
+
+// Adds a key press to KeyPresses, unless it already holds as many as a frame can use.
+void RecordKeyPress(KeyPress press);
+// The key presses since the last call, oldest first.
+std::vector<KeyPress> TakeKeyPresses();
 
 } // namespace platform

@@ -38,6 +38,7 @@ struct FrameView {
     std::int32_t pulse = 0;               // blink phase of a completed square, 0..1000
     std::int32_t currentPlayer = 1;       // whose grey the preview and the falling piece take
     rules::Cell hover;                    // the preview piece; i = -1 for none
+    rules::Cell focus;                    // the keyboard cursor's outline; i = -1 for none
     rules::Cell pending;                  // where the falling piece lands
     std::int32_t moveDelay = 0;           // ms until it lands; 0 = no falling piece
     std::int32_t backgroundTexture = -1;

@@ -146,6 +146,36 @@ void DrawTranslucentPiece(const FrameView& view, rules::Cell cell, float lift, f
     glDisable(GL_BLEND);
 }
 
+// The keyboard cursor's cell: a light band between dark ones, so that it shows on the wood
+// and round light, dark and glowing pieces alike. It lies just above the board, so a piece on
+// the cell hides only the part behind it.
+constexpr float kFocusLift = 0.5f; // model units above the board's face
+
+// A square ring round the cell's centre between two half-sides, in model units.
+void SquareRing(float outer, float inner) {
+    constexpr float corners[5][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}, {-1, -1}};
+    glBegin(GL_QUAD_STRIP);
+    for (const auto& [x, y] : corners) {
+        glVertex3f(outer * x, outer * y, kFocusLift);
+        glVertex3f(inner * x, inner * y, kFocusLift);
+    }
+    glEnd();
+}
+
+void DrawFocus(const FrameView& view) {
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    CellTransform(view.camera, view.focus.i, view.focus.j, 0.0f);
+    glColor4f(0.05f, 0.05f, 0.05f, 1.0f);
+    SquareRing(4.45f, 3.45f);
+    // Drawn over the dark band: lifted a hair, so that the depth test lets it through.
+    glTranslatef(0.0f, 0.0f, 0.05f);
+    glColor4f(1.0f, 0.85f, 0.1f, 1.0f);
+    SquareRing(4.15f, 3.75f);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+}
+
 void RestorePerspective() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -196,6 +226,7 @@ void DrawScene(const FrameView& view) {
         const float left = static_cast<float>(view.moveDelay) / rules::kMoveDelayMs;
         DrawTranslucentPiece(view, view.pending, kFallHeight * left, 1.0f - left);
     }
+    if (view.focus.i != -1) DrawFocus(view);
     glLoadIdentity();
 }
 

@@ -17,6 +17,18 @@ Options:
   -h, --help     show this text and exit
       --version  show the version and exit
 
+Keys in the game:
+  W A S D, keypad 8 4 2 6  move the cell cursor (W: away from you)
+  Enter, Space             place a piece on the cursor's cell
+  arrow keys               turn the view
+  Tab                      open or close the panel
+  F2, F3                   switch seat 1 or 2 between person and computer
+  B                        switch who begins
+  + -                      move the strength knob by 5
+  N                        new game
+  F1, H                    help (any key but Esc or a click closes it)
+  Esc                      quit
+
 Exit status: 0 after a normal end, 1 after a failure, 2 after a bad command line.
 )";
 

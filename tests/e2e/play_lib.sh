@@ -79,11 +79,12 @@ shot() {
 virtual_xy() { awk -v x="$1" -v y="$2" -v W="$W" -v H="$H" \
     'BEGIN { printf "%d %d\n", x * W / 1024, H - y * H / 768 }'; }
 
-# Screen pixel above the centre of cell (i, j) under the starting camera (tilt -45, turn 45).
+# Screen pixel above the centre of cell (i, j) under the starting camera (tilt -45, turn 45),
+# 1 unit up or as high as the third argument says.
 cell_xy() {
-    awk -v i="$1" -v j="$2" -v W="$W" -v H="$H" 'BEGIN {
+    awk -v i="$1" -v j="$2" -v z="${3:-1}" -v W="$W" -v H="$H" 'BEGIN {
         pi = atan2(0, -1)
-        x = (9 * i - 31.5) / 10; y = (9 * j - 31.5) / 10; z = 1
+        x = (9 * i - 31.5) / 10; y = (9 * j - 31.5) / 10
         t = 45 * pi / 180; x1 = x * cos(t) - y * sin(t); y1 = x * sin(t) + y * cos(t)
         a = -45 * pi / 180; y2 = y1 * cos(a) - z * sin(a); z2 = y1 * sin(a) + z * cos(a) - 10
         f = cos(pi / 8) / sin(pi / 8)

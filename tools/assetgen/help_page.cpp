@@ -27,7 +27,10 @@ struct Fonts {
     Font lead = OpenFont(Weight::Bold, 33);
     Font body = OpenFont(Weight::Regular, 31);
     Font caption = OpenFont(Weight::Bold, 28);
+    Font key = OpenFont(Weight::Bold, 26);
 };
+
+constexpr float kKeyScale = 2.5f; // a key cap's padding, in pixels per unit
 
 // Paragraph text from (x, top) within `width`; returns the y below it.
 float Paragraph(Canvas& c, _TTF_Font* font, const std::string& text, float x, float top,
@@ -53,11 +56,20 @@ float Heading(Canvas& c, const Fonts& f, const std::string& text, float x, float
     return rule + 22.0f;
 }
 
-// A bold lead-in on its own line, then its text.
+// A bold lead-in on its own line, followed by the keys that do the same, then its text.
 float Item(Canvas& c, const Fonts& f, const std::string& lead, const std::string& text, float x,
-           float top, float width) {
+           float top, float width, const std::vector<std::string>& keys = {}) {
     const float baseline = top + static_cast<float>(Ascent(f.lead.get()));
-    TextAt(c, f.lead.get(), lead, x, baseline, kBody);
+    const Box ink = TextAt(c, f.lead.get(), lead, x, baseline, kBody);
+    float keyX = ink.x1 + 18.0f;
+    for (const std::string& key : keys) {
+        const float capY = baseline - 0.5f * static_cast<float>(Ascent(f.lead.get())) + 6.0f;
+        // Drawn once to measure it, where nothing shows, then in its place.
+        Canvas scratch = MakeCanvas(1, 1);
+        const Box cap = KeyCap(scratch, f.key.get(), key, 0, 0, kKeyScale);
+        KeyCap(c, f.key.get(), key, keyX - cap.x0, capY, kKeyScale);
+        keyX += cap.x1 - cap.x0 + 8.0f;
+    }
     const float below = top + 1.15f * static_cast<float>(LineHeight(f.lead.get()));
     return Paragraph(c, f.body.get(), text, x, below, width, kBody) + 20.0f;
 }
@@ -209,31 +221,35 @@ Canvas HelpPage() {
              "On your turn, point at an empty hollow: a see-through piece shows where yours "
              "will go. Click the left mouse button to place it.",
              x, y, width);
+    y = Item(c, f, "With the keys",
+             "W A S D, or 8 4 2 6 on the keypad, move a framed cursor, W away from you. Enter "
+             "or Space places your piece there.",
+             x, y, width, {"Enter", "Space"});
     y = Item(c, f, "Turning the view",
-             "Drag with the right mouse button held down, or use the arrow keys: left and right "
-             "spin the board, up and down tilt it.",
-             x, y, width);
+             "Drag with the right mouse button held down, or use the arrow keys.", x, y, width);
     y = Item(c, f, "The panel",
-             "Move the pointer to the right edge of the screen, or onto the Menu tab, and the "
-             "panel slides out.",
-             x, y, width);
-    Item(c, f, "Leaving", "Press Esc to quit at any time.", x, y, width);
+             "Point at the right edge of the screen or at the Menu tab, or press Tab.", x, y, width,
+             {"Tab"});
+    Item(c, f, "Leaving", "Press Esc to quit at any time.", x, y, width, {"Esc"});
 
     x = columns[2];
     y = Heading(c, f, "On the panel", x, kTop, width);
-    y = Item(c, f, "New game", "Clears the board and starts again.", x, y, width);
+    y = Item(c, f, "New game", "Clears the board and starts again.", x, y, width, {"N"});
     y = Item(c, f, "Player 1 and Player 2",
-             "Click a player's picture to hand that seat to the computer, or back to a person.", x,
-             y, width);
-    y = Item(c, f, "Begins", "Tick the player who moves first in the next game.", x, y, width);
+             "Click a player's picture, or press its key, to hand that seat to the computer, "
+             "or back to a person.",
+             x, y, width, {"F2", "F3"});
+    y = Item(c, f, "Begins", "Tick the player who moves first in the next game.", x, y, width,
+             {"B"});
     y = Item(c, f, "Strength",
              "Slide the knob towards strong for a sharper computer player, towards weak for a "
-             "gentler one.",
-             x, y, width);
+             "gentler one; the keys move it a step.",
+             x, y, width, {"\xE2\x88\x92", "+"});
     SliderSketch(c, f, x + 40, y + 20, width - 80);
-    Item(c, f, "Help and Exit", "Show this page, or quit the game.", x, y + 140, width);
+    Item(c, f, "Help and Exit", "Show this page, or quit the game.", x, y + 140, width,
+         {"F1", "H", "Esc"});
 
-    const std::string footer = "Click anywhere to return to the game";
+    const std::string footer = "Click anywhere or press a key to return to the game";
     TextAt(c, f.lead.get(), footer,
            0.5f * (static_cast<float>(kDesignWidth) -
                    static_cast<float>(TextWidth(f.lead.get(), footer))),

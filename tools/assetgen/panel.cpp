@@ -65,6 +65,34 @@ void Button(Canvas& c, std::vector<PanelItem>& items, _TTF_Font* font, const std
     items.push_back(ToUnits("label", name, ink));
 }
 
+// The key that acts as a control, centred on (x, y) in panel units.
+void Key(Canvas& c, std::vector<PanelItem>& items, _TTF_Font* font, const std::string& control,
+         const std::string& key, float x, float y) {
+    items.push_back(ToUnits("key", control, KeyCap(c, font, key, Px(x), Py(y), kScale)));
+}
+
+// Under a button's label: the keys that press it.
+void ButtonKeys(Canvas& c, std::vector<PanelItem>& items, _TTF_Font* font,
+                const std::string& control, const std::vector<std::string>& keys,
+                const layout::Rect& r) {
+    constexpr float kGap = 4.0f;
+    std::vector<float> widths;
+    float total = -kGap;
+    for (const std::string& key : keys) {
+        // Measured where nothing shows: the caps are as wide as they are drawn.
+        Canvas scratch = MakeCanvas(1, 1);
+        const Box cap = KeyCap(scratch, font, key, 0, 0, kScale);
+        widths.push_back((cap.x1 - cap.x0) / kScale);
+        total += widths.back() + kGap;
+    }
+    float x = 0.5f * static_cast<float>(r.x1 + r.x2) - 0.5f * total;
+    const float y = 0.5f * static_cast<float>(r.y1 + r.y2) - 24.0f;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        Key(c, items, font, control, keys[k], x + 0.5f * widths[k], y);
+        x += widths[k] + kGap;
+    }
+}
+
 void ButtonWell(Canvas& c, const layout::Rect& r) {
     Box b = ToCanvas(r);
     b = {b.x0 - 3 * kScale, b.y0 - 3 * kScale, b.x1 + 3 * kScale, b.y1 + 3 * kScale};
@@ -95,8 +123,11 @@ PanelPicture Panel() {
     const Font buttonFont = OpenFont(Weight::Bold, 30);
     const Font headingFont = OpenFont(Weight::Bold, 26);
     const Font markFont = OpenFont(Weight::Regular, 24);
+    const Font keyFont = OpenFont(Weight::Bold, 24);
+    _TTF_Font* const keys = keyFont.get();
 
     Button(c, items, buttonFont.get(), "newgame", "New game", layout::kNewGame);
+    ButtonKeys(c, items, keys, "newgame", {"N"}, layout::kNewGame);
 
     Divider(c, 624);
     const float seatHeading = 578.0f;
@@ -117,6 +148,11 @@ PanelPicture Panel() {
                         Py(seatHeading), colours::kCream, true);
         items.push_back(ToUnits("heading", p == 0 ? "player1" : "player2", ink));
         ButtonWell(c, seat);
+        // Beside the seat, on the panel's outer side.
+        const float keyX =
+            p == 0 ? static_cast<float>(seat.x1) - 15 : static_cast<float>(seat.x2) + 15;
+        Key(c, items, keys, p == 0 ? "seat1" : "seat2", p == 0 ? "F2" : "F3", keyX,
+            0.5f * static_cast<float>(seat.y1 + seat.y2));
     }
 
     const Box begins =
@@ -124,11 +160,17 @@ PanelPicture Panel() {
     items.push_back(ToUnits("heading", "begins", begins));
     ButtonWell(c, layout::kBegins1);
     ButtonWell(c, layout::kBegins2);
+    // One key switches between the two.
+    Key(c, items, keys, "begins", "B",
+        0.5f * static_cast<float>(layout::kBegins1.x2 + layout::kBegins2.x1),
+        0.5f * static_cast<float>(layout::kBegins1.y1 + layout::kBegins1.y2));
 
     Divider(c, 378);
     const Box strength =
         CentredText(c, headingFont.get(), "Strength", Px(100), Py(340), colours::kCream, true);
     items.push_back(ToUnits("heading", "strength", strength));
+    Key(c, items, keys, "strength", "\xE2\x88\x92", 25, 340);
+    Key(c, items, keys, "strength", "+", 175, 340);
     // The track: a groove the knob slides in, with a tick every quarter.
     const float mid = 0.5f * static_cast<float>(layout::kTrackY1 + layout::kTrackY2);
     const float x0 = static_cast<float>(layout::kTrackX0);
@@ -166,7 +208,16 @@ PanelPicture Panel() {
 
     Divider(c, 252);
     Button(c, items, buttonFont.get(), "help", "Help", layout::kHelp);
+    ButtonKeys(c, items, keys, "help", {"F1", "H"}, layout::kHelp);
     Button(c, items, buttonFont.get(), "exit", "Exit", layout::kExit);
+    ButtonKeys(c, items, keys, "exit", {"Esc"}, layout::kExit);
+
+    // The panel's own key, in the strip below the last button.
+    const Box tab = KeyCap(c, keys, "Tab", Px(40), Py(12), kScale);
+    items.push_back(ToUnits("key", "panel", tab));
+    const Box hides =
+        CentredText(c, markFont.get(), "shows or hides this", Px(120), Py(12), colours::kCream);
+    items.push_back(ToUnits("mark", "panel", hides));
 
     PanelPicture out;
     out.picture = Resample(c, 256, 1024);

@@ -11,8 +11,9 @@ namespace assetgen {
 // One drawn element in panel units (origin at the panel's bottom-left corner, y upwards).
 struct PanelItem {
     std::string kind; // "button" (a frame drawn on the picture), "label" (a button's text),
-                      // "heading" (text naming the controls below it), "mark" (text by the track)
-    std::string name; // a label has its button's name
+                      // "heading" (text naming the controls below it), "mark" (text by the track
+                      // or the Tab key), "key" (a key that acts as the control)
+    std::string name; // a label or a key has its control's name
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 

@@ -113,6 +113,27 @@ Box CentredText(Canvas& c, _TTF_Font* font, const std::string& text, float cx, f
     return InkBox(mask, static_cast<float>(left), static_cast<float>(top));
 }
 
+Box KeyCap(Canvas& c, _TTF_Font* font, const std::string& name, float cx, float cy, float scale) {
+    const float halfHeight = 0.5f * static_cast<float>(CapHeight(font)) + 3.0f * scale;
+    const float halfWidth =
+        std::max(halfHeight, 0.5f * static_cast<float>(TextWidth(font, name)) + 2.5f * scale);
+    const Box b{cx - halfWidth, cy - halfHeight, cx + halfWidth, cy + halfHeight};
+    const float radius = 2.5f * scale;
+    Fill(
+        c, b.x0, b.y0, b.x1, b.y1 + scale,
+        [&](float x, float y) { return BoxDistance(x, y, b.x0, b.y0, b.x1, b.y1 + scale, radius); },
+        Hex(0xB88A5A));
+    const float rim = 0.8f * scale;
+    Fill(
+        c, b.x0, b.y0, b.x1, b.y1,
+        [&](float x, float y) {
+            return BoxDistance(x, y, b.x0 + rim, b.y0 + rim, b.x1 - rim, b.y1 - rim, radius - rim);
+        },
+        Hex(0x2A1A0E));
+    CentredText(c, font, name, cx, cy, colours::kCream);
+    return b;
+}
+
 void PieceDisc(Canvas& c, float cx, float cy, float radius, bool light) {
     const Rgb base = light ? Hex(0xF0DDB8) : Hex(0x4A3A2C);
     const Rgb rim = light ? Hex(0xA88A5E) : Hex(0x1E1610);

@@ -41,6 +41,10 @@ Box CentredText(Canvas& c, _TTF_Font* font, const std::string& text, float cx, f
 Box TextAt(Canvas& c, _TTF_Font* font, const std::string& text, float x, float baseline,
            Rgb colour);
 
+// A key of the keyboard: a small dark cap with the key's name on it in cream, centred on
+// (cx, cy); `scale` is pixels per unit of the picture's design. Returns the cap's box.
+Box KeyCap(Canvas& c, _TTF_Font* font, const std::string& name, float cx, float cy, float scale);
+
 struct Point {
     float x = 0, y = 0;
 };

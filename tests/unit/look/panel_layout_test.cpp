@@ -149,4 +149,26 @@ TEST(PanelLayout, HeadingsNameTheControlsBelowThem) {
     EXPECT_LT(weak[0].x2, strong[0].x1);
 }
 
+// Each control shows the keys that act as it: inside a button, or clear of every control.
+TEST(PanelLayout, EveryControlShowsItsKeys) {
+    const std::vector<Item> items = ReadLayout();
+    const std::pair<std::string, std::size_t> keys[] = {
+        {"newgame", 1}, {"help", 2},   {"exit", 1},     {"seat1", 1},
+        {"seat2", 1},   {"begins", 1}, {"strength", 2}, {"panel", 1}};
+    for (const auto& [name, count] : keys) {
+        const std::vector<Item> caps = Of(items, "key", name);
+        EXPECT_EQ(caps.size(), count) << name;
+        for (const Item& cap : caps) {
+            EXPECT_TRUE(Inside(cap, {0, 0, layout::kWidth, layout::kHeight}, 4.0)) << name;
+            for (const Named& b : Buttons())
+                if (b.name == name) {
+                    EXPECT_TRUE(Inside(cap, b.rect, 4.0)) << name;
+                }
+            if (name == "newgame" || name == "help" || name == "exit") continue;
+            for (const layout::Rect& r : HitAreas())
+                EXPECT_FALSE(Overlaps(cap, r)) << name << " covers a control at " << r.x1;
+        }
+    }
+}
+
 } // namespace

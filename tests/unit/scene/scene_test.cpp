@@ -90,6 +90,33 @@ TEST_F(SceneTest, PreviewIsDrawnOnlyWhileNoMoveIsPending) {
     EXPECT_EQ(Draw(), empty);
 }
 
+// The keyboard cursor's outline: a yellow band between black ones round the foot of a light
+// and of a dark piece alike; none over the help page.
+TEST_F(SceneTest, CursorOutlineShowsRoundLightAndDarkPieces) {
+    game::PieceList = FlatList(3.2f, 1.0f, false); // a foot about as wide as the real piece's
+    rules::BoardAt(2, 2) = 1;
+    rules::BoardAt(5, 5) = 2;
+    game::KeyboardInUse = true;
+    for (const rules::Cell cell : {rules::Cell{2, 2}, rules::Cell{5, 5}}) {
+        game::KeyCursor = cell;
+        Draw();
+        const auto at = [&](float x) {
+            const game::WindowPoint w =
+                game::ProjectCellPoint(cell.i, cell.j, engine::TVector3{x, 0.0f, 0.0f});
+            return Pixel(static_cast<int>(w.x), static_cast<int>(w.y));
+        };
+        for (const float dark : {3.55f, 4.35f})
+            EXPECT_LT(at(dark).r + at(dark).g + at(dark).b, 60) << at(dark);
+        const Rgb light = at(3.95f);
+        EXPECT_GT(light.r, 200) << light;
+        EXPECT_LT(light.b, 80) << light;
+    }
+    game::HelpShown = true;
+    const auto help = Draw();
+    game::KeyboardInUse = false;
+    EXPECT_EQ(Draw(), help);
+}
+
 TEST_F(SceneTest, LeavesThePerspectiveAndStateTheNextFrameReliesOn) {
     game::HoverCell = {2, 2};
     game::HelpShown = true;

@@ -1,0 +1,121 @@
+#include "game/keys.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "game/panel.h"
+#include "game/state.h"
+#include "platform/keymap.h"
+#include "platform/window_state.h"
+#include "rules/computer.h"
+#include "rules/rules.h"
+
+namespace game {
+
+namespace {
+
+namespace vk = platform::vk;
+
+// Where the first key starts when the pointer is on no cell.
+constexpr rules::Cell kCentre{3, 3};
+constexpr double kKnobStep = 5.0;
+
+// The first cursor key after the pointer has moved starts from the pointer's cell.
+void StartCursor() {
+    if (KeyboardInUse) return;
+    KeyCursor = rules::CellIndex(HoverCell.i, HoverCell.j) >= 0 ? HoverCell : kCentre;
+    KeyboardInUse = true;
+}
+
+void MoveCursor(Direction direction) {
+    StartCursor();
+    KeyCursor = StepCell(KeyCursor, direction, CameraTurn);
+}
+
+void MoveKnob(double by) {
+    StrengthSlider = std::clamp(StrengthSlider + by, 0.0, 100.0);
+    rules::NoiseRange = rules::NoiseRangeForSlider(StrengthSlider);
+}
+
+// A held key repeats: the cursor and the knob follow it, toggles act once per press.
+void HandlePress(const platform::KeyPress& press, KeyRequests& requests) {
+    switch (press.key) {
+    case 'W':
+    case vk::kNumpad8:
+        return MoveCursor(Direction::Up);
+    case 'D':
+    case vk::kNumpad6:
+        return MoveCursor(Direction::Right);
+    case 'S':
+    case vk::kNumpad2:
+        return MoveCursor(Direction::Down);
+    case 'A':
+    case vk::kNumpad4:
+        return MoveCursor(Direction::Left);
+    case vk::kPlus:
+    case vk::kAdd:
+        return MoveKnob(kKnobStep);
+    case vk::kMinus:
+    case vk::kSubtract:
+        return MoveKnob(-kKnobStep);
+    default:
+        break;
+    }
+    if (press.repeat) return;
+    switch (press.key) {
+    case vk::kReturn:
+    case vk::kSpace:
+        StartCursor();
+        requests.place = true;
+        break;
+    case vk::kF1:
+    case 'H':
+        HelpShown = true;
+        break;
+    case 'N':
+        requests.newGame = true;
+        break;
+    case vk::kF2:
+        rules::SeatIsComputer[1] = !rules::SeatIsComputer[1];
+        break;
+    case vk::kF3:
+        rules::SeatIsComputer[2] = !rules::SeatIsComputer[2];
+        break;
+    case 'B':
+        rules::FirstPlayer = rules::FirstPlayer == 1 ? 2 : 1;
+        break;
+    case vk::kTab:
+        PanelOpenedByKey = !(PanelOpenedByKey || PointerInPanelZone());
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+rules::Cell StepCell(rules::Cell cell, Direction direction, float turn) {
+    // The board's steps clockwise from +j; the turn decides which of them shows as up.
+    constexpr std::array<rules::Cell, 4> kSteps{{{0, 1}, {1, 0}, {0, -1}, {-1, 0}}};
+    const double quarters = std::isfinite(turn) ? std::floor(turn / 90.0 + 0.5) : 0.0;
+    const int up = static_cast<int>(std::fmod(quarters, 4.0) + 4) % 4;
+    const rules::Cell step =
+        kSteps[static_cast<std::size_t>((up + static_cast<int>(direction)) % 4)];
+    const rules::Cell next{cell.i + step.i, cell.j + step.j};
+    return rules::CellIndex(next.i, next.j) >= 0 ? next : cell;
+}
+
+KeyRequests HandleKeyPresses() {
+    KeyRequests requests;
+    for (const platform::KeyPress& press : platform::TakeKeyPresses()) {
+        if (HelpShown) {
+            if (press.key != vk::kEscape && !press.repeat) HelpShown = false;
+            continue;
+        }
+        HandlePress(press, requests);
+    }
+    return requests;
+}
+
+} // namespace game

@@ -1,0 +1,26 @@
+// Play without a mouse: the cell cursor that W A S D and the keypad move, and the keys that
+// act as the panel's buttons.
+#pragma once
+
+#include "rules/state.h"
+
+namespace game {
+
+// Screen directions, clockwise from up.
+enum class Direction { Up, Right, Down, Left };
+
+// The neighbour of `cell` in a screen direction with the board turned by `turn` degrees: up is
+// the neighbour farthest from the viewer. At the board's edge the cell itself.
+rules::Cell StepCell(rules::Cell cell, Direction direction, float turn);
+
+// What the key presses of an update ask of its later steps.
+struct KeyRequests {
+    bool place = false;   // Enter or Space: a piece on KeyCursor, as a click would
+    bool newGame = false; // N, as the new-game button
+};
+
+// Acts on the key presses since the last update, in the order they came. While the help page
+// is shown a press of any key but Esc only closes it.
+KeyRequests HandleKeyPresses();
+
+} // namespace game
