@@ -86,8 +86,10 @@ cell_xy() {
         x = (9 * i - 31.5) / 10; y = (9 * j - 31.5) / 10; z = 1
         t = 45 * pi / 180; x1 = x * cos(t) - y * sin(t); y1 = x * sin(t) + y * cos(t)
         a = -45 * pi / 180; y2 = y1 * cos(a) - z * sin(a); z2 = y1 * sin(a) + z * cos(a) - 10
-        f = cos(pi / 8) / sin(pi / 8)
-        wx = W / 2 * (1 + f / (W / H) * x1 / -z2); wy = H / 2 * (1 + f * y2 / -z2)
+        f = cos(pi / 8) / sin(pi / 8); a = W / H
+        # Narrower than 4:3 the view widens to keep the width it has at 4:3.
+        if (a < 4 / 3) f = f * a * 3 / 4
+        wx = W / 2 * (1 + f / a * x1 / -z2); wy = H / 2 * (1 + f * y2 / -z2)
         printf "%d %d\n", wx + 0.5, H - wy + 0.5 }'
 }
 
