@@ -14,4 +14,9 @@ extern std::uint16_t ScreenWidth;  // main window width: the display's, or 640 w
 extern std::uint16_t ScreenHeight; // main window height: the display's, or 480 when too small
 extern std::array<std::int32_t, 256> Keys; // by virtual-key code: -1 down, 0 up
 
+// Samples per pixel left to the renderer: four on graphics hardware, none on a software
+// renderer, where every sample costs as much as a pixel.
+inline constexpr int kSamplesByRenderer = -1;
+extern int RequestedSamples; // samples per pixel the main window asks for; 0 none
+
 } // namespace platform

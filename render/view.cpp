@@ -23,7 +23,6 @@ const std::array<float, 4> LightAmbient{0.85f, 0.85f, 0.85f, 1.0f};
 const std::array<float, 4> LightDiffuse{0.15f, 0.15f, 0.15f, 1.0f};
 std::array<float, 4> LightPosition = kLightDirection;
 float ClearDepth = kClearDepth;
-bool Multisampled = false;
 
 double FieldOfViewDegrees(int width, int height) {
     constexpr double kNarrowest = 4.0 / 3.0;
@@ -50,12 +49,6 @@ void ApplyLightPosition() {
 }
 
 void SetUpScene(int width, int height) {
-    GLint sampleBuffers = 0;
-    glGetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
-    // A GL without multisampling does not know the name; that error is no fault of a frame.
-    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
-    }
-    Multisampled = sampleBuffers > 0;
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     SetClearDepth(kClearDepth);
     glShadeModel(GL_SMOOTH);

@@ -16,7 +16,6 @@ extern const std::array<float, 4> LightAmbient;
 extern const std::array<float, 4> LightDiffuse;
 extern std::array<float, 4> LightPosition; // directional; set again before every use
 extern float ClearDepth;                   // last value given to SetClearDepth
-extern bool Multisampled; // the context's framebuffer has several samples per pixel
 
 // The one-time GL set-up of the scene for a client of this size; needs a current context.
 void SetUpScene(int width, int height);
