@@ -90,7 +90,8 @@ std::optional<Header> ReadHeader(std::span<const std::uint8_t> file) {
 
     const bool fields = (h.compression == kBitFields || h.compression == kAlphaBitFields) &&
                         (h.bits == 16 || h.bits == 32);
-    const bool rle = (h.compression == kRle8 && h.bits == 8) || (h.compression == kRle4 && h.bits == 4);
+    const bool rle =
+        (h.compression == kRle8 && h.bits == 8) || (h.compression == kRle4 && h.bits == 4);
     if (h.compression != kUncompressed && !fields && !rle) return std::nullopt;
     // Run-length pictures are stored bottom row first only.
     if (rle && h.topDown) return std::nullopt;
@@ -168,7 +169,8 @@ bool DecodeRows(std::span<const std::uint8_t> file, const Header& h, const Palet
         if (!bytes) return false;
         const std::span<const std::uint8_t> in = *bytes;
         const std::int64_t y = h.topDown ? h.height - 1 - row : row;
-        auto out = rgb.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * width * 3);
+        auto out =
+            rgb.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * width * 3);
         for (std::size_t x = 0; x < width; ++x) {
             if (h.bits <= 8) {
                 const std::size_t perByte = 8u / h.bits;

@@ -130,9 +130,9 @@ inline Bytes EncodeRleBmp(int width, int height, int bits, const std::vector<Rgb
                           const Bytes& stream) {
     BmpOptions options;
     options.coloursUsed = static_cast<std::uint32_t>(palette.size());
-    Bytes file = EncodeBmp(width, height, bits, {}, palette,
-                           std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height, 0),
-                           options);
+    Bytes file =
+        EncodeBmp(width, height, bits, {}, palette,
+                  std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height, 0), options);
     const std::size_t offset = file[10] | file[11] << 8;
     file.resize(offset);
     file.insert(file.end(), stream.begin(), stream.end());

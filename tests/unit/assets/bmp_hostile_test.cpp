@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "platform/bmp.h"
 #include "bmp_files.h"
+#include "platform/bmp.h"
 
 namespace {
 

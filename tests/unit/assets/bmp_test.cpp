@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/bmp.h"
 #include "bmp_files.h"
+#include "platform/bmp.h"
 
 namespace {
 
@@ -91,11 +91,11 @@ TEST(Bmp, BitFieldsWithAnyMasksGiveTheirColours) {
         std::uint32_t infoSize;
         std::uint32_t masks[3];
     };
-    for (const Case& c : {Case{16, 40, {0x0030, 0x000E, 0x0001}},
-                          Case{16, 108, {0x0F00, 0x00F0, 0x000F}},
-                          Case{32, 40, {0x3FF00000, 0x000FFC00, 0x000003FF}},
-                          Case{32, 56, {0x000000FF, 0x0000FF00, 0xFF000000}},
-                          Case{32, 124, {0xFFFF0000, 0x0000FF00, 0x000000F0}}}) {
+    for (const Case& c :
+         {Case{16, 40, {0x0030, 0x000E, 0x0001}}, Case{16, 108, {0x0F00, 0x00F0, 0x000F}},
+          Case{32, 40, {0x3FF00000, 0x000FFC00, 0x000003FF}},
+          Case{32, 56, {0x000000FF, 0x0000FF00, 0xFF000000}},
+          Case{32, 124, {0xFFFF0000, 0x0000FF00, 0x000000F0}}}) {
         SCOPED_TRACE(c.masks[0]);
         BmpOptions options;
         options.infoSize = c.infoSize;
@@ -134,18 +134,18 @@ TEST(Bmp, TopDownPicturesComeOutBottomRowFirst) {
 // pixels the codes skip take the palette's first colour.
 TEST(Bmp, RunLengthPicturesDecodeEveryCode) {
     const std::vector<Rgb> palette{{10, 20, 30}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
-    const Bytes rle8{3, 1, 2, 2, 0, 0,           // 1 1 1 2 2, end of line
-                     0, 3, 3, 2, 1, 0,           // literal 3 2 1, padded
-                     0, 2, 1, 1, 1, 3, 0, 1};    // delta to the top row's last pixel, end
+    const Bytes rle8{3, 1, 2, 2, 0, 0,        // 1 1 1 2 2, end of line
+                     0, 3, 3, 2, 1, 0,        // literal 3 2 1, padded
+                     0, 2, 1, 1, 1, 3, 0, 1}; // delta to the top row's last pixel, end
     const std::vector<std::uint8_t> rows8{1, 1, 1, 2, 2, 3, 2, 1, 0, 0, 0, 0, 0, 0, 3};
     std::vector<Rgb> expected;
     for (std::uint8_t i : rows8)
         expected.push_back(palette[i]);
     ExpectDecodes(EncodeRleBmp(5, 3, 8, palette, rle8), 5, 3, expected);
 
-    const Bytes rle4{5, 0x12, 0, 0,                // 1 2 1 2 1, end of line
-                     0, 5, 0x12, 0x31, 0x20, 0,    // literal 1 2 3 1 2, three bytes padded
-                     2, 0x30, 0, 1};               // 3 0, end
+    const Bytes rle4{5, 0x12, 0,    0,             // 1 2 1 2 1, end of line
+                     0, 5,    0x12, 0x31, 0x20, 0, // literal 1 2 3 1 2, three bytes padded
+                     2, 0x30, 0,    1};            // 3 0, end
     const std::vector<std::uint8_t> rows4{1, 2, 1, 2, 1, 0, 0, 1, 2, 3, 1, 2, 3, 0};
     expected.clear();
     for (std::uint8_t i : rows4)

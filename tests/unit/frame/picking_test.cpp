@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "frame_fixture.h"
-#include "game/picking.h"
 #include "game/draw.h"
+#include "game/picking.h"
 #include "game/state.h"
 #include "platform/window_state.h"
 #include "render/view.h"
