@@ -151,49 +151,69 @@ struct Channel {
     explicit Channel(std::uint32_t m)
         : mask(m), shift(m ? std::countr_zero(m) : 0), top(m ? m >> shift : 0) {}
     std::uint8_t operator()(std::uint32_t pixel) const {
-        if (!top) return 0;
         const std::uint64_t value = (pixel & mask) >> shift;
-        return static_cast<std::uint8_t>(value * 255 / top);
+        // Eight-bit channels, the common case, need no scaling.
+        if (top == 255) return static_cast<std::uint8_t>(value);
+        return top ? static_cast<std::uint8_t>(value * 255 / top) : 0;
     }
 };
+
+// One stored row into `out` (width * 3 bytes); false on an index beyond the palette. Each
+// depth has its own loop: the large pictures are decoded at start-up.
+bool DecodeRow(std::span<const std::uint8_t> in, const Header& h, const Palette& palette,
+               const std::array<Channel, 3>& channels, std::span<std::uint8_t> out) {
+    const auto width = static_cast<std::size_t>(h.width);
+    std::size_t o = 0;
+    if (h.bits == 8) {
+        for (std::size_t x = 0; x < width; ++x, o += 3) {
+            if (in[x] >= palette.size()) return false;
+            const auto& c = palette[in[x]];
+            out[o] = c[0];
+            out[o + 1] = c[1];
+            out[o + 2] = c[2];
+        }
+    } else if (h.bits < 8) {
+        const std::size_t perByte = 8u / h.bits;
+        for (std::size_t x = 0; x < width; ++x, o += 3) {
+            const int shift = 8 - h.bits * static_cast<int>(x % perByte + 1);
+            const unsigned index = (in[x / perByte] >> shift) & ((1u << h.bits) - 1);
+            if (index >= palette.size()) return false;
+            std::copy(palette[index].begin(), palette[index].end(), out.begin() + o);
+        }
+    } else if (h.bits == 24) {
+        for (std::size_t x = 0; x < width; ++x, o += 3) {
+            out[o] = in[3 * x + 2];
+            out[o + 1] = in[3 * x + 1];
+            out[o + 2] = in[3 * x];
+        }
+    } else {
+        const std::size_t step = h.bits / 8u;
+        for (std::size_t x = 0; x < width; ++x, o += 3) {
+            std::uint32_t pixel = 0;
+            for (std::size_t k = step; k-- > 0;)
+                pixel = pixel << 8 | in[step * x + k];
+            for (std::size_t c = 0; c < 3; ++c)
+                out[o + c] = channels[c](pixel);
+        }
+    }
+    return true;
+}
 
 bool DecodeRows(std::span<const std::uint8_t> file, const Header& h, const Palette& palette,
                 std::vector<std::uint8_t>& rgb) {
     const auto width = static_cast<std::size_t>(h.width);
     const std::size_t stride = (width * h.bits + 31) / 32 * 4;
-    const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
+    const std::array<Channel, 3> channels{Channel(h.masks[0]), Channel(h.masks[1]),
+                                          Channel(h.masks[2])};
     base::ByteCursor cursor(file);
     if (!cursor.Seek(h.dataOffset)) return false;
     for (std::int64_t row = 0; row < h.height; ++row) {
         const auto bytes = cursor.Bytes(stride);
         if (!bytes) return false;
-        const std::span<const std::uint8_t> in = *bytes;
-        const std::int64_t y = h.topDown ? h.height - 1 - row : row;
-        auto out =
-            rgb.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * width * 3);
-        for (std::size_t x = 0; x < width; ++x) {
-            if (h.bits <= 8) {
-                const std::size_t perByte = 8u / h.bits;
-                const int shift = 8 - h.bits * static_cast<int>(x % perByte + 1);
-                const unsigned index = (in[x / perByte] >> shift) & ((1u << h.bits) - 1);
-                if (index >= palette.size()) return false;
-                out = std::copy(palette[index].begin(), palette[index].end(), out);
-            } else if (h.bits == 24) {
-                *out++ = in[3 * x + 2];
-                *out++ = in[3 * x + 1];
-                *out++ = in[3 * x];
-            } else {
-                std::uint32_t pixel = 0;
-                if (h.bits == 16)
-                    pixel = in[2 * x] | std::uint32_t{in[2 * x + 1]} << 8;
-                else
-                    pixel = in[4 * x] | std::uint32_t{in[4 * x + 1]} << 8 |
-                            std::uint32_t{in[4 * x + 2]} << 16 | std::uint32_t{in[4 * x + 3]} << 24;
-                *out++ = red(pixel);
-                *out++ = green(pixel);
-                *out++ = blue(pixel);
-            }
-        }
+        const auto y = static_cast<std::size_t>(h.topDown ? h.height - 1 - row : row);
+        if (!DecodeRow(*bytes, h, palette, channels,
+                       std::span(rgb).subspan(y * width * 3, width * 3)))
+            return false;
     }
     return true;
 }
