@@ -3,16 +3,20 @@
 #include <SDL.h>
 
 #include <array>
+#include <bit>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/fallback_box.h"
 #include "platform/keymap.h"
 #include "platform/message_queue.h"
 #include "platform/platform.h"
+#include "platform/window_state.h"
 
 namespace platform {
 
@@ -42,6 +46,7 @@ SdlSession session;
 WindowPtr splash;        // the start-up picture's window
 WindowPtr mainWindow;    // the game's window
 bool mainHasGl = false;  // the main window was made with a GL visual
+int mainSamples = 0;     // samples per pixel the main window's visual was asked for
 SDL_GLContext context = nullptr;
 CursorPtr arrowCursor;
 CursorPtr sizeAllCursor;
@@ -167,24 +172,94 @@ void HideSplash() {
     if (splash) SDL_HideWindow(splash.get());
 }
 
-bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
+namespace {
+
+constexpr int kHardwareSamples = 4;
+constexpr Uint32 kMainWindowFlags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+
+// A GL window with `samples` per pixel, or fewer down to two, then none when `orNone`; the
+// closest match to a 32-bit depth buffer that the driver offers. `made` gets the samples.
+SDL_Window* CreateGlWindow(const char* title, int x, int y, int width, int height, int samples,
+                           bool orNone, int& made) {
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
-    // The closest match to a 32-bit depth buffer that the driver offers.
-    for (int depth : {32, 24, 16}) {
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
-        mainWindow.reset(SDL_CreateWindow(title, x, y, width, height, flags | SDL_WINDOW_OPENGL));
-        if (mainWindow) {
-            mainHasGl = true;
-            return true;
+    std::vector<int> tries;
+    if (samples > 0) tries.push_back(samples);
+    for (int s = samples > 2 ? static_cast<int>(std::bit_floor(unsigned(samples - 1))) : 0; s >= 2;
+         s /= 2)
+        tries.push_back(s);
+    if (orNone || tries.empty()) tries.push_back(0);
+    SDL_Window* window = nullptr;
+    for (int s : tries) {
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, s > 0 ? 1 : 0);
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, s);
+        for (int depth : {32, 24, 16}) {
+            SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+            window =
+                SDL_CreateWindow(title, x, y, width, height, kMainWindowFlags | SDL_WINDOW_OPENGL);
+            if (window) {
+                made = s;
+                break;
+            }
         }
+        if (window) break;
+    }
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
+    return window;
+}
+
+// Renderers that rasterise on the processor pay for every sample as for a pixel.
+bool SoftwareRenderer() {
+    const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    std::string renderer = name ? name : "";
+    for (char& c : renderer)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* soft : {"llvmpipe", "softpipe", "swrast", "software"})
+        if (renderer.find(soft) != std::string::npos) return true;
+    return false;
+}
+
+// A context on the main window; with `samples`, on a window remade with that many first.
+bool MakeContext(int samples, bool orNone) {
+    WindowPtr window;
+    int made = mainSamples;
+    if (samples != mainSamples) {
+        int x = 0, y = 0, width = 0, height = 0;
+        SDL_GetWindowPosition(mainWindow.get(), &x, &y);
+        SDL_GetWindowSize(mainWindow.get(), &width, &height);
+        window.reset(CreateGlWindow(SDL_GetWindowTitle(mainWindow.get()), x, y, width, height,
+                                    samples, orNone, made));
+        if (!window) return false;
+    }
+    SDL_Window* target = window ? window.get() : mainWindow.get();
+    SDL_GLContext fresh = SDL_GL_CreateContext(target);
+    if (!fresh) return false;
+    if (context) SDL_GL_DeleteContext(context);
+    context = fresh;
+    if (window) {
+        mainWindow = std::move(window);
+        mainSamples = made;
+    }
+    return true;
+}
+
+} // namespace
+
+bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
+    // The renderer is known only once a context exists: without a number asked for, the
+    // window starts without samples and is remade with them on graphics hardware.
+    const int samples = RequestedSamples == kSamplesByRenderer ? 0 : RequestedSamples;
+    mainWindow.reset(CreateGlWindow(title, x, y, width, height, samples, true, mainSamples));
+    if (mainWindow) {
+        mainHasGl = true;
+        return true;
     }
     // A window without a GL visual still exists; the context set-up then reports it.
     mainHasGl = false;
-    mainWindow.reset(SDL_CreateWindow(title, x, y, width, height, flags));
+    mainWindow.reset(SDL_CreateWindow(title, x, y, width, height, kMainWindowFlags));
     return mainWindow != nullptr;
 }
 
@@ -208,9 +283,15 @@ bool MainWindowVisible() {
 
 ContextResult CreateGlContext() {
     if (!mainWindow || !mainHasGl) return ContextResult::NoPixelFormat;
-    context = SDL_GL_CreateContext(mainWindow.get());
-    if (!context) return ContextResult::NoContext;
+    // Some systems offer a multisampled visual they cannot make a context for.
+    if (!MakeContext(mainSamples, false) && (mainSamples == 0 || !MakeContext(0, true)))
+        return ContextResult::NoContext;
     if (SDL_GL_MakeCurrent(mainWindow.get(), context) != 0) return ContextResult::MakeCurrentFailed;
+    if (RequestedSamples == kSamplesByRenderer && !SoftwareRenderer()) {
+        MakeContext(kHardwareSamples, false);
+        if (SDL_GL_MakeCurrent(mainWindow.get(), context) != 0)
+            return ContextResult::MakeCurrentFailed;
+    }
     // Where the swap ignores this and returns at once, the loop paces itself (shell/pacing.h).
     SDL_GL_SetSwapInterval(1);
     return ContextResult::Ok;

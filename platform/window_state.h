@@ -28,4 +28,9 @@ void RecordKeyPress(KeyPress press);
 // The key presses since the last call, oldest first.
 std::vector<KeyPress> TakeKeyPresses();
 
+// Samples per pixel left to the renderer: four on graphics hardware, none on a software
+// renderer, where every sample costs as much as a pixel.
+inline constexpr int kSamplesByRenderer = -1;
+extern int RequestedSamples; // samples per pixel the main window asks for; 0 none
+
 } // namespace platform

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -13,17 +14,29 @@ namespace render {
 
 namespace {
 
+// The edges go onto the pixel boundaries that decide which pixels the quad covers, and the
+// texture coordinates along with them: the same pixels show the same texels, and with
+// multisampling no pixel at an edge is part covered, so the pictures stay sharp.
 void Quad(std::int32_t slot, const ScreenRect& r, float z) {
+    if (r.x1 == r.x2 || r.y1 == r.y2) return;
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const double perX = double(viewport[2]) / kScreenRight, perY = double(viewport[3]) / kScreenTop;
+    const auto snap = [](double v, double scale) { return std::ceil(v * scale - 0.5) / scale; };
+    const double x1 = snap(r.x1, perX), x2 = snap(r.x2, perX);
+    const double y1 = snap(r.y1, perY), y2 = snap(r.y2, perY);
+    const auto s = [&](double x) { return (x - r.x1) / (r.x2 - r.x1); };
+    const auto t = [&](double y) { return (y - r.y1) / (r.y2 - r.y1); };
     BindTextureSlot(slot);
     glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3d(r.x1, r.y1, z);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3d(r.x2, r.y1, z);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3d(r.x2, r.y2, z);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3d(r.x1, r.y2, z);
+    glTexCoord2d(s(x1), t(y1));
+    glVertex3d(x1, y1, z);
+    glTexCoord2d(s(x2), t(y1));
+    glVertex3d(x2, y1, z);
+    glTexCoord2d(s(x2), t(y2));
+    glVertex3d(x2, y2, z);
+    glTexCoord2d(s(x1), t(y2));
+    glVertex3d(x1, y2, z);
     glEnd();
 }
 

@@ -26,12 +26,6 @@ float PlayerGrey(const FrameView& view) {
     return view.currentPlayer == 1 ? kLight : kDark;
 }
 
-void SetPerspective() {
-    const float aspect =
-        static_cast<float>(ViewportWidth) / static_cast<float>(std::max(ViewportHeight, 1));
-    gluPerspective(kFieldOfViewDegrees, aspect, 0.1, 1000.0);
-}
-
 // The camera and the cell's place on the board, scaled to model units.
 void CellTransform(const Camera& camera, int i, int j, float lift) {
     ApplySceneCamera(camera);
@@ -52,7 +46,8 @@ double BackdropTexelsPerPixel() {
     const double texelsPerUnit =
         std::max(width, height) * kBackdropRepeats / (2.0 * kBackdropHalfSide);
     const double unitsPerPixel = 2.0 * kBackdropDistance *
-                                 std::tan(kFieldOfViewDegrees / 2.0 * std::numbers::pi / 180.0) /
+                                 std::tan(FieldOfViewDegrees(ViewportWidth, ViewportHeight) / 2.0 *
+                                          std::numbers::pi / 180.0) /
                                  std::max(ViewportHeight, 1);
     return texelsPerUnit * unitsPerPixel;
 }
@@ -179,7 +174,7 @@ void DrawFocus(const FrameView& view) {
 void RestorePerspective() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    SetPerspective();
+    MultPerspective(ViewportWidth, ViewportHeight);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glEnable(GL_LIGHTING);

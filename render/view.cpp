@@ -3,6 +3,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
 namespace render {
 
 namespace {
@@ -20,14 +24,19 @@ const std::array<float, 4> LightDiffuse{0.15f, 0.15f, 0.15f, 1.0f};
 std::array<float, 4> LightPosition = kLightDirection;
 float ClearDepth = kClearDepth;
 
-namespace {
-
-void SetPerspective(int width, int height) {
-    gluPerspective(kFieldOfViewDegrees, static_cast<float>(width) / static_cast<float>(height), 0.1,
-                   1000.0);
+double FieldOfViewDegrees(int width, int height) {
+    constexpr double kNarrowest = 4.0 / 3.0;
+    const double aspect = static_cast<double>(width) / static_cast<double>(std::max(height, 1));
+    if (aspect >= kNarrowest) return kFieldOfViewDegrees;
+    const double halfTan = std::tan(kFieldOfViewDegrees / 2.0 * std::numbers::pi / 180.0);
+    return 2.0 * std::atan(halfTan * kNarrowest / aspect) * 180.0 / std::numbers::pi;
 }
 
-} // namespace
+void MultPerspective(int width, int height) {
+    height = std::max(height, 1);
+    gluPerspective(FieldOfViewDegrees(width, height),
+                   static_cast<float>(width) / static_cast<float>(height), 0.1, 1000.0);
+}
 
 void SetClearDepth(float depth) {
     ClearDepth = depth;
@@ -48,7 +57,7 @@ void SetUpScene(int width, int height) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     glEnable(GL_COLOR_MATERIAL);
-    SetPerspective(width, height > 0 ? height : 1);
+    MultPerspective(width, height);
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT1);
@@ -64,7 +73,7 @@ void ResizeScene(int width, int height) {
     glLoadIdentity();
     ViewportWidth = width;
     ViewportHeight = height;
-    SetPerspective(width, height);
+    MultPerspective(width, height);
     glMatrixMode(GL_MODELVIEW);
 }
 

@@ -8,7 +8,7 @@
 
 namespace render {
 
-inline constexpr double kFieldOfViewDegrees = 45.0; // the perspective's, vertical
+inline constexpr double kFieldOfViewDegrees = 45.0; // the perspective's, vertical, from 4:3 wider
 
 extern std::int32_t ViewportWidth;  // client width last given to ResizeScene
 extern std::int32_t ViewportHeight; // client height last given to ResizeScene, never 0
@@ -22,6 +22,12 @@ void SetUpScene(int width, int height);
 // Viewport and perspective for a new client size; a height of 0 counts as 1.
 void ResizeScene(int width, int height);
 void SetClearDepth(float depth);
+
+// The vertical field of view for a client of this shape: 45 degrees from 4:3 wider; on a
+// narrower client as wide as it is at 4:3, so the whole board still shows side to side.
+double FieldOfViewDegrees(int width, int height);
+// gluPerspective for a client of this shape onto the current matrix.
+void MultPerspective(int width, int height);
 
 // The light as the scene uses it, given to light 1.
 void ApplyLightPosition();

@@ -1,5 +1,6 @@
 #include "shell/command_line.h"
 
+#include <optional>
 #include <string_view>
 
 #include "shell/version.h"
@@ -14,8 +15,10 @@ A 3D board game: whoever first holds the four corners of a square wins.
 With no option the game starts in a window covering the primary display.
 
 Options:
-  -h, --help     show this text and exit
-      --version  show the version and exit
+      --samples N  smooth edges with N samples per pixel (0 turns it off); by
+                   default 4 on graphics hardware, none with software rendering
+  -h, --help       show this text and exit
+      --version    show the version and exit
 
 Keys in the game:
   W A S D, keypad 8 4 2 6  move the cell cursor (W: away from you)
@@ -31,6 +34,20 @@ Keys in the game:
 
 Exit status: 0 after a normal end, 1 after a failure, 2 after a bad command line.
 )";
+
+constexpr int kMostSamples = 16;
+
+// A count of samples from 0 to 16, digits only.
+std::optional<int> ParseSamples(std::string_view text) {
+    if (text.empty() || text.size() > 2) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value > kMostSamples) return std::nullopt;
+    return value;
+}
 
 bool Written(std::FILE* out) {
     return std::fflush(out) == 0 && std::ferror(out) == 0;
@@ -55,6 +72,17 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             if (line.action == CommandAction::Play) line.action = CommandAction::Help;
         } else if (arg == "--version") {
             if (line.action == CommandAction::Play) line.action = CommandAction::Version;
+        } else if (arg == "--samples" || arg.starts_with("--samples=")) {
+            const bool joined = arg != "--samples";
+            if (!joined && i + 1 == argc)
+                return {CommandAction::UsageError, "option '--samples' needs a number"};
+            const std::string_view value =
+                joined ? arg.substr(arg.find('=') + 1) : std::string_view(argv[++i] ? argv[i] : "");
+            const auto samples = ParseSamples(value);
+            if (!samples)
+                return {CommandAction::UsageError,
+                        "invalid number of samples '" + std::string(value) + "' (0 to 16)"};
+            line.samples = *samples;
         } else {
             return {CommandAction::UsageError, "unknown option '" + std::string(arg) + "'"};
         }

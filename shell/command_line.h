@@ -1,5 +1,5 @@
-// The program's command line: a plain start plays; --help and --version answer on standard
-// output without opening a display; anything else is a usage error.
+// The program's command line: a plain start plays (--samples N chooses the smoothing); --help and
+// --version answer on standard output without opening a display; anything else is a usage error.
 #pragma once
 
 #include <cstdio>
@@ -13,6 +13,7 @@ enum class CommandAction { Play, Help, Version, UsageError };
 struct CommandLine {
     CommandAction action = CommandAction::Play;
     std::string problem; // for a usage error: what is wrong, naming the argument
+    int samples = -1;    // samples per pixel asked with --samples; -1 leaves it to the renderer
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);

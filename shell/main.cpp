@@ -1,12 +1,13 @@
 #include <cstdio>
 
+#include "platform/window_state.h"
 #include "shell/app.h"
 #include "shell/command_line.h"
 
 int main(int argc, char** argv) {
     // Answered before anything touches the display, so --help works without one.
-    if (const auto exitCode =
-            shell::AnswerCommandLine(shell::ParseCommandLine(argc, argv), stdout, stderr))
-        return *exitCode;
+    const shell::CommandLine line = shell::ParseCommandLine(argc, argv);
+    if (const auto exitCode = shell::AnswerCommandLine(line, stdout, stderr)) return *exitCode;
+    platform::RequestedSamples = line.samples;
     return shell::RunProgram();
 }

@@ -87,8 +87,10 @@ cell_xy() {
         x = (9 * i - 31.5) / 10; y = (9 * j - 31.5) / 10
         t = 45 * pi / 180; x1 = x * cos(t) - y * sin(t); y1 = x * sin(t) + y * cos(t)
         a = -45 * pi / 180; y2 = y1 * cos(a) - z * sin(a); z2 = y1 * sin(a) + z * cos(a) - 10
-        f = cos(pi / 8) / sin(pi / 8)
-        wx = W / 2 * (1 + f / (W / H) * x1 / -z2); wy = H / 2 * (1 + f * y2 / -z2)
+        f = cos(pi / 8) / sin(pi / 8); a = W / H
+        # Narrower than 4:3 the view widens to keep the width it has at 4:3.
+        if (a < 4 / 3) f = f * a * 3 / 4
+        wx = W / 2 * (1 + f / a * x1 / -z2); wy = H / 2 * (1 + f * y2 / -z2)
         printf "%d %d\n", wx + 0.5, H - wy + 0.5 }'
 }
 
@@ -108,10 +110,11 @@ park_pointer() {
     sleep 0.3
 }
 
-# Number of separate regions, of about 50 screen pixels or more, where two looks differ.
+# Number of separate regions, of about 100 screen pixels or more, where two looks differ. A
+# translucent piece over wood of much its own shade leaves specks apart from it; they don't count.
 changed_regions() {
     convert "$shots/$1.small.png" "$shots/$2.small.png" -compose difference -composite \
-        -colorspace gray -threshold 6% -define connected-components:area-threshold=3 \
+        -colorspace gray -threshold 6% -define connected-components:area-threshold=6 \
         -define connected-components:verbose=true -connected-components 8 null: |
         grep -c 'gray(255)'
 }

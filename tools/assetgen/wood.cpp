@@ -1,5 +1,6 @@
 #include "tools/assetgen/wood.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -46,6 +47,37 @@ Rgb Grain(const Plank& p, float u, float v) {
     return Scale(c, p.brightness * (1.0f + 0.08f * drift));
 }
 
+// The face of a flat-sawn plank: nested arches where it cuts the rings at a shallow angle.
+// Earlywood darkens slowly into latewood; where the next ring's earlywood starts the edge is
+// crisp, yet spread over about a pixel of the picture (`unitsPerPixel`), and the ring's shape
+// bends only gently, so no boundary frays or shows steps at any size.
+Rgb FieldGrain(const Plank& p, float u, float v, float unitsPerPixel) {
+    const std::uint32_t s = p.seed;
+    const float wv = v + 0.7f * Fbm2(s + 2, u * 0.02f, v * 0.04f, 2);
+    const float depth = p.pithDepth + p.slope * u + 1.2f * Fbm2(s + 3, u * 0.02f, v * 0.025f, 2);
+    const float across = wv - p.pithAcross;
+    const float rho = std::hypot(across, depth);
+    const float ring = rho / p.ringWidth + 0.15f * Fbm2(s + 4, u * 0.015f, v * 0.03f, 2);
+    const float f = ring - std::floor(ring);
+    // Rings crossed per pixel: the face climbs through them along u, and across v.
+    const float perUnit = std::hypot(across, depth * p.slope) / std::max(rho, 1e-3f) / p.ringWidth;
+    const float edge = std::clamp(0.9f * perUnit * unitsPerPixel, 0.02f, 0.3f);
+    const float ramp = std::pow(SmoothStep(0.3f, 1.0f, f), 2.0f);
+    // The ramp drops from dark to light at the boundary; that drop is swapped for a smooth one.
+    const float fromEdge = f < 0.5f ? f : f - 1.0f;
+    const float late =
+        ramp - (fromEdge < 0.0f ? 1.0f : 0.0f) + 1.0f - SmoothStep(-edge, edge, fromEdge);
+    const float ringStrength = 0.75f + 0.25f * Noise2(s + 5, ring * 0.35f, u * 0.01f);
+    Rgb c = Mix(p.early, p.late, late * ringStrength);
+    // Pores: fine dark streaks running with the grain; flecks, longer and fainter.
+    const float pore = std::max(0.0f, Noise2(s + 6, u * 0.3f, v * 4.5f) - 0.2f);
+    c = Scale(c, 1.0f - p.pores * pore);
+    const float fleck = std::max(0.0f, Noise2(s + 7, u * 0.12f, v * 1.7f) - 0.35f);
+    c = Scale(c, 1.0f - 0.2f * fleck);
+    const float drift = Fbm2(s + 8, u * 0.012f, v * 0.05f, 3);
+    return Scale(c, p.brightness * (1.0f + 0.08f * drift));
+}
+
 std::vector<Plank> FieldPlanks() {
     Rng rng{0x6B6F7261u};
     std::vector<Plank> planks;
@@ -79,7 +111,8 @@ Plank FramePlank(std::uint32_t seed) {
 constexpr float kInlayInner = 25.5f;  // dark hairline, light line, dark hairline
 constexpr float kInlayOuter = 25.85f; // frame wood from here out
 
-Rgb BoardPoint(const std::vector<Plank>& planks, const Plank frames[4], float x, float y) {
+Rgb BoardPoint(const std::vector<Plank>& planks, const Plank frames[4], float x, float y,
+               float unitsPerPixel) {
     const float edge = std::max(std::abs(x), std::abs(y));
     if (edge >= kInlayOuter) {
         // Mitred frame: each side's grain runs along that side.
@@ -99,7 +132,8 @@ Rgb BoardPoint(const std::vector<Plank>& planks, const Plank frames[4], float x,
     const int index =
         std::clamp(static_cast<int>(fromBottom / width), 0, static_cast<int>(planks.size()) - 1);
     const float centre = -kInlayInner + width * (static_cast<float>(index) + 0.5f);
-    Rgb c = Grain(planks[static_cast<std::size_t>(index)], x + 60.0f * index, y - centre);
+    Rgb c = FieldGrain(planks[static_cast<std::size_t>(index)], x + 60.0f * index, y - centre,
+                       unitsPerPixel);
     const float seam = std::abs(fromBottom - width * std::round(fromBottom / width));
     if (seam < 0.06f && edge < kInlayInner) c = Scale(c, 0.8f + 0.2f * seam / 0.06f);
     return c;
@@ -160,8 +194,9 @@ Canvas Supersampled(int size, float left, float top, float span, Colour colour) 
 Canvas BoardWood(int size) {
     const std::vector<Plank> planks = FieldPlanks();
     const Plank frames[4] = {FramePlank(501), FramePlank(502), FramePlank(503), FramePlank(504)};
+    const float unitsPerPixel = 2.0f * kBoardHalf / static_cast<float>(size);
     return Supersampled(size, -kBoardHalf, kBoardHalf, 2.0f * kBoardHalf, [&](float x, float y) {
-        return Scale(BoardPoint(planks, frames, x, y), HollowShade(x, y));
+        return Scale(BoardPoint(planks, frames, x, y, unitsPerPixel), HollowShade(x, y));
     });
 }
 

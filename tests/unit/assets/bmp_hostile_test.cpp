@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "platform/bmp.h"
 #include "bmp_files.h"
+#include "platform/bmp.h"
 
 namespace {
 
@@ -34,11 +34,15 @@ TEST(HostileBmp, SidesOutsideOneTo8192AreRefused) {
     for (std::uint32_t side : {0u, 0xFFFFFFFFu, 0x80000000u, 8193u, 16384u, 32767u}) {
         SCOPED_TRACE(side);
         EXPECT_FALSE(Decodes(With32(valid, kWidth, side)));
-        EXPECT_FALSE(Decodes(With32(valid, kHeight, side)));
+        // A height of -1 is a top-down picture of one row.
+        if (side != 0xFFFFFFFFu) {
+            EXPECT_FALSE(Decodes(With32(valid, kHeight, side)));
+        }
         EXPECT_FALSE(platform::CheckBmpHeader(With32(With32(valid, kWidth, side), kHeight, side)));
     }
-    // Top-down pictures give their height as a negative number, and are refused with the rest.
-    EXPECT_FALSE(Decodes(With32(valid, kHeight, static_cast<std::uint32_t>(-4))));
+    // Top-down pictures give their height as a negative number; its size is checked the same.
+    EXPECT_TRUE(Decodes(With32(valid, kHeight, static_cast<std::uint32_t>(-4))));
+    EXPECT_FALSE(Decodes(With32(valid, kHeight, static_cast<std::uint32_t>(-8193))));
 }
 
 TEST(HostileBmp, DepthsAndCompressionsTheDecoderDoesNotReadAreRefused) {
@@ -104,8 +108,32 @@ TEST(HostileBmp, APixelOutsideAShortPaletteIsRefused) {
     }
 }
 
+const std::vector<Rgb> kFour{{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}};
+const Bytes kRle8{3, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 2, 0, 1, 1, 3, 0, 1};
+
+TEST(HostileBmp, DamagedOrTruncatedRunLengthsAreRefused) {
+    const Bytes valid = EncodeRleBmp(4, 3, 8, kFour, kRle8);
+    ASSERT_TRUE(Decodes(valid));
+    for (std::size_t n = 0; n < valid.size(); ++n)
+        EXPECT_FALSE(Decodes(Bytes(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(n))))
+            << n;
+    // Runs past the row's end, deltas out of the picture, an index beyond the palette, bottom
+    // rows said to be stored top first.
+    EXPECT_FALSE(Decodes(EncodeRleBmp(4, 1, 8, kFour, {5, 1, 0, 1})));
+    EXPECT_FALSE(Decodes(EncodeRleBmp(4, 1, 8, kFour, {0, 3, 1, 1, 1, 0, 2, 1, 0, 1})));
+    EXPECT_FALSE(Decodes(EncodeRleBmp(4, 1, 4, kFour, {5, 0x11, 0, 1})));
+    EXPECT_FALSE(Decodes(EncodeRleBmp(4, 2, 8, kFour, {0, 2, 5, 0, 0, 1})));
+    EXPECT_FALSE(Decodes(EncodeRleBmp(4, 2, 8, kFour, {0, 2, 1, 2, 0, 1})));
+    EXPECT_FALSE(Decodes(EncodeRleBmp(4, 1, 8, kFour, {2, 4, 0, 1})));
+    EXPECT_FALSE(Decodes(With32(valid, kHeight, static_cast<std::uint32_t>(-3))));
+    // Data said to start at or past the end.
+    EXPECT_FALSE(Decodes(With32(valid, kDataOffset, static_cast<std::uint32_t>(valid.size()))));
+}
+
 TEST(HostileBmp, RandomlyDamagedPicturesDecodeSafely) {
     const std::vector<Bytes> seeds{
+        EncodeRleBmp(4, 3, 8, kFour, kRle8),
+        EncodeRleBmp(7, 2, 4, kFour, {5, 0x12, 0, 0, 0, 5, 0x12, 0x31, 0x20, 0, 2, 0x30, 0, 1}),
         Gradient24(7, 5),
         EncodeBmp(6, 2, 4, {}, std::vector<Rgb>(16, Rgb{3, 4, 5}),
                   std::vector<std::uint8_t>(12, 3)),

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/bmp.h"
 #include "bmp_files.h"
+#include "platform/bmp.h"
 
 namespace {
 
@@ -16,8 +16,8 @@ std::vector<Rgb> Pixels(const platform::Picture& p) {
 
 // How a channel of `bits` bits reads back as a byte: the full range scaled onto 0..255.
 std::uint8_t Widen(std::uint8_t value, int bits) {
-    const int v = value >> (8 - bits);
-    return static_cast<std::uint8_t>(v * 255 / ((1 << bits) - 1));
+    const int v = value >> (8 - bits), top = (1 << bits) - 1;
+    return static_cast<std::uint8_t>((v * 255 + top / 2) / top);
 }
 
 void ExpectDecodes(const Bytes& file, int width, int height, const std::vector<Rgb>& expected) {
@@ -73,6 +73,8 @@ TEST(Bmp, TrueColourDepthsGiveTheirColoursBottomRowFirst) {
     v5.infoSize = 124;
     ExpectDecodes(EncodeBmp(width, height, 24, pixels, {}, {}, v5), width, height, pixels);
 
+    // Five bits of 16 are 132, as image editors show them, not 131.
+    ExpectDecodes(EncodeBmp(1, 1, 16, {{128, 128, 128}}), 1, 1, {{132, 132, 132}});
     std::vector<Rgb> five, fiveSixFive;
     for (const Rgb& c : pixels) {
         five.push_back({Widen(c.r, 5), Widen(c.g, 5), Widen(c.b, 5)});
@@ -80,6 +82,77 @@ TEST(Bmp, TrueColourDepthsGiveTheirColoursBottomRowFirst) {
     }
     ExpectDecodes(EncodeBmp(width, height, 16, pixels), width, height, five);
     ExpectDecodes(EncodeBmp(width, height, 16, pixels, {}, {}, fields), width, height, fiveSixFive);
+}
+
+// Bit fields of any width and place: each channel's range scaled onto 0..255.
+TEST(Bmp, BitFieldsWithAnyMasksGiveTheirColours) {
+    const int width = 5, height = 3;
+    const std::vector<Rgb> pixels = Gradient(width, height);
+    struct Case {
+        int bits;
+        std::uint32_t infoSize;
+        std::uint32_t masks[3];
+    };
+    for (const Case& c :
+         {Case{16, 40, {0x0030, 0x000E, 0x0001}}, Case{16, 108, {0x0F00, 0x00F0, 0x000F}},
+          Case{32, 40, {0x3FF00000, 0x000FFC00, 0x000003FF}},
+          Case{32, 56, {0x000000FF, 0x0000FF00, 0xFF000000}},
+          Case{32, 124, {0xFFFF0000, 0x0000FF00, 0x000000F0}}}) {
+        SCOPED_TRACE(c.masks[0]);
+        BmpOptions options;
+        options.infoSize = c.infoSize;
+        options.bitFields = true;
+        std::copy(std::begin(c.masks), std::end(c.masks), options.masks);
+        std::vector<Rgb> expected;
+        for (const Rgb& p : pixels) {
+            std::uint8_t out[3];
+            const std::uint8_t in[3] = {p.r, p.g, p.b};
+            for (int k = 0; k < 3; ++k) {
+                const std::uint64_t top = c.masks[k] >> std::countr_zero(c.masks[k]);
+                out[k] = static_cast<std::uint8_t>((in[k] * top / 255 * 255 + top / 2) / top);
+            }
+            expected.push_back({out[0], out[1], out[2]});
+        }
+        ExpectDecodes(EncodeBmp(width, height, c.bits, pixels, {}, {}, options), width, height,
+                      expected);
+    }
+}
+
+TEST(Bmp, TopDownPicturesComeOutBottomRowFirst) {
+    const std::vector<Rgb> pixels = Gradient(5, 3);
+    BmpOptions topDown;
+    topDown.topDown = true;
+    ExpectDecodes(EncodeBmp(5, 3, 24, pixels, {}, {}, topDown), 5, 3, pixels);
+    const std::vector<Rgb> palette{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+    const std::vector<std::uint8_t> indices{0, 1, 2, 2, 1, 0, 1, 1};
+    std::vector<Rgb> expected;
+    for (std::uint8_t i : indices)
+        expected.push_back(palette[i]);
+    topDown.coloursUsed = 3;
+    ExpectDecodes(EncodeBmp(4, 2, 8, {}, palette, indices, topDown), 4, 2, expected);
+}
+
+// Runs, literal runs with their padding, end of line, delta and an early end of picture; the
+// pixels the codes skip take the palette's first colour.
+TEST(Bmp, RunLengthPicturesDecodeEveryCode) {
+    const std::vector<Rgb> palette{{10, 20, 30}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+    const Bytes rle8{3, 1, 2, 2, 0, 0,        // 1 1 1 2 2, end of line
+                     0, 3, 3, 2, 1, 0,        // literal 3 2 1, padded
+                     0, 2, 1, 1, 1, 3, 0, 1}; // delta to the top row's last pixel, end
+    const std::vector<std::uint8_t> rows8{1, 1, 1, 2, 2, 3, 2, 1, 0, 0, 0, 0, 0, 0, 3};
+    std::vector<Rgb> expected;
+    for (std::uint8_t i : rows8)
+        expected.push_back(palette[i]);
+    ExpectDecodes(EncodeRleBmp(5, 3, 8, palette, rle8), 5, 3, expected);
+
+    const Bytes rle4{5, 0x12, 0,    0,             // 1 2 1 2 1, end of line
+                     0, 5,    0x12, 0x31, 0x20, 0, // literal 1 2 3 1 2, three bytes padded
+                     2, 0x30, 0,    1};            // 3 0, end
+    const std::vector<std::uint8_t> rows4{1, 2, 1, 2, 1, 0, 0, 1, 2, 3, 1, 2, 3, 0};
+    expected.clear();
+    for (std::uint8_t i : rows4)
+        expected.push_back(palette[i]);
+    ExpectDecodes(EncodeRleBmp(7, 2, 4, palette, rle4), 7, 2, expected);
 }
 
 TEST(Bmp, TheLargestAllowedSideStillDecodes) {

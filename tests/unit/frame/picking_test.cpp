@@ -1,8 +1,9 @@
 #include <cmath>
+#include <vector>
 
 #include "frame_fixture.h"
-#include "game/picking.h"
 #include "game/draw.h"
+#include "game/picking.h"
 #include "game/state.h"
 #include "platform/window_state.h"
 #include "render/view.h"
@@ -75,6 +76,26 @@ TEST_F(Picking, CellPointsGoThroughTheSceneCameraWithTheEngineAxes) {
     EXPECT_NEAR(w.y, e.y, 1e-3);
 }
 
+// Narrower than 4:3 the view widens: the board keeps the share of the width it has at 4:3,
+// and picking follows that projection.
+TEST_F(Picking, OnAPortraitWindowTheBoardKeepsItsWidthAndEveryCellIsFound) {
+    const auto share = [](int i, int j) { return Centre(i, j).x / render::ViewportWidth; };
+    std::vector<double> wide;
+    for (int n = 0; n < 36; ++n)
+        wide.push_back(share(n % 6 + 1, n / 6 + 1));
+    Resize(540, 960);
+    for (int n = 0; n < 36; ++n) {
+        const int i = n % 6 + 1, j = n / 6 + 1;
+        SCOPED_TRACE(::testing::Message() << "cell " << i << "," << j);
+        EXPECT_NEAR(share(i, j), wide[static_cast<std::size_t>(n)], 1e-4);
+        const game::WindowPoint w = Centre(i, j);
+        ExpectCell(game::PickCell({w.x, w.y}), i, j);
+    }
+    // Wider than 4:3 the vertical field stays 45 degrees.
+    EXPECT_DOUBLE_EQ(render::FieldOfViewDegrees(2520, 1080), 45.0);
+    EXPECT_DOUBLE_EQ(render::FieldOfViewDegrees(1024, 768), 45.0);
+}
+
 TEST_F(Picking, EveryCellIsFoundAtItsOwnCentre) {
     for (int i = 1; i <= 6; ++i) {
         for (int j = 1; j <= 6; ++j) {
@@ -113,12 +134,17 @@ TEST_F(Picking, AClickShorterThanAFrameStillMakesTheMoveOnce) {
 }
 
 TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
-    Resize(400, 600); // narrow, so that board cells lie under the open panel
-    // A cell under the open panel but clear of the closed one.
+    Resize(400, 600);
+    // A cell under the open panel (from 824) but clear of the closed one: the board keeps its
+    // room at 4:3, so only some turns and tilts bring a cell that far right.
     Cell under;
-    for (int n = 0; n < 36 && under.i == -1; ++n) {
-        const double x = Centre(n % 6 + 1, n / 6 + 1).x * 1024 / 400;
-        if (x > 840 && x < 1000) under = Cell{n % 6 + 1, n / 6 + 1};
+    for (int view = 0; view < 19 * 72 && under.i == -1; ++view) {
+        game::CameraTilt = -90.0f + 5.0f * static_cast<float>(view / 72);
+        game::CameraTurn = 5.0f * static_cast<float>(view % 72);
+        for (int n = 0; n < 36 && under.i == -1; ++n) {
+            const double x = Centre(n % 6 + 1, n / 6 + 1).x * 1024 / 400;
+            if (x > 830 && x < 975) under = Cell{n % 6 + 1, n / 6 + 1};
+        }
     }
     ASSERT_NE(under.i, -1);
     CursorAt(Centre(under.i, under.j));

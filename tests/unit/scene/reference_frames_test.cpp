@@ -209,6 +209,18 @@ TEST_F(ReferenceFrames, WonSquarePulsing) {
     ExpectLikeReference("won_square_pulsing");
 }
 
+// A portrait screen (9:16) widens the view: the whole board, rim included, shows side to side.
+class PortraitFrames : public ReferenceFrames {
+  protected:
+    PortraitFrames() : ReferenceFrames(144, 256) {}
+};
+
+TEST_F(PortraitFrames, TheWholeBoardShows) {
+    FillTheBoardAndOpenThePanel();
+    game::MenuOffset = 5;
+    ExpectLikeReference("portrait_full_board");
+}
+
 // A 1920 x 1080 screen shows the backdrop larger than its picture, so it is drawn without its
 // mipmaps. Not one pixel may change for that.
 class FullHdFrames : public ReferenceFrames {

@@ -60,6 +60,25 @@ TEST(CommandLine, NearMissesAndStrayArgumentsAreErrorsNamingTheArgument) {
     EXPECT_EQ(Parse({"--", "--help"}).action, CommandAction::UsageError);
 }
 
+TEST(CommandLine, SamplesTakeACountFromZeroToSixteen) {
+    EXPECT_EQ(Parse({}).samples, -1);
+    EXPECT_EQ(Parse({"--samples", "0"}).samples, 0);
+    EXPECT_EQ(Parse({"--samples=16"}).samples, 16);
+    const shell::CommandLine both = Parse({"--samples", "4", "--help"});
+    EXPECT_EQ(both.action, CommandAction::Help);
+    for (std::vector<const char*> bad : {std::vector<const char*>{"--samples"},
+                                         {"--samples", "17"},
+                                         {"--samples", "-1"},
+                                         {"--samples", "4x"},
+                                         {"--samples="},
+                                         {"--samples", ""},
+                                         {"--samples", "0004"}}) {
+        const shell::CommandLine line = Parse(bad);
+        EXPECT_EQ(line.action, CommandAction::UsageError) << bad.back();
+        EXPECT_NE(line.problem.find("samples"), std::string::npos) << line.problem;
+    }
+}
+
 TEST(CommandLine, AnswersGoToTheRightStreamWithTheRightExitCode) {
     struct Case {
         std::vector<const char*> args;
