@@ -22,10 +22,11 @@ run_tests() { # build folder, ctest options...
 # Each build of the matrix from nothing, so that it sees every warning; a failed one does not
 # stop the others.
 matrix() {
-    local entry compiler type folder failed=()
-    for entry in g++:Debug g++:Release g++:RelWithDebInfo clang++:Release; do
-        compiler=${entry%%:*} type=${entry#*:}
-        folder=build-matrix/${compiler%++}-${type,,}
+    local entry name compiler type folder failed=()
+    for entry in "gcc g++ Debug" "gcc g++ Release" "gcc g++ RelWithDebInfo" \
+        "clang clang++ Release"; do
+        read -r name compiler type <<<"$entry"
+        folder=build-matrix/$name-${type,,}
         echo "== $compiler $type in $folder" >&2
         rm -rf "$folder"
         if cmake -S . -B "$folder" -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_BUILD_TYPE="$type" \
