@@ -7,15 +7,16 @@ include(GNUInstallDirs)
 set(KX_APP_ID org.koravex.Koravex)
 
 # The program goes to bin/, and to games/ in the Debian package, where Debian puts games. The
-# program is built once, so the way from either folder to the data folder must be the same.
+# program is built once, so the way from either folder to the data folder must be the same;
+# under a layout where it is not, the package keeps the program where cmake --install puts it.
 set(KX_PACKAGE_BINDIR games)
 file(RELATIVE_PATH KX_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR})
 file(RELATIVE_PATH kx_data_from_games ${CMAKE_INSTALL_PREFIX}/${KX_PACKAGE_BINDIR}
      ${CMAKE_INSTALL_FULL_DATADIR})
 if(NOT kx_data_from_games STREQUAL KX_DATA_FROM_BIN)
-  message(FATAL_ERROR "The data folder is ${KX_DATA_FROM_BIN} from ${CMAKE_INSTALL_BINDIR}/ "
-          "but ${kx_data_from_games} from ${KX_PACKAGE_BINDIR}/: the packaged program would "
-          "not find its archive")
+  message(STATUS "The package keeps the program in ${CMAKE_INSTALL_BINDIR}/: from "
+          "${KX_PACKAGE_BINDIR}/ it would not find its archive")
+  set(KX_PACKAGE_BINDIR ${CMAKE_INSTALL_BINDIR})
 endif()
 target_compile_definitions(kx_archive PRIVATE KX_DATA_FROM_BIN="${KX_DATA_FROM_BIN}")
 
