@@ -4,13 +4,15 @@
 # leaves, and a program connecting at that moment loses its connection). Sourced by
 # scripts/test.sh, the end-to-end tests, the benchmarks and the soak tests.
 #
-#   xvfb_options=(-fp built-ins)   extra server options, when a script needs them
+#   xvfb_options=(-fp built-ins)   extra server options, when a script needs them (set after
+#                                  sourcing this file)
 #   xvfb_run SIZE COMMAND...       runs COMMAND in a new server of SIZE (WIDTHxHEIGHT)
 #   in_xvfb SIZE [ARG...]          re-runs the calling script with ARGs in a new server and exits
 #                                  with its code; inside that server it returns at once
 
 # Exit code of a run that found no X server of its own to talk to: xvfb_run tries again.
-readonly kNoServer=75
+# Not read-only, so that a script may source this file more than once.
+kNoServer=75
 
 xvfb_options=()
 
