@@ -8,9 +8,9 @@
 set -u
 build=$(cd "${1:?build directory}" && pwd)
 pattern=${2:-*}
-if [[ -z "${KX_IN_XVFB:-}" ]]; then
-    exec env KX_IN_XVFB=1 xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$0" "$@"
-fi
+# shellcheck source=../scripts/xvfb_lib.sh
+source "$(dirname "$0")/../scripts/xvfb_lib.sh"
+in_xvfb 1920x1080 "$@"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$build/bench/hostile_archives" "$build/adatok.vbf" "$work" >/dev/null || exit 1

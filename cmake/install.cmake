@@ -6,7 +6,26 @@ include(GNUInstallDirs)
 # The name the desktop knows the game by: the desktop entry, the icon and the metainfo.
 set(KX_APP_ID org.koravex.Koravex)
 
-install(TARGETS koravex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The program goes to bin/, and to games/ in the Debian package, where Debian puts games. The
+# program is built once, so the way from either folder to the data folder must be the same;
+# under a layout where it is not, the package keeps the program where cmake --install puts it.
+set(KX_PACKAGE_BINDIR games)
+file(RELATIVE_PATH KX_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR})
+file(RELATIVE_PATH kx_data_from_games ${CMAKE_INSTALL_PREFIX}/${KX_PACKAGE_BINDIR}
+     ${CMAKE_INSTALL_FULL_DATADIR})
+if(NOT kx_data_from_games STREQUAL KX_DATA_FROM_BIN)
+  message(STATUS "The package keeps the program in ${CMAKE_INSTALL_BINDIR}/: from "
+          "${KX_PACKAGE_BINDIR}/ it would not find its archive")
+  set(KX_PACKAGE_BINDIR ${CMAKE_INSTALL_BINDIR})
+endif()
+target_compile_definitions(kx_archive PRIVATE KX_DATA_FROM_BIN="${KX_DATA_FROM_BIN}")
+
+# Components: `program` (bin/koravex) and `game` (everything else) for cmake --install;
+# `debian` (games/koravex, the copyright file and the changelog) only for the package.
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME game)
+install(TARGETS koravex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+install(TARGETS koravex RUNTIME DESTINATION ${KX_PACKAGE_BINDIR} COMPONENT debian
+        EXCLUDE_FROM_ALL)
 install(FILES ${KX_ARCHIVE_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/koravex)
 
 install(FILES ${CMAKE_SOURCE_DIR}/data/${KX_APP_ID}.desktop
@@ -30,6 +49,17 @@ add_custom_command(
   COMMENT "Compressing the manual page")
 add_custom_target(koravex_manual ALL DEPENDS ${CMAKE_BINARY_DIR}/koravex.6.gz)
 install(FILES ${CMAKE_BINARY_DIR}/koravex.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+# The package's documents, where Debian looks for them: the licences in the machine-readable
+# copyright format, and the changelog, compressed the way lintian asks (-9, no name or time).
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+  COMMAND ${KX_GZIP} -9 -n -c ${CMAKE_SOURCE_DIR}/data/debian/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
+  DEPENDS ${CMAKE_SOURCE_DIR}/data/debian/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(koravex_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_SOURCE_DIR}/data/debian/copyright ${CMAKE_BINARY_DIR}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/koravex COMPONENT debian EXCLUDE_FROM_ALL)
 
 # The Debian package: section games, its Depends computed from the program's libraries by
 # dpkg-shlibdeps (from dpkg-dev, which also needs `file`).
@@ -60,4 +90,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # SDL opens libGL at run time for GLX, where dpkg-shlibdeps cannot see it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libgl1)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://koravex.org/)
+# One package of everything but bin/koravex: games/koravex and the documents take its place.
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_COMPONENTS_ALL game debian)
 include(CPack)

@@ -8,8 +8,9 @@ set -euo pipefail
 packages=(cmake make g++ pkg-config libsdl2-dev libsdl2-ttf-dev libgl-dev libgl1-mesa-dev
           libgl1-mesa-dri libglu1-mesa-dev fonts-dejavu-core)
 if [[ "${1:-}" == "test" ]]; then
-    # The install and package tests: the two validators, and what cpack -G DEB needs.
-    packages+=(desktop-file-utils appstream dpkg-dev file)
+    # The install and package tests: the two validators, what cpack -G DEB needs, lintian
+    # for the package, and shellcheck for our scripts.
+    packages+=(desktop-file-utils appstream dpkg-dev file lintian shellcheck)
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils imagemagick
                procps libx11-dev clang libclang-rt-14-dev)
 fi

@@ -26,8 +26,8 @@ done
 
 bash scripts/deps.sh test
 
-# The assets the game ships, from the normal build.
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The assets the game ships, from the normal build, configured as scripts/test.sh does it.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORAVEX_WERROR=ON >/dev/null
 cmake --build build -j"$(nproc)" --target koravex_archive koravex-archive >/dev/null
 
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORAVEX_FUZZ=ON \

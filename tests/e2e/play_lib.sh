@@ -1,26 +1,12 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # build and shots are the sourcing script's
 # Shared steps for the play tests: start the real game inside the current X server,
 # point and press like a person (buttons and keys held long enough for a slow frame to
-# see them), take screenshots and compare them. Sourced by the test_play_*.sh scripts.
+# see them), take screenshots and compare them. Sourced by the test_play_*.sh scripts, which
+# set `build` and `shots` first; in_xvfb comes from scripts/xvfb_lib.sh.
 
-# Exit code of a run that found no X server of its own to talk to.
-readonly kNoServer=75
-
-# Re-runs the calling script inside its own Xvfb server of the given size. Servers started
-# at the same moment elsewhere can take the display number first: then it tries again.
-in_xvfb() {
-    local size=$1
-    shift
-    [[ -n "${KX_IN_XVFB:-}" ]] && return
-    local code
-    for _ in 1 2 3; do
-        env KX_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${size}x24 -noreset" bash "$0" "$@"
-        code=$?
-        [[ $code -eq $kNoServer ]] || exit $code
-        echo "no X server of our own; trying again"
-        sleep 1
-    done
-    exit 1
-}
+# shellcheck source=../../scripts/xvfb_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb_lib.sh"
 
 # Fails the test with a message, after stopping the game.
 fail() {

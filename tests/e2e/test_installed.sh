@@ -5,12 +5,13 @@
 set -u
 build=${1:?build directory}
 
-if [[ "${2:-}" != "--inside" ]]; then
-    mkdir -p "$build/e2e-shots"
-    # -ac: the player's account can't read our X authority file.
-    xvfb-run -a -s "-ac -screen 0 1024x768x24 -noreset" bash "$0" "$build" --inside
-    exit $?
-fi
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../../scripts/xvfb_lib.sh
+source "$here/../../scripts/xvfb_lib.sh"
+# -ac: the player's account can't read our X authority file.
+xvfb_options=(-ac)
+in_xvfb 1024x768 "$build"
+mkdir -p "$build/e2e-shots"
 
 shots="$build/e2e-shots"
 status=0
@@ -233,7 +234,8 @@ check_shared() {
 during=check_shared
 two_games folder-two "$folder/koravex" XDG_RUNTIME_DIR="$runtime" HOME=/nonexistent
 expect_empty "$runtime"
-[[ "$(cd "$folder" && ls -A | tr '\n' ' ')" == "adatok.vbf koravex " ]] ||
+[[ "$(find "$folder" -mindepth 1 -maxdepth 1 -printf '%f\n' | sort | tr '\n' ' ')" == \
+    "adatok.vbf koravex " ]] ||
     fail "left beside the program: $(ls -A "$folder")"
 
 # hostile NAME MAKE: a Temp made by MAKE beside the program (in a folder the player may write

@@ -5,11 +5,12 @@
 set -u
 build=${1:?build directory}
 
-if [[ "${2:-}" != "--inside" ]]; then
-    mkdir -p "$build/e2e-shots"
-    xvfb-run -a -s "-screen 0 1024x768x24 -noreset -fp built-ins" bash "$0" "$build" --inside
-    exit $?
-fi
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../../scripts/xvfb_lib.sh
+source "$here/../../scripts/xvfb_lib.sh"
+xvfb_options=(-fp built-ins)
+in_xvfb 1024x768 "$build"
+mkdir -p "$build/e2e-shots"
 
 shots="$build/e2e-shots"
 archiver="$build/tools/archive/koravex-archive"
@@ -92,7 +93,7 @@ fresh_folder() {
 check_left_behind() {
     local folder=$1 extra
     shift
-    extra=$(cd "$folder" && ls -A | grep -vxF -e koravex -e adatok.vbf -e stderr.txt "${@/#/-e}")
+    extra=$(find "$folder" -mindepth 1 -maxdepth 1 -printf '%f\n' | grep -vxF -e koravex -e adatok.vbf -e stderr.txt "${@/#/-e}")
     [[ -z "$extra" ]] || { echo "left behind: $extra"; status=1; }
 }
 

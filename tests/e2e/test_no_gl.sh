@@ -4,11 +4,12 @@
 set -u
 build=$(cd "${1:?build directory}" && pwd)
 
-if [[ "${2:-}" != "--inside" ]]; then
-    mkdir -p "$build/e2e-shots"
-    xvfb-run -a -s "-screen 0 1024x768x24 -noreset -fp built-ins -extension GLX" bash "$0" "$build" --inside
-    exit $?
-fi
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../../scripts/xvfb_lib.sh
+source "$here/../../scripts/xvfb_lib.sh"
+xvfb_options=(-fp built-ins -extension GLX)
+in_xvfb 1024x768 "$build"
+mkdir -p "$build/e2e-shots"
 
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT

@@ -1,3 +1,5 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # version and work are the sourcing script's
 # Shared by the install and package tests: a failure counter, file checks, and the checks
 # of the desktop's files, wherever they were installed or unpacked.
 
@@ -11,11 +13,19 @@ fail() {
 app_id=org.koravex.Koravex
 icon_sizes=(16 24 32 48 64 128 256)
 
-# Every file an installation holds, relative to its prefix.
+# The program's place under the prefix: bin/, or games/ in the Debian package.
+program_path() { [[ "${1:-}" == package ]] && echo games/koravex || echo bin/koravex; }
+
+# Every file an installation (or with "package", the Debian package) holds, relative to its
+# prefix.
 expected_files() {
     local size
     {
-        echo bin/koravex
+        program_path "${1:-}"
+        if [[ "${1:-}" == package ]]; then
+            echo share/doc/koravex/copyright
+            echo share/doc/koravex/changelog.gz
+        fi
         echo share/koravex/adatok.vbf
         echo "share/applications/$app_id.desktop"
         echo "share/metainfo/$app_id.metainfo.xml"
@@ -31,15 +41,15 @@ be32() {
     od -An -tu1 -j "$2" -N 4 "$1" | awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4 }'
 }
 
-# check_tree ROOT: ROOT holds exactly the expected files, and they are sound.
+# check_tree ROOT [package]: ROOT holds exactly the expected files, and they are sound.
 check_tree() {
-    local root=$1 size png line out
+    local root=$1 kind=${2:-} size png line out
     local actual
     actual=$(cd "$root" && find . \( -type f -o -type l \) | sed 's|^\./||' | sort)
-    [[ "$actual" == "$(expected_files)" ]] ||
+    [[ "$actual" == "$(expected_files "$kind")" ]] ||
         fail "installed files differ from the expected ones:
-$(diff <(expected_files) <(echo "$actual"))"
-    [[ -x "$root/bin/koravex" ]] || fail "the program is not executable"
+$(diff <(expected_files "$kind") <(echo "$actual"))"
+    [[ -x "$root/$(program_path "$kind")" ]] || fail "the program is not executable"
 
     # Icons: a PNG of the size its folder says, RGBA, transparent at the corner and
     # opaque in the middle (decoded by ImageMagick, so the file is whole).

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # cpack -G DEB: a package in section games whose Depends come from the program's shared
-# libraries, holding every installed file under /usr, whose program runs once unpacked.
+# libraries, holding every installed file under /usr with the program in /usr/games, the
+# copyright file and the changelog, whose program runs once unpacked, hardened. lintian finds
+# no error and no warning in it, and only the informational tags the README explains.
 set -u
 build=$(realpath "${1:?build directory}")
 version=${2:?project version}
@@ -33,16 +35,41 @@ depends=$(field Depends)
 
 # The contents: exactly the installed files, under /usr.
 listed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./usr/||' | sort)
-[[ "$listed" == "$(expected_files)" ]] ||
+[[ "$listed" == "$(expected_files package)" ]] ||
     fail "package contents differ:
-$(diff <(expected_files) <(echo "$listed"))"
+$(diff <(expected_files package) <(echo "$listed"))"
 
-# Unpacked, it is a whole installation, and its program is stripped and runs.
+# Unpacked, it is a whole installation, and its program is stripped, hardened and runs.
 dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x"
-check_tree "$work/root/usr"
-[[ "$(file -b "$work/root/usr/bin/koravex")" == *", stripped"* ]] ||
-    fail "the packaged program is not stripped"
-check_command_line "$work/root/usr/bin/koravex"
+check_tree "$work/root/usr" package
+program=$work/root/usr/games/koravex
+[[ "$(file -b "$program")" == *", stripped"* ]] || fail "the packaged program is not stripped"
+bash "$(dirname "$0")/hardening_test.sh" "$program" || fail "the packaged program is not hardened"
+check_command_line "$program"
+
+# The documents: the copyright file in the machine-readable format, naming both licences, and
+# a changelog whose newest entry is this version.
+copyright=$work/root/usr/share/doc/koravex/copyright
+head -n 1 "$copyright" |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "copyright: not the machine-readable format"
+for name in Expat Bitstream-Vera; do
+    grep -qx "License: $name" "$copyright" || fail "copyright: no $name licence text"
+done
+[[ "$(gzip -dc "$work/root/usr/share/doc/koravex/changelog.gz" | head -n 1)" == \
+    "koravex ($version) "* ]] || fail "changelog: the newest entry is not $version"
+
+# lintian: no error, no warning, and every informational tag explained in the README.
+if lintian --display-info --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1; then
+    grep -E '^[EW]: ' "$work/lintian.txt" && fail "lintian found errors or warnings"
+    while read -r tag; do
+        grep -qF -- "\`$tag\`" "$(dirname "$0")/../../README.md" ||
+            fail "lintian: $tag is not explained in the README's packaging notes"
+    done < <(awk '/^I: / { print $3 }' "$work/lintian.txt" | sort -u)
+else
+    cat "$work/lintian.txt"
+    fail "lintian failed"
+fi
 
 [[ $failures -eq 0 ]] && echo "package: all checks passed ($(stat -c %s "$deb") bytes; Depends: $depends)"
 exit $((failures > 0))

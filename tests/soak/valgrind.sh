@@ -43,7 +43,7 @@ slow_press() { # x y
     sleep 2
 }
 for cell in "1 1" "3 4" "6 2"; do
-    read -r x y < <(cell_xy $cell)
+    read -r x y < <(cell_xy "${cell% *}" "${cell#* }")
     slow_press "$x" "$y"
     park_pointer
     sleep 8 # the computer answers
