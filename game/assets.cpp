@@ -41,13 +41,15 @@ void LoadModel(const std::string& fileName, const std::string& archiveName,
                std::uint8_t miniPolygons) {
     archive::GoExeFolder();
     base::MemoryBlock block;
-    const std::int32_t size = archive::ReadFromBigfile(fileName, archiveName, block);
+    const std::int32_t size =
+        archive::ReadFromBigfile(fileName, archiveName, block, engine::kMaxModelBytes);
     const std::size_t usable = std::min<std::size_t>(std::max(size, 0), block.size);
     engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons, engine::Objects);
     base::FreeBlock(block);
 }
 
 void LoadAssets() {
+    const archive::KeepDirectories directoryReadOnce;
     rules::LoadBoardDefinition(archive::ArchiveName);
 
     // A model is drawn by the last mesh its file adds; an emptied store leaves -1.

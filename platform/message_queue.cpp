@@ -2,17 +2,21 @@
 
 #include <deque>
 
+#include "base/way_out.h"
 #include "platform/platform.h"
 
 namespace platform {
 
 namespace {
 std::deque<Message> queue; // waiting messages, oldest first
-}
+bool closeForQuit = false; // the close message for base::QuitRequested has been posted
+} // namespace
 
 int (*WindowProcedure)(const Message& message) = nullptr;
 
-void PostMessage(const Message& message) { queue.push_back(message); }
+void PostMessage(const Message& message) {
+    queue.push_back(message);
+}
 
 void SendMessage(const Message& message) {
     if (WindowProcedure) WindowProcedure(message);
@@ -20,6 +24,9 @@ void SendMessage(const Message& message) {
 
 bool PeekMessage() {
     platform::PumpEvents();
+    // A signal ends the game as closing its window does.
+    if (base::QuitRequested && !closeForQuit) PostMessage(Message{MessageKind::Close});
+    closeForQuit = base::QuitRequested;
     return !queue.empty();
 }
 
@@ -30,8 +37,12 @@ std::optional<Message> TakeMessage() {
     return message;
 }
 
-void PostQuitMessage() { PostMessage(Message{MessageKind::Quit}); }
+void PostQuitMessage() {
+    PostMessage(Message{MessageKind::Quit});
+}
 
-void ClearMessages() { queue.clear(); }
+void ClearMessages() {
+    queue.clear();
+}
 
 } // namespace platform

@@ -38,6 +38,9 @@ ContextResult CreateGlContext();
 // Makes no context current and deletes the context; harmless when there is none.
 void ReleaseGlContext();
 bool HasGlContext();
+// Releases the context and destroys the main window, the splash and the cursors; harmless
+// when there are none.
+void DestroyWindows();
 void SwapBuffers();
 
 // Moves waiting system events into the message queue (message_queue.h).

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/way_out.h"
 #include "platform/platform.h"
 #include "platform/platform_double.h"
 
@@ -29,7 +30,9 @@ bool StartVideo() {
 
 namespace testing {
 
-DoubleState& Double() { return state; }
+DoubleState& Double() {
+    return state;
+}
 
 void ResetDouble() {
     ReleaseGlContext();
@@ -44,15 +47,25 @@ bool OpenHiddenGlWindow(int width, int height) {
 
 } // namespace testing
 
-bool Init() { return state.initOk; }
+bool Init() {
+    return state.initOk;
+}
 
-std::string LastError() { return "test double"; }
+std::string LastError() {
+    return "test double";
+}
 
-Size DesktopSize() { return state.desktop; }
+Size DesktopSize() {
+    return state.desktop;
+}
 
-void ShowSplash(const std::uint8_t*, int, int) { ++state.splashShown; }
+void ShowSplash(const std::uint8_t*, int, int) {
+    ++state.splashShown;
+}
 
-void HideSplash() { ++state.splashHidden; }
+void HideSplash() {
+    ++state.splashHidden;
+}
 
 bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
     if (!state.createWindowOk) return false;
@@ -60,11 +73,14 @@ bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
     ReleaseGlContext();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    window.reset(SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN));
+    window.reset(
+        SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN));
     return window != nullptr;
 }
 
-void ShowMainWindow() { ++state.windowShown; }
+void ShowMainWindow() {
+    ++state.windowShown;
+}
 
 Size ClientSize() {
     Size size;
@@ -72,7 +88,9 @@ Size ClientSize() {
     return size;
 }
 
-bool MainWindowVisible() { return state.visible; }
+bool MainWindowVisible() {
+    return state.visible;
+}
 
 ContextResult CreateGlContext() {
     if (state.contextResult != ContextResult::Ok) return state.contextResult;
@@ -90,7 +108,15 @@ void ReleaseGlContext() {
     context = nullptr;
 }
 
-bool HasGlContext() { return context != nullptr; }
+bool HasGlContext() {
+    return context != nullptr;
+}
+
+void DestroyWindows() {
+    ReleaseGlContext();
+    if (window) ++state.windowsDestroyed;
+    window.reset();
+}
 
 void SwapBuffers() {
     ++state.swaps;
@@ -106,7 +132,9 @@ void WaitForEvents(int) {
     if (state.onWait) state.onWait();
 }
 
-std::uint32_t TickCount() { return state.tick; }
+std::uint32_t TickCount() {
+    return state.tick;
+}
 
 void CursorPos(int& x, int& y) {
     x = state.cursorX;
@@ -119,16 +147,25 @@ bool LeftButtonDown() {
     return state.left || state.leftClickUnseen;
 }
 
-void ForgetLeftPresses() { state.leftClickUnseen = false; }
+void ForgetLeftPresses() {
+    state.leftClickUnseen = false;
+}
 
-bool RightButtonDown() { return state.right; }
+bool RightButtonDown() {
+    return state.right;
+}
 
-void SleepMs(int) { ++state.sleeps; }
+void SleepMs(int) {
+    ++state.sleeps;
+}
 
-void SetCursor(Cursor cursor) { state.cursor = cursor; }
+void SetCursor(Cursor cursor) {
+    state.cursor = cursor;
+}
 
 void MessageBox(const std::string& caption, const std::string& text) {
-    state.boxes.push_back({caption, text});
+    // As on the real platform, no box waits for an answer once the game is asked to end.
+    if (!base::QuitRequested) state.boxes.push_back({caption, text});
 }
 
 } // namespace platform

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/way_out.h"
+#include "platform/ending.h"
 #include "platform/fallback_box.h"
 #include "platform/keymap.h"
 #include "platform/message_queue.h"
@@ -39,9 +41,9 @@ struct SdlSession {
 };
 
 SdlSession session;
-WindowPtr splash;        // the start-up picture's window
-WindowPtr mainWindow;    // the game's window
-bool mainHasGl = false;  // the main window was made with a GL visual
+WindowPtr splash;       // the start-up picture's window
+WindowPtr mainWindow;   // the game's window
+bool mainHasGl = false; // the main window was made with a GL visual
 SDL_GLContext context = nullptr;
 CursorPtr arrowCursor;
 CursorPtr sizeAllCursor;
@@ -110,11 +112,16 @@ void Translate(const SDL_Event& event) {
 
 bool Init() {
     if (session.started) return true;
+    // Before SDL starts threads of its own, which inherit the blocked signals; the signals
+    // reach the game through base::QuitRequested, never through SDL.
+    WatchSignals();
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The window class the desktop groups and matches our windows by.
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", "KoravexClass", 0);
     SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", "KoravexClass", 0);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     session.started = true;
+    EndOnLostDisplay();
     SDL_AddEventWatch(CountLeftPress, nullptr);
     // Without a desktop SDL falls back to drivers that draw nowhere; that is no display.
     if (!DriverReachesDesktop()) {
@@ -124,7 +131,9 @@ bool Init() {
     return true;
 }
 
-std::string LastError() { return SDL_GetError(); }
+std::string LastError() {
+    return SDL_GetError();
+}
 
 Size DesktopSize() {
     SDL_DisplayMode mode;
@@ -211,7 +220,18 @@ void ReleaseGlContext() {
     context = nullptr;
 }
 
-bool HasGlContext() { return context != nullptr; }
+bool HasGlContext() {
+    return context != nullptr;
+}
+
+void DestroyWindows() {
+    ReleaseGlContext();
+    mainWindow.reset();
+    mainHasGl = false;
+    splash.reset();
+    arrowCursor.reset();
+    sizeAllCursor.reset();
+}
 
 // glGetError keeps one flag per kind of error, so a handful of calls empties it.
 void ReportGlErrors() {
@@ -235,12 +255,14 @@ void SwapBuffers() {
 
 void PumpEvents() {
     if (swappedSinceHeld) {
-        for (const std::uint32_t vk : heldKeyUps) PostMessage(Message{MessageKind::KeyUp, vk});
+        for (const std::uint32_t vk : heldKeyUps)
+            PostMessage(Message{MessageKind::KeyUp, vk});
         heldKeyUps.clear();
         swappedSinceHeld = false;
     }
     SDL_Event event;
-    while (SDL_PollEvent(&event)) Translate(event);
+    while (SDL_PollEvent(&event))
+        Translate(event);
 }
 
 void WaitForEvents(int ms) {
@@ -280,11 +302,17 @@ bool LeftButtonDown() {
     return down || leftPressesSeen != leftPresses;
 }
 
-void ForgetLeftPresses() { leftPressesSeen = leftPresses; }
+void ForgetLeftPresses() {
+    leftPressesSeen = leftPresses;
+}
 
-bool RightButtonDown() { return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0; }
+bool RightButtonDown() {
+    return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0;
+}
 
-void SleepMs(int ms) { SDL_Delay(static_cast<Uint32>(ms)); }
+void SleepMs(int ms) {
+    SDL_Delay(static_cast<Uint32>(ms));
+}
 
 void SetCursor(Cursor cursor) {
     CursorPtr& slot = cursor == Cursor::Arrow ? arrowCursor : sizeAllCursor;
@@ -297,10 +325,16 @@ void SetCursor(Cursor cursor) {
 void MessageBox(const std::string& caption, const std::string& text) {
     std::fprintf(stderr, "koravex: %s: %s\n", caption.c_str(), text.c_str());
     std::fflush(stderr);
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) == 0)
-        return;
-    // SDL's box needs X core fonts, or zenity on Wayland; without them the box is our own.
-    ShowFallbackBox(caption, text);
+    // Once the game is asked to end nobody waits for an answer: a box up then is taken down.
+    BoxShowing = true;
+    if (!base::QuitRequested &&
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) !=
+            0 &&
+        !base::QuitRequested) {
+        // SDL's box needs X core fonts, or zenity on Wayland; without them the box is our own.
+        ShowFallbackBox(caption, text);
+    }
+    BoxShowing = false;
 }
 
 } // namespace platform

@@ -64,7 +64,8 @@ std::int32_t LoadTexture(const std::string& fileName, const std::string& archive
             archive::GoTempFolder();
             return -1;
         }
-        const base::MemoryBlock bytes = archive::ExtractToTemp(fileName, archiveName);
+        const base::MemoryBlock bytes = archive::ExtractToTemp(
+            fileName, archiveName, static_cast<std::int32_t>(kMaxPictureFileBytes));
         archive::GoTempFolder();
         picture = platform::DecodeBmp(bytes.Bytes(), budget);
     } else {

@@ -96,7 +96,7 @@ std::array<Square, kSquareCount> ParseBoardDefinition(std::span<const std::uint8
 }
 
 void LoadBoardDefinition(const std::string& archiveName) {
-    archive::ExtractToTemp(kBoardDefinitionName, archiveName);
+    archive::ExtractToTemp(kBoardDefinitionName, archiveName, kMaxBoardDefinitionBytes);
     archive::GoTempFolder();
     base::MemoryBlock block;
     ReadWholeFile(kBoardDefinitionName, block);

@@ -11,6 +11,8 @@
 namespace rules {
 
 inline constexpr const char* kBoardDefinitionName = "negyzetek.dat";
+// The largest board definition loaded, far above the game's 2.2 KB: a larger one is damage.
+inline constexpr std::int32_t kMaxBoardDefinitionBytes = 64 * 1024;
 
 // The 105 squares of a board definition's text. base::ConvertFailure naming the character
 // when a digit place holds anything but 1..6; past the end every character reads as 26.

@@ -25,7 +25,6 @@ class Startup : public ::testing::Test {
     void SetUp() override {
         pt::ResetDouble();
         platform::ClearMessages();
-        shell::SetupFailed = false;
         shell::MainWindow = false;
     }
     void TearDown() override {
@@ -72,11 +71,10 @@ TEST_P(ContextSetup, EachFailedStepShowsItsBoxQueuesQuitAndSkipsTheScene) {
     ASSERT_TRUE(platform::CreateMainWindow("t", 0, 0, 64, 48));
     pt::Double().contextResult = GetParam().result;
     render::ViewportWidth = 0;
-    shell::OnCreate();
+    EXPECT_FALSE(shell::OnCreate());
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].caption, "Error");
     EXPECT_EQ(pt::Double().boxes[0].text, GetParam().text);
-    EXPECT_TRUE(shell::SetupFailed);
     const auto message = platform::TakeMessage();
     ASSERT_TRUE(message.has_value());
     EXPECT_EQ(message->kind, platform::MessageKind::Quit);
