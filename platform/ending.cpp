@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "base/way_out.h"
+#include "platform/platform.h"
 
 namespace platform {
 
@@ -61,6 +62,8 @@ int LostDisplay(void*) {
 
 } // namespace
 
+// The handled signals are blocked in this thread and every thread started after it; one thread
+// takes them, sets base::QuitRequested and, while a box is up, ends the process showing it.
 void WatchSignals() {
     static bool watching = false;
     if (watching) return;

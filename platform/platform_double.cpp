@@ -30,9 +30,7 @@ bool StartVideo() {
 
 namespace testing {
 
-DoubleState& Double() {
-    return state;
-}
+DoubleState& Double() { return state; }
 
 void ResetDouble() {
     ReleaseGlContext();
@@ -47,25 +45,17 @@ bool OpenHiddenGlWindow(int width, int height) {
 
 } // namespace testing
 
-bool Init() {
-    return state.initOk;
-}
+void WatchSignals() {}
 
-std::string LastError() {
-    return "test double";
-}
+bool Init() { return state.initOk; }
 
-Size DesktopSize() {
-    return state.desktop;
-}
+std::string LastError() { return "test double"; }
 
-void ShowSplash(const std::uint8_t*, int, int) {
-    ++state.splashShown;
-}
+Size DesktopSize() { return state.desktop; }
 
-void HideSplash() {
-    ++state.splashHidden;
-}
+void ShowSplash(const std::uint8_t*, int, int) { ++state.splashShown; }
+
+void HideSplash() { ++state.splashHidden; }
 
 bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
     if (!state.createWindowOk) return false;
@@ -73,14 +63,11 @@ bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
     ReleaseGlContext();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    window.reset(
-        SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN));
+    window.reset(SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN));
     return window != nullptr;
 }
 
-void ShowMainWindow() {
-    ++state.windowShown;
-}
+void ShowMainWindow() { ++state.windowShown; }
 
 Size ClientSize() {
     Size size;
@@ -88,9 +75,7 @@ Size ClientSize() {
     return size;
 }
 
-bool MainWindowVisible() {
-    return state.visible;
-}
+bool MainWindowVisible() { return state.visible; }
 
 ContextResult CreateGlContext() {
     if (state.contextResult != ContextResult::Ok) return state.contextResult;
@@ -108,9 +93,7 @@ void ReleaseGlContext() {
     context = nullptr;
 }
 
-bool HasGlContext() {
-    return context != nullptr;
-}
+bool HasGlContext() { return context != nullptr; }
 
 void DestroyWindows() {
     ReleaseGlContext();
@@ -132,9 +115,7 @@ void WaitForEvents(int) {
     if (state.onWait) state.onWait();
 }
 
-std::uint32_t TickCount() {
-    return state.tick;
-}
+std::uint32_t TickCount() { return state.tick; }
 
 void CursorPos(int& x, int& y) {
     x = state.cursorX;
@@ -147,21 +128,13 @@ bool LeftButtonDown() {
     return state.left || state.leftClickUnseen;
 }
 
-void ForgetLeftPresses() {
-    state.leftClickUnseen = false;
-}
+void ForgetLeftPresses() { state.leftClickUnseen = false; }
 
-bool RightButtonDown() {
-    return state.right;
-}
+bool RightButtonDown() { return state.right; }
 
-void SleepMs(int) {
-    ++state.sleeps;
-}
+void SleepMs(int) { ++state.sleeps; }
 
-void SetCursor(Cursor cursor) {
-    state.cursor = cursor;
-}
+void SetCursor(Cursor cursor) { state.cursor = cursor; }
 
 void MessageBox(const std::string& caption, const std::string& text) {
     // As on the real platform, no box waits for an answer once the game is asked to end.

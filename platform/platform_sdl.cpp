@@ -41,9 +41,9 @@ struct SdlSession {
 };
 
 SdlSession session;
-WindowPtr splash;       // the start-up picture's window
-WindowPtr mainWindow;   // the game's window
-bool mainHasGl = false; // the main window was made with a GL visual
+WindowPtr splash;        // the start-up picture's window
+WindowPtr mainWindow;    // the game's window
+bool mainHasGl = false;  // the main window was made with a GL visual
 SDL_GLContext context = nullptr;
 CursorPtr arrowCursor;
 CursorPtr sizeAllCursor;
@@ -112,9 +112,7 @@ void Translate(const SDL_Event& event) {
 
 bool Init() {
     if (session.started) return true;
-    // Before SDL starts threads of its own, which inherit the blocked signals; the signals
-    // reach the game through base::QuitRequested, never through SDL.
-    WatchSignals();
+    // Signals reach the game through base::QuitRequested (WatchSignals), never through SDL.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The window class the desktop groups and matches our windows by.
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", "KoravexClass", 0);
@@ -131,9 +129,7 @@ bool Init() {
     return true;
 }
 
-std::string LastError() {
-    return SDL_GetError();
-}
+std::string LastError() { return SDL_GetError(); }
 
 Size DesktopSize() {
     SDL_DisplayMode mode;
@@ -220,9 +216,7 @@ void ReleaseGlContext() {
     context = nullptr;
 }
 
-bool HasGlContext() {
-    return context != nullptr;
-}
+bool HasGlContext() { return context != nullptr; }
 
 void DestroyWindows() {
     ReleaseGlContext();
@@ -255,14 +249,12 @@ void SwapBuffers() {
 
 void PumpEvents() {
     if (swappedSinceHeld) {
-        for (const std::uint32_t vk : heldKeyUps)
-            PostMessage(Message{MessageKind::KeyUp, vk});
+        for (const std::uint32_t vk : heldKeyUps) PostMessage(Message{MessageKind::KeyUp, vk});
         heldKeyUps.clear();
         swappedSinceHeld = false;
     }
     SDL_Event event;
-    while (SDL_PollEvent(&event))
-        Translate(event);
+    while (SDL_PollEvent(&event)) Translate(event);
 }
 
 void WaitForEvents(int ms) {
@@ -302,17 +294,11 @@ bool LeftButtonDown() {
     return down || leftPressesSeen != leftPresses;
 }
 
-void ForgetLeftPresses() {
-    leftPressesSeen = leftPresses;
-}
+void ForgetLeftPresses() { leftPressesSeen = leftPresses; }
 
-bool RightButtonDown() {
-    return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0;
-}
+bool RightButtonDown() { return (MouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0; }
 
-void SleepMs(int ms) {
-    SDL_Delay(static_cast<Uint32>(ms));
-}
+void SleepMs(int ms) { SDL_Delay(static_cast<Uint32>(ms)); }
 
 void SetCursor(Cursor cursor) {
     CursorPtr& slot = cursor == Cursor::Arrow ? arrowCursor : sizeAllCursor;
@@ -328,8 +314,7 @@ void MessageBox(const std::string& caption, const std::string& text) {
     // Once the game is asked to end nobody waits for an answer: a box up then is taken down.
     BoxShowing = true;
     if (!base::QuitRequested &&
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) !=
-            0 &&
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) != 0 &&
         !base::QuitRequested) {
         // SDL's box needs X core fonts, or zenity on Wayland; without them the box is our own.
         ShowFallbackBox(caption, text);

@@ -82,6 +82,7 @@ bool LoopPass() {
 }
 
 int RunMainWindow() {
+    base::StopIfQuitRequested();
     if (!platform::Init()) {
         std::fprintf(stderr, "koravex: no display to open a window on (%s)\n",
                      platform::LastError().c_str());
@@ -127,6 +128,7 @@ int EndAfterFailure(const std::string& text) {
 } // namespace
 
 int RunProgram() {
+    platform::WatchSignals();
     InstallHooks();
     rules::SeedRandomFromClock();
     engine::EngineInit();

@@ -10,8 +10,8 @@
 namespace {
 
 using namespace kxtest;
-using archive::ReadFromBigfile;
 using base::MemoryBlock;
+using archive::ReadFromBigfile;
 
 std::string Text(const MemoryBlock& block) {
     return std::string(block.Bytes().begin(), block.Bytes().end());
