@@ -85,7 +85,7 @@ int RunMainWindow() {
     base::StopIfQuitRequested();
     if (!platform::Init()) {
         std::fprintf(stderr, "koravex: no display to open a window on (%s)\n",
-                     platform::LastError().c_str());
+                     base::PrintablePath(platform::LastError()).c_str());
         platform::MessageBox("Error", "Failed To Register The Window Class.");
         return 1;
     }

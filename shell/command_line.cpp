@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "base/failure.h"
 #include "shell/version.h"
 
 namespace shell {
@@ -37,14 +38,15 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         }
         // A bad argument is an error even beside --help: the command line was mistyped.
         if (optionsEnded || arg.empty() || arg.front() != '-') {
-            return {CommandAction::UsageError, "unexpected argument '" + std::string(arg) + "'"};
+            return {CommandAction::UsageError,
+                    "unexpected argument '" + base::PrintablePath(arg) + "'"};
         }
         if (arg == "-h" || arg == "--help") {
             if (line.action == CommandAction::Play) line.action = CommandAction::Help;
         } else if (arg == "--version") {
             if (line.action == CommandAction::Play) line.action = CommandAction::Version;
         } else {
-            return {CommandAction::UsageError, "unknown option '" + std::string(arg) + "'"};
+            return {CommandAction::UsageError, "unknown option '" + base::PrintablePath(arg) + "'"};
         }
     }
     return line;
