@@ -136,6 +136,7 @@ done
 start "$installed"
 wait_window Koravex 1024x768+ || fail "clean run: no window"
 sleep 1
+[[ ! -e "$installed/Temp" ]] || fail "an installed game works beside its program"
 [[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 | wc -l) -eq 1 ]] ||
     fail "stale folders stay beside the running game: $(ls -A "$scratch/runtime/koravex")"
 kill -TERM "$pid"
