@@ -166,16 +166,23 @@ wait_exit
 rm -rf "$folder/Temp"
 expect_clean "user's Temp" "$folder"
 
-# A folder named with escape sequences: every message shows them escaped.
+# A folder named with escape sequences: every message shows them escaped. Temp beside the
+# program is a file and the cache folder's place is too, so the message quotes the path.
 echo "== a hostile folder name"
-folder=$(game_folder "$(printf 'x\033[7m\033]0;owned\007y')" --no-archive)
-start "$folder"
-wait_window "VEngine internal error" || fail "hostile name: no box"
+folder=$(game_folder "$(printf 'x\033[7m\033]0;owned\007y')")
+echo "in the way" >"$folder/Temp"
+echo "in the way" >"$folder/cache"
+env -u XDG_RUNTIME_DIR DISPLAY="$display" XDG_CACHE_HOME="$folder/cache" "$folder/koravex" 2>"$scratch/stderr.txt" &
+pid=$!
+wait_window "Application Error" || fail "hostile name: no box"
 kill -TERM "$pid"
 wait_exit
 [[ $code -eq 1 ]] || fail "hostile name: exit code $code"
-grep -q $'\033\|\007' "$scratch/stderr.txt" && fail "raw control bytes on stderr: $(cat -v "$scratch/stderr.txt")"
-expect_clean "hostile name" "$folder"
+grep -qF 'x\x1b[7m\x1b]0;owned\x07y/cache/koravex' "$scratch/stderr.txt" ||
+    fail "the path is not shown escaped: $(cat -v "$scratch/stderr.txt")"
+# (Mesa's own lines about its shader cache are Mesa's.)
+grep '^koravex:' "$scratch/stderr.txt" | grep -q $'\033\|\007' &&
+    fail "raw control bytes in our messages: $(cat -v "$scratch/stderr.txt")"
 
 # The display lost during play and while a box is up: the workspace goes, exit code 1 with a
 # line on stderr, and no abort.
