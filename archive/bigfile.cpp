@@ -5,9 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
-#include <limits>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "archive/bigfile_directory.h"
@@ -15,14 +16,13 @@
 #include "base/failure.h"
 #include "base/report.h"
 #include "base/unique_fd.h"
+#include "base/way_out.h"
 
 namespace archive {
 
 namespace {
 
 constexpr const char* kReadBeyondEnd = "Read beyond end of file";
-// Entries fetched per read while scanning; bounded again by what the file holds.
-constexpr std::int64_t kEntriesPerRead = 256;
 
 struct OpenFile {
     base::UniqueFd handle;
@@ -61,45 +61,79 @@ bool ReadAt(int fd, std::int64_t offset, std::span<std::uint8_t> out) {
 
 // Names the file that ended too soon: the archive, or the plain file read whole.
 [[noreturn]] void ReadBeyondEnd(const std::string& fileName) {
-    throw base::IoFailure(std::string(kReadBeyondEnd) + ": " + base::PrintableText(fileName));
+    throw base::IoFailure(std::string(kReadBeyondEnd) + ": " + base::PrintablePath(fileName));
 }
 
-// Scans the directory from the start and returns the first entry called `name`.
-std::optional<BigfileEntry> FindEntry(const OpenFile& archive, const std::string& name,
-                                      const std::string& archiveName) {
+std::string Damaged(const std::string& archiveName) {
+    return "Bigfile(" + base::PrintablePath(archiveName) + ") is damaged!";
+}
+
+// A directory as read, and the file it was read from.
+struct KeptDirectory {
+    std::string archiveName;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    BigfileDirectory directory;
+
+    bool ReadFrom(const std::string& name, const struct stat& info) const {
+        return name == archiveName && info.st_dev == device && info.st_ino == inode &&
+               info.st_size == size && info.st_mtim.tv_sec == modified.tv_sec &&
+               info.st_mtim.tv_nsec == modified.tv_nsec;
+    }
+};
+
+unsigned keepDepth = 0;            // KeepDirectories alive now
+std::optional<KeptDirectory> kept; // the last directory read while one lives
+
+// The count and every entry it promises that the file holds, in one read. A count is damage
+// before anything else is read, so a forged one costs no more than the largest directory.
+BigfileDirectory ReadDirectory(const OpenFile& archive, const std::string& archiveName) {
     std::array<std::uint8_t, kBigfileCountSize> head{};
     if (!ReadAt(archive.handle.fd, 0, head)) ReadBeyondEnd(archiveName);
     base::ByteCursor headCursor(head);
     std::int32_t count = 0;
     if (ReadBigfileCount(headCursor, count) == DirectoryStatus::Damaged)
-        ReportAndFail("Bigfile(" + base::PrintableText(archiveName) + ") is damaged!");
+        return {{}, DirectoryStatus::Damaged};
+    const std::int64_t wanted =
+        static_cast<std::int64_t>(kBigfileCountSize) + std::int64_t{count} * kBigfileEntrySize;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min(wanted, archive.size)));
+    if (!ReadAt(archive.handle.fd, 0, bytes)) ReadBeyondEnd(archiveName);
+    return ReadBigfileDirectory(bytes);
+}
 
-    std::vector<std::uint8_t> chunk;
-    std::int64_t position = kBigfileCountSize;
-    std::int64_t left = count;
-    while (left > 0) {
-        const std::int64_t entries = std::min(left, kEntriesPerRead);
-        const std::int64_t wanted = entries * static_cast<std::int64_t>(kBigfileEntrySize);
-        const std::int64_t available = std::clamp<std::int64_t>(archive.size - position, 0, wanted);
-        chunk.resize(static_cast<std::size_t>(available));
-        if (!ReadAt(archive.handle.fd, position, chunk)) ReadBeyondEnd(archiveName);
-        base::ByteCursor cursor(chunk);
-        for (std::int64_t k = 0; k < entries; ++k) {
-            BigfileEntry entry;
-            switch (ReadBigfileEntry(cursor, entry)) {
-            case DirectoryStatus::Truncated:
-                ReadBeyondEnd(archiveName);
-            case DirectoryStatus::Damaged:
-                ReportAndFail("Bigfile(" + base::PrintableText(archiveName) + ") is damaged!");
-            case DirectoryStatus::Ok:
-                break;
-            }
-            if (BigfileNamesMatch(name, entry.name)) return entry;
-        }
-        position += wanted;
-        left -= entries;
+// The directory of the open archive: the kept one while it still describes the file.
+const BigfileDirectory& Directory(const OpenFile& archive, const std::string& archiveName,
+                                  BigfileDirectory& fresh) {
+    struct stat info {};
+    const bool known = fstat(archive.handle.fd, &info) == 0;
+    if (keepDepth > 0 && known && kept && kept->ReadFrom(archiveName, info)) return kept->directory;
+    fresh = ReadDirectory(archive, archiveName);
+    if (keepDepth == 0 || !known) return fresh;
+    kept = KeptDirectory{archiveName,  info.st_dev,  info.st_ino,
+                         info.st_size, info.st_mtim, std::move(fresh)};
+    return kept->directory;
+}
+
+// The first entry called `name`, looked for among the entries before any fault; the fault
+// counts only when the name is not among them.
+BigfileEntry FindEntry(const OpenFile& archive, const std::string& name,
+                       const std::string& archiveName) {
+    BigfileDirectory fresh;
+    const BigfileDirectory& directory = Directory(archive, archiveName, fresh);
+    for (const BigfileEntry& entry : directory.entries)
+        if (BigfileNamesMatch(name, entry.name)) return entry;
+    switch (directory.status) {
+    case DirectoryStatus::Truncated:
+        ReadBeyondEnd(archiveName);
+    case DirectoryStatus::Damaged:
+        ReportAndFail(Damaged(archiveName));
+    case DirectoryStatus::Ok:
+        break;
     }
-    return std::nullopt;
+    ReportAndFail("File(" + base::PrintableText(name) + ") not found in bigfile(" +
+                  base::PrintablePath(archiveName) + ") !!");
 }
 
 // Gives the block `size` bytes read from `offset`; a size of 0 gets the engine's report
@@ -118,14 +152,11 @@ std::int32_t ReadIntoBlock(const OpenFile& file, const std::string& fileName, st
 }
 
 BigfileEntry FindMember(const std::string& name, const std::string& archiveName, OpenFile& file) {
+    base::StopIfQuitRequested();
     if (!OpenForReading(archiveName, file))
-        ReportAndFail("Bigfile(" + base::PrintableText(archiveName) +
+        ReportAndFail("Bigfile(" + base::PrintablePath(archiveName) +
                       ") is missing or blocked by another application!");
-    const auto entry = FindEntry(file, name, archiveName);
-    if (!entry)
-        ReportAndFail("File(" + base::PrintableText(name) + ") not found in bigfile(" +
-                      base::PrintableText(archiveName) + ") !!");
-    return *entry;
+    return FindEntry(file, name, archiveName);
 }
 
 } // namespace
@@ -142,20 +173,33 @@ std::int32_t BigfileMemberSize(const std::string& name, const std::string& archi
 }
 
 std::int32_t ReadFromBigfile(const std::string& name, const std::string& archiveName,
-                             base::MemoryBlock& block) {
+                             base::MemoryBlock& block, std::int32_t maxSize) {
     base::FreeBlock(block);
     OpenFile file;
     if (archiveName.empty()) {
+        base::StopIfQuitRequested();
         if (!OpenForReading(name, file))
             ReportAndFail("File not found or blocked by another application! " +
-                          base::PrintableText(name));
-        if (file.size > std::numeric_limits<std::int32_t>::max())
-            throw base::IoFailure("File too large: " + base::PrintableText(name));
+                          base::PrintablePath(name));
+        if (file.size > maxSize)
+            throw base::IoFailure("File too large: " + base::PrintablePath(name));
         return ReadIntoBlock(file, name, 0, static_cast<std::int32_t>(file.size), block);
     }
 
     const BigfileEntry entry = FindMember(name, archiveName, file);
+    if (entry.size > maxSize)
+        ReportAndFail(Damaged(archiveName) + " " + base::PrintableText(name) + " holds " +
+                      std::to_string(entry.size) + " bytes, more than the " +
+                      std::to_string(maxSize) + " it may.");
     return ReadIntoBlock(file, archiveName, entry.offset, entry.size, block);
+}
+
+KeepDirectories::KeepDirectories() {
+    ++keepDepth;
+}
+
+KeepDirectories::~KeepDirectories() {
+    if (--keepDepth == 0) kept.reset();
 }
 
 } // namespace archive

@@ -31,7 +31,7 @@ void PutI32(std::uint8_t* out, std::int32_t value) {
 DirectoryStatus ReadBigfileCount(base::ByteCursor& cursor, std::int32_t& count) {
     const auto value = cursor.I32();
     if (!value) return DirectoryStatus::Truncated;
-    if (*value < 0) return DirectoryStatus::Damaged;
+    if (*value < 0 || *value > kBigfileMaxEntries) return DirectoryStatus::Damaged;
     count = *value;
     return DirectoryStatus::Ok;
 }

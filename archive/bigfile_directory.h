@@ -18,6 +18,9 @@ inline constexpr std::size_t kBigfileCountSize = 4;
 inline constexpr std::size_t kBigfileEntrySize = 58;
 inline constexpr std::size_t kBigfileNameFieldSize = 50;
 inline constexpr std::size_t kBigfileMaxNameLength = 48;
+// The most entries a directory may hold, far above the game's 14: a larger count is damage, so
+// that a forged count costs no more than reading this many.
+inline constexpr std::int32_t kBigfileMaxEntries = 4096;
 
 struct BigfileEntry {
     std::string name; // empty when the field holds no terminated name; never found then
@@ -28,7 +31,8 @@ struct BigfileEntry {
 enum class DirectoryStatus {
     Ok,
     Truncated, // the bytes end inside the count or an entry
-    Damaged,   // negative count, name length above 49, negative size or offset
+    Damaged,   // count negative or above kBigfileMaxEntries, name length above 49, negative
+               // size or offset
 };
 
 DirectoryStatus ReadBigfileCount(base::ByteCursor& cursor, std::int32_t& count);

@@ -33,8 +33,12 @@ namespace {
 constexpr const char* kDataFromProgram = KX_DATA_FROM_BIN;
 constexpr const char* kTempName = "Temp";
 constexpr const char* kPrivateRootName = "koravex";
-// Tries at a folder that a game ending at the same moment may just have removed.
-constexpr int kRaceRetries = 3;
+constexpr std::string_view kPrivatePrefix = "Temp-";
+constexpr const char* kMarkerName = kTempMarkerName;
+constexpr std::string_view kMarkerText =
+    "Koravex made this folder for its scratch files, and removes it when the game ends.\n";
+// Tries at a folder that a game ending or starting at the same moment may just have removed.
+constexpr int kRaceRetries = 5;
 
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
@@ -46,6 +50,11 @@ bool EnterFolder(const std::string& path) {
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+// A path as messages quote it.
+std::string Quoted(const std::string& path) {
+    return base::PrintablePath(path);
 }
 
 // A name that stays inside the current directory.
@@ -68,26 +77,72 @@ bool StillStands(int fd, const std::string& path) {
            open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
-// Deletes every entry but subfolders of the open folder. Relative to the descriptor, so a link
-// swapped in for the folder can't redirect a deletion; links inside go as links.
-void DeletePlainFiles(int folder) {
+// The names in the open folder, "." and ".." aside.
+std::vector<std::string> FolderNames(int folder) {
+    std::vector<std::string> names;
     const int listing = dup(folder);
-    if (listing < 0) return;
+    if (listing < 0) return names;
     std::unique_ptr<DIR, DirCloser> dir(fdopendir(listing));
     if (!dir) {
         close(listing);
-        return;
+        return names;
     }
     rewinddir(dir.get());
-    std::vector<std::string> names;
     while (const dirent* entry = readdir(dir.get()))
-        names.emplace_back(entry->d_name);
-    for (const auto& name : names) {
+        if (IsBareName(entry->d_name)) names.emplace_back(entry->d_name);
+    return names;
+}
+
+// Deletes the plain files of the open folder, its marker aside, and tells whether nothing else
+// is left in it. Relative to the descriptor, so a link swapped in for the folder can't redirect
+// a deletion; links, subfolders and anything else stay as they are.
+bool DeletePlainFiles(int folder) {
+    bool onlyFilesWereThere = true;
+    for (const auto& name : FolderNames(folder)) {
+        if (name == kMarkerName) continue;
         struct stat info {};
-        if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-            !S_ISDIR(info.st_mode))
+        if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
             unlinkat(folder, name.c_str(), 0);
+        else
+            onlyFilesWereThere = false;
     }
+    return onlyFilesWereThere;
+}
+
+// Empties the open folder at `path` of its plain files and, when nothing else was in it,
+// removes it with its marker.
+void RemoveFolder(int folder, const std::string& path) {
+    if (!DeletePlainFiles(folder) || !StillStands(folder, path)) return;
+    unlinkat(folder, kMarkerName, 0);
+    rmdir(path.c_str());
+}
+
+// The marker of a Temp the game made: a plain file of this user.
+bool HasMarker(int folder) {
+    struct stat info {};
+    return fstatat(folder, kMarkerName, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+           info.st_uid == geteuid();
+}
+
+bool WriteMarker(int folder) {
+    base::UniqueFd file(
+        openat(folder, kMarkerName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    return file.fd >= 0 &&
+           write(file.fd, kMarkerText.data(), kMarkerText.size()) ==
+               static_cast<ssize_t>(kMarkerText.size()) &&
+           close(file.Release()) == 0;
+}
+
+// Opens a folder without following a link, and takes its lock: the lock of a workspace is
+// held by the game using it for as long as it runs.
+base::UniqueFd OpenAndLock(int at, const std::string& path) {
+    base::UniqueFd folder(
+        openat(at, path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (folder.fd < 0 || fstat(folder.fd, &info) != 0 || !IsPrivateFolder(info) ||
+        flock(folder.fd, LOCK_EX | LOCK_NB) != 0)
+        return {};
+    return folder;
 }
 
 // Creates the file anew in the open folder, so that whatever stood under its name (a file, or
@@ -112,28 +167,48 @@ void WriteNewFile(int folder, const std::string& name, std::span<const std::uint
     if (close(file.Release()) != 0) throw base::IoFailure("Disk full: " + path);
 }
 
-// Temp beside the program, when the program's folder is ours to write in, Temp there is ours
-// or can be made, and no other running game holds it. Emptied of what an earlier run left.
+// Temp beside the program, when the program's folder is ours to write in, and Temp there can
+// be made or was made by the game (its marker), is ours, and no other running game holds it.
+// Emptied of the plain files an earlier run left.
 bool TakeTempBesideProgram(const std::string& exeFolder) {
     if (faccessat(AT_FDCWD, exeFolder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) return false;
     const std::string path = JoinPath(exeFolder, kTempName);
     for (int attempt = 0; attempt < kRaceRetries; ++attempt) {
-        if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
-        // A link, a file, or a folder closed to us fails here and is left as it is.
-        base::UniqueFd folder(
-            open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        const bool made = mkdir(path.c_str(), 0700) == 0;
+        if (!made && errno != EEXIST) return false;
+        // A link, a file, a folder closed to us or one another game holds fails here and is
+        // left as it is.
+        base::UniqueFd folder = OpenAndLock(AT_FDCWD, path);
         if (folder.fd < 0) return false;
-        struct stat info {};
-        if (fstat(folder.fd, &info) != 0 || !IsPrivateFolder(info)) return false;
-        if (flock(folder.fd, LOCK_EX | LOCK_NB) != 0) return false;
         // A game that ended just now may have removed the folder we opened: look again.
         if (!StillStands(folder.fd, path)) continue;
+        if (made && !WriteMarker(folder.fd)) {
+            RemoveFolder(folder.fd, path);
+            return false;
+        }
+        // A Temp the game did not make is the user's: never emptied, never removed.
+        if (!HasMarker(folder.fd)) return false;
         DeletePlainFiles(folder.fd);
         TempWorkspace.folder = std::move(folder);
         TempWorkspace.path = path;
         return true;
     }
     return false;
+}
+
+// Private workspaces whose game has ended without removing them (a kill, a crash): their lock
+// is free. Only folders of this user in a koravex folder of this user's, and only their plain
+// files, are removed.
+void RemoveStaleWorkspaces(const std::string& root) {
+    base::UniqueFd rootFolder(
+        open(root.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (rootFolder.fd < 0 || fstat(rootFolder.fd, &info) != 0 || !IsPrivateFolder(info)) return;
+    for (const auto& name : FolderNames(rootFolder.fd)) {
+        if (!name.starts_with(kPrivatePrefix)) continue;
+        const base::UniqueFd stale = OpenAndLock(rootFolder.fd, name);
+        if (stale.fd >= 0) RemoveFolder(stale.fd, JoinPath(root, name));
+    }
 }
 
 // The user's cache folder: $XDG_CACHE_HOME, else ~/.cache.
@@ -150,18 +225,18 @@ std::optional<std::string> CacheFolder() {
     return JoinPath(home, ".cache");
 }
 
-// A fresh folder of this process in `<parent>/koravex`; on failure, the message naming the path.
-// Whatever it made for a workspace it could not have, it removes again.
+// A fresh folder of this process in `<parent>/koravex`, locked; on failure, the message naming
+// the path. Whatever it made for a workspace it could not have, it removes again.
 std::optional<std::string> TakePrivateWorkspaceIn(const std::string& parent, bool makeParent) {
     bool madeParent = false;
     if (makeParent) {
         if (mkdir(parent.c_str(), 0700) == 0)
             madeParent = true;
         else if (errno != EEXIST)
-            return "Cannot create folder " + parent;
+            return "Cannot create folder " + Quoted(parent);
     }
     const std::string root = JoinPath(parent, kPrivateRootName);
-    std::string failure = "Cannot create folder " + root;
+    std::string failure = "Cannot create folder " + Quoted(root);
     bool madeRoot = false;
     for (int attempt = 0; attempt < kRaceRetries; ++attempt) {
         if (mkdir(root.c_str(), 0700) == 0)
@@ -171,22 +246,22 @@ std::optional<std::string> TakePrivateWorkspaceIn(const std::string& parent, boo
         struct stat info {};
         if (lstat(root.c_str(), &info) != 0) continue;
         if (!IsPrivateFolder(info)) {
-            failure = "Folder " + root + " is not private to this user";
+            failure = "Folder " + Quoted(root) + " is not private to this user";
             break;
         }
-        std::string path = JoinPath(root, "Temp-XXXXXX");
+        std::string path = JoinPath(root, std::string(kPrivatePrefix) + "XXXXXX");
         // A game ending just now may have removed the empty koravex folder: make it again.
         if (mkdtemp(path.data()) == nullptr) {
             if (errno == ENOENT) continue;
             break;
         }
-        base::UniqueFd folder(
-            open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat made {};
-        if (folder.fd < 0 || fstat(folder.fd, &made) != 0 || !IsPrivateFolder(made)) {
+        // Until it is locked, a game starting now may take the new folder for a stale one
+        // and remove it: then another is made.
+        base::UniqueFd folder = OpenAndLock(AT_FDCWD, path);
+        if (folder.fd < 0 || !StillStands(folder.fd, path)) {
             rmdir(path.c_str());
-            failure = "Cannot enter folder " + path;
-            break;
+            failure = "Cannot enter folder " + Quoted(path);
+            continue;
         }
         TempWorkspace.folder = std::move(folder);
         TempWorkspace.path = path;
@@ -197,6 +272,17 @@ std::optional<std::string> TakePrivateWorkspaceIn(const std::string& parent, boo
     if (madeRoot) rmdir(root.c_str());
     if (madeParent) rmdir(parent.c_str());
     return failure;
+}
+
+// The koravex folders private workspaces are made in: under $XDG_RUNTIME_DIR and the cache
+// folder.
+std::vector<std::string> PrivateRoots() {
+    std::vector<std::string> roots;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && runtime[0] == '/')
+        roots.push_back(JoinPath(runtime, kPrivateRootName));
+    if (const auto cache = CacheFolder()) roots.push_back(JoinPath(*cache, kPrivateRootName));
+    return roots;
 }
 
 // A private workspace under $XDG_RUNTIME_DIR, or the cache folder when that is unset or unusable.
@@ -224,9 +310,14 @@ std::string ExeFolder() {
     return ExeFileName.substr(0, slash);
 }
 
-std::string FindArchive(const std::string& exeFolder) {
+bool ArchiveBesideProgram(const std::string& exeFolder) {
     struct stat info {};
-    if (lstat(JoinPath(exeFolder, kArchiveName).c_str(), &info) == 0) return kArchiveName;
+    return lstat(JoinPath(exeFolder, kArchiveName).c_str(), &info) == 0;
+}
+
+std::string FindArchive(const std::string& exeFolder) {
+    if (ArchiveBesideProgram(exeFolder)) return kArchiveName;
+    struct stat info {};
     // The program's folder comes from the system with every link resolved, so ".." in the
     // relative path is its real parent.
     const auto installed =
@@ -237,7 +328,7 @@ std::string FindArchive(const std::string& exeFolder) {
 }
 
 std::string TempFilePath(const std::string& name) {
-    return JoinPath(TempWorkspace.path.empty() ? kTempName : TempWorkspace.path, name);
+    return Quoted(JoinPath(TempWorkspace.path.empty() ? kTempName : TempWorkspace.path, name));
 }
 
 void GoExeFolder() {
@@ -248,15 +339,17 @@ void GoTempFolder() {
     const Workspace& temp = TempWorkspace;
     if (temp.folder.fd < 0 || !StillStands(temp.folder.fd, temp.path) ||
         fchdir(temp.folder.fd) != 0)
-        throw base::IoFailure("Cannot enter folder " + (temp.path.empty() ? kTempName : temp.path));
+        throw base::IoFailure("Cannot enter folder " +
+                              (temp.path.empty() ? kTempName : Quoted(temp.path)));
 }
 
-base::MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName) {
+base::MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName,
+                                std::int32_t maxSize) {
     if (!IsBareName(member))
         throw base::IoFailure("File access denied: " + base::PrintableText(member));
     GoExeFolder();
     base::MemoryBlock block;
-    const std::int32_t size = ReadFromBigfile(member, archiveName, block);
+    const std::int32_t size = ReadFromBigfile(member, archiveName, block, maxSize);
     GoTempFolder();
     WriteNewFile(TempWorkspace.folder.fd, member,
                  block.Bytes().first(static_cast<std::size_t>(size)));
@@ -271,8 +364,7 @@ void DeleteFromTemp(const std::string& fileName) {
 void ClearTempFolder() {
     Workspace& temp = TempWorkspace;
     if (temp.folder.fd >= 0) {
-        DeletePlainFiles(temp.folder.fd);
-        if (StillStands(temp.folder.fd, temp.path)) rmdir(temp.path.c_str());
+        RemoveFolder(temp.folder.fd, temp.path);
         // Only empty folders go: another running game's workspace keeps the koravex folder.
         if (!temp.root.empty()) rmdir(temp.root.c_str());
         if (!temp.madeCache.empty()) rmdir(temp.madeCache.c_str());
@@ -292,8 +384,14 @@ void SetUpWorkspace(const std::string& exeFileName) {
     ClearTempFolder();
     ExeFileName = exeFileName;
     ArchiveName = FindArchive(ExeFolder());
-    if (!EnterFolder(ExeFolder())) throw base::IoFailure("Cannot enter folder " + ExeFolder());
-    if (!TakeTempBesideProgram(ExeFolder())) TakePrivateWorkspace();
+    if (!EnterFolder(ExeFolder()))
+        throw base::IoFailure("Cannot enter folder " + Quoted(ExeFolder()));
+    for (const auto& root : PrivateRoots())
+        RemoveStaleWorkspaces(root);
+    // Only a game unpacked with its archive beside it keeps Temp there; an installed one never
+    // writes beside its program.
+    if (!ArchiveBesideProgram(ExeFolder()) || !TakeTempBesideProgram(ExeFolder()))
+        TakePrivateWorkspace();
     GoTempFolder();
     GoExeFolder();
 }

@@ -1,24 +1,31 @@
 // The Temp workspace and the current directory. Loaders that need a file on disk read archive
 // members extracted into Temp under their bare names.
 //
-// Temp is the folder "Temp" beside the program when the program's folder is writable, Temp there
-// is ours (a real folder of this user that nobody else may write to) and no other running game
-// uses it. Otherwise it is a private folder of this process, made afresh under
-// $XDG_RUNTIME_DIR/koravex, or under the user's cache folder when that variable is unset.
+// Temp is the folder "Temp" beside the program when the archive lies there too (a game unpacked
+// into a folder of its own), the program's folder is writable, Temp there is absent or was made
+// by the game (its marker file), is a real folder of this user that nobody else may write to,
+// and no other running game uses it. Otherwise it is a private folder of this process, made
+// afresh under $XDG_RUNTIME_DIR/koravex, or under the user's cache folder when that variable is
+// unset. Each game holds its workspace's lock while it runs; at start-up the private folders
+// whose lock is free are what killed games left, and go. Only plain files are ever deleted.
 #pragma once
 
 #include <string>
 
+#include "archive/bigfile.h"
 #include "base/memory_block.h"
 #include "base/unique_fd.h"
 
 namespace archive {
 
 inline constexpr const char* kArchiveName = "adatok.vbf";
+// The plain file the game writes into a Temp beside the program when it makes the folder: a
+// Temp without it is the user's, never touched.
+inline constexpr const char* kTempMarkerName = ".koravex-workspace";
 
 // This run's Temp folder, held open so that the folder used is always the folder set up.
 struct Workspace {
-    base::UniqueFd folder; // open for the whole run; locked while it is the Temp beside the program
+    base::UniqueFd folder; // open and locked for the whole run
     std::string path;      // its full path
     std::string root;      // a private workspace's koravex folder, removed too once empty
     std::string madeCache; // the user's cache folder when this run had to create it
@@ -30,6 +37,9 @@ extern Workspace TempWorkspace; // empty before set-up and after teardown
 
 // The program's folder: ExeFileName without its last component.
 std::string ExeFolder();
+
+// Anything called "adatok.vbf" stands beside a program in `exeFolder`: the portable layout.
+bool ArchiveBesideProgram(const std::string& exeFolder);
 
 // Where the archive of a program in `exeFolder` is: "adatok.vbf" when anything of that name
 // stands beside the program (a broken one is reported, not passed over), else the installed
@@ -44,18 +54,21 @@ void GoExeFolder();
 void GoTempFolder();
 // Copies an archive member into Temp under its name and hands back the bytes it wrote, so
 // that a loader need not open the file again by name; leaves Temp current.
-base::MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName);
+// A member larger than `maxSize` is damage, as ReadFromBigfile finds it.
+base::MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName,
+                                std::int32_t maxSize = kNoSizeCap);
 // Deletes a file (or a link, as a link) from Temp; leaves Temp current. Anything but a bare
 // name is ignored, so nothing outside Temp is ever reached.
 void DeleteFromTemp(const std::string& fileName);
-// Deletes everything but subfolders in this run's Temp, then the folder when it is empty.
+// Deletes the plain files of this run's Temp, then the folder when nothing else was in it.
 // Touches nothing the run did not set up.
 void ClearTempFolder();
 
 // Start-up for the running program, whose path comes from the system.
 void SetUpWorkspace();
-// Start-up for a program at `exeFileName`: the archive found, Temp chosen and emptied of what an
-// earlier run left; base::IoFailure naming the folder when no workspace can be had.
+// Start-up for a program at `exeFileName`: the archive found, stale private workspaces removed,
+// Temp chosen and emptied of what an earlier run left; base::IoFailure naming the folder when
+// no workspace can be had.
 void SetUpWorkspace(const std::string& exeFileName);
 // Window close or a failed run: the program's folder made current and Temp removed. Reports
 // nothing; harmless when run again.

@@ -26,6 +26,9 @@ constexpr std::uint16_t kColourFloats = 0x0010;
 constexpr std::uint16_t kColourBytes = 0x0011;
 
 constexpr std::size_t kHeader = 6;
+// Materials kept per model, far above any real model's: later ones are passed over, so that a
+// model made of names costs no more than this many.
+constexpr std::size_t kMaxMaterials = 4096;
 
 struct TMaterial {
     float Red = 0.0f;
@@ -44,7 +47,8 @@ struct Walk {
     bool mini = true;
     std::vector<TMaterial> materials;
     std::unordered_map<std::string, std::size_t> lastNamed; // name -> its latest material
-    std::int32_t current = -1;                              // the object being filled
+    bool materialPassedOver = false; // the material being read is beyond kMaxMaterials
+    std::int32_t current = -1;       // the object being filled
     // Element index of each face of the current object's latest face list; -1 for skipped faces.
     std::vector<std::int32_t> faceElements;
 
@@ -62,13 +66,17 @@ struct Walk {
 std::size_t MaterialName(Walk& walk, std::size_t pos) {
     auto cursor = walk.At(pos + kHeader);
     ZString name = ReadZString(cursor, 0);
-    walk.lastNamed[name.text] = walk.materials.size();
-    walk.materials.push_back(TMaterial{0.0f, 0.0f, 0.0f, std::move(name.text)});
-    return pos + kHeader + name.consumed;
+    const std::size_t consumed = name.consumed;
+    walk.materialPassedOver = walk.materials.size() == kMaxMaterials;
+    if (!walk.materialPassedOver) {
+        walk.lastNamed[name.text] = walk.materials.size();
+        walk.materials.push_back(TMaterial{0.0f, 0.0f, 0.0f, std::move(name.text)});
+    }
+    return pos + kHeader + consumed;
 }
 
 void Diffuse(Walk& walk, std::size_t pos) {
-    if (walk.materials.empty()) return;
+    if (walk.materials.empty() || walk.materialPassedOver) return;
     auto cursor = walk.At(pos + kHeader);
     const auto id = cursor.U16();
     if (!id || !cursor.Skip(4)) return;

@@ -10,6 +10,10 @@
 
 namespace engine {
 
+// The largest model loaded, far above the game's 99 KB: a larger one is damage, so that no
+// model costs more than a few hundred megabytes or a second to load.
+inline constexpr std::int32_t kMaxModelBytes = 16 * 1024 * 1024;
+
 struct ZString {
     std::string text;
     std::uint16_t consumed = 0; // bytes taken from the source, the zero byte included

@@ -78,7 +78,8 @@ std::optional<platform::Picture> ReadPicture(const std::string& fileName,
     if (archiveName.empty()) return platform::LoadBmp(archive::BesideProgram(fileName), budget);
     if (archive::BigfileMemberSize(fileName, archiveName) > render::kMaxPictureFileBytes)
         return std::nullopt;
-    const base::MemoryBlock bytes = archive::ExtractToTemp(fileName, archiveName);
+    const base::MemoryBlock bytes = archive::ExtractToTemp(
+        fileName, archiveName, static_cast<std::int32_t>(render::kMaxPictureFileBytes));
     auto picture = platform::DecodeBmp(bytes.Bytes(), budget);
     if (picture) archive::DeleteFromTemp(fileName);
     return picture;
@@ -87,7 +88,8 @@ std::optional<platform::Picture> ReadPicture(const std::string& fileName,
 } // namespace
 
 void LoadBoardDefinition(const std::string& fileName, const std::string& archiveName) {
-    const base::MemoryBlock bytes = archive::ExtractToTemp(fileName, archiveName);
+    const base::MemoryBlock bytes =
+        archive::ExtractToTemp(fileName, archiveName, rules::kMaxBoardDefinitionBytes);
     rules::SquareTable = rules::ParseBoardDefinition(bytes.Bytes());
     archive::DeleteFromTemp(fileName);
 }
@@ -95,7 +97,8 @@ void LoadBoardDefinition(const std::string& fileName, const std::string& archive
 void LoadModel(const std::string& fileName, const std::string& archiveName,
                std::uint8_t miniPolygons) {
     base::MemoryBlock block;
-    const std::int32_t size = archive::ReadFromBigfile(fileName, archiveName, block);
+    const std::int32_t size =
+        archive::ReadFromBigfile(fileName, archiveName, block, engine::kMaxModelBytes);
     const std::size_t usable = std::min<std::size_t>(std::max(size, 0), block.size);
     engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons, engine::Objects);
 }
@@ -114,6 +117,7 @@ std::int32_t LoadSmoothTexture(const std::string& fileName, const std::string& a
 }
 
 void LoadAssets() {
+    const archive::KeepDirectories directoryReadOnce;
     for (const ArchiveMember& member : kArchiveMembers) {
         switch (member.loader) {
         case Loader::BoardDefinition:

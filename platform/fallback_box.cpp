@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/way_out.h"
 #include "platform/box_layout.h"
 #include "platform/box_paint.h"
 
@@ -143,10 +144,12 @@ bool ShowFallbackBox(const std::string& caption, const std::string& text) {
     bool dismissed = false;
     while (!dismissed) {
         SDL_Event e;
+        // The program is asked to end (a signal): the box goes.
+        if (base::QuitRequested) break;
         if (!SDL_WaitEventTimeout(&e, 250)) continue;
         const Uint32 target = WindowOf(e);
         if (e.type == SDL_QUIT) {
-            // The program is asked to end (a signal): the box goes, the request stays.
+            // The program is asked to end: the box goes, the request stays.
             kept.push_back(e);
             dismissed = true;
         } else if (target != id) {

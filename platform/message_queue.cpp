@@ -2,13 +2,15 @@
 
 #include <deque>
 
+#include "base/way_out.h"
 #include "platform/platform.h"
 
 namespace platform {
 
 namespace {
 std::deque<Message> queue; // waiting messages, oldest first
-}
+bool closeForQuit = false; // the close message for base::QuitRequested has been posted
+} // namespace
 
 int (*WindowProcedure)(const Message& message) = nullptr;
 
@@ -20,6 +22,9 @@ void SendMessage(const Message& message) {
 
 bool PeekMessage() {
     platform::PumpEvents();
+    // A signal ends the game as closing its window does.
+    if (base::QuitRequested && !closeForQuit) PostMessage(Message{MessageKind::Close});
+    closeForQuit = base::QuitRequested;
     return !queue.empty();
 }
 

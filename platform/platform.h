@@ -13,6 +13,9 @@ struct Size {
     int height = 0;
 };
 
+// From now on SIGTERM, SIGINT and SIGHUP set base::QuitRequested instead of ending the program;
+// first thing, before any thread starts. Harmless when called again.
+void WatchSignals();
 // Starts the video subsystem; false when there is no display to talk to.
 bool Init();
 // Why the last platform call failed, for the user.
@@ -38,6 +41,9 @@ ContextResult CreateGlContext();
 // Makes no context current and deletes the context; harmless when there is none.
 void ReleaseGlContext();
 bool HasGlContext();
+// Releases the context and destroys the main window, the splash and the cursors; harmless
+// when there are none.
+void DestroyWindows();
 void SwapBuffers();
 
 // Moves waiting system events into the message queue (message_queue.h).

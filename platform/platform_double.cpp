@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/way_out.h"
 #include "platform/platform.h"
 #include "platform/platform_double.h"
 
@@ -43,6 +44,8 @@ bool OpenHiddenGlWindow(int width, int height) {
 }
 
 } // namespace testing
+
+void WatchSignals() {}
 
 bool Init() { return state.initOk; }
 
@@ -92,6 +95,12 @@ void ReleaseGlContext() {
 
 bool HasGlContext() { return context != nullptr; }
 
+void DestroyWindows() {
+    ReleaseGlContext();
+    if (window) ++state.windowsDestroyed;
+    window.reset();
+}
+
 void SwapBuffers() {
     ++state.swaps;
     state.input = false;
@@ -137,7 +146,8 @@ void SleepMs(int) { ++state.sleeps; }
 void SetCursor(Cursor cursor) { state.cursor = cursor; }
 
 void MessageBox(const std::string& caption, const std::string& text) {
-    state.boxes.push_back({caption, text});
+    // As on the real platform, no box waits for an answer once the game is asked to end.
+    if (!base::QuitRequested) state.boxes.push_back({caption, text});
 }
 
 } // namespace platform

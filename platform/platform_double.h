@@ -36,6 +36,7 @@ struct DoubleState {
     int splashShown = 0;
     int splashHidden = 0;
     int windowShown = 0;
+    int windowsDestroyed = 0;
     bool visible = true; // the main window is on screen
     int waits = 0;       // calls of WaitForEvents
     int waitedMs = 0;    // the timeouts of those calls, added up

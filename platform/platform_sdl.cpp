@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "base/way_out.h"
+#include "platform/ending.h"
 #include "platform/fallback_box.h"
 #include "platform/keymap.h"
 #include "platform/message_queue.h"
@@ -126,11 +128,14 @@ void Translate(const SDL_Event& event) {
 
 bool Init() {
     if (session.started) return true;
+    // Signals reach the game through base::QuitRequested (WatchSignals), never through SDL.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The window class the desktop groups and matches our windows by.
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", "KoravexClass", 0);
     SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", "KoravexClass", 0);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     session.started = true;
+    EndOnLostDisplay();
     SDL_AddEventWatch(CountLeftPress, nullptr);
     // Without a desktop SDL falls back to drivers that draw nowhere; that is no display.
     if (!DriverReachesDesktop()) {
@@ -306,6 +311,15 @@ void ReleaseGlContext() {
 
 bool HasGlContext() { return context != nullptr; }
 
+void DestroyWindows() {
+    ReleaseGlContext();
+    mainWindow.reset();
+    mainHasGl = false;
+    splash.reset();
+    arrowCursor.reset();
+    sizeAllCursor.reset();
+}
+
 // glGetError keeps one flag per kind of error, so a handful of calls empties it.
 void ReportGlErrors() {
     for (int i = 0; i < 8; ++i) {
@@ -402,10 +416,15 @@ void SetCursor(Cursor cursor) {
 void MessageBox(const std::string& caption, const std::string& text) {
     std::fprintf(stderr, "koravex: %s: %s\n", caption.c_str(), text.c_str());
     std::fflush(stderr);
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) == 0)
-        return;
-    // SDL's box needs X core fonts, or zenity on Wayland; without them the box is our own.
-    ShowFallbackBox(caption, text);
+    // Once the game is asked to end nobody waits for an answer: a box up then is taken down.
+    BoxShowing = true;
+    if (!base::QuitRequested &&
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr) != 0 &&
+        !base::QuitRequested) {
+        // SDL's box needs X core fonts, or zenity on Wayland; without them the box is our own.
+        ShowFallbackBox(caption, text);
+    }
+    BoxShowing = false;
 }
 
 } // namespace platform

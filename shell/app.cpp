@@ -7,6 +7,7 @@
 #include "archive/workspace.h"
 #include "base/failure.h"
 #include "base/report.h"
+#include "base/way_out.h"
 #include "engine/store.h"
 #include "game/draw.h"
 #include "game/frame.h"
@@ -21,7 +22,6 @@
 namespace shell {
 
 bool MainWindow = false;
-bool SetupFailed = false;
 FrameHooks Frame{game::UpdateFrame, game::DrawScene};
 
 namespace {
@@ -53,6 +53,11 @@ void ShowEngineError(const std::string& text) {
 void InstallHooks() {
     base::EngineReport = {ShowEngineBox, ReleaseEngineWindow};
     platform::WindowProcedure = MainWindowProc;
+    // What every way out undoes, run newest first: the workspace (files only, so also when the
+    // display is gone), the GL context, the windows.
+    base::AtExit(platform::DestroyWindows, false);
+    base::AtExit(platform::ReleaseGlContext, false);
+    base::AtExit(archive::TearDownWorkspace, true);
 }
 
 bool LoopPass() {
@@ -86,12 +91,12 @@ bool LoopPass() {
 }
 
 int RunMainWindow() {
+    base::StopIfQuitRequested();
     if (!platform::Init()) {
         std::fprintf(stderr, "koravex: no display to open a window on (%s)\n",
-                     platform::LastError().c_str());
+                     base::PrintablePath(platform::LastError()).c_str());
         platform::MessageBox("Error", "Failed To Register The Window Class.");
-        SetupFailed = true;
-        return 0;
+        return 1;
     }
     const platform::Size size = WindowSizeForDisplay(platform::DesktopSize());
     platform::ScreenWidth = static_cast<std::uint16_t>(size.width);
@@ -102,10 +107,9 @@ int RunMainWindow() {
     if (!platform::CreateMainWindow("Koravex", 0, 0, platform::ScreenWidth,
                                     platform::ScreenHeight)) {
         platform::MessageBox("Error", "Window Creation Error.");
-        SetupFailed = true;
-        return 0;
+        return 1;
     }
-    OnCreate();
+    const bool created = OnCreate();
     MainWindow = true;
     // The first size message sets the viewport, as the window system's own would.
     const platform::Size client = platform::ClientSize();
@@ -117,7 +121,7 @@ int RunMainWindow() {
 
     while (LoopPass()) {
     }
-    return 1;
+    return created ? 0 : 1;
 }
 
 namespace {
@@ -125,7 +129,7 @@ namespace {
 // A failure ends the run: the workspace goes first, so nothing is left even when the box
 // is never answered.
 int EndAfterFailure(const std::string& text) {
-    archive::TearDownWorkspace();
+    base::RunExitCleanups(true);
     platform::MessageBox("Application Error", text);
     return 1;
 }
@@ -133,23 +137,27 @@ int EndAfterFailure(const std::string& text) {
 } // namespace
 
 int RunProgram() {
+    platform::WatchSignals();
     InstallHooks();
     rules::SeedRandomFromClock();
     engine::EngineInit();
+    int exitCode = 1;
     try {
-        RunMainWindow();
+        exitCode = RunMainWindow();
+    } catch (const base::QuitRequest&) {
+        exitCode = 0;
     } catch (const base::IoFailure& failure) {
-        return EndAfterFailure(std::string("Input/output failure: ") + failure.what());
+        exitCode = EndAfterFailure(std::string("Input/output failure: ") + failure.what());
     } catch (const base::ConvertFailure& failure) {
-        return EndAfterFailure(std::string("Conversion failure: ") + failure.what());
+        exitCode = EndAfterFailure(std::string("Conversion failure: ") + failure.what());
     } catch (const std::bad_alloc&) {
-        return EndAfterFailure("Out of memory");
+        exitCode = EndAfterFailure("Out of memory");
     } catch (const std::exception& failure) {
-        return EndAfterFailure(failure.what());
+        exitCode = EndAfterFailure(failure.what());
     }
-    // A run that ended without its close message leaves nothing either.
-    archive::TearDownWorkspace();
-    return SetupFailed ? 1 : 0;
+    // However the run ended, nothing it set up is left.
+    base::RunExitCleanups(false);
+    return exitCode;
 }
 
 } // namespace shell

@@ -9,8 +9,7 @@
 
 namespace shell {
 
-extern bool MainWindow;  // the main window exists
-extern bool SetupFailed; // a set-up failure box captioned "Error" was shown
+extern bool MainWindow; // the main window exists
 
 // The window size for a display: the display's own, or 640 x 480 when either side is too small.
 platform::Size WindowSizeForDisplay(platform::Size display);
@@ -25,17 +24,20 @@ extern FrameHooks Frame; // called by every idle pass of the loop while the wind
 // One pass of the message loop; false once the quit message has been taken.
 bool LoopPass();
 
-// Splash, window, set-up and the loop; 1 when the loop ended on quit, 0 on a set-up failure.
+// Splash, window, set-up and the loop; the exit code: 0 when the loop ended on quit after a
+// set-up that worked, 1 after a set-up failure (its "Error" box shown).
 int RunMainWindow();
 
 // Shows text in the engine's error box, then empties the engine stores; the caller goes on.
 void ShowEngineError(const std::string& text);
 
-// Connects the lower layers to the program: the engine report's box and store reset, and
-// the window procedure that messages sent from the frame update reach.
+// Connects the lower layers to the program: the engine report's box and store reset, the
+// window procedure that messages sent from the frame update reach, and the cleanups of every
+// way out.
 void InstallHooks();
 
-// The whole program: module start-up, RunMainWindow, and the exit code.
+// The whole program: module start-up, RunMainWindow, the cleanups, and the exit code: 0 after a
+// close or a signal, 1 after a failure.
 int RunProgram();
 
 } // namespace shell

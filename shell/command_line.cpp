@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/failure.h"
 #include "shell/version.h"
 
 namespace shell {
@@ -66,7 +67,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         }
         // A bad argument is an error even beside --help: the command line was mistyped.
         if (optionsEnded || arg.empty() || arg.front() != '-') {
-            return {CommandAction::UsageError, "unexpected argument '" + std::string(arg) + "'"};
+            return {CommandAction::UsageError,
+                    "unexpected argument '" + base::PrintablePath(arg) + "'"};
         }
         if (arg == "-h" || arg == "--help") {
             if (line.action == CommandAction::Play) line.action = CommandAction::Help;
@@ -84,7 +86,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
                         "invalid number of samples '" + std::string(value) + "' (0 to 16)"};
             line.samples = *samples;
         } else {
-            return {CommandAction::UsageError, "unknown option '" + std::string(arg) + "'"};
+            return {CommandAction::UsageError, "unknown option '" + base::PrintablePath(arg) + "'"};
         }
     }
     return line;

@@ -1,6 +1,7 @@
 #include "shell/window.h"
 
 #include "archive/workspace.h"
+#include "base/way_out.h"
 #include "engine/store.h"
 #include "game/assets.h"
 #include "game/state.h"
@@ -9,21 +10,20 @@
 #include "render/view.h"
 #include "rules/random.h"
 #include "rules/state.h"
-#include "shell/app.h"
 
 namespace shell {
 
 namespace {
 
-void SetupFailure(const char* text) {
+bool SetupFailure(const char* text) {
     platform::MessageBox("Error", text);
-    SetupFailed = true;
     platform::PostQuitMessage();
+    return false;
 }
 
 } // namespace
 
-void OnCreate() {
+bool OnCreate() {
     switch (platform::CreateGlContext()) {
     case platform::ContextResult::NoPixelFormat:
         return SetupFailure("Cant't Find A Suitable PixelFormat.");
@@ -38,6 +38,7 @@ void OnCreate() {
     }
     const platform::Size client = platform::ClientSize();
     InitScene(client.width, client.height);
+    return true;
 }
 
 void InitScene(int width, int height) {
@@ -55,8 +56,7 @@ void LoadScene(int width, int height) {
 }
 
 void Teardown() {
-    archive::TearDownWorkspace();
-    platform::ReleaseGlContext();
+    base::RunExitCleanups(false);
     platform::PostQuitMessage();
 }
 

@@ -9,12 +9,14 @@ namespace shell {
 // Handles one window message; always 0, like the messages it handles.
 int MainWindowProc(const platform::Message& message);
 
-// Runs inside window creation: context set-up, then InitScene with the client size.
-void OnCreate();
+// Runs inside window creation: context set-up, then InitScene with the client size. False
+// when a step of the context failed: its "Error" box has been shown and quit queued.
+bool OnCreate();
 void InitScene(int width, int height);
 // InitScene after the workspace: view values, GL state and light, assets, game values.
 void LoadScene(int width, int height);
-// Workspace removed, context released, quit posted. Harmless when run again.
+// Every cleanup of the way out (workspace, context, windows), then quit posted. Harmless when
+// run again.
 void Teardown();
 // Empties the engine stores after an engine error report.
 void ReleaseEngineWindow();

@@ -182,6 +182,22 @@ play cache "$scratch/cache.log" "$program" HOME="$home"
 expect_empty "$home"
 [[ "$(listing "$prefix")" == "$installed" ]] || fail "the prefix changed"
 
+echo "== installed into a prefix of the player's own (~/.local): nothing beside the program"
+own=$(player_folder)
+mkdir -p "$own/$bindir" "$own/$datadir/koravex"
+cp "$build/koravex" "$own/$bindir/koravex"
+cp "$build/adatok.vbf" "$own/$datadir/koravex/adatok.vbf"
+chown -R "$player" "$own"
+runtime=$(player_folder)
+check_own() {
+    [[ ! -e "$own/$bindir/Temp" ]] || fail "a Temp in the prefix's $bindir"
+    expect_private_in "$runtime/koravex"
+}
+during=check_own
+play own-prefix "$scratch/own.log" "$own/$bindir/koravex" XDG_RUNTIME_DIR="$runtime" HOME=/nonexistent
+expect_empty "$runtime"
+[[ "$(ls -A "$own/$bindir")" == "koravex" ]] || fail "left in $bindir: $(ls -A "$own/$bindir")"
+
 # two_games NAME PROGRAM [VAR=VALUE...]: both windows appear, both games end on Esc with 0.
 two_games() {
     local name=$1 program=$2 first second

@@ -90,6 +90,9 @@ void Pack(const std::string& archivePath, const std::vector<std::string>& files)
         BigfileEntry entry;
         std::vector<std::uint8_t> data;
     };
+    if (files.size() > static_cast<std::size_t>(archive::kBigfileMaxEntries))
+        Fail(archivePath + ": the game reads at most " +
+             std::to_string(archive::kBigfileMaxEntries) + " members");
     std::vector<Member> members;
     std::int64_t offset = archive::kBigfileCountSize +
                           static_cast<std::int64_t>(files.size()) * archive::kBigfileEntrySize;
@@ -157,7 +160,8 @@ std::string DirectoryProblem(const std::string& archivePath, const LoadedArchive
         return archivePath + ": the directory runs past the end of the file (entry " + k + ")";
     case archive::DirectoryStatus::Damaged:
         return archivePath + ": the directory is damaged at entry " + k +
-               " (negative count, name length above 49, or negative size or offset)";
+               " (negative count or above " + std::to_string(archive::kBigfileMaxEntries) +
+               ", name length above 49, or negative size or offset)";
     case archive::DirectoryStatus::Ok:
         break;
     }

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "archive/workspace.h"
 #include "platform/platform_double.h"
 
 namespace kxtest {
@@ -82,6 +83,20 @@ inline std::string ReadText(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The workspace of a program "koravex" in `folder`, unpacked with its archive: Temp beside it.
+// An empty archive stands there until the test writes its own.
+inline void SetUpPortableWorkspace(const std::filesystem::path& folder) {
+    if (!std::filesystem::exists(folder / "adatok.vbf")) WriteBytes(folder / "adatok.vbf", {});
+    archive::SetUpWorkspace((folder / "koravex").string());
+}
+
+// A workspace with nothing in it but the marker the game keeps in a Temp it made.
+inline bool HoldsNothingOfTheGames(const std::filesystem::path& folder) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename() != archive::kTempMarkerName) return false;
+    return true;
+}
+
 inline std::filesystem::path CurrentDir() {
     return std::filesystem::current_path();
 }
@@ -112,9 +127,7 @@ class ScratchTest : public ::testing::Test {
         std::filesystem::remove_all(dir_, error);
     }
 
-    const std::vector<platform::testing::Box>& Boxes() {
-        return platform::testing::Double().boxes;
-    }
+    const std::vector<platform::testing::Box>& Boxes() { return platform::testing::Double().boxes; }
 
     std::filesystem::path dir_;
 

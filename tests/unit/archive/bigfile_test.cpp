@@ -177,16 +177,66 @@ TEST_F(BigfileTest, ShortFilesReadBeyondTheirEnd) {
     // A forged size is refused before a block of that size is made.
     ExpectReadBeyondEnd(
         RawArchive(1, {{NameField("x.dat"), std::numeric_limits<std::int32_t>::max(), 4}}));
-    ExpectReadBeyondEnd(
-        RawArchive(std::numeric_limits<std::int32_t>::max(), {{NameField("y.dat"), 1, 4}}));
+    ExpectReadBeyondEnd(RawArchive(archive::kBigfileMaxEntries, {{NameField("y.dat"), 1, 4}}));
 }
 
-TEST_F(BigfileTest, AHugeCountDoesNotHideAnEarlyMatch) {
-    WriteBytes("a.vbf", RawArchive(std::numeric_limits<std::int32_t>::max(),
-                                   {{NameField("x.dat"), 2, 4 + 58}}, "ok"));
+TEST_F(BigfileTest, ACountUpToTheCapDoesNotHideAnEarlyMatchAndOneAboveIsDamage) {
+    WriteBytes("a.vbf",
+               RawArchive(archive::kBigfileMaxEntries, {{NameField("x.dat"), 2, 4 + 58}}, "ok"));
     MemoryBlock block;
     EXPECT_EQ(ReadFromBigfile("x.dat", "a.vbf", block), 2);
     EXPECT_EQ(Text(block), "ok");
+    // A forged count is refused before a directory of that size is read.
+    for (const std::int32_t count :
+         {archive::kBigfileMaxEntries + 1, std::numeric_limits<std::int32_t>::max()})
+        ExpectDamaged(RawArchive(count, {{NameField("x.dat"), 2, 4 + 58}}, "ok"));
+}
+
+// Over its cap a member is damage, found from its entry: a forged size costs nothing.
+TEST_F(BigfileTest, AMemberOverItsCapIsDamageNamingItBeforeAnythingIsRead) {
+    WriteBytes("a.vbf", RawArchive(2,
+                                   {{NameField("x.dat"), 10, 4 + 2 * 58},
+                                    {NameField("huge.3ds"), 2000000000, 4 + 2 * 58}},
+                                   "0123456789"));
+    MemoryBlock block;
+    EXPECT_EQ(ReadFromBigfile("x.dat", "a.vbf", block, 10), 10);
+    const std::string text =
+        "Bigfile(a.vbf) is damaged! huge.3ds holds 2000000000 bytes, more than the 16 it may.";
+    platform::testing::Double().boxes.clear();
+    EXPECT_THROW(ReadFromBigfile("huge.3ds", "a.vbf", block, 16), base::IoFailure);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, text);
+    EXPECT_TRUE(block.Empty());
+    WriteText("plain.txt", "0123456789");
+    EXPECT_THROW(ReadFromBigfile("plain.txt", "", block, 9), base::IoFailure);
+}
+
+// While a load keeps directories, a file rewritten under the same look is not read again:
+// the directory read first stands for every look-up.
+TEST_F(BigfileTest, ALoadReadsTheDirectoryOnce) {
+    const Bytes original = Archive({{"x.dat", "data"}, {"y.dat", "more"}});
+    WriteBytes("a.vbf", original);
+    const auto written = std::filesystem::last_write_time("a.vbf");
+    const auto forge = [&] {
+        Bytes forged = original;
+        std::fill(forged.begin() + 4, forged.begin() + 4 + 2 * 58, 0xFF);
+        WriteBytes("a.vbf", forged);
+        std::filesystem::last_write_time("a.vbf", written);
+    };
+    MemoryBlock block;
+    {
+        const archive::KeepDirectories load;
+        EXPECT_EQ(ReadFromBigfile("x.dat", "a.vbf", block), 4);
+        forge();
+        EXPECT_EQ(ReadFromBigfile("y.dat", "a.vbf", block), 4);
+        EXPECT_EQ(Text(block), "more");
+        // A file replaced under the name is a new archive.
+        std::filesystem::rename("a.vbf", "b.vbf");
+        WriteBytes("a.vbf", Archive({{"z.dat", "new"}}));
+        EXPECT_EQ(ReadFromBigfile("z.dat", "a.vbf", block), 3);
+        std::filesystem::rename("b.vbf", "a.vbf");
+    }
+    ExpectFailure("x.dat", "a.vbf", "Bigfile(a.vbf) is damaged!", {"Bigfile(a.vbf) is damaged!"});
 }
 
 TEST_F(BigfileTest, EmptyMembersAndFilesReportAndDeliverNothing) {

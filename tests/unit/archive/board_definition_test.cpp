@@ -125,7 +125,7 @@ class BoardDefinitionLoad : public ScratchTest {
   protected:
     void SetUp() override {
         ScratchTest::SetUp();
-        archive::SetUpWorkspace((dir_ / "koravex").string());
+        SetUpPortableWorkspace(dir_);
         rules::SquareTable = {};
     }
     void Pack(const std::string& text) {
@@ -166,7 +166,7 @@ TEST_F(BoardDefinitionLoad, AMissingMemberIsTheArchiveFailure) {
 TEST_F(BoardDefinitionLoad, TheBuiltArchiveHoldsEverySquareOfTheBoard) {
     const fs::path built = fs::path(KX_BINARY_DIR) / "adatok.vbf";
     if (!fs::exists(built)) GTEST_SKIP() << "the archive has not been built";
-    fs::copy_file(built, dir_ / "adatok.vbf");
+    fs::copy_file(built, dir_ / "adatok.vbf", fs::copy_options::overwrite_existing);
     game::LoadBoardDefinition("negyzetek.dat", "adatok.vbf");
 
     std::set<std::array<std::pair<int, int>, 4>> distinct;

@@ -60,6 +60,8 @@ class WorkspaceTest : public ScratchTest {
         fs::create_directory(home_);
         homeVar_.Set(home_);
         cacheVar_.Unset();
+        // Unpacked with its archive: the layout that keeps Temp beside the program.
+        WriteBytes(program_ / "adatok.vbf", {});
     }
     void TearDown() override {
         archive::TearDownWorkspace();
@@ -71,6 +73,8 @@ class WorkspaceTest : public ScratchTest {
     std::string Exe() const { return (program_ / "koravex").string(); }
     bool OutsideIntact() const { return ReadText(outside_ / "keep.txt") == "precious"; }
     fs::path Workspace() const { return archive::TempWorkspace.path; }
+    // A game killed without its teardown: its workspace stays, and its lock goes.
+    static void Abandon() { archive::TempWorkspace = archive::Workspace{}; }
 
     // The workspace is a fresh private folder of this user in `root`.
     void ExpectPrivateIn(const fs::path& root) {
@@ -93,22 +97,50 @@ class WorkspaceTest : public ScratchTest {
     EnvVar homeVar_{"HOME"};
 };
 
-TEST_F(WorkspaceTest, StartUpEmptiesALeftoverTempAndLeavesTheProgramFolderCurrent) {
-    fs::create_directory(Temp());
-    fs::permissions(Temp(), fs::perms::owner_all);
+TEST_F(WorkspaceTest, StartUpEmptiesTheTempAKilledRunLeftAndLeavesTheProgramFolderCurrent) {
+    archive::SetUpWorkspace(Exe());
+    ASSERT_EQ(Workspace(), Temp());
     WriteText(Temp() / "old.bmp", "old");
     WriteText(Temp() / ".hidden", "old");
     fs::create_symlink(outside_ / "keep.txt", Temp() / "link.txt");
     fs::create_directory_symlink(outside_, Temp() / "linkdir");
+    Abandon();
+    fs::current_path(outside_);
 
     archive::SetUpWorkspace(Exe());
     EXPECT_EQ(archive::ExeFileName, Exe());
     EXPECT_EQ(Workspace(), Temp());
     EXPECT_EQ(CurrentDir(), program_);
     EXPECT_TRUE(fs::is_directory(fs::symlink_status(Temp())));
-    EXPECT_TRUE(fs::is_empty(Temp()));
-    // Links inside Temp go as links; what they point to stays.
+    EXPECT_FALSE(fs::exists(Temp() / "old.bmp"));
+    EXPECT_FALSE(fs::exists(Temp() / ".hidden"));
+    // Only plain files go: links stay links, and what they point to stays.
+    EXPECT_TRUE(fs::is_symlink(Temp() / "link.txt"));
+    EXPECT_TRUE(fs::is_symlink(Temp() / "linkdir"));
     EXPECT_TRUE(OutsideIntact());
+}
+
+// The user's own Temp beside the program, however private, was not made by the game: nothing
+// in it is deleted at start or at the end, and the game works in a private folder.
+TEST_F(WorkspaceTest, AUsersOwnTempBesideTheProgramIsNeverTouched) {
+    fs::create_directory(Temp());
+    fs::permissions(Temp(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    WriteText(Temp() / "thesis.odt", "years of work");
+    WriteText(Temp() / "wood.bmp", "the user's picture");
+    fs::create_symlink(outside_ / "keep.txt", Temp() / "notes.txt");
+    WriteBytes(program_ / "a.vbf", Archive({{"wood.bmp", "the game's"}}));
+    for (int run = 0; run < 2; ++run) {
+        archive::SetUpWorkspace(Exe());
+        ExpectPrivateIn(runtime_ / "koravex");
+        archive::ExtractToTemp("wood.bmp", "a.vbf");
+        archive::TearDownWorkspace();
+        EXPECT_EQ(ReadText(Temp() / "thesis.odt"), "years of work");
+        EXPECT_EQ(ReadText(Temp() / "wood.bmp"), "the user's picture");
+        EXPECT_TRUE(fs::is_symlink(Temp() / "notes.txt"));
+        EXPECT_FALSE(fs::exists(Temp() / archive::kTempMarkerName));
+        EXPECT_TRUE(fs::is_empty(runtime_));
+    }
 }
 
 TEST_F(WorkspaceTest, AFreshTempIsPrivateToItsUser) {
@@ -117,23 +149,29 @@ TEST_F(WorkspaceTest, AFreshTempIsPrivateToItsUser) {
     umask(old);
     EXPECT_EQ(Workspace(), Temp());
     EXPECT_EQ(Stat(Temp()).st_mode & 07777, 0700u);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(Temp() / archive::kTempMarkerName)));
     archive::TearDownWorkspace();
     EXPECT_FALSE(fs::exists(fs::symlink_status(Temp())));
     EXPECT_TRUE(fs::is_empty(runtime_));
 }
 
 TEST_F(WorkspaceTest, SubfoldersOfTempAreLeftAloneAndKeepTheFolder) {
+    archive::SetUpWorkspace(Exe());
     fs::create_directories(Temp() / "sub");
-    fs::permissions(Temp(), fs::perms::owner_all);
     WriteText(Temp() / "sub" / "inner.txt", "inner");
     WriteText(Temp() / "loose.txt", "loose");
+    Abandon();
 
     archive::SetUpWorkspace(Exe());
+    EXPECT_EQ(Workspace(), Temp());
     EXPECT_FALSE(fs::exists(Temp() / "loose.txt"));
     EXPECT_EQ(ReadText(Temp() / "sub" / "inner.txt"), "inner");
 
+    // The folder stays with its marker, so the next run still knows it for the game's.
     archive::TearDownWorkspace();
     EXPECT_TRUE(fs::exists(Temp() / "sub" / "inner.txt"));
+    archive::SetUpWorkspace(Exe());
+    EXPECT_EQ(Workspace(), Temp());
 }
 
 TEST_F(WorkspaceTest, ExtractionWritesIntoTempAndLeavesItCurrent) {
@@ -166,7 +204,7 @@ TEST_F(WorkspaceTest, AFailedReadWritesNothingAndAFailedWriteNamesItsPath) {
     archive::SetUpWorkspace(Exe());
     EXPECT_THROW(archive::ExtractToTemp("board.dat", "missing.vbf"), base::IoFailure);
     EXPECT_EQ(CurrentDir(), program_);
-    EXPECT_TRUE(fs::is_empty(Temp()));
+    EXPECT_TRUE(HoldsNothingOfTheGames(Temp()));
     // Names that would leave Temp are refused before anything is read.
     WriteBytes(program_ / "a.vbf", Archive({{"..", "x"}, {"held.bmp", "x"}}));
     EXPECT_THROW(archive::ExtractToTemp("..", "a.vbf"), base::IoFailure);
@@ -298,7 +336,7 @@ TEST_F(WorkspaceTest, ATempSwappedForALinkAfterStartUpIsNeverEntered) {
     archive::SetUpWorkspace(Exe());
     ASSERT_EQ(Workspace(), Temp());
     WriteBytes(program_ / "a.vbf", Archive({{"keep.txt", "overwritten"}}));
-    fs::remove(Temp());
+    fs::remove_all(Temp());
     fs::create_directory_symlink(outside_, Temp());
     try {
         archive::ExtractToTemp("keep.txt", "a.vbf");
@@ -318,8 +356,8 @@ TEST_F(WorkspaceTest, ATempSwappedForALinkAfterStartUpIsNeverEntered) {
 // A Temp held by another running game is left to it: its files stay, and this run works in a
 // private folder.
 TEST_F(WorkspaceTest, ATempInUseByAnotherGameIsLeftToIt) {
-    fs::create_directory(Temp());
-    fs::permissions(Temp(), fs::perms::owner_all);
+    archive::SetUpWorkspace(Exe());
+    Abandon();
     WriteText(Temp() / "wood.bmp", "being read");
     base::UniqueFd other(open(Temp().c_str(), O_RDONLY | O_DIRECTORY));
     ASSERT_EQ(flock(other.fd, LOCK_EX | LOCK_NB), 0);
@@ -345,7 +383,11 @@ TEST_F(WorkspaceTest, PrivateWorkspacesAreOnePerProcess) {
     fs::permissions(root, fs::perms::owner_all);
     const fs::path other = root / "Temp-other";
     fs::create_directory(other);
+    fs::permissions(other, fs::perms::owner_all);
     WriteText(other / "wood.bmp", "theirs");
+    // That game is running: it holds its workspace's lock.
+    base::UniqueFd running(open(other.c_str(), O_RDONLY | O_DIRECTORY));
+    ASSERT_EQ(flock(running.fd, LOCK_EX | LOCK_NB), 0);
 
     archive::SetUpWorkspace(Exe());
     ExpectPrivateIn(root);
@@ -358,6 +400,7 @@ TEST_F(WorkspaceTest, PrivateWorkspacesAreOnePerProcess) {
     archive::TearDownWorkspace();
     EXPECT_EQ(ReadText(other / "wood.bmp"), "theirs");
     EXPECT_TRUE(fs::is_directory(root));
+    running = base::UniqueFd();
     fs::remove_all(other);
     archive::SetUpWorkspace(Exe());
     archive::TearDownWorkspace();
@@ -443,6 +486,10 @@ TEST_F(WorkspaceTest, TheArchiveIsBesideTheProgramElseInTheInstalledDataFolder) 
     EXPECT_EQ(archive::ArchiveName, (data / "adatok.vbf").string());
     archive::ExtractToTemp("board.dat", archive::ArchiveName);
     EXPECT_EQ(ReadText("board.dat"), "installed");
+    // Installed, the game never writes beside its program, even where it may.
+    EXPECT_EQ(Workspace().parent_path(), runtime_ / "koravex");
+    EXPECT_TRUE(fs::is_empty(bin));
+    archive::TearDownWorkspace();
 
     // Anything beside the program wins, even a broken one: it is reported, not passed over.
     fs::create_symlink(dir_ / "nowhere", bin / "adatok.vbf");
@@ -459,6 +506,69 @@ TEST_F(WorkspaceTest, TheProgramFolderIsThePathWithoutItsLastPart) {
     fs::create_directory(dir_ / "Temp");
     archive::TearDownWorkspace();
     EXPECT_TRUE(fs::exists(dir_ / "Temp"));
+}
+
+// Games killed without their teardown leave private folders whose lock is free: the next start
+// removes them. A running game's folder, anything but plain files, and anything not a folder of
+// this user's named like a workspace stay.
+TEST_F(WorkspaceTest, StaleWorkspacesOfKilledGamesGoAtTheNextStart) {
+    fs::remove(program_ / "adatok.vbf");
+    const fs::path cache = dir_ / "cache";
+    cacheVar_.Set(cache);
+    std::vector<fs::path> killed;
+    for (int run = 0; run < 3; ++run) {
+        archive::SetUpWorkspace(Exe());
+        WriteText(Workspace() / "wood.bmp", "left");
+        killed.push_back(Workspace());
+        Abandon();
+    }
+    // One in the cache folder's koravex folder too.
+    runtimeVar_.Unset();
+    archive::SetUpWorkspace(Exe());
+    killed.push_back(Workspace());
+    Abandon();
+    runtimeVar_.Set(runtime_);
+
+    const fs::path root = runtime_ / "koravex";
+    archive::SetUpWorkspace(Exe());
+    const fs::path running = Workspace();
+    Abandon();
+    base::UniqueFd lock(open(running.c_str(), O_RDONLY | O_DIRECTORY));
+    ASSERT_EQ(flock(lock.fd, LOCK_EX | LOCK_NB), 0);
+    fs::create_directories(root / "Temp-withsub" / "sub");
+    fs::permissions(root / "Temp-withsub", fs::perms::owner_all);
+    WriteText(root / "Temp-withsub" / "loose.bmp", "left");
+    fs::create_directory_symlink(outside_, root / "Temp-link");
+    fs::create_directory(root / "notes");
+    WriteText(root / "notes" / "keep.txt", "kept");
+
+    archive::SetUpWorkspace(Exe());
+    for (const auto& folder : killed)
+        EXPECT_FALSE(fs::exists(folder)) << folder;
+    EXPECT_TRUE(fs::exists(running / "wood.bmp") || fs::is_directory(running));
+    EXPECT_TRUE(fs::is_directory(root / "Temp-withsub" / "sub"));
+    EXPECT_FALSE(fs::exists(root / "Temp-withsub" / "loose.bmp"));
+    EXPECT_TRUE(fs::is_symlink(root / "Temp-link"));
+    EXPECT_EQ(ReadText(root / "notes" / "keep.txt"), "kept");
+    EXPECT_TRUE(OutsideIntact());
+}
+
+// Paths come from the system and the user's variables: a folder name holding control bytes
+// shows them escaped, never raw.
+TEST_F(WorkspaceTest, MessagesShowControlBytesInPathsEscaped) {
+    fs::remove(program_ / "adatok.vbf");
+    runtimeVar_.Unset();
+    const fs::path cache = dir_ / "ca\x1b]0;owned\x07\x1b[7mche";
+    WriteText(cache, "not a folder");
+    cacheVar_.Set(cache);
+    try {
+        archive::SetUpWorkspace(Exe());
+        ADD_FAILURE() << "no failure";
+    } catch (const base::IoFailure& failure) {
+        const std::string text = failure.what();
+        EXPECT_EQ(text.find_first_of("\x1b\x07"), std::string::npos) << text;
+        EXPECT_NE(text.find("ca\\x1b]0;owned\\x07\\x1b[7mche/koravex"), std::string::npos) << text;
+    }
 }
 
 } // namespace

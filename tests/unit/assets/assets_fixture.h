@@ -21,7 +21,7 @@ class GlWorkspaceTest : public ScratchTest {
         ScratchTest::SetUp();
         engine::EngineInit();
         ASSERT_TRUE(platform::testing::OpenHiddenGlWindow(64, 64));
-        archive::SetUpWorkspace((dir_ / "koravex").string());
+        SetUpPortableWorkspace(dir_);
     }
     void TearDown() override {
         archive::TearDownWorkspace();

@@ -88,7 +88,7 @@ TEST_F(Assets, EverythingLoadsIntoSlotsZeroToTenAndTwoLists) {
     EXPECT_TRUE(glIsList(game::BoardList));
     EXPECT_LT(game::PieceList, game::BoardList);
     EXPECT_EQ(rules::SquareTable[104][0].i, rules::DeriveSquares()[104][0].i);
-    EXPECT_TRUE(fs::is_empty(Temp()));
+    EXPECT_TRUE(HoldsNothingOfTheGames(Temp()));
     EXPECT_EQ(CurrentDir(), Temp());
     EXPECT_TRUE(Boxes().empty());
 }

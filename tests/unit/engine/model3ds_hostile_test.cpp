@@ -167,6 +167,28 @@ TEST_F(Hostile, FacesNamingMissingVerticesAreSkippedAndGroupsStillFindTheirFaces
     EXPECT_FLOAT_EQ(o.MiniPolygons[1].Red, 1.0f);
 }
 
+// A model made of material names costs no more than 4096 of them: later ones are passed over,
+// and their colours land on no material that was kept.
+TEST_F(Hostile, MaterialsBeyondTheCapArePassedOver) {
+    const auto material = [](const std::string& name, std::uint8_t red) {
+        Bytes text(name.begin(), name.end());
+        text.push_back(0);
+        return Chunk(0xAFFF, Cat({Chunk(0xA000, text), Chunk(0xA020, Chunk(0x0011, {red, 0, 0}))}));
+    };
+    Bytes materials;
+    for (int k = 0; k < 4095; ++k)
+        materials = Cat({materials, material("m" + std::to_string(k), 0)});
+    materials = Cat({materials, material("kept", 255), material("late", 0), material("kept", 0)});
+    const Bytes group = Chunk(0x4130, Cat({Bytes{'k', 'e', 'p', 't', 0}, U16s({1, 0})}));
+    const Bytes late = Chunk(0x4130, Cat({Bytes{'l', 'a', 't', 'e', 0}, U16s({1, 1})}));
+    const Bytes faces = Chunk(0x4120, Cat({U16s({2, 0, 1, 2, 0, 0, 2, 1, 0}), group, late}));
+    Load(File(Cat({materials, Object(Cat({Vertices(3, 3), faces}))})));
+    ASSERT_EQ(ObjectCount(), 1);
+    ASSERT_EQ(Objects[0].MiniPolygonCount(), 2);
+    EXPECT_FLOAT_EQ(Objects[0].MiniPolygons[0].Red, 1.0f);
+    EXPECT_FLOAT_EQ(Objects[0].MiniPolygons[1].Green, 1.0f);
+}
+
 TEST_F(Hostile, MeshDataBeforeAnyObjectIsIgnored) {
     const Bytes faces =
         Chunk(0x4120, Cat({U16s({1, 0, 1, 2, 0}), Chunk(0x4130, {'x', 0, 1, 0, 0, 0})}));

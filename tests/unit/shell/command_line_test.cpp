@@ -92,6 +92,10 @@ TEST(CommandLine, AnswersGoToTheRightStreamWithTheRightExitCode) {
         {{"--help"}, 0, "Usage: koravex", ""},
         {{"--version"}, 0, std::string("koravex ") + shell::kVersion + "\n", ""},
         {{"--bogus"}, 2, "", "koravex: unknown option '--bogus'\nUsage: koravex"},
+        // An argument's control bytes are shown escaped, never sent to the terminal.
+        {{"--\x1b[7m\x9b"}, 2, "", "koravex: unknown option '--\\x1b[7m\\x9b'\nUsage: koravex"},
+        {{"--", "\x1b]0;t\x07\xc3\xa9"}, 2, "",
+         "koravex: unexpected argument '\\x1b]0;t\\x07\xc3\xa9'\nUsage: koravex"},
     };
     for (const Case& c : cases) {
         const File out(std::tmpfile()), err(std::tmpfile());

@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "archive/workspace.h"
+#include "base/failure.h"
+#include "base/way_out.h"
 #include "engine/store.h"
 #include "platform/keymap.h"
 #include "platform/message_queue.h"
@@ -25,7 +27,6 @@ class Startup : public ::testing::Test {
     void SetUp() override {
         pt::ResetDouble();
         platform::ClearMessages();
-        shell::SetupFailed = false;
         shell::MainWindow = false;
     }
     void TearDown() override {
@@ -80,11 +81,10 @@ TEST_P(ContextSetup, EachFailedStepShowsItsBoxQueuesQuitAndSkipsTheScene) {
     ASSERT_TRUE(platform::CreateMainWindow("t", 0, 0, 64, 48));
     pt::Double().contextResult = GetParam().result;
     render::ViewportWidth = 0;
-    shell::OnCreate();
+    EXPECT_FALSE(shell::OnCreate());
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].caption, "Error");
     EXPECT_EQ(pt::Double().boxes[0].text, GetParam().text);
-    EXPECT_TRUE(shell::SetupFailed);
     const auto message = platform::TakeMessage();
     ASSERT_TRUE(message.has_value());
     EXPECT_EQ(message->kind, platform::MessageKind::Quit);
@@ -146,6 +146,36 @@ TEST_F(Startup, AFailedLoadLeavesNoTempBehind) {
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder / "Temp")));
     EXPECT_EQ(std::filesystem::current_path(), folder);
     archive::ExeFileName.clear();
+}
+
+// A signal while the game loads ends it as a close does: no box, exit code 0, and every
+// cleanup run.
+TEST_F(Startup, ASignalBeforeOrDuringLoadingEndsTheRunAsIfClosed) {
+    base::QuitRequested = true;
+    EXPECT_EQ(shell::RunProgram(), 0);
+    EXPECT_TRUE(pt::Double().boxes.empty());
+    EXPECT_EQ(pt::Double().splashShown, 0);
+
+    pt::Double().desktop = {640, 480};
+    base::QuitRequested = false;
+    ASSERT_TRUE(platform::CreateMainWindow("t", 0, 0, 64, 48));
+    base::QuitRequested = true;
+    EXPECT_THROW(shell::InitScene(64, 48), base::QuitRequest);
+    base::RunExitCleanups(false);
+    EXPECT_TRUE(archive::TempWorkspace.path.empty());
+    EXPECT_EQ(pt::Double().windowsDestroyed, 1);
+    base::QuitRequested = false;
+    archive::ExeFileName.clear();
+}
+
+// A signal during play reaches the loop as a close: teardown, then the loop ends.
+TEST_F(Startup, ASignalDuringPlayIsAClose) {
+    ASSERT_TRUE(pt::OpenHiddenGlWindow(64, 48));
+    base::QuitRequested = true;
+    EXPECT_TRUE(shell::LoopPass());
+    EXPECT_FALSE(platform::HasGlContext());
+    EXPECT_FALSE(shell::LoopPass());
+    base::QuitRequested = false;
 }
 
 TEST_F(Startup, AnEngineReportShowsItsBoxAndEmptiesTheStores) {

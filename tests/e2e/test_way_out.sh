@@ -1,0 +1,212 @@
+#!/usr/bin/env bash
+# Every way out of the real program leaves nothing behind and touches nothing of the user's:
+# SIGHUP, SIGTERM and SIGINT during play and at moments of loading (exit code 0, as a close),
+# the X server killed during play and while a box is up (exit code 1, a line on stderr, no
+# core), games killed with SIGKILL followed by a clean run, a user's own Temp beside the
+# program, and a folder whose name holds escape sequences. Each run gets its own Xvfb server
+# and its own folders for the program, the runtime and the cache.
+set -u
+build=$(cd "${1:?build directory}" && pwd)
+status=0
+scratch=$(mktemp -d "$build/way-out.XXXXXX")
+trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$scratch"' EXIT
+
+fail() {
+    echo "FAIL: $*"
+    status=1
+}
+
+# Starts an Xvfb server of our own (the tests kill some); its number goes to `display`, its
+# process to `server`. -fp built-ins: no core fonts, so boxes are the game's own.
+start_server() {
+    local fd_file="$scratch/display.$RANDOM"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -fp built-ins 3>"$fd_file" 2>/dev/null &
+    server=$!
+    for _ in $(seq 1 100); do
+        [[ -s "$fd_file" ]] && break
+        sleep 0.05
+    done
+    display=":$(cat "$fd_file")"
+}
+
+stop_server() {
+    kill "$server" 2>/dev/null
+    wait "$server" 2>/dev/null
+}
+
+# A folder holding a copy of the program, with its archive unless told otherwise.
+game_folder() {
+    local folder="$scratch/$1"
+    mkdir -p "$folder"
+    cp "$build/koravex" "$folder/"
+    [[ "${2:-}" == "--no-archive" ]] || cp "$build/adatok.vbf" "$folder/"
+    echo "$folder"
+}
+
+# start FOLDER: the game in FOLDER on our server, with a runtime and a cache folder of its own.
+start() {
+    mkdir -p "$scratch/runtime" "$scratch/home"
+    chmod 700 "$scratch/runtime"
+    env DISPLAY="$display" XDG_RUNTIME_DIR="$scratch/runtime" HOME="$scratch/home" \
+        "$1/koravex" 2>"$scratch/stderr.txt" &
+    pid=$!
+}
+
+# Waits until a top-level window with this exact name (and this size, when given) is viewable.
+# The main window covers the screen; the splash, named alike, is smaller.
+wait_window() {
+    local id
+    for _ in $(seq 1 300); do
+        for id in $(DISPLAY=$display xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" |
+            grep -F "${2:-}" | awk '{print $1}'); do
+            DISPLAY=$display xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && return 0
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits for the game to end; its exit code goes to `code`, 99 when it had to be killed.
+wait_exit() {
+    for _ in $(seq 1 200); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -9 "$pid"
+        wait "$pid" 2>/dev/null
+        code=99
+        return
+    fi
+    wait "$pid"
+    code=$?
+}
+
+# Nothing of the game's is left: no Temp beside the program, no private folder.
+expect_clean() {
+    local name=$1 folder=$2 left
+    [[ ! -e "$folder/Temp" ]] || fail "$name: Temp left beside the program: $(ls -A "$folder/Temp")"
+    left=$(find "$scratch/runtime" "$scratch/home" -mindepth 1 2>/dev/null)
+    [[ -z "$left" ]] || fail "$name: left behind: $left"
+}
+
+start_server
+
+# SIGHUP (a closed terminal) and the other signals during play: the game ends as if closed.
+folder=$(game_folder play)
+for signal in HUP TERM INT; do
+    echo "== SIG$signal during play"
+    start "$folder"
+    wait_window Koravex 1024x768+ || fail "SIG$signal: no window"
+    sleep 1
+    [[ -f "$folder/Temp/.koravex-workspace" ]] || fail "SIG$signal: no Temp of the game's"
+    kill -"$signal" "$pid"
+    wait_exit
+    [[ $code -eq 0 ]] || fail "SIG$signal during play: exit code $code: $(cat "$scratch/stderr.txt")"
+    expect_clean "SIG$signal during play" "$folder"
+done
+
+# Signals at moments of loading, from the first instant to the first frame. A signal that
+# comes before the program runs its own code ends it at once (143), before it has made anything.
+echo "== signals during loading"
+for delay in 0 0.02 0.05 0.1 0.2 0.3 0.5 0.8; do
+    start "$folder"
+    sleep "$delay"
+    kill -TERM "$pid"
+    wait_exit
+    [[ $code -eq 0 || $code -eq 143 ]] ||
+        fail "SIGTERM after ${delay} s: exit code $code: $(cat "$scratch/stderr.txt")"
+    expect_clean "SIGTERM after ${delay} s" "$folder"
+done
+
+# Games killed outright leave their private folders; each start removes those of the games
+# before it.
+echo "== kill -9, then a clean run"
+installed=$(game_folder installed/bin --no-archive)
+mkdir -p "$scratch/installed/share/koravex"
+cp "$build/adatok.vbf" "$scratch/installed/share/koravex/"
+for _ in 1 2 3; do
+    start "$installed"
+    wait_window Koravex 1024x768+ || fail "kill -9: no window"
+    kill -9 "$pid"
+    wait "$pid" 2>/dev/null
+done
+[[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 | wc -l) -eq 1 ]] ||
+    fail "not only the last killed game's folder is left: $(ls -A "$scratch/runtime/koravex")"
+start "$installed"
+wait_window Koravex 1024x768+ || fail "clean run: no window"
+sleep 1
+[[ ! -e "$installed/Temp" ]] || fail "an installed game works beside its program"
+[[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 | wc -l) -eq 1 ]] ||
+    fail "stale folders stay beside the running game: $(ls -A "$scratch/runtime/koravex")"
+kill -TERM "$pid"
+wait_exit
+[[ $code -eq 0 ]] || fail "clean run: exit code $code"
+expect_clean "clean run" "$installed"
+[[ -z "$(ls -A "$installed")" || "$(ls -A "$installed")" == "koravex" ]] ||
+    fail "the installed program's folder holds $(ls -A "$installed")"
+
+# A user's own Temp beside the program: played with, closed, nothing in it changes.
+echo "== a user's Temp beside the program"
+folder=$(game_folder users-temp)
+mkdir "$folder/Temp"
+chmod 755 "$folder/Temp"
+echo "years of work" >"$folder/Temp/thesis.odt"
+echo "my notes" >"$folder/Temp/notes.txt"
+ln -s notes.txt "$folder/Temp/link"
+before=$(cd "$folder/Temp" && ls -lA --time-style=+ && cat thesis.odt notes.txt)
+start "$folder"
+wait_window Koravex 1024x768+ || fail "user's Temp: no window"
+sleep 1
+kill -TERM "$pid"
+wait_exit
+[[ $code -eq 0 ]] || fail "user's Temp: exit code $code"
+[[ "$(cd "$folder/Temp" && ls -lA --time-style=+ && cat thesis.odt notes.txt)" == "$before" ]] ||
+    fail "the user's Temp changed: $(ls -lA "$folder/Temp")"
+rm -rf "$folder/Temp"
+expect_clean "user's Temp" "$folder"
+
+# A folder named with escape sequences: every message shows them escaped. Temp beside the
+# program is a file and the cache folder's place is too, so the message quotes the path.
+echo "== a hostile folder name"
+folder=$(game_folder "$(printf 'x\033[7m\033]0;owned\007y')")
+echo "in the way" >"$folder/Temp"
+echo "in the way" >"$folder/cache"
+env -u XDG_RUNTIME_DIR DISPLAY="$display" XDG_CACHE_HOME="$folder/cache" "$folder/koravex" 2>"$scratch/stderr.txt" &
+pid=$!
+wait_window "Application Error" || fail "hostile name: no box"
+kill -TERM "$pid"
+wait_exit
+[[ $code -eq 1 ]] || fail "hostile name: exit code $code"
+grep -qF 'x\x1b[7m\x1b]0;owned\x07y/cache/koravex' "$scratch/stderr.txt" ||
+    fail "the path is not shown escaped: $(cat -v "$scratch/stderr.txt")"
+# (Mesa's own lines about its shader cache are Mesa's.)
+grep '^koravex:' "$scratch/stderr.txt" | grep -q $'\033\|\007' &&
+    fail "raw control bytes in our messages: $(cat -v "$scratch/stderr.txt")"
+
+# The display lost during play and while a box is up: the workspace goes, exit code 1 with a
+# line on stderr, and no abort.
+for moment in play box; do
+    echo "== X server killed during $moment"
+    if [[ $moment == play ]]; then
+        folder=$(game_folder lost-play)
+        start "$folder"
+        wait_window Koravex 1024x768+ || fail "lost display: no window"
+        sleep 1
+    else
+        folder=$(game_folder lost-box --no-archive)
+        start "$folder"
+        wait_window "VEngine internal error" || fail "lost display: no box"
+    fi
+    kill -9 "$server"
+    wait "$server" 2>/dev/null
+    wait_exit
+    [[ $code -eq 1 ]] || fail "lost display during $moment: exit code $code: $(cat "$scratch/stderr.txt")"
+    grep -q '^koravex: the connection to the display was lost$' "$scratch/stderr.txt" ||
+        fail "lost display during $moment: no line on stderr: $(cat "$scratch/stderr.txt")"
+    expect_clean "lost display during $moment" "$folder"
+    start_server
+done
+stop_server
+
+exit $status

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/failure.h"
+#include "base/way_out.h"
+
+namespace {
+
+std::vector<std::string> ran; // the cleanups run, in order
+
+void Files() {
+    ran.push_back("files");
+}
+void Context() {
+    ran.push_back("context");
+}
+
+TEST(WayOut, CleanupsRunNewestFirstAndAfterAnErrorOnlyThoseMarkedForIt) {
+    base::AtExit(Context, false);
+    base::AtExit(Files, true);
+    base::AtExit(Context, false);
+    ran.clear();
+    base::RunExitCleanups(false);
+    EXPECT_EQ(ran, (std::vector<std::string>{"files", "context"}));
+    ran.clear();
+    base::RunExitCleanups(true);
+    EXPECT_EQ(ran, (std::vector<std::string>{"files"}));
+}
+
+TEST(WayOut, AQuitRequestStopsALoad) {
+    EXPECT_NO_THROW(base::StopIfQuitRequested());
+    base::QuitRequested = true;
+    EXPECT_THROW(base::StopIfQuitRequested(), base::QuitRequest);
+    base::QuitRequested = false;
+}
+
+TEST(PrintablePath, ControlBytesAndBrokenUtf8AreEscapedLettersStay) {
+    EXPECT_EQ(base::PrintablePath("/home/j\xc3\xb3zsef/\xe6\xa3\x8b"),
+              "/home/j\xc3\xb3zsef/\xe6\xa3\x8b");
+    EXPECT_EQ(base::PrintablePath("a\x1b[7m\tb\x7f"), "a\\x1b[7m\\x09b\\x7f");
+    // C1 controls (U+009B is CSI), lone and overlong bytes, and a cut sequence.
+    EXPECT_EQ(base::PrintablePath("\xc2\x9b"
+                                  "x"),
+              "\\xc2\\x9bx");
+    EXPECT_EQ(base::PrintablePath("\xff\xc0\xaf"), "\\xff\\xc0\\xaf");
+    EXPECT_EQ(base::PrintablePath("\xe6\xa3"), "\\xe6\\xa3");
+    EXPECT_EQ(base::PrintablePath(std::string("a\0b", 3)), "a\\x00b");
+}
+
+} // namespace
