@@ -12,5 +12,8 @@ namespace rules {
 // The 105 squares of a board definition's text. base::ConvertFailure naming the character
 // when a digit place holds anything but 1..6; past the end every character reads as 26.
 std::array<Square, kSquareCount> ParseBoardDefinition(std::span<const std::uint8_t> text);
+// Makes a board definition's squares the game's SquareTable, which stays as it was when the
+// text does not parse.
+void UseBoardDefinition(std::span<const std::uint8_t> text);
 
 } // namespace rules

@@ -12,7 +12,7 @@ int MainWindowProc(const platform::Message& message);
 // Runs inside window creation: context set-up, then InitScene with the client size.
 void OnCreate();
 void InitScene(int width, int height);
-// InitScene after the workspace: view values, GL state and light, assets, game values.
+// InitScene after the workspace: the game and rules layers reset, GL state and light, assets.
 void LoadScene(int width, int height);
 // Workspace removed, context released, quit posted. Harmless when run again.
 void Teardown();

@@ -25,9 +25,8 @@ class FrameTest : public ::testing::Test {
         pt::ResetDouble();
         platform::ClearMessages();
         platform::Keys.fill(0);
-        game::InitViewState();
-        rules::InitGameState();
-        game::InitPanelState();
+        game::ResetGameState();
+        rules::ResetRulesState();
         rules::SquareTable = rules::DeriveSquares();
         platform::ScreenWidth = 1024;
         platform::ScreenHeight = 768;

@@ -41,10 +41,8 @@ class Loop : public ::testing::Test {
         pt::ResetDouble();
         platform::ClearMessages();
         platform::Keys.fill(0);
-        game::InitViewState();
-        rules::InitGameState();
-        game::PointerX = 0;
-        game::PointerY = 0;
+        game::ResetGameState();
+        rules::ResetRulesState();
         shell::FrameStarted = false;
         events.clear();
         saved_ = shell::Frame;
@@ -203,7 +201,6 @@ TEST_F(Loop, WhileSomethingMovesFramesComeAtMostAtTheRefreshRate) {
 
 TEST_F(Loop, TheTimeAHiddenWindowWaitedIsNoGameTime) {
     shell::Frame = {game::UpdateFrame, RecordDraw};
-    game::InitPanelState();
     rules::GameOver = true; // the pulse runs
     pt::Double().tick = 20000;
     while (pt::Double().tick < 20100)
