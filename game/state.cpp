@@ -59,9 +59,9 @@ void ResetGameState() {
     PieceObjectIndex = -1;
     BoardList = 0;
     PieceList = 0;
-    for (std::int32_t* slot : {&TexWood, &TexWood2, &TexHelp, &TexBackground, &TexMenuMark,
-                               &TexMenu, &TexComputer, &TexHuman, &TexStrength, &TexMark,
-                               &TexEmpty})
+    for (std::int32_t* slot :
+         {&TexWood, &TexWood2, &TexHelp, &TexBackground, &TexMenuMark, &TexMenu, &TexComputer,
+          &TexHuman, &TexStrength, &TexMark, &TexEmpty})
         *slot = -1;
 
     HoverCell = rules::Cell{};

@@ -94,8 +94,8 @@ int RunMainWindow() {
         return 0;
     }
     const platform::Size size = WindowSizeForDisplay(platform::DesktopSize());
-    platform::ScreenWidth = static_cast<std::uint16_t>(size.width);
-    platform::ScreenHeight = static_cast<std::uint16_t>(size.height);
+    platform::SetScreenSize(static_cast<std::uint16_t>(size.width),
+                            static_cast<std::uint16_t>(size.height));
 
     ShowSplash();
 

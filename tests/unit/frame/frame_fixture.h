@@ -24,7 +24,7 @@ class FrameTest : public ::testing::Test {
     void SetUp() override {
         pt::ResetDouble();
         platform::ClearMessages();
-        platform::Keys.fill(0);
+        platform::ResetWindowState();
         game::ResetGameState();
         rules::ResetRulesState();
         rules::SquareTable = rules::DeriveSquares();

@@ -40,7 +40,7 @@ class Loop : public ::testing::Test {
     void SetUp() override {
         pt::ResetDouble();
         platform::ClearMessages();
-        platform::Keys.fill(0);
+        platform::ResetWindowState();
         game::ResetGameState();
         rules::ResetRulesState();
         shell::FrameStarted = false;
