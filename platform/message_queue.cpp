@@ -12,7 +12,13 @@ std::deque<Message> queue; // waiting messages, oldest first
 
 int (*WindowProcedure)(const Message& message) = nullptr;
 
-void PostMessage(const Message& message) { queue.push_back(message); }
+void InstallWindowProcedure(int (*procedure)(const Message& message)) {
+    WindowProcedure = procedure;
+}
+
+void PostMessage(const Message& message) {
+    queue.push_back(message);
+}
 
 void SendMessage(const Message& message) {
     if (WindowProcedure) WindowProcedure(message);
@@ -30,8 +36,12 @@ std::optional<Message> TakeMessage() {
     return message;
 }
 
-void PostQuitMessage() { PostMessage(Message{MessageKind::Quit}); }
+void PostQuitMessage() {
+    PostMessage(Message{MessageKind::Quit});
+}
 
-void ClearMessages() { queue.clear(); }
+void ClearMessages() {
+    queue.clear();
+}
 
 } // namespace platform

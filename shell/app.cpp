@@ -51,8 +51,8 @@ void ShowEngineError(const std::string& text) {
 }
 
 void InstallHooks() {
-    base::EngineReport = {ShowEngineBox, ReleaseEngineWindow};
-    platform::WindowProcedure = MainWindowProc;
+    base::InstallReportHooks({ShowEngineBox, ReleaseEngineWindow});
+    platform::InstallWindowProcedure(MainWindowProc);
 }
 
 bool LoopPass() {
