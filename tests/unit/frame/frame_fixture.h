@@ -14,8 +14,6 @@
 #include "render/view.h"
 #include "rules/squares.h"
 #include "rules/state.h"
-#include "shell/app.h"
-#include "shell/window.h"
 
 namespace pt = platform::testing;
 
