@@ -10,6 +10,10 @@ unsigned reportCount = 0;  // reports raised so far
 bool resetPending = false; // a report during a load awaits its reset
 } // namespace
 
+void InstallReportHooks(ReportHooks hooks) {
+    EngineReport = hooks;
+}
+
 void ReportEngineError(const std::string& text) {
     ++reportCount;
     if (EngineReport.show) EngineReport.show(text);

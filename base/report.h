@@ -17,6 +17,8 @@ struct ReportHooks {
 };
 extern ReportHooks EngineReport; // installed by the program at start-up
 
+void InstallReportHooks(ReportHooks hooks);
+
 // Shows the text, then resets, or marks the reset for the end of the running load.
 void ReportEngineError(const std::string& text);
 

@@ -32,8 +32,8 @@ constexpr std::string_view kNearlyFull = "121212"
                                          "212121";
 
 void SetUp(std::string_view cells, std::int32_t noise) {
+    rules::ResetRulesState();
     rules::SquareTable = rules::DeriveSquares();
-    rules::InitGameState();
     rules::SeedRandom(12345);
     for (std::size_t n = 0; n < rules::Board.size(); ++n)
         rules::Board[n] = cells[n] == '.' ? 0 : static_cast<std::uint8_t>(cells[n] - '0');

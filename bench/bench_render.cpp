@@ -103,7 +103,7 @@ void DrawBareFrame() {
 
 // The start of a game: no pieces, the panel closed, the pointer off the board.
 void EmptyBoard() {
-    rules::InitGameState();
+    rules::ResetRulesState();
     rules::Board.fill(0);
     game::HoverCell = {};
     rules::MoveDelay = 0;
@@ -204,8 +204,8 @@ void PrintInterleavedRatios(int rounds) {
 
 // The update alone: picking projects 360 points, the rest is constant work.
 void UpdateFrame(benchmark::State& state) {
-    rules::InitGameState();
-    game::InitPanelState();
+    rules::ResetRulesState();
+    game::LastTick = 0;
     pt::Double().cursorX = kWidth / 2;
     pt::Double().cursorY = kHeight / 2;
     for (auto _ : state) {

@@ -21,6 +21,16 @@ void EngineReset() {
     Objects = {};
 }
 
+std::int32_t AddTextureSlot() {
+    Textures.push_back(0);
+    return TextureCount() - 1;
+}
+
+void StoreTexture(std::int32_t slot, std::uint32_t name, std::int64_t pixels) {
+    TexturePixels += pixels;
+    Textures[static_cast<std::size_t>(slot)] = name;
+}
+
 std::int32_t AddPolygon(ObjectStore& store, std::int32_t object, std::uint16_t corners) {
     if (!ValidObject(store, object)) return -1;
     VE_TObject& o = store[object];

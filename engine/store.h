@@ -65,8 +65,14 @@ inline std::int32_t TextureCount() {
     return static_cast<std::int32_t>(Textures.size());
 }
 
+// EngineInit gives every variable above its start value; EngineReset empties the stores.
 void EngineInit();
 void EngineReset();
+
+// A new texture slot, binding nothing until StoreTexture fills it; returns its index.
+std::int32_t AddTextureSlot();
+// Puts a GL texture name into a slot of Textures and counts its pixels in TexturePixels.
+void StoreTexture(std::int32_t slot, std::uint32_t name, std::int64_t pixels);
 
 // Each returns the 0-based index of what it added, or -1 when it added nothing.
 std::int32_t NewObject(std::int32_t polygons, std::int32_t miniPolygons, std::int32_t vertices,

@@ -16,22 +16,6 @@
 
 namespace game {
 
-std::int32_t BoardObjectIndex = -1;
-std::int32_t PieceObjectIndex = -1;
-std::uint32_t BoardList = 0;
-std::uint32_t PieceList = 0;
-std::int32_t TexWood = -1;
-std::int32_t TexWood2 = -1;
-std::int32_t TexHelp = -1;
-std::int32_t TexBackground = -1;
-std::int32_t TexMenuMark = -1;
-std::int32_t TexMenu = -1;
-std::int32_t TexComputer = -1;
-std::int32_t TexHuman = -1;
-std::int32_t TexStrength = -1;
-std::int32_t TexMark = -1;
-std::int32_t TexEmpty = -1;
-
 namespace {
 
 // Where the game keeps what a model or a picture loaded into: its object index or its slot.
@@ -90,7 +74,7 @@ std::optional<platform::Picture> ReadPicture(const std::string& fileName,
 void LoadBoardDefinition(const std::string& fileName, const std::string& archiveName) {
     const base::MemoryBlock bytes =
         archive::ExtractToTemp(fileName, archiveName, rules::kMaxBoardDefinitionBytes);
-    rules::SquareTable = rules::ParseBoardDefinition(bytes.Bytes());
+    rules::UseBoardDefinition(bytes.Bytes());
     archive::DeleteFromTemp(fileName);
 }
 

@@ -1,34 +1,18 @@
 // The game's assets: board definition, two models, eleven pictures, two display lists, loaded
-// from the archive's bytes. The one place that reads members for the game.
+// from the archive's bytes into the variables of game/state.h. The one place that reads
+// members for the game.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "archive/workspace.h"
+#include "game/state.h"
 #include "render/texture.h"
 
 namespace game {
 
 inline constexpr const char* kArchiveName = archive::kArchiveName;
-
-extern std::int32_t BoardObjectIndex; // the board mesh in engine::Objects
-extern std::int32_t PieceObjectIndex; // the piece mesh in engine::Objects
-extern std::uint32_t BoardList;       // display list of the board
-extern std::uint32_t PieceList;       // display list of a piece
-
-// Texture slots (-1 when the picture did not load).
-extern std::int32_t TexWood;       // the board's surface
-extern std::int32_t TexWood2;      // the pieces' surface
-extern std::int32_t TexHelp;       // the help page
-extern std::int32_t TexBackground; // the backdrop
-extern std::int32_t TexMenuMark;   // the menu tab
-extern std::int32_t TexMenu;       // the panel
-extern std::int32_t TexComputer;   // seat button: computer
-extern std::int32_t TexHuman;      // seat button: person
-extern std::int32_t TexStrength;   // the strength knob
-extern std::int32_t TexMark;       // marked first-player button
-extern std::int32_t TexEmpty;      // unmarked first-player button
 
 // Each loader below reads the member `fileName` of `archiveName` (the file of that name beside
 // the program when the archive name is empty) and hands its bytes to the parser. Archive

@@ -71,24 +71,6 @@ void TurnByKeys() {
     if (platform::Keys[vk::kRight]) CameraTurn += 1.0f;
 }
 
-void AdvancePulse() {
-    if (rules::PulseRising) {
-        if (rules::Pulse > 1000 - FrameTime) {
-            rules::Pulse = 1000;
-            rules::PulseRising = false;
-        } else {
-            rules::Pulse += FrameTime;
-        }
-    } else {
-        if (rules::Pulse < FrameTime) {
-            rules::Pulse = 0;
-            rules::PulseRising = true;
-        } else {
-            rules::Pulse -= FrameTime;
-        }
-    }
-}
-
 } // namespace
 
 void UpdateFrame() {
@@ -117,7 +99,7 @@ void UpdateFrame() {
     TurnByKeys();
     // After the turning, so that the cursor's directions follow the view as it now shows.
     const KeyRequests keys = HandleKeyPresses();
-    AdvancePulse();
+    rules::AdvancePulse(FrameTime);
     const bool inPanelZone = UpdatePanel();
 
     // A press on the panel must not also land on the cell drawn beneath it.

@@ -35,7 +35,7 @@ void MoveCursor(Direction direction) {
 
 void MoveKnob(double by) {
     StrengthSlider = std::clamp(StrengthSlider + by, 0.0, 100.0);
-    rules::NoiseRange = rules::NoiseRangeForSlider(StrengthSlider);
+    rules::SetStrength(StrengthSlider);
 }
 
 // A held key repeats: the cursor and the knob follow it, toggles act once per press.
@@ -77,13 +77,13 @@ void HandlePress(const platform::KeyPress& press, KeyRequests& requests) {
         requests.newGame = true;
         break;
     case vk::kF2:
-        rules::SeatIsComputer[1] = !rules::SeatIsComputer[1];
+        rules::ToggleSeat(1);
         break;
     case vk::kF3:
-        rules::SeatIsComputer[2] = !rules::SeatIsComputer[2];
+        rules::ToggleSeat(2);
         break;
     case 'B':
-        rules::FirstPlayer = rules::FirstPlayer == 1 ? 2 : 1;
+        rules::ToggleFirstPlayer();
         break;
     case vk::kTab:
         PanelOpenedByKey = !(PanelOpenedByKey || PointerInPanelZone());

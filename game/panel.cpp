@@ -7,6 +7,7 @@
 #include "game/state.h"
 #include "platform/platform.h"
 #include "rules/computer.h"
+#include "rules/rules.h"
 
 namespace game {
 
@@ -18,19 +19,19 @@ constexpr int kMenuOpen = 200;
 void UpdatePanelControls() {
     const int left = PanelLeft();
     if (LeftPressedOn(panel::kSeat1, left)) {
-        rules::SeatIsComputer[1] = !rules::SeatIsComputer[1];
+        rules::ToggleSeat(1);
         WaitForLeftRelease();
     }
     if (LeftPressedOn(panel::kSeat2, left)) {
-        rules::SeatIsComputer[2] = !rules::SeatIsComputer[2];
+        rules::ToggleSeat(2);
         WaitForLeftRelease();
     }
     if (LeftPressedOn(panel::kBegins2, left)) {
-        rules::FirstPlayer = 2;
+        rules::SetFirstPlayer(2);
         WaitForLeftRelease();
     }
     if (LeftPressedOn(panel::kBegins1, left)) {
-        rules::FirstPlayer = 1;
+        rules::SetFirstPlayer(1);
         WaitForLeftRelease();
     }
 
@@ -42,7 +43,7 @@ void UpdatePanelControls() {
         SliderDragX = PointerX;
     }
     StrengthSlider = std::clamp(StrengthSlider, 0.0, 100.0);
-    rules::NoiseRange = rules::NoiseRangeForSlider(StrengthSlider);
+    rules::SetStrength(StrengthSlider);
     if (platform::LeftButtonDown() && PointerIn(KnobRect(left))) {
         SliderDragging = true;
         SliderDragX = PointerX;

@@ -1,10 +1,12 @@
 #include "game/state.h"
 
+#include <initializer_list>
+
 namespace game {
 
 namespace {
 
-// The view and panel at start-up: the variables' first values and the init functions'.
+// The view and panel at start-up: the variables' first values and ResetGameState's.
 constexpr struct {
     std::int32_t menuOffset = 5;
     float cameraTilt = -45.0f;
@@ -13,6 +15,22 @@ constexpr struct {
 } kStart;
 
 } // namespace
+
+std::int32_t BoardObjectIndex = -1;
+std::int32_t PieceObjectIndex = -1;
+std::uint32_t BoardList = 0;
+std::uint32_t PieceList = 0;
+std::int32_t TexWood = -1;
+std::int32_t TexWood2 = -1;
+std::int32_t TexHelp = -1;
+std::int32_t TexBackground = -1;
+std::int32_t TexMenuMark = -1;
+std::int32_t TexMenu = -1;
+std::int32_t TexComputer = -1;
+std::int32_t TexHuman = -1;
+std::int32_t TexStrength = -1;
+std::int32_t TexMark = -1;
+std::int32_t TexEmpty = -1;
 
 rules::Cell HoverCell{};
 double StrengthSlider = kStart.strengthSlider;
@@ -36,23 +54,36 @@ std::int32_t LastCursorX = 0;
 std::int32_t LastCursorY = 0;
 bool PanelOpenedByKey = false;
 
-void InitViewState() {
-    HelpShown = false;
+void ResetGameState() {
+    BoardObjectIndex = -1;
+    PieceObjectIndex = -1;
+    BoardList = 0;
+    PieceList = 0;
+    for (std::int32_t* slot :
+         {&TexWood, &TexWood2, &TexHelp, &TexBackground, &TexMenuMark, &TexMenu, &TexComputer,
+          &TexHuman, &TexStrength, &TexMark, &TexEmpty})
+        *slot = -1;
+
+    HoverCell = rules::Cell{};
+    StrengthSlider = kStart.strengthSlider;
+    LastTick = 0;
+    FrameTime = 0;
+    PointerX = 0;
+    PointerY = 0;
     MenuOffset = kStart.menuOffset;
-    rules::GameOver = false;
+    HelpShown = false;
+    SliderDragging = false;
+    SliderDragX = 0;
+    Rotating = false;
+    RotateAnchorX = 0;
+    RotateAnchorY = 0;
     CameraTilt = kStart.cameraTilt;
     CameraTurn = kStart.cameraTurn;
-    SliderDragging = false;
-    Rotating = false;
-    HoverCell = rules::Cell{};
     KeyboardInUse = false;
     KeyCursor = rules::Cell{};
+    LastCursorX = 0;
+    LastCursorY = 0;
     PanelOpenedByKey = false;
-}
-
-void InitPanelState() {
-    LastTick = 0;
-    StrengthSlider = kStart.strengthSlider;
 }
 
 } // namespace game

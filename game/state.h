@@ -1,5 +1,6 @@
-// The view and panel values that the frame update keeps. All of it lives for the whole run;
-// InitViewState and InitPanelState give it its start values.
+// The game layer's state, all of it: what the assets loaded into, and the view and panel values
+// that the frame update keeps. It lives for the whole run; ResetGameState gives all of it its
+// start values, and only functions of this layer write it.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,25 @@
 #include "rules/state.h"
 
 namespace game {
+
+// Loaded assets (game/assets.cpp).
+extern std::int32_t BoardObjectIndex; // the board mesh in engine::Objects
+extern std::int32_t PieceObjectIndex; // the piece mesh in engine::Objects
+extern std::uint32_t BoardList;       // display list of the board
+extern std::uint32_t PieceList;       // display list of a piece
+
+// Texture slots (-1 when the picture did not load).
+extern std::int32_t TexWood;       // the board's surface
+extern std::int32_t TexWood2;      // the pieces' surface
+extern std::int32_t TexHelp;       // the help page
+extern std::int32_t TexBackground; // the backdrop
+extern std::int32_t TexMenuMark;   // the menu tab
+extern std::int32_t TexMenu;       // the panel
+extern std::int32_t TexComputer;   // seat button: computer
+extern std::int32_t TexHuman;      // seat button: person
+extern std::int32_t TexStrength;   // the strength knob
+extern std::int32_t TexMark;       // marked first-player button
+extern std::int32_t TexEmpty;      // unmarked first-player button
 
 extern rules::Cell HoverCell; // cell under the pointer; i = -1 for none
 extern double StrengthSlider; // slider position 0..100
@@ -33,9 +53,7 @@ extern std::int32_t LastCursorX; // the cursor in screen pixels at the previous 
 extern std::int32_t LastCursorY; // to see the pointer move
 extern bool PanelOpenedByKey;    // Tab holds the panel open
 
-// Start values of the view and panel, set before the assets load.
-void InitViewState();
-// Start values of the frame clock and the strength slider, set with the game's.
-void InitPanelState();
+// Start values of every variable above: no assets, the view and panel as a run starts them.
+void ResetGameState();
 
 } // namespace game

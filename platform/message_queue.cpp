@@ -14,7 +14,13 @@ bool closeForQuit = false; // the close message for base::QuitRequested has been
 
 int (*WindowProcedure)(const Message& message) = nullptr;
 
-void PostMessage(const Message& message) { queue.push_back(message); }
+void InstallWindowProcedure(int (*procedure)(const Message& message)) {
+    WindowProcedure = procedure;
+}
+
+void PostMessage(const Message& message) {
+    queue.push_back(message);
+}
 
 void SendMessage(const Message& message) {
     if (WindowProcedure) WindowProcedure(message);
@@ -35,8 +41,12 @@ std::optional<Message> TakeMessage() {
     return message;
 }
 
-void PostQuitMessage() { PostMessage(Message{MessageKind::Quit}); }
+void PostQuitMessage() {
+    PostMessage(Message{MessageKind::Quit});
+}
 
-void ClearMessages() { queue.clear(); }
+void ClearMessages() {
+    queue.clear();
+}
 
 } // namespace platform

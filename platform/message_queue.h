@@ -18,6 +18,7 @@ struct Message {
 
 // The program's window procedure, installed at start-up; SendMessage hands messages to it.
 extern int (*WindowProcedure)(const Message& message);
+void InstallWindowProcedure(int (*procedure)(const Message& message));
 
 void PostMessage(const Message& message);
 // Handles the message before returning, through WindowProcedure; nothing when none is set.

@@ -1,4 +1,5 @@
-// What the window procedure keeps for the frame update: the main window's size and the keys.
+// The platform layer's state the layers above read: the main window's size and the keys. Only
+// this layer writes it; ResetWindowState gives all of it its start values.
 #pragma once
 
 #include <array>
@@ -32,5 +33,12 @@ std::vector<KeyPress> TakeKeyPresses();
 // renderer, where every sample costs as much as a pixel.
 inline constexpr int kSamplesByRenderer = -1;
 extern int RequestedSamples; // samples per pixel the main window asks for; 0 none
+
+// The main window's size, from the layer above.
+void SetScreenSize(std::uint16_t width, std::uint16_t height);
+// What the command line asked of the main window: samples per pixel, or kSamplesByRenderer.
+void RequestSamples(int samples);
+// Start values of every variable above: no window yet, no key down or pressed.
+void ResetWindowState();
 
 } // namespace platform

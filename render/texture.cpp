@@ -23,8 +23,7 @@ constexpr double kSurelyMagnified = 0.9;
 const TextureLook kSmoothLook{kSmoothMagFilter, kSmoothMinFilter, GL_MODULATE};
 
 std::int32_t NewTextureSlot() {
-    engine::Textures.push_back(0);
-    return engine::TextureCount() - 1;
+    return engine::AddTextureSlot();
 }
 
 std::int64_t PicturePixelsLeft() {
@@ -39,10 +38,9 @@ void UploadTexture(std::int32_t slot, const platform::Picture& picture, const Te
                        picture.rgb.size() / 3 / static_cast<std::size_t>(picture.width) >=
                            static_cast<std::size_t>(picture.height);
     if (!inStore || !whole) return;
-    engine::TexturePixels += std::int64_t{picture.width} * picture.height;
     GLuint name = 0;
     glGenTextures(1, &name);
-    engine::Textures[slot] = name;
+    engine::StoreTexture(slot, name, std::int64_t{picture.width} * picture.height);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, look.envMode);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, look.magFilter);

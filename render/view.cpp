@@ -7,6 +7,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "render/texture.h"
+
 namespace render {
 
 namespace {
@@ -48,7 +50,16 @@ void ApplyLightPosition() {
     glLightfv(GL_LIGHT1, GL_POSITION, LightPosition.data());
 }
 
+void ResetRenderState() {
+    ViewportWidth = 0;
+    ViewportHeight = 1;
+    LightPosition = kLightDirection;
+    ClearDepth = kClearDepth;
+    SkipMipmapsWhenMagnified = true;
+}
+
 void SetUpScene(int width, int height) {
+    ResetRenderState();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     SetClearDepth(kClearDepth);
     glShadeModel(GL_SMOOTH);

@@ -66,4 +66,8 @@ std::array<Square, kSquareCount> ParseBoardDefinition(std::span<const std::uint8
     return squares;
 }
 
+void UseBoardDefinition(std::span<const std::uint8_t> text) {
+    SquareTable = ParseBoardDefinition(text);
+}
+
 } // namespace rules

@@ -85,4 +85,8 @@ std::int32_t NoiseRangeForSlider(double slider) {
     return static_cast<std::int32_t>(std::nearbyint(range));
 }
 
+void SetStrength(double slider) {
+    NoiseRange = NoiseRangeForSlider(slider);
+}
+
 } // namespace rules

@@ -25,5 +25,7 @@ Cell PickBestCell(const ScoreGrid& scores);
 
 // NoiseRange for a slider position (clamped to 0..100), rounded half to even.
 std::int32_t NoiseRangeForSlider(double slider);
+// Sets NoiseRange for a slider position.
+void SetStrength(double slider);
 
 } // namespace rules

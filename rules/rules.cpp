@@ -83,4 +83,36 @@ void NewGame() {
     MoveDelay = 0;
 }
 
+void ToggleSeat(std::int32_t player) {
+    if (player < 1 || player > 2) return;
+    bool& seat = SeatIsComputer[static_cast<std::size_t>(player)];
+    seat = !seat;
+}
+
+void SetFirstPlayer(std::int32_t player) {
+    FirstPlayer = player;
+}
+
+void ToggleFirstPlayer() {
+    FirstPlayer = FirstPlayer == 1 ? 2 : 1;
+}
+
+void AdvancePulse(std::int32_t frameTime) {
+    if (PulseRising) {
+        if (Pulse > 1000 - frameTime) {
+            Pulse = 1000;
+            PulseRising = false;
+        } else {
+            Pulse += frameTime;
+        }
+    } else {
+        if (Pulse < frameTime) {
+            Pulse = 0;
+            PulseRising = true;
+        } else {
+            Pulse -= frameTime;
+        }
+    }
+}
+
 } // namespace rules

@@ -29,4 +29,12 @@ void HumanChoice(bool leftButtonDown, Cell hover);
 // Clears the board and drops a pending move; seats, first player and strength stay.
 void NewGame();
 
+// The settings the panel and its keys change; each takes effect from the next choice or game.
+void ToggleSeat(std::int32_t player); // player 1 or 2: person <-> computer; others ignored
+void SetFirstPlayer(std::int32_t player);
+void ToggleFirstPlayer();
+
+// Moves Pulse on by the frame time, turning at 0 and 1000.
+void AdvancePulse(std::int32_t frameTime);
+
 } // namespace rules

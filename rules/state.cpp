@@ -4,7 +4,7 @@ namespace rules {
 
 namespace {
 
-// The start of every game: the variables' first values and InitGameState's.
+// The start of every game: the variables' first values and ResetRulesState's.
 constexpr struct {
     std::int32_t player = 1;
     std::array<bool, 3> seats{false, false, true};
@@ -26,11 +26,14 @@ std::int32_t NoiseRange = kStart.noiseRange;
 std::int32_t Pulse = 0;
 bool PulseRising = true;
 
-void InitGameState() {
+void ResetRulesState() {
+    SquareTable = {};
     Board.fill(kEmpty);
     SeatIsComputer = kStart.seats;
     FirstPlayer = kStart.player;
+    GameOver = false;
     MoveDelay = 0;
+    PendingCell = Cell{};
     CurrentPlayer = kStart.player;
     Pulse = 0;
     PulseRising = true;

@@ -1,6 +1,6 @@
-// The game's state as the rules see it: the board, the squares, whose turn it is, the pending
-// move and the pulse of a completed square. All of it lives for the whole run; InitGameState
-// gives it its start values.
+// The rules layer's state, all of it: the board, the squares, whose turn it is, the pending
+// move and the pulse of a completed square. It lives for the whole run; ResetRulesState gives
+// all of it its start values, and only functions of this layer write it.
 #pragma once
 
 #include <array>
@@ -45,7 +45,7 @@ extern std::int32_t NoiseRange;            // range of the computer's random dra
 extern std::int32_t Pulse;                 // blink phase of the completed square, 0..1000
 extern bool PulseRising;                   // Pulse is counting up
 
-// Start values of the game, set after the assets have loaded.
-void InitGameState();
+// Start values of every variable above, SquareTable emptied until a board definition loads.
+void ResetRulesState();
 
 } // namespace rules

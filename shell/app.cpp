@@ -51,8 +51,8 @@ void ShowEngineError(const std::string& text) {
 }
 
 void InstallHooks() {
-    base::EngineReport = {ShowEngineBox, ReleaseEngineWindow};
-    platform::WindowProcedure = MainWindowProc;
+    base::InstallReportHooks({ShowEngineBox, ReleaseEngineWindow});
+    platform::InstallWindowProcedure(MainWindowProc);
     // What every way out undoes, run newest first: the workspace (files only, so also when the
     // display is gone), the GL context, the windows.
     base::AtExit(platform::DestroyWindows, false);
@@ -99,8 +99,8 @@ int RunMainWindow() {
         return 1;
     }
     const platform::Size size = WindowSizeForDisplay(platform::DesktopSize());
-    platform::ScreenWidth = static_cast<std::uint16_t>(size.width);
-    platform::ScreenHeight = static_cast<std::uint16_t>(size.height);
+    platform::SetScreenSize(static_cast<std::uint16_t>(size.width),
+                            static_cast<std::uint16_t>(size.height));
 
     ShowSplash();
 

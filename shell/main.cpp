@@ -8,6 +8,6 @@ int main(int argc, char** argv) {
     // Answered before anything touches the display, so --help works without one.
     const shell::CommandLine line = shell::ParseCommandLine(argc, argv);
     if (const auto exitCode = shell::AnswerCommandLine(line, stdout, stderr)) return *exitCode;
-    platform::RequestedSamples = line.samples;
+    platform::RequestSamples(line.samples);
     return shell::RunProgram();
 }

@@ -47,12 +47,11 @@ void InitScene(int width, int height) {
 }
 
 void LoadScene(int width, int height) {
-    game::InitViewState();
+    game::ResetGameState();
+    rules::ResetRulesState();
     rules::SeedRandomFromClock();
     render::SetUpScene(width, height);
     game::LoadAssets();
-    rules::InitGameState();
-    game::InitPanelState();
 }
 
 void Teardown() {

@@ -13,7 +13,7 @@ int MainWindowProc(const platform::Message& message);
 // when a step of the context failed: its "Error" box has been shown and quit queued.
 bool OnCreate();
 void InitScene(int width, int height);
-// InitScene after the workspace: view values, GL state and light, assets, game values.
+// InitScene after the workspace: the game and rules layers reset, GL state and light, assets.
 void LoadScene(int width, int height);
 // Every cleanup of the way out (workspace, context, windows), then quit posted. Harmless when
 // run again.

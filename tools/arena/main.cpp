@@ -177,8 +177,8 @@ int main(int argc, char** argv) {
         const std::uint64_t seed = options.seed.value_or(static_cast<std::uint64_t>(
             std::chrono::system_clock::now().time_since_epoch().count()));
         rules::SeedRandom(seed);
+        rules::ResetRulesState();
         rules::SquareTable = rules::DeriveSquares();
-        rules::InitGameState();
 
         switch (options.mode) {
         case arena::Mode::Pairing:

@@ -14,8 +14,6 @@
 #include "render/view.h"
 #include "rules/squares.h"
 #include "rules/state.h"
-#include "shell/app.h"
-#include "shell/window.h"
 
 namespace pt = platform::testing;
 
@@ -24,10 +22,9 @@ class FrameTest : public ::testing::Test {
     void SetUp() override {
         pt::ResetDouble();
         platform::ClearMessages();
-        platform::Keys.fill(0);
-        game::InitViewState();
-        rules::InitGameState();
-        game::InitPanelState();
+        platform::ResetWindowState();
+        game::ResetGameState();
+        rules::ResetRulesState();
         rules::SquareTable = rules::DeriveSquares();
         platform::ScreenWidth = 1024;
         platform::ScreenHeight = 768;

@@ -28,9 +28,9 @@ class Keys : public FrameTest {
     static void Tap(std::uint32_t key, bool repeat = false) {
         platform::Message down{platform::MessageKind::KeyDown, key};
         down.repeat = repeat;
-        shell::MainWindowProc(down);
+        platform::SendMessage(down);
         Update();
-        shell::MainWindowProc({platform::MessageKind::KeyUp, key});
+        platform::SendMessage({platform::MessageKind::KeyUp, key});
     }
     static Cell Cursor() { return game::KeyCursor; }
     // Window position of a cell's centre as the board is turned now; `above` for the pointer.

@@ -4,6 +4,7 @@
 
 #include "frame_fixture.h"
 #include "game/draw.h"
+#include "shell/app.h"
 #include "shell/pacing.h"
 
 namespace {

@@ -56,6 +56,27 @@ TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
     EXPECT_EQ(game::PointerX, 2);
 }
 
+// A second start (a test, a new scene) must not inherit the pointer, clock or drag of the first.
+TEST_F(FrameTest, TheResetForgetsThePointerTheClockAndTheDrag) {
+    PointAt(300, 200);
+    pt::Double().right = true;
+    Update();
+    Update(40);
+    ASSERT_TRUE(game::Rotating);
+    game::TexWood = 3;
+
+    game::ResetGameState();
+    EXPECT_EQ(game::PointerX, 0);
+    EXPECT_EQ(game::PointerY, 0);
+    EXPECT_EQ(game::FrameTime, 0);
+    EXPECT_EQ(game::LastTick, 0u);
+    EXPECT_FALSE(game::Rotating);
+    EXPECT_EQ(game::RotateAnchorX, 0);
+    EXPECT_EQ(game::RotateAnchorY, 0);
+    EXPECT_EQ(game::CameraTilt, -45.0f);
+    EXPECT_EQ(game::TexWood, -1);
+}
+
 TEST_F(FrameTest, PointerIsOriginWhileHelpIsShown) {
     PointAt(600, 300);
     game::HelpShown = true;

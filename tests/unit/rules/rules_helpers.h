@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "game/state.h"
 #include "rules/random.h"
 #include "rules/squares.h"
 #include "rules/state.h"
@@ -14,10 +13,8 @@
 namespace rules_test {
 
 inline void ResetGame(std::uint64_t seed = 1) {
+    rules::ResetRulesState();
     rules::SquareTable = rules::DeriveSquares();
-    game::InitViewState();
-    rules::InitGameState();
-    game::InitPanelState();
     rules::SeedRandom(seed);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "rules/computer.h"
 #include "rules/random.h"
 #include "rules/rules.h"
 #include "rules_helpers.h"
@@ -164,6 +165,30 @@ TEST_F(TurnFlowTest, TwoComputersPlayOnePieceAtATimeToTheEnd) {
         ASSERT_EQ(Pieces(), ++moves);
     }
     EXPECT_TRUE(GameOver || moves == 36);
+}
+
+TEST_F(TurnFlowTest, TheResetClearsAWonGameAndEverySetting) {
+    SetBoard("111...1..........................222");
+    SeatIsComputer = {false, true, false};
+    FirstPlayer = 2;
+    SetStrength(100.0);
+    Frame(1, true, {2, 2});
+    Frame(1000);
+    ASSERT_TRUE(GameOver);
+    AdvancePulse(400);
+
+    ResetRulesState();
+    EXPECT_FALSE(GameOver);
+    EXPECT_EQ(MoveDelay, 0);
+    EXPECT_EQ(PendingCell.i, -1);
+    EXPECT_EQ(Pieces(), 0);
+    EXPECT_EQ(SeatIsComputer, (std::array<bool, 3>{false, false, true}));
+    EXPECT_EQ(FirstPlayer, 1);
+    EXPECT_EQ(CurrentPlayer, 1);
+    EXPECT_EQ(NoiseRange, 1000);
+    EXPECT_EQ(Pulse, 0);
+    EXPECT_TRUE(PulseRising);
+    EXPECT_EQ(SquareTable[0][0].i, 0); // no board definition until one loads
 }
 
 } // namespace

@@ -39,9 +39,8 @@ class SceneTest : public ::testing::Test {
         pt::ResetDouble();
         ASSERT_TRUE(pt::OpenHiddenGlWindow(kWidth, kHeight));
         engine::EngineInit();
-        game::InitViewState();
-        rules::InitGameState();
-        game::InitPanelState();
+        game::ResetGameState();
+        rules::ResetRulesState();
         game::CameraTilt = 0.0f; // looking straight down on the board
         game::CameraTurn = 0.0f;
 

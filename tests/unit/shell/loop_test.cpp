@@ -40,11 +40,9 @@ class Loop : public ::testing::Test {
     void SetUp() override {
         pt::ResetDouble();
         platform::ClearMessages();
-        platform::Keys.fill(0);
-        game::InitViewState();
-        rules::InitGameState();
-        game::PointerX = 0;
-        game::PointerY = 0;
+        platform::ResetWindowState();
+        game::ResetGameState();
+        rules::ResetRulesState();
         shell::FrameStarted = false;
         events.clear();
         saved_ = shell::Frame;
@@ -203,7 +201,6 @@ TEST_F(Loop, WhileSomethingMovesFramesComeAtMostAtTheRefreshRate) {
 
 TEST_F(Loop, TheTimeAHiddenWindowWaitedIsNoGameTime) {
     shell::Frame = {game::UpdateFrame, RecordDraw};
-    game::InitPanelState();
     rules::GameOver = true; // the pulse runs
     pt::Double().tick = 20000;
     while (pt::Double().tick < 20100)
