@@ -44,8 +44,10 @@ struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
 
-bool EnterFolder(const std::string& path) {
-    return !path.empty() && chdir(path.c_str()) == 0;
+// A folder we can open names in; the current directory is never changed, so this is all a
+// program's folder must allow.
+bool CanEnter(const std::string& path) {
+    return !path.empty() && faccessat(AT_FDCWD, path.c_str(), X_OK, AT_EACCESS) == 0;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -57,7 +59,7 @@ std::string Quoted(const std::string& path) {
     return base::PrintablePath(path);
 }
 
-// A name that stays inside the current directory.
+// A name that stays inside the folder it is looked up in.
 bool IsBareName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
            name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
@@ -331,14 +333,9 @@ std::string TempFilePath(const std::string& name) {
     return Quoted(JoinPath(TempWorkspace.path.empty() ? kTempName : TempWorkspace.path, name));
 }
 
-void GoExeFolder() {
-    EnterFolder(ExeFolder());
-}
-
-void GoTempFolder() {
+void CheckTempStands() {
     const Workspace& temp = TempWorkspace;
-    if (temp.folder.fd < 0 || !StillStands(temp.folder.fd, temp.path) ||
-        fchdir(temp.folder.fd) != 0)
+    if (temp.folder.fd < 0 || !StillStands(temp.folder.fd, temp.path))
         throw base::IoFailure("Cannot enter folder " +
                               (temp.path.empty() ? kTempName : Quoted(temp.path)));
 }
@@ -347,17 +344,16 @@ base::MemoryBlock ExtractToTemp(const std::string& member, const std::string& ar
                                 std::int32_t maxSize) {
     if (!IsBareName(member))
         throw base::IoFailure("File access denied: " + base::PrintableText(member));
-    GoExeFolder();
     base::MemoryBlock block;
     const std::int32_t size = ReadFromBigfile(member, archiveName, block, maxSize);
-    GoTempFolder();
+    CheckTempStands();
     WriteNewFile(TempWorkspace.folder.fd, member,
                  block.Bytes().first(static_cast<std::size_t>(size)));
     return block;
 }
 
 void DeleteFromTemp(const std::string& fileName) {
-    GoTempFolder();
+    CheckTempStands();
     if (IsBareName(fileName)) unlinkat(TempWorkspace.folder.fd, fileName.c_str(), 0);
 }
 
@@ -384,7 +380,7 @@ void SetUpWorkspace(const std::string& exeFileName) {
     ClearTempFolder();
     ExeFileName = exeFileName;
     ArchiveName = FindArchive(ExeFolder());
-    if (!EnterFolder(ExeFolder()))
+    if (!CanEnter(ExeFolder()))
         throw base::IoFailure("Cannot enter folder " + Quoted(ExeFolder()));
     for (const auto& root : PrivateRoots())
         RemoveStaleWorkspaces(root);
@@ -392,12 +388,10 @@ void SetUpWorkspace(const std::string& exeFileName) {
     // writes beside its program.
     if (!ArchiveBesideProgram(ExeFolder()) || !TakeTempBesideProgram(ExeFolder()))
         TakePrivateWorkspace();
-    GoTempFolder();
-    GoExeFolder();
+    CheckTempStands();
 }
 
 void TearDownWorkspace() {
-    GoExeFolder();
     ClearTempFolder();
 }
 

@@ -1,5 +1,5 @@
-// The Temp workspace and the current directory. Loaders that need a file on disk read archive
-// members extracted into Temp under their bare names.
+// The Temp workspace, reached through its folder held open; nothing here changes the current
+// directory. Each archive member the game loads is copied into Temp under its bare name.
 //
 // Temp is the folder "Temp" beside the program when the archive lies there too (a game unpacked
 // into a folder of its own), the program's folder is writable, Temp there is absent or was made
@@ -49,15 +49,15 @@ std::string FindArchive(const std::string& exeFolder);
 // The full path of a file in Temp, for messages.
 std::string TempFilePath(const std::string& name);
 
-void GoExeFolder();
-// Enters Temp; base::IoFailure naming it when it is gone, replaced, or closed to us.
-void GoTempFolder();
+// base::IoFailure naming Temp when it is gone or replaced since it was set up. Nothing here
+// changes the current directory: Temp is reached through the folder held open.
+void CheckTempStands();
 // Copies an archive member into Temp under its name and hands back the bytes it wrote, so
-// that a loader need not open the file again by name; leaves Temp current.
+// that a loader need not open the file again by name.
 // A member larger than `maxSize` is damage, as ReadFromBigfile finds it.
 base::MemoryBlock ExtractToTemp(const std::string& member, const std::string& archiveName,
                                 std::int32_t maxSize = kNoSizeCap);
-// Deletes a file (or a link, as a link) from Temp; leaves Temp current. Anything but a bare
+// Deletes a file (or a link, as a link) from Temp. Anything but a bare
 // name is ignored, so nothing outside Temp is ever reached.
 void DeleteFromTemp(const std::string& fileName);
 // Deletes the plain files of this run's Temp, then the folder when nothing else was in it.
@@ -70,7 +70,7 @@ void SetUpWorkspace();
 // Temp chosen and emptied of what an earlier run left; base::IoFailure naming the folder when
 // no workspace can be had.
 void SetUpWorkspace(const std::string& exeFileName);
-// Window close or a failed run: the program's folder made current and Temp removed. Reports
+// Window close or a failed run: Temp removed. Reports
 // nothing; harmless when run again.
 void TearDownWorkspace();
 

@@ -85,7 +85,7 @@ class WorkspaceTest : public ScratchTest {
         EXPECT_EQ(info.st_uid, geteuid());
         EXPECT_EQ(info.st_mode & 07777, 0700u);
         EXPECT_EQ(Stat(root).st_mode & 07777, 0700u);
-        EXPECT_EQ(CurrentDir(), program_);
+        EXPECT_EQ(CurrentDir(), dir_) << "the current directory is never changed";
     }
 
     fs::path program_;
@@ -97,7 +97,7 @@ class WorkspaceTest : public ScratchTest {
     EnvVar homeVar_{"HOME"};
 };
 
-TEST_F(WorkspaceTest, StartUpEmptiesTheTempAKilledRunLeftAndLeavesTheProgramFolderCurrent) {
+TEST_F(WorkspaceTest, StartUpEmptiesTheTempAKilledRunLeftAndLeavesTheCurrentDirectoryAlone) {
     archive::SetUpWorkspace(Exe());
     ASSERT_EQ(Workspace(), Temp());
     WriteText(Temp() / "old.bmp", "old");
@@ -110,7 +110,7 @@ TEST_F(WorkspaceTest, StartUpEmptiesTheTempAKilledRunLeftAndLeavesTheProgramFold
     archive::SetUpWorkspace(Exe());
     EXPECT_EQ(archive::ExeFileName, Exe());
     EXPECT_EQ(Workspace(), Temp());
-    EXPECT_EQ(CurrentDir(), program_);
+    EXPECT_EQ(CurrentDir(), outside_);
     EXPECT_TRUE(fs::is_directory(fs::symlink_status(Temp())));
     EXPECT_FALSE(fs::exists(Temp() / "old.bmp"));
     EXPECT_FALSE(fs::exists(Temp() / ".hidden"));
@@ -182,8 +182,8 @@ TEST_F(WorkspaceTest, ExtractionWritesIntoTempAndLeavesItCurrent) {
     fs::current_path(outside_);
 
     archive::ExtractToTemp("board.dat", "a.vbf");
-    EXPECT_EQ(CurrentDir(), Temp());
-    EXPECT_EQ(ReadText("board.dat"), "new");
+    EXPECT_EQ(CurrentDir(), outside_);
+    EXPECT_EQ(ReadText(Temp() / "board.dat"), "new");
 
     // A link under the member's name is replaced, never written through.
     archive::ExtractToTemp("PIC.BMP", "a.vbf");
@@ -192,7 +192,7 @@ TEST_F(WorkspaceTest, ExtractionWritesIntoTempAndLeavesItCurrent) {
     EXPECT_TRUE(OutsideIntact());
 
     archive::DeleteFromTemp("board.dat");
-    EXPECT_EQ(CurrentDir(), Temp());
+    EXPECT_EQ(CurrentDir(), outside_);
     EXPECT_FALSE(fs::exists(Temp() / "board.dat"));
     fs::create_symlink(outside_ / "keep.txt", Temp() / "link.txt");
     archive::DeleteFromTemp("link.txt");
@@ -203,7 +203,7 @@ TEST_F(WorkspaceTest, ExtractionWritesIntoTempAndLeavesItCurrent) {
 TEST_F(WorkspaceTest, AFailedReadWritesNothingAndAFailedWriteNamesItsPath) {
     archive::SetUpWorkspace(Exe());
     EXPECT_THROW(archive::ExtractToTemp("board.dat", "missing.vbf"), base::IoFailure);
-    EXPECT_EQ(CurrentDir(), program_);
+    EXPECT_EQ(CurrentDir(), dir_);
     EXPECT_TRUE(HoldsNothingOfTheGames(Temp()));
     // Names that would leave Temp are refused before anything is read.
     WriteBytes(program_ / "a.vbf", Archive({{"..", "x"}, {"held.bmp", "x"}}));
@@ -229,7 +229,7 @@ TEST_F(WorkspaceTest, DeleteFromTempReachesNothingOutsideTemp) {
                                         std::string("."), std::string("./../") + relative}) {
             archive::DeleteFromTemp(name);
             EXPECT_TRUE(OutsideIntact()) << "deleted through " << name;
-            EXPECT_EQ(CurrentDir(), temp);
+            EXPECT_EQ(CurrentDir(), dir_);
         }
         EXPECT_TRUE(fs::is_directory(temp));
     };
@@ -253,11 +253,11 @@ TEST_F(WorkspaceTest, TeardownRemovesTempFromAnywhereAndCanRunTwice) {
     fs::current_path(outside_);
 
     archive::TearDownWorkspace();
-    EXPECT_EQ(CurrentDir(), program_);
+    EXPECT_EQ(CurrentDir(), outside_);
     EXPECT_FALSE(fs::exists(Temp()));
     EXPECT_TRUE(archive::TempWorkspace.path.empty());
     archive::TearDownWorkspace();
-    EXPECT_EQ(CurrentDir(), program_);
+    EXPECT_EQ(CurrentDir(), outside_);
     EXPECT_TRUE(OutsideIntact());
 }
 
@@ -485,7 +485,7 @@ TEST_F(WorkspaceTest, TheArchiveIsBesideTheProgramElseInTheInstalledDataFolder) 
     archive::SetUpWorkspace((bin / "koravex").string());
     EXPECT_EQ(archive::ArchiveName, (data / "adatok.vbf").string());
     archive::ExtractToTemp("board.dat", archive::ArchiveName);
-    EXPECT_EQ(ReadText("board.dat"), "installed");
+    EXPECT_EQ(ReadText(Workspace() / "board.dat"), "installed");
     // Installed, the game never writes beside its program, even where it may.
     EXPECT_EQ(Workspace().parent_path(), runtime_ / "koravex");
     EXPECT_TRUE(fs::is_empty(bin));

@@ -42,7 +42,7 @@ TEST_F(Textures, SlotsKeepCountingAfterAFailedDecode) {
     // Decoded pictures are deleted from Temp; the undecodable one stays until the clear-out.
     EXPECT_FALSE(fs::exists(Temp() / "a.bmp"));
     EXPECT_TRUE(fs::exists(Temp() / "bad.bmp"));
-    EXPECT_EQ(CurrentDir(), Temp());
+    EXPECT_EQ(CurrentDir(), dir_);
 }
 
 TEST_F(Textures, FiltersWithoutMipmapsUploadOneLevelOthersEveryLevel) {
@@ -157,7 +157,7 @@ TEST_F(Textures, AMemberTooLargeForAnyPictureInBudgetIsNeitherReadNorCopied) {
     // Trailing bytes up to the limit are still a picture.
     EXPECT_EQ(Load("fits.bmp"), 1);
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(CurrentDir(), Temp());
+    EXPECT_EQ(CurrentDir(), dir_);
 }
 
 TEST_F(Textures, AFifoBesideTheProgramIsUndecodableNotAWait) {
