@@ -2,7 +2,8 @@
 # Checks the layer order beside the build: a folder includes only from itself and the folders
 # before it, GL headers appear only in platform/ and render/, SDL headers only in platform/, and
 # render/ and rules/ include nothing from archive/ (game/ reads the archive and hands them bytes,
-# pictures and meshes).
+# pictures and meshes). The unit tests of a layer (tests/unit/<layer>/) include only that layer,
+# the ones before it, and the tests of those layers.
 # Prints every offending include as file:line and fails when there is one.
 set -euo pipefail
 # The tree to check is the first argument, the project itself by default.
@@ -42,5 +43,23 @@ for layer in "${layers[@]}"; do
             fi
         done <"$file"
     done < <(find "$layer" -type f \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z)
+done
+
+for layer in "${layers[@]}"; do
+    [[ -d tests/unit/$layer ]] || continue
+    while IFS= read -r -d '' file; do
+        line=0
+        while IFS= read -r text; do
+            line=$((line + 1))
+            [[ $text =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"]+) ]] || continue
+            path=${BASH_REMATCH[1]}
+            [[ $path == tests/unit/* ]] && path=${path#tests/unit/}
+            target=${path%%/*}
+            if [[ $path == */* && -n ${rank[$target]+set} ]] && ((rank[$target] > rank[$layer])); then
+                echo "$file:$line: tests of $layer/ include $path from the later folder $target/"
+                status=1
+            fi
+        done <"$file"
+    done < <(find "tests/unit/$layer" -type f \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z)
 done
 exit $status

@@ -12,6 +12,9 @@ printf '#include <GL/glu.h>\n#include "engine/x.h"\n' >"$tree/render/down.cpp"
 printf '#include "engine/store.h"\n#include "game/state.h"\n' >"$tree/game/ok.h"
 printf '#include "render/scene.h"\n' >"$tree/shell/ok.cpp"
 printf '#include "archive/bigfile.h"\n#include "rules/state.h"\n' >"$tree/game/reads.cpp"
+mkdir -p "$tree"/tests/unit/{rules,game}
+printf '#include <GL/gl.h>\n#include "game/state.h"\n#include "tests/unit/rules/h.h"\n' \
+    >"$tree/tests/unit/game/ok_test.cpp"
 bash "$check" "$tree" || { echo "a clean tree failed"; exit 1; }
 
 printf '// one\n#include "render/view.h"\n' >"$tree/engine/up.h"
@@ -19,11 +22,12 @@ printf '#include <SDL2/SDL.h>\n' >"$tree/render/sdl.cpp"
 printf '#include <GL/gl.h>\n' >"$tree/game/gl.cpp"
 printf '#include "engine/store.h"\n#include "archive/workspace.h"\n' >"$tree/render/files.cpp"
 printf '#include "archive/bigfile.h"\n' >"$tree/rules/files.h"
+printf '#include "rules/state.h"\n#include "tests/unit/game/f.h"\n' >"$tree/tests/unit/rules/up_test.cpp"
 if out=$(bash "$check" "$tree"); then
     echo "offences passed the check"
     exit 1
 fi
 for expected in "engine/up.h:2:" "render/sdl.cpp:1:" "game/gl.cpp:1:" "render/files.cpp:2:" \
-    "rules/files.h:1:"; do
+    "rules/files.h:1:" "tests/unit/rules/up_test.cpp:2:"; do
     grep -qF "$expected" <<<"$out" || { echo "missing $expected in: $out"; exit 1; }
 done

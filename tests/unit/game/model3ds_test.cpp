@@ -7,7 +7,7 @@
 #include "archive/workspace.h"
 #include "base/failure.h"
 #include "game/assets.h"
-#include "model_helpers.h"
+#include "tests/unit/engine/model_helpers.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <random>
 
 #include "engine/geometry.h"
-#include "model_helpers.h"
 #include "render/model_lists.h"
 #include "render/view.h"
+#include "tests/unit/engine/model_helpers.h"
 
 namespace {
 

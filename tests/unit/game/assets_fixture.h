@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "archive/workspace.h"
-#include "bmp_files.h"
 #include "engine/store.h"
 #include "tests/unit/archive/archive_fixture.h"
+#include "tests/unit/platform/bmp_files.h"
 
 namespace kxtest {
 

@@ -1,11 +1,11 @@
 #include <set>
 
 #include "archive/workspace.h"
-#include "archive_fixture.h"
 #include "base/failure.h"
 #include "game/assets.h"
 #include "rules/board_definition.h"
 #include "rules/squares.h"
+#include "tests/unit/archive/archive_fixture.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // loop's waits move it on by what they waited.
 #include <cstdint>
 
-#include "frame_fixture.h"
 #include "game/draw.h"
 #include "shell/app.h"
 #include "shell/pacing.h"
+#include "tests/unit/game/frame_fixture.h"
 
 namespace {
 

@@ -44,7 +44,7 @@ struct Picture {
 };
 
 fs::path ReferencePath(const std::string& name) {
-    return fs::path(KX_SOURCE_DIR) / "tests/unit/scene/frames" / (name + ".ppm");
+    return fs::path(KX_SOURCE_DIR) / "tests/unit/shell/frames" / (name + ".ppm");
 }
 
 void WritePpm(const fs::path& path, const Picture& picture) {
