@@ -100,7 +100,8 @@ TEST_F(Assets, LoadsWhateverTheCurrentDirectory) {
     game::LoadAssets();
     EXPECT_EQ(Slots(), (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(game::PieceObjectIndex, 2);
-    EXPECT_TRUE(fs::is_empty(Temp()));
+    EXPECT_TRUE(HoldsNothingOfTheGames(Temp()));
+    EXPECT_EQ(CurrentDir(), "/");
     EXPECT_TRUE(Boxes().empty());
 }
 
