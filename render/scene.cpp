@@ -74,6 +74,9 @@ void DrawBackdrop(const FrameView& view) {
 
 void DrawBoard(const FrameView& view) {
     BindTextureSlot(view.boardTexture);
+    // The board shows its wood a little smaller than the base level, where blending two levels
+    // would double the board's cost for no difference a player sees.
+    SampleBoundTextureFromNearestLevel();
     ApplySceneCamera(view.camera);
     glScalef(kModelScale, kModelScale, kModelScale);
     glCallList(view.boardList);

@@ -76,6 +76,10 @@ void SampleBoundSmoothTexture(double texelsPerPixel) {
                     magnified ? kSmoothMagFilter : kSmoothMinFilter);
 }
 
+void SampleBoundTextureFromNearestLevel() {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+}
+
 std::array<std::int32_t, 2> BoundTextureSize() {
     GLint width = 0, height = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);

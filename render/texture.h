@@ -57,6 +57,11 @@ extern bool SkipMipmapsWhenMagnified;
 // a GL may round its choice either way.
 void SampleBoundSmoothTexture(double texelsPerPixel);
 
+// Samples the bound smooth texture from its nearest mipmap level only, not a blend of two: half
+// the texel reads where a picture shows a little smaller than its base level. Meant for the
+// board's wood, whose grain then shifts by at most a few shades along the hollows' rims.
+void SampleBoundTextureFromNearestLevel();
+
 // The base level's width and height of the texture bound now; 0 and 0 for none.
 std::array<std::int32_t, 2> BoundTextureSize();
 
