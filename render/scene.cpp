@@ -112,6 +112,7 @@ int Nearer(int k, bool fromHigh) {
 // ones hide.
 void DrawPieces(const FrameView& view) {
     BindTextureSlot(view.pieceTexture);
+    SampleBoundTextureFromNearestLevel();
     // How much nearer the eye a step along i and along j brings a point of the board plane.
     const float tilt = view.camera.tilt * kRadiansPerDegree;
     const float turn = view.camera.turn * kRadiansPerDegree;
