@@ -10,6 +10,7 @@
 namespace render {
 
 bool SkipMipmapsWhenMagnified = true;
+bool WoodFromNearestLevel = true;
 
 namespace {
 
@@ -77,7 +78,8 @@ void SampleBoundSmoothTexture(double texelsPerPixel) {
 }
 
 void SampleBoundTextureFromNearestLevel() {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    WoodFromNearestLevel ? GL_LINEAR_MIPMAP_NEAREST : kSmoothMinFilter);
 }
 
 std::array<std::int32_t, 2> BoundTextureSize() {
