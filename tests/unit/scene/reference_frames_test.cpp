@@ -256,22 +256,17 @@ TEST_F(FullHdFrames, TheBackdropWithoutItsMipmapsLooksTheSame) {
 // where the levels meet, and nowhere by what a player would see.
 TEST_F(FullHdFrames, TheWoodFromOneMipmapLevelLooksAlike) {
     FillTheBoardAndOpenThePanel();
-    for (const float turn : {45.0f, 10.0f}) {
-        game::CameraTurn = turn;
-        render::WoodFromNearestLevel = true;
-        const Picture fast = Draw();
-        render::WoodFromNearestLevel = false;
-        const Picture blended = Draw();
-        int worst = 0;
-        long total = 0;
-        for (std::size_t c = 0; c < fast.rgb.size(); ++c) {
-            const int d = std::abs(int(fast.rgb[c]) - int(blended.rgb[c]));
-            worst = std::max(worst, d);
-            total += d;
-        }
-        EXPECT_LE(worst, 32) << "at turn " << turn;
-        EXPECT_LT(double(total) / double(fast.rgb.size()), 0.1) << "at turn " << turn;
+    const Picture fast = Draw();
+    render::WoodFromNearestLevel = false;
+    const Picture blended = Draw();
+    int worst = 0;
+    long total = 0;
+    for (std::size_t c = 0; c < fast.rgb.size(); ++c) {
+        worst = std::max(worst, std::abs(int(fast.rgb[c]) - int(blended.rgb[c])));
+        total += std::abs(int(fast.rgb[c]) - int(blended.rgb[c]));
     }
+    EXPECT_LE(worst, 32);
+    EXPECT_LT(double(total) / double(fast.rgb.size()), 0.1);
 }
 
 } // namespace
