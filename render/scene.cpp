@@ -74,6 +74,9 @@ void DrawBackdrop(const FrameView& view) {
 
 void DrawBoard(const FrameView& view) {
     BindTextureSlot(view.boardTexture);
+    // The board shows its wood a little smaller than the base level, where blending two levels
+    // would double the board's cost for no difference a player sees.
+    SampleBoundTextureFromNearestLevel();
     ApplySceneCamera(view.camera);
     glScalef(kModelScale, kModelScale, kModelScale);
     glCallList(view.boardList);
@@ -109,6 +112,7 @@ int Nearer(int k, bool fromHigh) {
 // ones hide.
 void DrawPieces(const FrameView& view) {
     BindTextureSlot(view.pieceTexture);
+    SampleBoundTextureFromNearestLevel();
     // How much nearer the eye a step along i and along j brings a point of the board plane.
     const float tilt = view.camera.tilt * kRadiansPerDegree;
     const float turn = view.camera.turn * kRadiansPerDegree;

@@ -10,6 +10,7 @@
 namespace render {
 
 bool SkipMipmapsWhenMagnified = true;
+bool WoodFromNearestLevel = true;
 
 namespace {
 
@@ -72,6 +73,11 @@ void SampleBoundSmoothTexture(double texelsPerPixel) {
     // GL ignores a value the texture already has, so this costs nothing frame after frame.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     magnified ? kSmoothMagFilter : kSmoothMinFilter);
+}
+
+void SampleBoundTextureFromNearestLevel() {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    WoodFromNearestLevel ? GL_LINEAR_MIPMAP_NEAREST : kSmoothMinFilter);
 }
 
 std::array<std::int32_t, 2> BoundTextureSize() {

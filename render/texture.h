@@ -50,12 +50,21 @@ void BindTextureSlot(std::int32_t slot);
 // clear it to draw the same picture the costlier way.
 extern bool SkipMipmapsWhenMagnified;
 
+// Set: the wood is sampled from its nearest mipmap level (see below). Tests clear it to blend
+// two levels, as a smooth texture otherwise does.
+extern bool WoodFromNearestLevel;
+
 // For the smooth texture bound now, drawn flat at one scale, `texelsPerPixel` being the larger
 // of its two axes' texels per screen pixel. Where every pixel is magnified GL samples the base
 // level alone, so the mipmaps are switched off: the same picture, without working out a level
 // at each pixel. At any other scale they are on. A margin keeps clear of the boundary, where
 // a GL may round its choice either way.
 void SampleBoundSmoothTexture(double texelsPerPixel);
+
+// Samples the bound smooth texture from its nearest mipmap level only, not a blend of two: half
+// the texel reads where a picture shows smaller than its base level. For the wood of the board
+// and the pieces, whose grain then shifts by a few shades at most, along the hollows' rims.
+void SampleBoundTextureFromNearestLevel();
 
 // The base level's width and height of the texture bound now; 0 and 0 for none.
 std::array<std::int32_t, 2> BoundTextureSize();
