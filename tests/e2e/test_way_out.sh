@@ -66,9 +66,10 @@ wait_window() {
     return 1
 }
 
-# Waits for the game to end; its exit code goes to `code`, 99 when it had to be killed.
+# Waits for the game to end (30 s at most: a loaded machine may be slow to wind a start-up
+# down); its exit code goes to `code`, 99 when it had to be killed.
 wait_exit() {
-    for _ in $(seq 1 200); do
+    for _ in $(seq 1 600); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.05
     done

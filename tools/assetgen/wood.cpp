@@ -24,6 +24,18 @@ struct Plank {
     Rgb early, late;
 };
 
+// What every wood face shares over its rings: pores, fine dark streaks running with the grain;
+// flecks, longer and fainter; and slow changes of tone over the board, as in any real timber.
+Rgb PoresFlecksAndDrift(const Plank& p, Rgb c, float u, float v) {
+    const std::uint32_t s = p.seed;
+    const float pore = std::max(0.0f, Noise2(s + 6, u * 0.3f, v * 4.5f) - 0.2f);
+    c = Scale(c, 1.0f - p.pores * pore);
+    const float fleck = std::max(0.0f, Noise2(s + 7, u * 0.12f, v * 1.7f) - 0.35f);
+    c = Scale(c, 1.0f - 0.2f * fleck);
+    const float drift = Fbm2(s + 8, u * 0.012f, v * 0.05f, 3);
+    return Scale(c, p.brightness * (1.0f + 0.08f * drift));
+}
+
 Rgb Grain(const Plank& p, float u, float v) {
     const std::uint32_t s = p.seed;
     const float wu = u + 2.5f * Fbm2(s + 1, u * 0.02f, v * 0.05f, 3);
@@ -36,15 +48,7 @@ Rgb Grain(const Plank& p, float u, float v) {
     float late = SmoothStep(0.35f, 0.93f, f) * (1.0f - SmoothStep(0.955f, 1.0f, f));
     late *= late;
     const float ringStrength = 0.75f + 0.25f * Noise2(s + 5, ring * 0.7f, u * 0.01f);
-    Rgb c = Mix(p.early, p.late, late * ringStrength);
-    // Pores: fine dark streaks running with the grain.
-    const float pore = std::max(0.0f, Noise2(s + 6, u * 0.3f, v * 4.5f) - 0.2f);
-    c = Scale(c, 1.0f - p.pores * pore);
-    const float fleck = std::max(0.0f, Noise2(s + 7, u * 0.12f, v * 1.7f) - 0.35f);
-    c = Scale(c, 1.0f - 0.2f * fleck);
-    // Slow changes of tone over the board, as in any real timber.
-    const float drift = Fbm2(s + 8, u * 0.012f, v * 0.05f, 3);
-    return Scale(c, p.brightness * (1.0f + 0.08f * drift));
+    return PoresFlecksAndDrift(p, Mix(p.early, p.late, late * ringStrength), u, v);
 }
 
 // The face of a flat-sawn plank: nested arches where it cuts the rings at a shallow angle.
@@ -68,14 +72,7 @@ Rgb FieldGrain(const Plank& p, float u, float v, float unitsPerPixel) {
     const float late =
         ramp - (fromEdge < 0.0f ? 1.0f : 0.0f) + 1.0f - SmoothStep(-edge, edge, fromEdge);
     const float ringStrength = 0.75f + 0.25f * Noise2(s + 5, ring * 0.35f, u * 0.01f);
-    Rgb c = Mix(p.early, p.late, late * ringStrength);
-    // Pores: fine dark streaks running with the grain; flecks, longer and fainter.
-    const float pore = std::max(0.0f, Noise2(s + 6, u * 0.3f, v * 4.5f) - 0.2f);
-    c = Scale(c, 1.0f - p.pores * pore);
-    const float fleck = std::max(0.0f, Noise2(s + 7, u * 0.12f, v * 1.7f) - 0.35f);
-    c = Scale(c, 1.0f - 0.2f * fleck);
-    const float drift = Fbm2(s + 8, u * 0.012f, v * 0.05f, 3);
-    return Scale(c, p.brightness * (1.0f + 0.08f * drift));
+    return PoresFlecksAndDrift(p, Mix(p.early, p.late, late * ringStrength), u, v);
 }
 
 std::vector<Plank> FieldPlanks() {
