@@ -135,3 +135,13 @@ quit_with_esc() {
     [[ ! -e "$build/Temp" ]] || fail "the Temp folder was left behind"
     ! grep -q "GL error" "$shots/stderr.txt" || fail "$(grep "GL error" "$shots/stderr.txt" | head -3)"
 }
+
+# Percent of one core the game used over the given seconds, all its threads together.
+cpu_percent() {
+    local before after
+    before=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat")
+    sleep "$1"
+    after=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat")
+    awk -v d=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$1" \
+        'BEGIN { printf "%.1f\n", 100 * d / hz / s }'
+}

@@ -8,16 +8,6 @@ source "$here/play_lib.sh"
 in_xvfb 1280x1024 "$build"
 shots=$build/e2e-shots/hidden-window
 
-# Percent of one core the game used over the given seconds, all its threads together.
-cpu_percent() {
-    local before after
-    before=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat")
-    sleep "$1"
-    after=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat")
-    awk -v d=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$1" \
-        'BEGIN { printf "%.1f\n", 100 * d / hz / s }'
-}
-
 start_game
 park_pointer
 look before

@@ -14,16 +14,6 @@ clock=$build/tests/libkoravex-test-swap-clock.so
 mkdir -p "$shots"
 log=$shots/swaps.log
 rm -f "$log"
-
-# Percent of one core the game used over the given seconds, all its threads together.
-cpu_percent() {
-    local before after
-    before=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat")
-    sleep "$1"
-    after=$(awk '{ print $14 + $15 }' "/proc/$game_pid/stat")
-    awk -v d=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$1" \
-        'BEGIN { printf "%.1f\n", 100 * d / hz / s }'
-}
 swaps() { [[ -f "$log" ]] && wc -l <"$log" || echo 0; }
 red_pixels_now() {
     look pulse
