@@ -177,7 +177,7 @@ TEST_F(Hostile, MaterialsBeyondTheCapArePassedOver) {
     };
     Bytes materials;
     for (int k = 0; k < 4095; ++k)
-        materials = Cat({materials, material("m" + std::to_string(k), 0)});
+        materials = Cat({materials, material(std::string("m").append(std::to_string(k)), 0)});
     materials = Cat({materials, material("kept", 255), material("late", 0), material("kept", 0)});
     const Bytes group = Chunk(0x4130, Cat({Bytes{'k', 'e', 'p', 't', 0}, U16s({1, 0})}));
     const Bytes late = Chunk(0x4130, Cat({Bytes{'l', 'a', 't', 'e', 0}, U16s({1, 1})}));
