@@ -9,6 +9,7 @@
 #include "platform/keymap.h"
 #include "platform/window_state.h"
 #include "rules/computer.h"
+#include "rules/history.h"
 #include "rules/rules.h"
 
 namespace game {
@@ -38,8 +39,18 @@ void MoveKnob(double by) {
     rules::SetStrength(StrengthSlider);
 }
 
+// Undo and redo, as board games on the desktop bind them; true when the press was one of them.
+bool HandleHistoryKey(const platform::KeyPress& press) {
+    const bool undo = (press.ctrl && !press.shift && press.key == 'Z') || press.key == vk::kBack;
+    const bool redo = press.ctrl && ((press.shift && press.key == 'Z') || press.key == 'Y');
+    if (!undo && !redo) return false;
+    if (!press.repeat) undo ? rules::UndoMove() : rules::RedoMove();
+    return true;
+}
+
 // A held key repeats: the cursor and the knob follow it, toggles act once per press.
 void HandlePress(const platform::KeyPress& press, KeyRequests& requests) {
+    if (HandleHistoryKey(press)) return;
     switch (press.key) {
     case 'W':
     case vk::kNumpad8:

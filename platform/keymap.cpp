@@ -22,7 +22,11 @@ std::uint32_t VirtualKeyFromSdl(std::int32_t key) {
     case SDLK_SPACE:
         return vk::kSpace;
     case SDLK_BACKSPACE:
-        return 8;
+        return vk::kBack;
+    case SDLK_SLASH:
+        return vk::kSlash;
+    case SDLK_QUESTION:
+        return vk::kQuestion;
     case SDLK_TAB:
         return vk::kTab;
     // Plus is shifted on some layouts and not on others; either way it is one key.

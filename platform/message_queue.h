@@ -14,6 +14,8 @@ struct Message {
     int width = 0;         // new client size for Size
     int height = 0;
     bool repeat = false; // a KeyDown the system repeats while the key is held
+    bool ctrl = false;   // a KeyDown with Ctrl held
+    bool shift = false;  // a KeyDown with Shift held
 };
 
 // The program's window procedure, installed at start-up; SendMessage hands messages to it.

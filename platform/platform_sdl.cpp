@@ -111,6 +111,8 @@ void Translate(const SDL_Event& event) {
             if (vk < keyDownSinceSwap.size()) keyDownSinceSwap[vk] = true;
             Message down{MessageKind::KeyDown, vk};
             down.repeat = event.key.repeat != 0;
+            down.ctrl = (event.key.keysym.mod & KMOD_CTRL) != 0;
+            down.shift = (event.key.keysym.mod & KMOD_SHIFT) != 0;
             PostMessage(down);
         } else if (unseen) {
             heldKeyUps.push_back(vk);

@@ -19,6 +19,8 @@ extern std::array<std::int32_t, 256> Keys; // by virtual-key code: -1 down, 0 up
 struct KeyPress {
     std::uint32_t key = 0; // virtual-key code
     bool repeat = false;   // repeated by the system while the key is held
+    bool ctrl = false;     // with Ctrl held
+    bool shift = false;    // with Shift held
 };
 // Key presses in arrival order, not yet taken by the frame update; the oldest are kept when
 // frames stop coming.

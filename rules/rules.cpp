@@ -8,11 +8,6 @@ namespace rules {
 
 namespace {
 
-// Whether the seat of this player is the computer's; no seat beyond players 1 and 2.
-bool IsComputerSeat(std::int32_t player) {
-    return player >= 1 && player <= 2 && SeatIsComputer[static_cast<std::size_t>(player)];
-}
-
 // True when every corner of the square lies on the board and holds this value.
 bool SquareHeldBy(const Square& square, std::uint8_t value) {
     return std::all_of(square.begin(), square.end(), [value](const SquareCorner& c) {
@@ -22,6 +17,10 @@ bool SquareHeldBy(const Square& square, std::uint8_t value) {
 }
 
 } // namespace
+
+bool IsComputerSeat(std::int32_t player) {
+    return player >= 1 && player <= 2 && SeatIsComputer[static_cast<std::size_t>(player)];
+}
 
 bool BoardHasEmptyCell() {
     return std::find(Board.begin(), Board.end(), kEmpty) != Board.end();
@@ -45,13 +44,24 @@ void LandPendingMove(std::int32_t frameTime) {
     // Time never runs backwards here; a negative frame time would only stall the move.
     MoveDelay -= std::clamp(frameTime, 0, MoveDelay);
     if (MoveDelay > 0) return;
-    const int cell = CellIndex(PendingCell.i, PendingCell.j);
-    if (cell < 0) return;
+    if (CellIndex(PendingCell.i, PendingCell.j) < 0) return;
+    // A new move takes the place of whatever an undo took back.
+    MovesUndone = 0;
+    LandMove(PendingCell);
+}
+
+void LandMove(Cell move) {
+    const int cell = CellIndex(move.i, move.j);
+    if (cell < 0 || Board[static_cast<std::size_t>(cell)] != kEmpty) return;
     Board[static_cast<std::size_t>(cell)] = static_cast<std::uint8_t>(CurrentPlayer);
+    if (MovesPlayed < static_cast<std::int32_t>(Moves.size()))
+        Moves[static_cast<std::size_t>(MovesPlayed++)] = {move, CurrentPlayer};
     if (CheckWin() == -1) {
         CurrentPlayer = CurrentPlayer == 1 ? 2 : 1;
     } else {
         GameOver = true;
+        if (CurrentPlayer == 1 || CurrentPlayer == 2)
+            ++Wins[static_cast<std::size_t>(CurrentPlayer)];
     }
 }
 
@@ -81,12 +91,16 @@ void NewGame() {
     CurrentPlayer = FirstPlayer;
     GameOver = false;
     MoveDelay = 0;
+    MovesPlayed = 0;
+    MovesUndone = 0;
 }
 
 void ToggleSeat(std::int32_t player) {
     if (player < 1 || player > 2) return;
     bool& seat = SeatIsComputer[static_cast<std::size_t>(player)];
     seat = !seat;
+    // The computer plays on from the board as it stands, not from the moves taken back.
+    if (seat) MovesUndone = 0;
 }
 
 void SetFirstPlayer(std::int32_t player) {

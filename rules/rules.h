@@ -12,6 +12,9 @@ inline int CellIndex(int i, int j) {
     return i >= 1 && i <= 6 && j >= 1 && j <= 6 ? (i - 1) * 6 + (j - 1) : -1;
 }
 
+// Whether the seat of this player is the computer's; no seat beyond players 1 and 2.
+bool IsComputerSeat(std::int32_t player);
+
 // True while at least one cell of Board is empty.
 bool BoardHasEmptyCell();
 
@@ -25,6 +28,10 @@ bool ComputerToMove();
 void LandPendingMove(std::int32_t frameTime);
 void ComputerChoice();
 void HumanChoice(bool leftButtonDown, Cell hover);
+
+// Puts CurrentPlayer's piece on an empty cell, notes the move, and either ends the game with a
+// square or passes the turn: the landing of a pending move, and a redo.
+void LandMove(Cell move);
 
 // Clears the board and drops a pending move; seats, first player and strength stay.
 void NewGame();

@@ -25,6 +25,10 @@ Cell PendingCell{};
 std::int32_t NoiseRange = kStart.noiseRange;
 std::int32_t Pulse = 0;
 bool PulseRising = true;
+std::array<Move, 36> Moves{};
+std::int32_t MovesPlayed = 0;
+std::int32_t MovesUndone = 0;
+std::array<std::int32_t, 3> Wins{};
 
 void ResetRulesState() {
     SquareTable = {};
@@ -38,6 +42,10 @@ void ResetRulesState() {
     Pulse = 0;
     PulseRising = true;
     NoiseRange = kStart.noiseRange;
+    Moves = {};
+    MovesPlayed = 0;
+    MovesUndone = 0;
+    Wins = {};
 }
 
 } // namespace rules

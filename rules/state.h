@@ -45,6 +45,18 @@ extern std::int32_t NoiseRange;            // range of the computer's random dra
 extern std::int32_t Pulse;                 // blink phase of the completed square, 0..1000
 extern bool PulseRising;                   // Pulse is counting up
 
+// A move that landed: where, and whose.
+struct Move {
+    Cell cell;
+    std::int32_t player = 0;
+};
+// The moves of this game in the order they landed, then those an undo took back and a redo
+// can put back; every cell is played at most once, so 36 entries always suffice.
+extern std::array<Move, 36> Moves;
+extern std::int32_t MovesPlayed; // Moves[0 .. MovesPlayed) stand on the board
+extern std::int32_t MovesUndone; // Moves[MovesPlayed .. MovesPlayed + MovesUndone) can be redone
+extern std::array<std::int32_t, 3> Wins; // games won by player 1..2 since the program started
+
 // Start values of every variable above, SquareTable emptied until a board definition loads.
 void ResetRulesState();
 

@@ -80,7 +80,7 @@ int MainWindowProc(const platform::Message& message) {
         break;
     case MessageKind::KeyDown:
         if (message.key < Keys.size()) Keys[message.key] = -1;
-        platform::RecordKeyPress({message.key, message.repeat});
+        platform::RecordKeyPress({message.key, message.repeat, message.ctrl, message.shift});
         break;
     case MessageKind::KeyUp:
         if (message.key < Keys.size()) Keys[message.key] = 0;
