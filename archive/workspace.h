@@ -9,7 +9,8 @@
 // variable is unset; a koravex folder the game makes is marked too. Each game holds its
 // workspace's lock while it runs (a forked child holds none of it); at start-up the marked
 // private folders whose lock is free are what killed games left, and go. Only plain files and
-// the game's markers are ever deleted, and only folders that carry the marker are removed.
+// the game's markers are ever deleted, and only folders that carry the marker are removed (and
+// the user's cache folder when this run had to create it).
 #pragma once
 
 #include <string>

@@ -132,13 +132,13 @@ for _ in 1 2 3; do
     kill -9 "$pid"
     wait "$pid" 2>/dev/null
 done
-[[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 | wc -l) -eq 1 ]] ||
+[[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 -name "Temp-*" | wc -l) -eq 1 ]] ||
     fail "not only the last killed game's folder is left: $(ls -A "$scratch/runtime/koravex")"
 start "$installed"
 wait_window Koravex 1024x768+ || fail "clean run: no window"
 sleep 1
 [[ ! -e "$installed/Temp" ]] || fail "an installed game works beside its program"
-[[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 | wc -l) -eq 1 ]] ||
+[[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 -name "Temp-*" | wc -l) -eq 1 ]] ||
     fail "stale folders stay beside the running game: $(ls -A "$scratch/runtime/koravex")"
 kill -TERM "$pid"
 wait_exit
@@ -178,14 +178,15 @@ for run in "with a Temp-2019" empty; do
     env -u XDG_RUNTIME_DIR DISPLAY="$display" HOME="$home" XDG_CACHE_HOME="$home" \
         "$installed/koravex" 2>"$scratch/stderr.txt" &
     pid=$!
-    wait_window Koravex 1024x768+ || fail "~/koravex $run: no window"
+    wait_window Koravex 1024x768+ || fail "the user's koravex, $run: no window"
     sleep 1
     [[ -n "$(find "$home/koravex" -mindepth 2 -name .koravex-workspace)" ]] ||
-        fail "~/koravex $run: no workspace there"
+        fail "the user's koravex, $run: no workspace there"
     kill -TERM "$pid"
     wait_exit
-    [[ $code -eq 0 ]] || fail "~/koravex $run: exit code $code: $(cat "$scratch/stderr.txt")"
-    [[ "$(users_koravex)" == "$before" ]] || fail "~/koravex $run changed: $(ls -AR "$home/koravex" 2>&1)"
+    [[ $code -eq 0 ]] || fail "the user's koravex, $run: exit code $code: $(cat "$scratch/stderr.txt")"
+    [[ "$(users_koravex)" == "$before" ]] ||
+        fail "the user's koravex, $run, changed: $(ls -AR "$home/koravex" 2>&1)"
     rm -rf "$home/koravex"
     mkdir "$home/koravex"
 done
