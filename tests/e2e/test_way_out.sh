@@ -3,8 +3,8 @@
 # SIGHUP, SIGTERM and SIGINT during play and at moments of loading (exit code 0, as a close),
 # the X server killed during play and while a box is up (exit code 1, a line on stderr, no
 # core), games killed with SIGKILL followed by a clean run, a user's own Temp beside the
-# program, a user's own ~/koravex, and a folder whose name holds escape sequences. Each run gets its own Xvfb server
-# and its own folders for the program, the runtime and the cache.
+# program, a user's own ~/koravex, and a folder whose name holds escape sequences. Each run
+# gets its own Xvfb server and its own folders for the program, the runtime and the cache.
 set -u
 build=$(cd "${1:?build directory}" && pwd)
 status=0
@@ -170,9 +170,10 @@ echo "== the user's own ~/koravex"
 home="$scratch/user-home"
 mkdir -p "$home/koravex/Temp-2019"
 head -c 100000 /dev/urandom >"$home/koravex/Temp-2019/photo.jpg"
-users_koravex() {
-    (cd "$home" && find koravex -printf '%p %y %m %u\n' | sort && find koravex -type f -exec md5sum {} +) 2>&1
-}
+users_koravex() (
+    cd "$home" && find koravex -printf '%p %y %m %u\n' 2>&1 | sort &&
+        find koravex -type f -exec md5sum {} + 2>&1
+)
 for run in "with a Temp-2019" empty; do
     before=$(users_koravex)
     env -u XDG_RUNTIME_DIR DISPLAY="$display" HOME="$home" XDG_CACHE_HOME="$home" \
