@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -126,24 +127,33 @@ bool HasMarker(int folder) {
            info.st_uid == geteuid();
 }
 
+// Marks the open folder as the game's; a marker half written is taken away again.
 bool WriteMarker(int folder) {
     base::UniqueFd file(
         openat(folder, kMarkerName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    return file.fd >= 0 &&
-           write(file.fd, kMarkerText.data(), kMarkerText.size()) ==
-               static_cast<ssize_t>(kMarkerText.size()) &&
-           close(file.Release()) == 0;
+    if (file.fd < 0) return false;
+    if (write(file.fd, kMarkerText.data(), kMarkerText.size()) ==
+            static_cast<ssize_t>(kMarkerText.size()) &&
+        close(file.Release()) == 0)
+        return true;
+    unlinkat(folder, kMarkerName, 0);
+    return false;
+}
+
+// Opens a folder without following a link, when it is a private folder of this user.
+base::UniqueFd OpenPrivateFolder(int at, const std::string& path) {
+    base::UniqueFd folder(
+        openat(at, path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (folder.fd < 0 || fstat(folder.fd, &info) != 0 || !IsPrivateFolder(info)) return {};
+    return folder;
 }
 
 // Opens a folder without following a link, and takes its lock: the lock of a workspace is
 // held by the game using it for as long as it runs.
 base::UniqueFd OpenAndLock(int at, const std::string& path) {
-    base::UniqueFd folder(
-        openat(at, path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat info {};
-    if (folder.fd < 0 || fstat(folder.fd, &info) != 0 || !IsPrivateFolder(info) ||
-        flock(folder.fd, LOCK_EX | LOCK_NB) != 0)
-        return {};
+    base::UniqueFd folder = OpenPrivateFolder(at, path);
+    if (folder.fd < 0 || flock(folder.fd, LOCK_EX | LOCK_NB) != 0) return {};
     return folder;
 }
 
@@ -198,19 +208,33 @@ bool TakeTempBesideProgram(const std::string& exeFolder) {
     return false;
 }
 
-// Private workspaces whose game has ended without removing them (a kill, a crash): their lock
-// is free. Only folders of this user in a koravex folder of this user's, and only their plain
-// files, are removed.
+// Removes a koravex folder the game made (its marker) once nothing but the marker is in it. A
+// game may make its workspace there between the marker going and the folder: then the folder
+// stays and gets its marker back, so that it is still known for the game's.
+void RemoveRootIfUnused(const std::string& root) {
+    const base::UniqueFd folder = OpenPrivateFolder(AT_FDCWD, root);
+    if (folder.fd < 0 || !HasMarker(folder.fd)) return;
+    const auto names = FolderNames(folder.fd);
+    if (names.size() != 1 || !StillStands(folder.fd, root)) return;
+    if (unlinkat(folder.fd, kMarkerName, 0) != 0) return;
+    if (rmdir(root.c_str()) != 0) WriteMarker(folder.fd);
+}
+
+// Private workspaces whose game has ended without removing them (a kill, a crash): the game's
+// (their marker) and their lock free. Only such folders of this user in a koravex folder of
+// this user's, and only their plain files, are removed; the koravex folder goes too when the
+// game made it and nothing else is left in it.
 void RemoveStaleWorkspaces(const std::string& root) {
-    base::UniqueFd rootFolder(
-        open(root.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat info {};
-    if (rootFolder.fd < 0 || fstat(rootFolder.fd, &info) != 0 || !IsPrivateFolder(info)) return;
+    const base::UniqueFd rootFolder = OpenPrivateFolder(AT_FDCWD, root);
+    if (rootFolder.fd < 0) return;
     for (const auto& name : FolderNames(rootFolder.fd)) {
         if (!name.starts_with(kPrivatePrefix)) continue;
+        // Every game holds its workspace's lock before it marks it, so a marked folder whose
+        // lock is free belongs to no running game.
         const base::UniqueFd stale = OpenAndLock(rootFolder.fd, name);
-        if (stale.fd >= 0) RemoveFolder(stale.fd, JoinPath(root, name));
+        if (stale.fd >= 0 && HasMarker(stale.fd)) RemoveFolder(stale.fd, JoinPath(root, name));
     }
+    RemoveRootIfUnused(root);
 }
 
 // The user's cache folder: $XDG_CACHE_HOME, else ~/.cache.
@@ -239,12 +263,18 @@ std::optional<std::string> TakePrivateWorkspaceIn(const std::string& parent, boo
     }
     const std::string root = JoinPath(parent, kPrivateRootName);
     std::string failure = "Cannot create folder " + Quoted(root);
-    bool madeRoot = false;
     for (int attempt = 0; attempt < kRaceRetries; ++attempt) {
-        if (mkdir(root.c_str(), 0700) == 0)
-            madeRoot = true;
-        else if (errno != EEXIST)
+        if (mkdir(root.c_str(), 0700) == 0) {
+            // Marked before anything is made in it; a koravex folder without the marker is the
+            // user's and never removed.
+            const base::UniqueFd made = OpenPrivateFolder(AT_FDCWD, root);
+            if (made.fd < 0 || !WriteMarker(made.fd)) {
+                rmdir(root.c_str());
+                break;
+            }
+        } else if (errno != EEXIST) {
             break;
+        }
         struct stat info {};
         if (lstat(root.c_str(), &info) != 0) continue;
         if (!IsPrivateFolder(info)) {
@@ -257,13 +287,19 @@ std::optional<std::string> TakePrivateWorkspaceIn(const std::string& parent, boo
             if (errno == ENOENT) continue;
             break;
         }
-        // Until it is locked, a game starting now may take the new folder for a stale one
-        // and remove it: then another is made.
+        // A game starting now may hold the new folder's lock for a moment while it looks for
+        // the marker: then another is made. Locked first, marked after, so that a marked folder
+        // with a free lock is always a killed game's.
         base::UniqueFd folder = OpenAndLock(AT_FDCWD, path);
         if (folder.fd < 0 || !StillStands(folder.fd, path)) {
             rmdir(path.c_str());
             failure = "Cannot enter folder " + Quoted(path);
             continue;
+        }
+        if (!WriteMarker(folder.fd)) {
+            RemoveFolder(folder.fd, path);
+            failure = "Cannot create folder " + Quoted(path);
+            break;
         }
         TempWorkspace.folder = std::move(folder);
         TempWorkspace.path = path;
@@ -271,7 +307,7 @@ std::optional<std::string> TakePrivateWorkspaceIn(const std::string& parent, boo
         if (madeParent) TempWorkspace.madeCache = parent;
         return std::nullopt;
     }
-    if (madeRoot) rmdir(root.c_str());
+    RemoveRootIfUnused(root);
     if (madeParent) rmdir(parent.c_str());
     return failure;
 }
@@ -300,6 +336,14 @@ void TakePrivateWorkspace() {
     const auto cacheFailure = TakePrivateWorkspaceIn(*cache, true);
     if (cacheFailure)
         throw base::IoFailure(failure ? *failure + "; " + *cacheFailure : *cacheFailure);
+}
+
+// In a process forked from the game (SDL shows some boxes from a child of its own): the lock
+// belongs to the open folder, shared with the game, so a child keeping its copy would keep
+// Temp locked after the game ended. Closing that copy leaves the game's lock as it is.
+void ForgetWorkspaceInChild() {
+    const int folder = TempWorkspace.folder.Release();
+    if (folder >= 0) close(folder);
 }
 
 } // namespace
@@ -361,8 +405,8 @@ void ClearTempFolder() {
     Workspace& temp = TempWorkspace;
     if (temp.folder.fd >= 0) {
         RemoveFolder(temp.folder.fd, temp.path);
-        // Only empty folders go: another running game's workspace keeps the koravex folder.
-        if (!temp.root.empty()) rmdir(temp.root.c_str());
+        // Another running game's workspace keeps the koravex folder, and the user's stays.
+        if (!temp.root.empty()) RemoveRootIfUnused(temp.root);
         if (!temp.madeCache.empty()) rmdir(temp.madeCache.c_str());
     }
     // Closing the folder also lets another game have the Temp beside the program.
@@ -377,11 +421,13 @@ void SetUpWorkspace() {
 }
 
 void SetUpWorkspace(const std::string& exeFileName) {
+    static const bool forgetsInChild =
+        pthread_atfork(nullptr, nullptr, ForgetWorkspaceInChild) == 0;
+    static_cast<void>(forgetsInChild);
     ClearTempFolder();
     ExeFileName = exeFileName;
     ArchiveName = FindArchive(ExeFolder());
-    if (!CanEnter(ExeFolder()))
-        throw base::IoFailure("Cannot enter folder " + Quoted(ExeFolder()));
+    if (!CanEnter(ExeFolder())) throw base::IoFailure("Cannot enter folder " + Quoted(ExeFolder()));
     for (const auto& root : PrivateRoots())
         RemoveStaleWorkspaces(root);
     // Only a game unpacked with its archive beside it keeps Temp there; an installed one never

@@ -3,8 +3,8 @@
 # SIGHUP, SIGTERM and SIGINT during play and at moments of loading (exit code 0, as a close),
 # the X server killed during play and while a box is up (exit code 1, a line on stderr, no
 # core), games killed with SIGKILL followed by a clean run, a user's own Temp beside the
-# program, and a folder whose name holds escape sequences. Each run gets its own Xvfb server
-# and its own folders for the program, the runtime and the cache.
+# program, a user's own ~/koravex, and a folder whose name holds escape sequences. Each run
+# gets its own Xvfb server and its own folders for the program, the runtime and the cache.
 set -u
 build=$(cd "${1:?build directory}" && pwd)
 status=0
@@ -132,13 +132,13 @@ for _ in 1 2 3; do
     kill -9 "$pid"
     wait "$pid" 2>/dev/null
 done
-[[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 | wc -l) -eq 1 ]] ||
+[[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 -name "Temp-*" | wc -l) -eq 1 ]] ||
     fail "not only the last killed game's folder is left: $(ls -A "$scratch/runtime/koravex")"
 start "$installed"
 wait_window Koravex 1024x768+ || fail "clean run: no window"
 sleep 1
 [[ ! -e "$installed/Temp" ]] || fail "an installed game works beside its program"
-[[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 | wc -l) -eq 1 ]] ||
+[[ $(find "$scratch/runtime/koravex" -mindepth 1 -maxdepth 1 -name "Temp-*" | wc -l) -eq 1 ]] ||
     fail "stale folders stay beside the running game: $(ls -A "$scratch/runtime/koravex")"
 kill -TERM "$pid"
 wait_exit
@@ -146,6 +146,51 @@ wait_exit
 expect_clean "clean run" "$installed"
 [[ -z "$(ls -A "$installed")" || "$(ls -A "$installed")" == "koravex" ]] ||
     fail "the installed program's folder holds $(ls -A "$installed")"
+
+# A portable game works beside its program, yet clears what a killed installed game left,
+# the koravex folder that game made too.
+echo "== kill -9, then a portable game"
+start "$installed"
+wait_window Koravex 1024x768+ || fail "kill -9 before a portable game: no window"
+kill -9 "$pid"
+wait "$pid" 2>/dev/null
+[[ -f "$scratch/runtime/koravex/.koravex-workspace" ]] || fail "the koravex folder made is unmarked"
+start "$folder"
+wait_window Koravex 1024x768+ || fail "portable game after kill -9: no window"
+sleep 1
+kill -TERM "$pid"
+wait_exit
+[[ $code -eq 0 ]] || fail "portable game after kill -9: exit code $code"
+expect_clean "portable game after kill -9" "$folder"
+
+# The cache folder set to the home folder and no runtime folder: ~/koravex holds the workspace
+# but may be the user's. A Temp-2019 of theirs there, then the folder left empty, stay as they
+# were, byte for byte.
+echo "== the user's own ~/koravex"
+home="$scratch/user-home"
+mkdir -p "$home/koravex/Temp-2019"
+head -c 100000 /dev/urandom >"$home/koravex/Temp-2019/photo.jpg"
+users_koravex() (
+    cd "$home" && find koravex -printf '%p %y %m %u\n' 2>&1 | sort &&
+        find koravex -type f -exec md5sum {} + 2>&1
+)
+for run in "with a Temp-2019" empty; do
+    before=$(users_koravex)
+    env -u XDG_RUNTIME_DIR DISPLAY="$display" HOME="$home" XDG_CACHE_HOME="$home" \
+        "$installed/koravex" 2>"$scratch/stderr.txt" &
+    pid=$!
+    wait_window Koravex 1024x768+ || fail "the user's koravex, $run: no window"
+    sleep 1
+    [[ -n "$(find "$home/koravex" -mindepth 2 -name .koravex-workspace)" ]] ||
+        fail "the user's koravex, $run: no workspace there"
+    kill -TERM "$pid"
+    wait_exit
+    [[ $code -eq 0 ]] || fail "the user's koravex, $run: exit code $code: $(cat "$scratch/stderr.txt")"
+    [[ "$(users_koravex)" == "$before" ]] ||
+        fail "the user's koravex, $run, changed: $(ls -AR "$home/koravex" 2>&1)"
+    rm -rf "$home/koravex"
+    mkdir "$home/koravex"
+done
 
 # A user's own Temp beside the program: played with, closed, nothing in it changes.
 echo "== a user's Temp beside the program"

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -75,6 +76,10 @@ class WorkspaceTest : public ScratchTest {
     fs::path Workspace() const { return archive::TempWorkspace.path; }
     // A game killed without its teardown: its workspace stays, and its lock goes.
     static void Abandon() { archive::TempWorkspace = archive::Workspace{}; }
+    // What a running or killed game leaves in a folder it made.
+    static void Mark(const fs::path& folder) {
+        WriteText(folder / archive::kTempMarkerName, "made by the game");
+    }
 
     // The workspace is a fresh private folder of this user in `root`.
     void ExpectPrivateIn(const fs::path& root) {
@@ -381,9 +386,11 @@ TEST_F(WorkspaceTest, PrivateWorkspacesAreOnePerProcess) {
     const fs::path root = runtime_ / "koravex";
     fs::create_directory(root);
     fs::permissions(root, fs::perms::owner_all);
+    Mark(root);
     const fs::path other = root / "Temp-other";
     fs::create_directory(other);
     fs::permissions(other, fs::perms::owner_all);
+    Mark(other);
     WriteText(other / "wood.bmp", "theirs");
     // That game is running: it holds its workspace's lock.
     base::UniqueFd running(open(other.c_str(), O_RDONLY | O_DIRECTORY));
@@ -537,6 +544,7 @@ TEST_F(WorkspaceTest, StaleWorkspacesOfKilledGamesGoAtTheNextStart) {
     ASSERT_EQ(flock(lock.fd, LOCK_EX | LOCK_NB), 0);
     fs::create_directories(root / "Temp-withsub" / "sub");
     fs::permissions(root / "Temp-withsub", fs::perms::owner_all);
+    Mark(root / "Temp-withsub");
     WriteText(root / "Temp-withsub" / "loose.bmp", "left");
     fs::create_directory_symlink(outside_, root / "Temp-link");
     fs::create_directory(root / "notes");
@@ -548,9 +556,103 @@ TEST_F(WorkspaceTest, StaleWorkspacesOfKilledGamesGoAtTheNextStart) {
     EXPECT_TRUE(fs::exists(running / "wood.bmp") || fs::is_directory(running));
     EXPECT_TRUE(fs::is_directory(root / "Temp-withsub" / "sub"));
     EXPECT_FALSE(fs::exists(root / "Temp-withsub" / "loose.bmp"));
+    EXPECT_TRUE(fs::exists(root / "Temp-withsub" / archive::kTempMarkerName));
     EXPECT_TRUE(fs::is_symlink(root / "Temp-link"));
     EXPECT_EQ(ReadText(root / "notes" / "keep.txt"), "kept");
     EXPECT_TRUE(OutsideIntact());
+}
+
+// With the cache folder set to the home folder, ~/koravex is the game's root: a folder of the
+// user's there named like a workspace, and a koravex folder the user made, are never the game's
+// to remove, at start, after a kill or at the end.
+TEST_F(WorkspaceTest, TheUsersFoldersWhereTheGameWorksAreNeverRemoved) {
+    fs::remove(program_ / "adatok.vbf");
+    runtimeVar_.Unset();
+    cacheVar_.Set(home_);
+    const fs::path root = home_ / "koravex";
+    fs::create_directories(root / "Temp-2019");
+    WriteText(root / "Temp-2019" / "photo.jpg", "the user's photo");
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run == 0 ? "a user's Temp-2019 inside" : "empty");
+        archive::SetUpWorkspace(Exe());
+        EXPECT_EQ(Workspace().parent_path(), root);
+        EXPECT_TRUE(fs::exists(Workspace() / archive::kTempMarkerName));
+        const fs::path killed = Workspace();
+        Abandon();
+        archive::SetUpWorkspace(Exe());
+        EXPECT_FALSE(fs::exists(killed));
+        archive::TearDownWorkspace();
+        EXPECT_TRUE(fs::is_directory(root));
+        EXPECT_FALSE(fs::exists(root / archive::kTempMarkerName));
+        if (run == 0) {
+            EXPECT_EQ(ReadText(root / "Temp-2019" / "photo.jpg"), "the user's photo");
+            std::error_code error;
+            EXPECT_EQ(std::distance(fs::directory_iterator(root, error), {}), 1);
+            fs::remove_all(root / "Temp-2019");
+        } else {
+            EXPECT_TRUE(fs::is_empty(root));
+        }
+    }
+}
+
+// A portable game works beside its program, yet the marked workspace a killed installed game
+// left goes at its start, and with it the marked koravex folder it leaves empty.
+TEST_F(WorkspaceTest, AKilledGamesWorkspaceAndTheKoravexFolderItMadeGoAtTheNextStart) {
+    fs::remove(program_ / "adatok.vbf");
+    const fs::path root = runtime_ / "koravex";
+    archive::SetUpWorkspace(Exe());
+    ASSERT_EQ(Workspace().parent_path(), root);
+    EXPECT_TRUE(fs::is_regular_file(root / archive::kTempMarkerName));
+    WriteText(Workspace() / "wood.bmp", "left");
+    Abandon();
+
+    WriteBytes(program_ / "adatok.vbf", {});
+    archive::SetUpWorkspace(Exe());
+    EXPECT_EQ(Workspace(), Temp());
+    EXPECT_FALSE(fs::exists(root));
+    archive::TearDownWorkspace();
+    EXPECT_TRUE(fs::is_empty(runtime_));
+}
+
+// SDL shows some boxes from a plain fork of the game. The lock belongs to the open folder, so
+// a child keeping its copy would keep Temp locked after the game is gone, and the next game
+// could neither use nor clear it. The child's copy goes; the game's lock stays.
+TEST_F(WorkspaceTest, AForkedChildHoldsNoLockOnTheWorkspace) {
+    archive::SetUpWorkspace(Exe());
+    ASSERT_EQ(Workspace(), Temp());
+    const auto lockable = [&] {
+        const base::UniqueFd probe(open(Temp().c_str(), O_RDONLY | O_DIRECTORY));
+        return probe.fd >= 0 && flock(probe.fd, LOCK_EX | LOCK_NB) == 0;
+    };
+    int hold[2];
+    int ready[2];
+    ASSERT_EQ(pipe(hold), 0);
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    char byte = 0;
+    if (child == 0) {
+        // Says it runs (its fork handlers have run), then lives until the test closes the pipe.
+        close(hold[1]);
+        close(ready[0]);
+        if (write(ready[1], &byte, 1) != 1) _exit(2);
+        _exit(static_cast<int>(read(hold[0], &byte, 1)));
+    }
+    close(hold[0]);
+    close(ready[1]);
+    EXPECT_GT(child, 0);
+    EXPECT_EQ(read(ready[0], &byte, 1), 1);
+    close(ready[0]);
+    EXPECT_FALSE(lockable()) << "the game lost its lock in the child";
+    Abandon();
+    EXPECT_TRUE(lockable()) << "the child holds the workspace's lock";
+    WriteText(Temp() / "wood.bmp", "left");
+    archive::SetUpWorkspace(Exe());
+    EXPECT_EQ(Workspace(), Temp());
+    EXPECT_FALSE(fs::exists(Temp() / "wood.bmp"));
+    close(hold[1]);
+    int status = -1;
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0);
 }
 
 // Paths come from the system and the user's variables: a folder name holding control bytes
