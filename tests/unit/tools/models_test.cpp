@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <numbers>
@@ -13,6 +15,7 @@
 #include "engine/geometry.h"
 #include "engine/model3ds.h"
 #include "engine/store.h"
+#include "game/picking.h"
 #include "look_files.h"
 #include "platform/platform_double.h"
 
@@ -213,6 +216,26 @@ TEST_F(GeneratedModel, PieceCoversTheHollowItStandsOver) {
     for (const TVector3& v : piece.Vertices)
         if (v.z == 0.0f) base = std::max(base, std::hypot(v.x, v.y));
     EXPECT_GT(base, hollow) << "the foot would hang over the hollow's rim";
+}
+
+// Picking knows the piece by its outline: every corner of the model, at the game's scale of a
+// tenth on cell (1, 1), is met by a level line of sight from outside the piece that ends there.
+TEST_F(GeneratedModel, PickingHoldsEveryCornerOfThePiece) {
+    const VE_TObject& piece = Load("babu.3ds");
+    std::array<std::uint8_t, 36> board{};
+    board[0] = 1;
+    int outside = 0;
+    for (const TVector3& v : piece.Vertices) {
+        const double r = std::hypot(v.x, v.y);
+        if (r < 1e-3) continue;
+        // Ending a hair inside the corner; the scene draws cell (1, 1) at (-2.25, -2.25).
+        const double ux = v.x / r, uy = v.y / r, end = (r - 1e-3) * 0.1;
+        const render::SightRay ray{{-2.25 + ux * 5, -2.25 + uy * 5, v.z * 0.1},
+                                   {-2.25 + ux * end, -2.25 + uy * end, v.z * 0.1}};
+        const rules::Cell cell = game::CellAlong(ray, board);
+        if (cell.i != 1 || cell.j != 1) ++outside;
+    }
+    EXPECT_EQ(outside, 0) << "corners of the piece that a click on would miss its cell";
 }
 
 // The display list's normals, as the loader's smoothing rule gives them, light the faces
