@@ -17,7 +17,8 @@ constexpr double kCellPitch = 0.9;
 constexpr double kNone = std::numeric_limits<double>::infinity();
 
 // The piece model's outline from its foot up, (radius, height) in model units, as it is
-// turned about the cell's centre. The model's rings are polygons inside these circles.
+// turned about the cell's centre; the radii are rounded up, and the model's rings are polygons
+// inside these circles, so the piece as drawn lies within.
 constexpr std::array<std::array<double, 2>, 24> kPieceOutline{{
     {3.2500, 0.0000}, {3.4976, 0.1025}, {3.6001, 0.3500}, {3.4976, 0.5975}, {3.2501, 0.7000},
     {3.0001, 0.7800}, {2.4321, 0.9392}, {1.9681, 1.2408}, {1.6081, 1.6848}, {1.3521, 2.2712},
@@ -25,8 +26,9 @@ constexpr std::array<std::array<double, 2>, 24> kPieceOutline{{
     {1.8001, 3.5000}, {1.0001, 3.5400}, {0.9382, 3.6000}, {1.2096, 4.0233}, {1.3000, 4.5180},
     {1.1959, 5.0099}, {0.9130, 5.4256}, {0.4934, 5.7028}, {0.0000, 5.8000},
 }};
-constexpr double kPieceRadius = 3.6001 * kModelScale; // its widest, the foot
-constexpr double kPieceHeight = 5.8 * kModelScale;
+constexpr double kPieceRadius =
+    std::ranges::max(kPieceOutline, {}, [](const auto& p) { return p[0]; })[0] * kModelScale;
+constexpr double kPieceHeight = kPieceOutline.back()[1] * kModelScale;
 
 using Vec = std::array<double, 3>;
 
