@@ -65,10 +65,11 @@ shot() {
 virtual_xy() { awk -v x="$1" -v y="$2" -v W="$W" -v H="$H" \
     'BEGIN { printf "%d %d\n", x * W / 1024, H - y * H / 768 }'; }
 
-# Screen pixel above the centre of cell (i, j) under the starting camera (tilt -45, turn 45),
-# 1 unit up or as high as the third argument says.
+# Screen pixel of the centre of cell (i, j)'s hollow under the starting camera (tilt -45,
+# turn 45): at its floor, 0.05 units below the board's face, or as high as the third argument
+# says (board units, up from the face).
 cell_xy() {
-    awk -v i="$1" -v j="$2" -v z="${3:-1}" -v W="$W" -v H="$H" 'BEGIN {
+    awk -v i="$1" -v j="$2" -v z="${3:--0.05}" -v W="$W" -v H="$H" 'BEGIN {
         pi = atan2(0, -1)
         x = (9 * i - 31.5) / 10; y = (9 * j - 31.5) / 10
         t = 45 * pi / 180; x1 = x * cos(t) - y * sin(t); y1 = x * sin(t) + y * cos(t)

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# A portrait screen (9:16): the view widens, so the board's far left cell is on screen and a
-# click on it, where the widened projection puts it, lands the piece.
+# A tall (9:16) and a wide (21:9) screen: on the tall one the view widens, so the board's far
+# left cell is on screen; on both, a click on the centre of its hollow lands the piece in it.
 set -u
 build=$(cd "${1:?build directory}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/play_lib.sh"
-in_xvfb 540x960 "$build"
-shots=$build/e2e-shots/play-portrait
+if [[ -z "${2:-}" ]]; then
+    for size in 540x960 2520x1080; do bash "$0" "$build" "$size" || exit $?; done
+    exit 0
+fi
+in_xvfb "$2" "$build" "$2"
+shots=$build/e2e-shots/play-portrait-$2
 
 start_game
 park_pointer
@@ -22,13 +26,14 @@ press_at "$left_x" "$left_y"
 park_pointer
 for n in $(seq 1 40); do
     look "after-$n"
-    regions=$(changed_regions empty "after-$n")
-    if [[ $regions -ge 1 ]]; then
-        echo "a piece on screen $(($(now_ms) - pressed)) ms after the press"
+    # A piece on screen, and the hollow clicked shows the light one, grey and not orange wood.
+    if [[ $(changed_regions empty "after-$n") -ge 1 ]] &&
+        pixel "$left_x" "$left_y" | awk -F, '{ exit !($1 > 110 && $3 / $1 > 0.68) }'; then
+        echo "${W}x${H}: the piece in cell (1, 6) $(($(now_ms) - pressed)) ms after the press"
         shot piece
         quit_with_esc
         exit 0
     fi
     sleep 0.2
 done
-fail "the click on cell (1, 6) landed no piece"
+fail "${W}x${H}: the click on the hollow of cell (1, 6) landed no piece there"

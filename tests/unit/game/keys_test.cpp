@@ -33,9 +33,9 @@ class Keys : public FrameTest {
         platform::SendMessage({platform::MessageKind::KeyUp, key});
     }
     static Cell Cursor() { return game::KeyCursor; }
-    // Window position of a cell's centre as the board is turned now; `above` for the pointer.
-    static game::WindowPoint At(Cell c, float above) {
-        return game::ProjectCellPoint(c.i, c.j, engine::TVector3{0.0f, -above, 0.0f});
+    // Window position of a cell's centre, on the board's face, as the board is turned now.
+    static game::WindowPoint At(Cell c) {
+        return game::ProjectCellPoint(c.i, c.j, engine::TVector3{});
     }
 };
 
@@ -61,7 +61,7 @@ TEST_F(Keys, CursorDirectionsFollowTheTurnedView) {
         for (int k = 0; k < 8; ++k) {
             // How far a cell lies in the key's direction: up, right, down, left.
             const auto toward = [k](Cell c) {
-                const game::WindowPoint w = At(c, 0.0f);
+                const game::WindowPoint w = At(c);
                 return std::array{w.z * 1e4, w.x, -w.z * 1e4, -w.x}[k % 4];
             };
             const Cell from = Cursor();
@@ -125,7 +125,7 @@ TEST_F(Keys, CursorAndPointerShareThePreview) {
     EXPECT_EQ(view.hover.i, -1);
     EXPECT_EQ(Ij(view.focus), Ij(Cursor()));
 
-    const game::WindowPoint w = At({5, 2}, 10.0f);
+    const game::WindowPoint w = At({5, 2});
     pt::Double().cursorX = static_cast<int>(w.x);
     pt::Double().cursorY = 768 - static_cast<int>(w.y);
     Update();

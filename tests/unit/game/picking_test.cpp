@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "game/state.h"
 #include "platform/window_state.h"
 #include "render/view.h"
+#include "rules/rules.h"
 
 namespace {
 
@@ -24,9 +26,10 @@ class Picking : public FrameTest {
         platform::ScreenHeight = static_cast<std::uint16_t>(height);
         render::ResizeScene(width, height);
     }
-    // Where the centre of cell (i, j)'s hover circle lies in the window, y upwards.
+    // Where the centre of cell (i, j)'s hollow, at the height of the board's face, lies in the
+    // window, y upwards.
     static game::WindowPoint Centre(int i, int j) {
-        return game::ProjectCellPoint(i, j, engine::TVector3{0.0f, -10.0f, 0.0f});
+        return game::ProjectCellPoint(i, j, engine::TVector3{});
     }
     static void CursorAt(const game::WindowPoint& w) {
         pt::Double().cursorX = static_cast<int>(std::lround(w.x));
@@ -38,11 +41,21 @@ class Picking : public FrameTest {
     }
 };
 
-// Window position of an eye-space point under the scene's 45-degree perspective.
+// Window position of an eye-space point under the scene's perspective.
 game::WindowPoint Perspective(double x, double y, double z, double width, double height) {
-    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
     const double aspect = width / height;
+    // Narrower than 4:3 the view widens to keep the width it has at 4:3.
+    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0) * std::min(aspect * 3 / 4, 1.0);
     return {width / 2 * (1 + f / aspect * x / -z), height / 2 * (1 + f * y / -z), 0};
+}
+
+// Window position of a point of the board (board units, z up from its face) under the scene's
+// camera and perspective, worked out here on its own.
+game::WindowPoint OnScreen(double x, double y, double width, double height) {
+    const double t = game::CameraTurn * M_PI / 180, a = game::CameraTilt * M_PI / 180;
+    const double y1 = x * std::sin(t) + y * std::cos(t);
+    return Perspective(x * std::cos(t) - y * std::sin(t), y1 * std::cos(a), y1 * std::sin(a) - 10,
+                       width, height);
 }
 
 TEST_F(Picking, CellPointsGoThroughTheSceneCameraWithTheEngineAxes) {
@@ -104,10 +117,11 @@ TEST_F(Picking, EveryCellIsFoundAtItsOwnCentre) {
             ExpectCell(game::PickCell({w.x, w.y}), i, j);
         }
     }
-    // The middle of the board lies between four cells' boxes.
+    // The middle of the board, where four cells meet, is one of them: no gap between cells.
     const game::WindowPoint middle =
-        game::ProjectCellPoint(3, 3, engine::TVector3{4.5f, -10.0f, 4.5f});
-    ExpectCell(game::PickCell({middle.x, middle.y}), -1, -1);
+        game::ProjectCellPoint(3, 3, engine::TVector3{4.5f, 0.0f, 4.5f});
+    const Cell atMiddle = game::PickCell({middle.x, middle.y});
+    EXPECT_TRUE((atMiddle.i == 3 || atMiddle.i == 4) && (atMiddle.j == 3 || atMiddle.j == 4));
     ExpectCell(game::PickCell({0, 0}), -1, -1);
 }
 
@@ -135,19 +149,21 @@ TEST_F(Picking, AClickShorterThanAFrameStillMakesTheMoveOnce) {
 
 TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
     Resize(400, 600);
-    // A cell under the open panel (from 824) but clear of the closed one: the board keeps its
-    // room at 4:3, so only some turns and tilts bring a cell that far right.
+    // A cell's corner under the open panel (from 824) but clear of the closed one: the board
+    // keeps its room at 4:3, so only some turns and tilts (not edge-on) bring it that far right.
     Cell under;
-    for (int view = 0; view < 19 * 72 && under.i == -1; ++view) {
-        game::CameraTilt = -90.0f + 5.0f * static_cast<float>(view / 72);
+    game::WindowPoint at;
+    for (int view = 0; view < 18 * 72 && under.i == -1; ++view) {
+        game::CameraTilt = -85.0f + 5.0f * static_cast<float>(view / 72);
         game::CameraTurn = 5.0f * static_cast<float>(view % 72);
         for (int n = 0; n < 36 && under.i == -1; ++n) {
-            const double x = Centre(n % 6 + 1, n / 6 + 1).x * 1024 / 400;
-            if (x > 830 && x < 975) under = Cell{n % 6 + 1, n / 6 + 1};
+            at = game::ProjectCellPoint(n % 6 + 1, n / 6 + 1, engine::TVector3{4.0f, 0.0f, -4.0f});
+            if (at.x * 1024 / 400 > 830 && at.x * 1024 / 400 < 975)
+                under = Cell{n % 6 + 1, n / 6 + 1};
         }
     }
     ASSERT_NE(under.i, -1);
-    CursorAt(Centre(under.i, under.j));
+    CursorAt(at);
     Update();
     ExpectCell(game::HoverCell, under.i, under.j);
 
@@ -194,6 +210,73 @@ TEST_F(Picking, NoCellIsPickedOnceTheContextIsGone) {
     EXPECT_TRUE(QuitPosted());
     ExpectCell(game::HoverCell, -1, -1);
     EXPECT_EQ(rules::MoveDelay, 0);
+}
+
+// Each cell reaches halfway to its neighbours, the outer ones as far beyond their centre, on
+// 4:3, 21:9 and 9:16 screens from several views: its centre and points just inside its sides
+// pick it, points just beyond pick the neighbour, or none past the board's edge.
+TEST_F(Picking, EveryPointOfTheBoardsFacePicksTheCellItLiesIn) {
+    struct View {
+        int width, height;
+        float tilt, turn;
+    };
+    for (const auto& [width, height, tilt, turn] : {View{1024, 768, -45, 45},
+                                                    {1024, 768, 0, 0},
+                                                    {1680, 720, -30, 130},
+                                                    {1680, 720, -75, -20},
+                                                    {540, 960, -45, 45},
+                                                    {540, 960, -60, 250}}) {
+        Resize(width, height);
+        game::CameraTilt = tilt;
+        game::CameraTurn = turn;
+        for (int n = 0; n < 36 * 9; ++n) {
+            const int i = n % 6 + 1, j = n / 6 % 6 + 1, di = n / 36 % 3 - 1, dj = n / 108 - 1;
+            for (const double reach : {0.43, 0.47}) {
+                const double x = 0.9 * i - 3.15 + di * reach, y = 0.9 * j - 3.15 + dj * reach;
+                Cell e = reach < 0.45 ? Cell{i, j} : Cell{i + di, j + dj};
+                if (e.i < 1 || e.i > 6 || e.j < 1 || e.j > 6) e = Cell{};
+                SCOPED_TRACE(::testing::Message() << width << "x" << height << " tilt " << tilt
+                                                  << " turn " << turn << " at " << x << ", " << y);
+                const game::WindowPoint w = OnScreen(x, y, width, height);
+                ExpectCell(game::PickCell({w.x, w.y}), e.i, e.j);
+            }
+        }
+    }
+}
+
+// A piece hides the hollow behind it: a click on it is the (ignored) click on its cell, never
+// a move on the neighbour's hollow. Beside its narrow top, where only a cylinder round the
+// whole piece would reach, the board behind shows and is picked.
+TEST_F(Picking, AStandingPieceCountsForItsOwnCellWhereItIsDrawn) {
+    game::CameraTilt = -60.0f;
+    game::CameraTurn = 0.0f;
+    const game::WindowPoint ball = game::ProjectCellPoint(3, 3, engine::TVector3{0, -5.0f, 0});
+    const game::WindowPoint beside = game::ProjectCellPoint(3, 3, engine::TVector3{2.0f, -5.0f, 0});
+    ExpectCell(game::PickCell({ball.x, ball.y}), 3, 4);
+    for (const std::uint8_t value : {1, 2, 3, 4}) {
+        rules::BoardAt(3, 3) = value;
+        ExpectCell(game::PickCell({ball.x, ball.y}), 3, 3);
+        ExpectCell(game::PickCell({beside.x, beside.y}), 3, 4);
+    }
+    CursorAt(ball);
+    pt::Double().left = true;
+    Update();
+    EXPECT_EQ(rules::MoveDelay, 0);
+}
+
+// Edge-on to the board, or with the pointer far outside the window, the answer stays sane: no
+// cell or one on the board, and a piece standing above the board's line is still its cell.
+TEST_F(Picking, SeenEdgeOnOrFarOffNothingOrACellIsPicked) {
+    game::CameraTilt = -90.0f;
+    rules::BoardAt(2, 6) = 1;
+    for (int n = 0; n < 130 * 98; ++n) {
+        const Cell cell = game::PickCell({n % 130 * 8.0 - 8, n / 130 * 8.0 - 8});
+        EXPECT_TRUE(cell.i == -1 || rules::CellIndex(cell.i, cell.j) >= 0);
+    }
+    const game::WindowPoint top = game::ProjectCellPoint(2, 6, engine::TVector3{0, -4.5f, 0});
+    ExpectCell(game::PickCell({top.x, top.y}), 2, 6);
+    for (const double far : {1e9, -1e9})
+        ExpectCell(game::PickCell({far, far}), -1, -1);
 }
 
 } // namespace

@@ -43,8 +43,7 @@ class LoopTime : public FrameTest {
         pt::Double().input = true;
     }
     static void MovePointerToCell(int i, int j) {
-        const game::WindowPoint w =
-            game::ProjectCellPoint(i, j, engine::TVector3{0.0f, -10.0f, 0.0f});
+        const game::WindowPoint w = game::ProjectCellPoint(i, j, engine::TVector3{});
         pt::Double().cursorX = static_cast<int>(w.x);
         pt::Double().cursorY = 768 - static_cast<int>(w.y);
         pt::Double().input = true;

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <numbers>
@@ -13,6 +15,7 @@
 #include "engine/geometry.h"
 #include "engine/model3ds.h"
 #include "engine/store.h"
+#include "game/picking.h"
 #include "look_files.h"
 #include "platform/platform_double.h"
 
@@ -213,6 +216,20 @@ TEST_F(GeneratedModel, PieceCoversTheHollowItStandsOver) {
     for (const TVector3& v : piece.Vertices)
         if (v.z == 0.0f) base = std::max(base, std::hypot(v.x, v.y));
     EXPECT_GT(base, hollow) << "the foot would hang over the hollow's rim";
+}
+
+// Picking knows the piece by its outline: a level line of sight from outside to just within
+// any corner of the model, drawn at a tenth on cell (1, 1) at (-2.25, -2.25), meets the piece.
+TEST_F(GeneratedModel, PickingHoldsEveryCornerOfThePiece) {
+    const VE_TObject& piece = Load("babu.3ds");
+    const std::array<std::uint8_t, 36> board{1};
+    for (const TVector3& v : piece.Vertices) {
+        const double r = std::hypot(v.x, v.y), ux = v.x / r, uy = v.y / r, end = (r - 1e-3) / 10;
+        if (r < 1e-3) continue;
+        const render::SightRay ray{{-2.25 + ux * 5, -2.25 + uy * 5, v.z / 10.0},
+                                   {-2.25 + ux * end, -2.25 + uy * end, v.z / 10.0}};
+        EXPECT_EQ(game::CellAlong(ray, board).i, 1) << v.x << ", " << v.y << ", " << v.z;
+    }
 }
 
 // The display list's normals, as the loader's smoothing rule gives them, light the faces
