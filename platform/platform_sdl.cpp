@@ -133,15 +133,16 @@ bool Init() {
     // The window class the desktop groups and matches our windows by.
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", "KoravexClass", 0);
     SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", "KoravexClass", 0);
+    EndOnLostDisplay();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     session.started = true;
-    EndOnLostDisplay();
     SDL_AddEventWatch(CountLeftPress, nullptr);
     // Without a desktop SDL falls back to drivers that draw nowhere; that is no display.
     if (!DriverReachesDesktop()) {
         SDL_SetError("no desktop display found (is DISPLAY or WAYLAND_DISPLAY set?)");
         return false;
     }
+    NoteDisplay();
     return true;
 }
 

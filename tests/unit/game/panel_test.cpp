@@ -1,3 +1,4 @@
+#include "base/way_out.h"
 #include "frame_fixture.h"
 #include "game/panel.h"
 #include "game/state.h"
@@ -96,6 +97,32 @@ TEST_P(EachControl, ActsOnceThroughItsWaitForRelease) {
     EXPECT_EQ(firstOnce, name == "begins2" ? 2 : 1);
     EXPECT_EQ(helpOnce, name == "help");
     EXPECT_EQ(cellOnce, name == "newgame" ? 0 : 1);
+}
+
+// A signal asking the game to end while a control is held gives up the wait at once: the frame
+// returns and the loop closes the game, whoever keeps the button down.
+TEST_P(EachControl, AQuitRequestEndsItsWaitForRelease) {
+    Update();
+    OpenPanel();
+    Update();
+    PointAt(GetParam().x, GetParam().y);
+    PressLeftFor(100000);
+    base::QuitRequested = true;
+    Update();
+    base::QuitRequested = false;
+    EXPECT_TRUE(pt::Double().left);
+    EXPECT_EQ(pt::Double().sleeps, 0);
+}
+
+TEST_F(FrameTest, AQuitRequestEndsTheWaitOfAPressOnTheHelpPage) {
+    game::HelpShown = true;
+    Update();
+    PressLeftFor(100000);
+    base::QuitRequested = true;
+    Update();
+    base::QuitRequested = false;
+    EXPECT_TRUE(pt::Double().left);
+    EXPECT_EQ(pt::Double().sleeps, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Panel, EachControl,
