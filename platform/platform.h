@@ -48,7 +48,8 @@ void SwapBuffers();
 
 // Moves waiting system events into the message queue (message_queue.h).
 void PumpEvents();
-// Sleeps until a system event arrives or `ms` milliseconds have passed, whichever is first.
+// Sleeps until a system event arrives or `ms` milliseconds have passed, whichever is first;
+// soon after a signal asks the game to end (base::QuitRequested).
 void WaitForEvents(int ms);
 // An event that can change the picture (pointer, button, key, the main window exposed, sized,
 // shown or focused) has come in since the last swap; true before the first swap.

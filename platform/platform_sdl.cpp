@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cctype>
@@ -354,8 +355,17 @@ void PumpEvents() {
 }
 
 void WaitForEvents(int ms) {
+    // A signal is taken by another thread and wakes no wait: the wait looks at the request to
+    // end between stretches short enough for the game to end promptly.
+    constexpr int kQuitCheckMs = 100;
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, ms) == 1) Translate(event);
+    for (int left = ms;; left -= kQuitCheckMs) {
+        if (SDL_WaitEventTimeout(&event, std::clamp(left, 0, kQuitCheckMs)) == 1) {
+            Translate(event);
+            return;
+        }
+        if (left <= kQuitCheckMs || base::QuitRequested) return;
+    }
 }
 
 bool InputSinceSwap() { return inputSinceSwap; }

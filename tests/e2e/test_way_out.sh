@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Every way out of the real program leaves nothing behind and touches nothing of the user's:
-# SIGHUP, SIGTERM and SIGINT during play and at moments of loading (exit code 0, as a close),
-# the X server killed during play and while a box is up (exit code 1, a line on stderr, no
-# core), games killed with SIGKILL followed by a clean run, a user's own Temp beside the
-# program, and a folder whose name holds escape sequences. Each run gets its own Xvfb server
-# and its own folders for the program, the runtime and the cache.
+# SIGHUP, SIGTERM and SIGINT during play, with the left button held on the panel or the help
+# page, and at moments of loading (exit code 0, as a close, within a second during play); a
+# signal ignored from the start stays ignored; the X server killed during play and while a box
+# is up (exit code 1, a line on stderr, no core), games killed with SIGKILL followed by a clean
+# run, a user's own Temp beside the program, and a folder whose name holds escape sequences.
+# Each run gets its own Xvfb server and its own folders for the program, the runtime and the
+# cache (way_out_lib.sh).
 set -u
 build=$(cd "${1:?build directory}" && pwd)
 scratch=$(mktemp -d "$build/way-out.XXXXXX")
@@ -24,6 +26,7 @@ for signal in HUP TERM INT; do
     sleep 1
     [[ -f "$folder/Temp/.koravex-workspace" ]] || fail "SIG$signal: no Temp of the game's"
     kill -"$signal" "$pid"
+    ended_within "$pid" 1 || fail "SIG$signal during play: still running 1 s after it"
     wait_exit
     [[ $code -eq 0 ]] || fail "SIG$signal during play: exit code $code: $(cat "$scratch/stderr.txt")"
     expect_clean "SIG$signal during play" "$folder"

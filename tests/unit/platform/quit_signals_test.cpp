@@ -8,15 +8,16 @@ namespace {
 // nohup starts the game with SIGHUP ignored, a script's background job with SIGINT ignored:
 // the game must not take them after all, while SIGTERM still ends it.
 TEST(QuitSignals, ThoseIgnoredAtTheStartAreLeftOut) {
-    struct sigaction saved[2] {};
+    struct sigaction savedHup {};
+    struct sigaction savedInt {};
     struct sigaction action {};
     action.sa_handler = SIG_IGN;
-    sigaction(SIGHUP, &action, &saved[0]);
+    sigaction(SIGHUP, &action, &savedHup);
     action.sa_handler = SIG_DFL;
-    sigaction(SIGINT, &action, &saved[1]);
+    sigaction(SIGINT, &action, &savedInt);
     const sigset_t set = platform::QuitSignals();
-    sigaction(SIGHUP, &saved[0], nullptr);
-    sigaction(SIGINT, &saved[1], nullptr);
+    sigaction(SIGHUP, &savedHup, nullptr);
+    sigaction(SIGINT, &savedInt, nullptr);
     EXPECT_EQ(sigismember(&set, SIGHUP), 0);
     EXPECT_EQ(sigismember(&set, SIGINT), 1);
     EXPECT_EQ(sigismember(&set, SIGTERM), 1);
