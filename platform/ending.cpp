@@ -11,13 +11,13 @@
 
 #include <chrono>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "base/way_out.h"
 #include "platform/platform.h"
-#include "platform/quit_signals.h"
 
 namespace platform {
 
@@ -34,6 +34,19 @@ std::atomic<int> displayFd{-1};      // the socket of SDL's X connection, once n
 std::atomic<bool> faultTaken{false}; // a crash is being handled: another one is a crash
 struct sigaction previousSegv {};
 struct sigaction previousBus {};
+
+// The handled signals, less those ignored when the game started (by nohup, or as a background
+// job of a script): blocked and taken by sigwait, an ignored signal would be seen after all.
+sigset_t WatchedSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction action {};
+        if (sigaction(signal, nullptr, &action) != 0 || action.sa_handler != SIG_IGN)
+            sigaddset(&set, signal);
+    }
+    return set;
+}
 
 void NoteForkingProcess() {
     forkingPid = getpid();
@@ -114,7 +127,7 @@ void WatchSignals() {
     static bool watching = false;
     if (watching) return;
     watching = true;
-    watched = QuitSignals();
+    watched = WatchedSignals();
     pthread_sigmask(SIG_BLOCK, &watched, nullptr);
     pthread_atfork(NoteForkingProcess, nullptr, SetUpChild);
     std::thread(TakeSignals).detach();

@@ -13,8 +13,9 @@ struct Size {
     int height = 0;
 };
 
-// From now on SIGTERM, SIGINT and SIGHUP set base::QuitRequested instead of ending the program;
-// first thing, before any thread starts. Harmless when called again.
+// From now on SIGTERM, SIGINT and SIGHUP set base::QuitRequested instead of ending the program,
+// except one ignored when the game started, which stays ignored; first thing, before any
+// thread starts. Harmless when called again.
 void WatchSignals();
 // Starts the video subsystem; false when there is no display to talk to.
 bool Init();

@@ -25,48 +25,32 @@ for signal in HUP TERM INT; do
     wait_window Koravex 1024x768+ || fail "SIG$signal: no window"
     sleep 1
     [[ -f "$folder/Temp/.koravex-workspace" ]] || fail "SIG$signal: no Temp of the game's"
-    kill -"$signal" "$pid"
-    ended_within "$pid" 1 || fail "SIG$signal during play: still running 1 s after it"
-    wait_exit
-    [[ $code -eq 0 ]] || fail "SIG$signal during play: exit code $code: $(cat "$scratch/stderr.txt")"
-    expect_clean "SIG$signal during play" "$folder"
+    quit_with "$signal" "SIG$signal during play" "$folder"
 done
 
-# A game started with SIGHUP ignored (by nohup) or SIGINT ignored (a background job of a
-# script) leaves it ignored; SIGTERM still ends it.
+# Started with SIGHUP ignored (by nohup) or SIGINT (a background job of a script), the game
+# leaves it ignored; SIGTERM still ends it.
 for signal in HUP INT; do
     echo "== SIG$signal ignored from the start"
     start "$folder" --ignore-signal="$signal"
-    wait_window Koravex 1024x768+ || fail "SIG$signal ignored: no window"
-    sleep 0.5
-    kill -"$signal" "$pid"
+    wait_window Koravex 1024x768+ && sleep 0.5 && kill -"$signal" "$pid"
     ended_within "$pid" 1 && fail "SIG$signal, ignored from the start, ended the game"
-    kill -TERM "$pid" 2>/dev/null
-    wait_exit
-    [[ $code -eq 0 ]] || fail "SIG$signal ignored, then SIGTERM: exit code $code"
-    expect_clean "SIG$signal ignored" "$folder"
+    quit_with TERM "SIG$signal ignored, then SIGTERM" "$folder"
 done
 
-# SIGTERM while the left button is held on a control of the panel (Help, player 1's seat, New
-# game) or on the help page: the game does not wait for the button to be let go. Points of
-# the screen, which here is the game's 1024 x 768 virtual screen upside down.
+# The left button held on Help, player 1's seat or New game of the panel (opened by its tab),
+# or on the help page: the game does not wait for it to be let go. Screen points: the game's
+# 1024 x 768 virtual screen upside down.
 for target in "Help:924:588" "a seat:879:240" "New game:924:68" "the help page:300:300"; do
     IFS=: read -r name x y <<<"$target"
     echo "== SIGTERM with the button held on $name"
     start "$folder"
-    wait_window Koravex 1024x768+ || fail "held on $name: no window"
-    sleep 1
-    # The panel's tab opens the panel; Help is clicked first for the help page.
-    DISPLAY=$display xdotool mousemove 1000 28 sleep 0.5
-    [[ $name == "the help page" ]] &&
-        DISPLAY=$display xdotool mousemove 924 588 sleep 0.3 mousedown 1 sleep 0.3 mouseup 1 sleep 0.5
-    DISPLAY=$display xdotool mousemove "$x" "$y" sleep 0.3 mousedown 1 sleep 0.3
-    kill -TERM "$pid"
-    ended_within "$pid" 1 || fail "held on $name: still running 1 s after SIGTERM"
-    DISPLAY=$display xdotool mouseup 1
-    wait_exit
-    [[ $code -eq 0 ]] || fail "held on $name: exit code $code: $(cat "$scratch/stderr.txt")"
-    expect_clean "held on $name" "$folder"
+    wait_window Koravex 1024x768+ && sleep 1
+    xdo mousemove 1000 28 sleep 0.5
+    [[ $name == "the help page" ]] && xdo mousemove 924 588 mousedown 1 sleep 0.3 mouseup 1 sleep 0.5
+    xdo mousemove "$x" "$y" sleep 0.3 mousedown 1 sleep 0.3
+    quit_with TERM "held on $name" "$folder"
+    xdo mouseup 1
 done
 
 # Signals at moments of loading, from the first instant to the first frame. A signal that

@@ -99,5 +99,16 @@ expect_clean() {
     [[ -z "$left" ]] || fail "$name: left behind: $left"
 }
 
+# quit_with SIGNAL NAME FOLDER: the signal ends the game within a second, as a close does.
+quit_with() {
+    kill -"$1" "$pid" 2>/dev/null
+    ended_within "$pid" 1 || fail "$2: still running 1 s after SIG$1"
+    wait_exit
+    [[ $code -eq 0 ]] || fail "$2: exit code $code: $(cat "$scratch/stderr.txt")"
+    expect_clean "$2" "$3"
+}
+
+xdo() { DISPLAY=$display xdotool "$@"; }
+
 # The number of lines on the game's stderr telling that the display was lost.
 lost_lines() { grep -c '^koravex: the connection to the display was lost$' "$scratch/stderr.txt"; }
