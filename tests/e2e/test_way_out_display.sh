@@ -63,7 +63,7 @@ for moment in "game killed" "server killed"; do
     echo "== $moment while SDL's box is up"
     folder=$(game_folder "box-${moment// /-}")
     printf '\xff\xff\xff\xff' >"$folder/adatok.vbf"
-    start_server "$fonts"
+    server_fonts=$fonts start_server
     start "$folder"
     box=""
     wait_window "VEngine internal error" && read -r box _ <"/proc/$pid/task/$pid/children"

@@ -4,6 +4,7 @@
 # and its own folders for the program, the runtime and the cache. Sourced by test_way_out*.sh,
 # which set `build` and `scratch` first.
 
+# shellcheck disable=SC2034 # the sourcing script's exit code
 status=0
 
 fail() {
@@ -11,12 +12,13 @@ fail() {
     status=1
 }
 
-# start_server [FONT-FOLDER]: an Xvfb server of our own; its number goes to `display`, its
-# process to `server`. Without a font folder, -fp built-ins: no core fonts, so boxes are the
+# Starts an Xvfb server of our own; its number goes to `display`, its process to `server`. Its
+# fonts are the folder `server_fonts` names, else -fp built-ins: no core fonts, so boxes are the
 # game's own.
 start_server() {
     local fd_file="$scratch/display.$RANDOM"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -fp "${1:-built-ins}" 3>"$fd_file" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -fp "${server_fonts:-built-ins}" \
+        3>"$fd_file" 2>/dev/null &
     server=$!
     for _ in $(seq 1 100); do
         [[ -s "$fd_file" ]] && break
