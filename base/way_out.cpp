@@ -52,11 +52,12 @@ void StopIfQuitRequested() {
 }
 
 void EndNow(int code, std::string_view line) {
-    if (getpid() == owner) {
-        // Held until the end: no other thread starts a cleanup behind this one.
-        running.lock();
-        RunExitCleanups(true);
-    }
+    // A child made by fork (SDL's box process) meets the same lost display as its parent,
+    // which tells it: the line is written once.
+    if (getpid() != owner) _exit(code);
+    // Held until the end: no other thread starts a cleanup behind this one.
+    running.lock();
+    RunExitCleanups(true);
     std::size_t done = 0;
     while (done < line.size()) {
         const ssize_t put = write(STDERR_FILENO, line.data() + done, line.size() - done);

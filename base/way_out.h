@@ -26,7 +26,7 @@ void StopIfQuitRequested();
 
 // Runs the cleanups marked for errors, writes `line` to stderr and ends the process with
 // `code` at once, without running destructors or anything registered with atexit. In a child
-// process made by fork it only ends: the cleanups are the parent's.
+// process made by fork it only ends, silently: the cleanups and the line are the parent's.
 [[noreturn]] void EndNow(int code, std::string_view line);
 
 } // namespace base

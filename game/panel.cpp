@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/way_out.h"
 #include "game/frame.h"
 #include "game/state.h"
 #include "platform/platform.h"
@@ -119,7 +120,8 @@ bool PanelSliding() {
 void WaitForLeftRelease() {
     // The press being waited out has been acted on, even one already released.
     platform::ForgetLeftPresses();
-    while (platform::LeftButtonDown())
+    // A signal asking the game to end is not kept waiting for a hand to let go.
+    while (platform::LeftButtonDown() && !base::QuitRequested)
         platform::SleepMs(1);
 }
 

@@ -26,7 +26,8 @@ bool PointerInPanelZone();
 // The panel is on its way open, with the pointer in its zone, or on its way closed, without.
 bool PanelSliding();
 
-// Holds the frame until the left button is up, so a control acts once per press.
+// Holds the frame until the left button is up, so a control acts once per press; gives up at
+// once when a signal asks the game to end (base::QuitRequested).
 void WaitForLeftRelease();
 
 // Slides the panel open while the pointer is in its zone or Tab holds it, and runs its

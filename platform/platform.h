@@ -13,8 +13,9 @@ struct Size {
     int height = 0;
 };
 
-// From now on SIGTERM, SIGINT and SIGHUP set base::QuitRequested instead of ending the program;
-// first thing, before any thread starts. Harmless when called again.
+// From now on SIGTERM, SIGINT and SIGHUP set base::QuitRequested instead of ending the program,
+// except one ignored when the game started, which stays ignored; first thing, before any
+// thread starts. Harmless when called again.
 void WatchSignals();
 // Starts the video subsystem; false when there is no display to talk to.
 bool Init();
@@ -48,7 +49,8 @@ void SwapBuffers();
 
 // Moves waiting system events into the message queue (message_queue.h).
 void PumpEvents();
-// Sleeps until a system event arrives or `ms` milliseconds have passed, whichever is first.
+// Sleeps until a system event arrives or `ms` milliseconds have passed, whichever is first;
+// soon after a signal asks the game to end (base::QuitRequested).
 void WaitForEvents(int ms);
 // An event that can change the picture (pointer, button, key, the main window exposed, sized,
 // shown or focused) has come in since the last swap; true before the first swap.

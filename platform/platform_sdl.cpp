@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cctype>
@@ -135,15 +136,16 @@ bool Init() {
     // The window class the desktop groups and matches our windows by.
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", "KoravexClass", 0);
     SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", "KoravexClass", 0);
+    EndOnLostDisplay();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     session.started = true;
-    EndOnLostDisplay();
     SDL_AddEventWatch(CountLeftPress, nullptr);
     // Without a desktop SDL falls back to drivers that draw nowhere; that is no display.
     if (!DriverReachesDesktop()) {
         SDL_SetError("no desktop display found (is DISPLAY or WAYLAND_DISPLAY set?)");
         return false;
     }
+    NoteDisplay();
     return true;
 }
 
@@ -355,8 +357,17 @@ void PumpEvents() {
 }
 
 void WaitForEvents(int ms) {
+    // A signal is taken by another thread and wakes no wait: the wait looks at the request to
+    // end between stretches short enough for the game to end promptly.
+    constexpr int kQuitCheckMs = 100;
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, ms) == 1) Translate(event);
+    for (int left = ms;; left -= kQuitCheckMs) {
+        if (SDL_WaitEventTimeout(&event, std::clamp(left, 0, kQuitCheckMs)) == 1) {
+            Translate(event);
+            return;
+        }
+        if (left <= kQuitCheckMs || base::QuitRequested) return;
+    }
 }
 
 bool InputSinceSwap() { return inputSinceSwap; }

@@ -83,7 +83,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             const auto samples = ParseSamples(value);
             if (!samples)
                 return {CommandAction::UsageError,
-                        "invalid number of samples '" + std::string(value) + "' (0 to 16)"};
+                        "invalid number of samples '" + base::PrintablePath(value) + "' (0 to 16)"};
             line.samples = *samples;
         } else {
             return {CommandAction::UsageError, "unknown option '" + base::PrintablePath(arg) + "'"};

@@ -1,95 +1,19 @@
 #!/usr/bin/env bash
 # Every way out of the real program leaves nothing behind and touches nothing of the user's:
-# SIGHUP, SIGTERM and SIGINT during play and at moments of loading (exit code 0, as a close),
-# the X server killed during play and while a box is up (exit code 1, a line on stderr, no
-# core), games killed with SIGKILL followed by a clean run, a user's own Temp beside the
-# program, a user's own ~/koravex, and a folder whose name holds escape sequences. Each run
-# gets its own Xvfb server and its own folders for the program, the runtime and the cache.
+# SIGHUP, SIGTERM and SIGINT during play, with the left button held on the panel or the help
+# page, and at moments of loading (exit code 0, as a close, within a second during play); a
+# signal ignored from the start stays ignored; the X server killed during play and while a box
+# is up (exit code 1, a line on stderr, no core), games killed with SIGKILL followed by a clean
+# run, a user's own Temp beside the program, a user's own ~/koravex, and a folder whose name
+# holds escape sequences. Each run gets its own Xvfb server and its own folders for the
+# program, the runtime and the cache (way_out_lib.sh).
 set -u
 build=$(cd "${1:?build directory}" && pwd)
-status=0
 scratch=$(mktemp -d "$build/way-out.XXXXXX")
 trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$scratch"' EXIT
-
-fail() {
-    echo "FAIL: $*"
-    status=1
-}
-
-# Starts an Xvfb server of our own (the tests kill some); its number goes to `display`, its
-# process to `server`. -fp built-ins: no core fonts, so boxes are the game's own.
-start_server() {
-    local fd_file="$scratch/display.$RANDOM"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -fp built-ins 3>"$fd_file" 2>/dev/null &
-    server=$!
-    for _ in $(seq 1 100); do
-        [[ -s "$fd_file" ]] && break
-        sleep 0.05
-    done
-    display=":$(cat "$fd_file")"
-}
-
-stop_server() {
-    kill "$server" 2>/dev/null
-    wait "$server" 2>/dev/null
-}
-
-# A folder holding a copy of the program, with its archive unless told otherwise.
-game_folder() {
-    local folder="$scratch/$1"
-    mkdir -p "$folder"
-    cp "$build/koravex" "$folder/"
-    [[ "${2:-}" == "--no-archive" ]] || cp "$build/adatok.vbf" "$folder/"
-    echo "$folder"
-}
-
-# start FOLDER: the game in FOLDER on our server, with a runtime and a cache folder of its own.
-start() {
-    mkdir -p "$scratch/runtime" "$scratch/home"
-    chmod 700 "$scratch/runtime"
-    env DISPLAY="$display" XDG_RUNTIME_DIR="$scratch/runtime" HOME="$scratch/home" \
-        "$1/koravex" 2>"$scratch/stderr.txt" &
-    pid=$!
-}
-
-# Waits until a top-level window with this exact name (and this size, when given) is viewable.
-# The main window covers the screen; the splash, named alike, is smaller.
-wait_window() {
-    local id
-    for _ in $(seq 1 300); do
-        for id in $(DISPLAY=$display xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" |
-            grep -F "${2:-}" | awk '{print $1}'); do
-            DISPLAY=$display xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && return 0
-        done
-        sleep 0.1
-    done
-    return 1
-}
-
-# Waits for the game to end (30 s at most: a loaded machine may be slow to wind a start-up
-# down); its exit code goes to `code`, 99 when it had to be killed.
-wait_exit() {
-    for _ in $(seq 1 600); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        kill -9 "$pid"
-        wait "$pid" 2>/dev/null
-        code=99
-        return
-    fi
-    wait "$pid"
-    code=$?
-}
-
-# Nothing of the game's is left: no Temp beside the program, no private folder.
-expect_clean() {
-    local name=$1 folder=$2 left
-    [[ ! -e "$folder/Temp" ]] || fail "$name: Temp left beside the program: $(ls -A "$folder/Temp")"
-    left=$(find "$scratch/runtime" "$scratch/home" -mindepth 1 2>/dev/null)
-    [[ -z "$left" ]] || fail "$name: left behind: $left"
-}
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=way_out_lib.sh
+source "$here/way_out_lib.sh"
 
 start_server
 
@@ -101,10 +25,32 @@ for signal in HUP TERM INT; do
     wait_window Koravex 1024x768+ || fail "SIG$signal: no window"
     sleep 1
     [[ -f "$folder/Temp/.koravex-workspace" ]] || fail "SIG$signal: no Temp of the game's"
-    kill -"$signal" "$pid"
-    wait_exit
-    [[ $code -eq 0 ]] || fail "SIG$signal during play: exit code $code: $(cat "$scratch/stderr.txt")"
-    expect_clean "SIG$signal during play" "$folder"
+    quit_with "$signal" "SIG$signal during play" "$folder"
+done
+
+# Started with SIGHUP ignored (by nohup) or SIGINT (a background job of a script), the game
+# leaves it ignored; SIGTERM still ends it.
+for signal in HUP INT; do
+    echo "== SIG$signal ignored from the start"
+    start "$folder" --ignore-signal="$signal"
+    wait_window Koravex 1024x768+ && sleep 0.5 && kill -"$signal" "$pid"
+    ended_within "$pid" 1 && fail "SIG$signal, ignored from the start, ended the game"
+    quit_with TERM "SIG$signal ignored, then SIGTERM" "$folder"
+done
+
+# The left button held on Help, player 1's seat or New game of the panel (opened by its tab),
+# or on the help page: the game does not wait for it to be let go. Screen points: the game's
+# 1024 x 768 virtual screen upside down.
+for target in "Help:924:588" "a seat:879:240" "New game:924:68" "the help page:300:300"; do
+    IFS=: read -r name x y <<<"$target"
+    echo "== SIGTERM with the button held on $name"
+    start "$folder"
+    wait_window Koravex 1024x768+ && sleep 1
+    xdo mousemove 1000 28 sleep 0.5
+    [[ $name == "the help page" ]] && xdo mousemove 924 588 mousedown 1 sleep 0.3 mouseup 1 sleep 0.5
+    xdo mousemove "$x" "$y" sleep 0.3 mousedown 1 sleep 0.3
+    quit_with TERM "held on $name" "$folder"
+    xdo mouseup 1
 done
 
 # Signals at moments of loading, from the first instant to the first frame. A signal that

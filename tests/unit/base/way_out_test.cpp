@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -34,6 +36,25 @@ TEST(WayOut, AQuitRequestStopsALoad) {
     base::QuitRequested = true;
     EXPECT_THROW(base::StopIfQuitRequested(), base::QuitRequest);
     base::QuitRequested = false;
+}
+
+// SDL's box runs in a child made by fork, which meets a lost display too: only the game itself
+// writes the line, so the user reads it once.
+TEST(WayOut, EndNowInAForkedChildEndsSilentlyWithItsCode) {
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(out[1], STDERR_FILENO);
+        base::EndNow(3, "koravex: the connection to the display was lost\n");
+    }
+    close(out[1]);
+    char said[64];
+    EXPECT_EQ(read(out[0], said, sizeof said), 0);
+    close(out[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3);
 }
 
 TEST(PrintablePath, ControlBytesAndBrokenUtf8AreEscapedLettersStay) {

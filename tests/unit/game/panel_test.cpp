@@ -1,3 +1,4 @@
+#include "base/way_out.h"
 #include "frame_fixture.h"
 #include "game/panel.h"
 #include "game/state.h"
@@ -96,6 +97,24 @@ TEST_P(EachControl, ActsOnceThroughItsWaitForRelease) {
     EXPECT_EQ(firstOnce, name == "begins2" ? 2 : 1);
     EXPECT_EQ(helpOnce, name == "help");
     EXPECT_EQ(cellOnce, name == "newgame" ? 0 : 1);
+}
+
+// A signal asking the game to end while a control is held gives up the wait at once, and so
+// does one while a press on the help page is held: the frame returns and the loop closes the game.
+TEST_P(EachControl, AQuitRequestEndsItsWaitForRelease) {
+    for (const bool helpPage : {false, true}) {
+        Update();
+        OpenPanel();
+        game::HelpShown = helpPage;
+        Update();
+        PointAt(GetParam().x, GetParam().y);
+        PressLeftFor(100000);
+        base::QuitRequested = true;
+        Update();
+        base::QuitRequested = false;
+        EXPECT_EQ(pt::Double().sleeps, 0) << (helpPage ? "on the help page" : "on the control");
+        pt::Double().left = false;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Panel, EachControl,

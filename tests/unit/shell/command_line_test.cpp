@@ -96,6 +96,10 @@ TEST(CommandLine, AnswersGoToTheRightStreamWithTheRightExitCode) {
         {{"--\x1b[7m\x9b"}, 2, "", "koravex: unknown option '--\\x1b[7m\\x9b'\nUsage: koravex"},
         {{"--", "\x1b]0;t\x07\xc3\xa9"}, 2, "",
          "koravex: unexpected argument '\\x1b]0;t\\x07\xc3\xa9'\nUsage: koravex"},
+        {{"--samples", "\x1b[2J"}, 2, "",
+         "koravex: invalid number of samples '\\x1b[2J' (0 to 16)\nUsage: koravex"},
+        {{"--samples=4\r\x9b"}, 2, "",
+         "koravex: invalid number of samples '4\\x0d\\x9b' (0 to 16)\nUsage: koravex"},
     };
     for (const Case& c : cases) {
         const File out(std::tmpfile()), err(std::tmpfile());
