@@ -63,11 +63,12 @@ void SetUpChild() {
 }
 
 // The box is a process of its own, a child of the main thread: ending it dismisses the box,
-// and the main thread goes on with the request to end.
+// and the main thread goes on with the request to end. Killed outright: a signal the game was
+// started ignoring is ignored by the box's process too.
 void EndBoxProcesses() {
     std::ifstream children("/proc/self/task/" + std::to_string(getpid()) + "/children");
     for (pid_t child = 0; children >> child;)
-        if (child > 0) kill(child, SIGTERM);
+        if (child > 0) kill(child, SIGKILL);
 }
 
 void TakeSignals() {
