@@ -235,7 +235,7 @@ std::vector<std::uint8_t> EncodeBmp8(const IndexedPicture& picture) {
         raw.insert(raw.end(), static_cast<std::size_t>(stride - picture.width), 0);
         EncodeRleRow(row, picture.width, rle);
     }
-    rle.back() = 1; // the last row's end is the picture's end
+    if (!rle.empty()) rle.back() = 1; // the last row's end is the picture's end
     // Run-length coded where that is smaller: flat areas shrink, fine grain would grow.
     const bool coded = rle.size() < raw.size();
     const std::vector<std::uint8_t>& pixels = coded ? rle : raw;
