@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -124,19 +125,25 @@ int PowerOfTwoAtLeast(int n) {
     return p;
 }
 
-// The bytes as a string literal's body: printable characters as they are, the rest as
-// three-digit octal escapes, which no following digit can extend.
+bool Plain(std::uint8_t b) {
+    return b >= 0x20 && b < 0x7F && b != '"' && b != '\\' && b != '?';
+}
+
+// The bytes as a string literal's body: printable characters as they are, the rest as octal
+// escapes, written with three digits only where a digit follows that would extend them.
 std::string Literal(const std::uint8_t* bytes, std::size_t count) {
     std::string out;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t b = bytes[i];
-        if (b >= 0x20 && b < 0x7F && b != '"' && b != '\\' && b != '?') {
+        if (Plain(b)) {
             out += static_cast<char>(b);
-        } else {
-            char escape[5];
-            std::snprintf(escape, sizeof escape, "\\%03o", b);
-            out += escape;
+            continue;
         }
+        const bool digitNext =
+            i + 1 < count && Plain(bytes[i + 1]) && bytes[i + 1] >= '0' && bytes[i + 1] <= '7';
+        char escape[6];
+        std::snprintf(escape, sizeof escape, digitNext ? "\\%03o" : "\\%o", b);
+        out += escape;
     }
     return out;
 }

@@ -146,7 +146,9 @@ TEST(StatusFont, HoldsEveryCharacterOfTheMessages) {
         const render::AtlasGlyph* glyph = render::FindGlyph(atlas, c);
         ASSERT_NE(glyph, nullptr) << c;
         EXPECT_GT(glyph->advance, 0) << c;
-        if (c != ' ') EXPECT_GT(glyph->width, 0) << c;
+        if (c != ' ') {
+            EXPECT_GT(glyph->width, 0) << c;
+        }
     }
     EXPECT_EQ(render::FindGlyph(atlas, '\x7f'), nullptr);
     EXPECT_EQ(render::FindGlyph(atlas, '\x01'), nullptr);
