@@ -43,7 +43,8 @@ TEST(OverlayTransform, ControlsAreHitWhereTheyAreDrawnOnEveryShape) {
                 game::CornerToWindow(game::PanelRect(rect, left - 1), s.width, s.height);
             EXPECT_NEAR((drawn.x2 - drawn.x1) / (drawn.y2 - drawn.y1),
                         double(rect.x2 - rect.x1) / (rect.y2 - rect.y1), 0.02);
-            const double inset = 2;
+            // Drawn one unit left of where it is tested: a unit and a pixel in from the edges.
+            const double inset = game::OverlayScale(s.width, s.height) + 1;
             for (const auto& [x, y] : {std::pair{0.5 * (drawn.x1 + drawn.x2), 0.5 * (drawn.y1 + drawn.y2)},
                                        {drawn.x1 + inset, drawn.y1 + inset},
                                        {drawn.x2 - inset, drawn.y2 - inset},
@@ -95,8 +96,9 @@ TEST_F(FrameTest, OnWideAndTallScreensTheTabEdgeAndButtonsActWhereDrawn) {
         rules::BoardAt(3, 3) = 1;
         const render::ScreenRect button = game::CornerToWindow(
             game::PanelRect(game::panel::kNewGame, 1023 - 200), s.width, s.height);
-        pointAtPixel(button.x1 + 3, button.y2 - 3);
-        PressLeftFor(3);
+        const double unit = game::OverlayScale(s.width, s.height);
+        pointAtPixel(button.x1 + unit + 1, button.y2 - unit - 1);
+        PressLeftFor(40);
         Update();
         EXPECT_EQ(rules::BoardAt(3, 3), 0) << "the click on New game did not start a new game";
         pt::Double().left = false;
