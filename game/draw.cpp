@@ -35,7 +35,7 @@ std::vector<render::OverlayQuad> DescribeOverlay() {
     const auto corner = [&](const ScreenRect& units) {
         return CornerToWindow(units, width, height);
     };
-    // The help page shows alone over the backdrop.
+    // The help page shows alone: the panel is pushed out, and the tab goes with it.
     if (HelpShown)
         return {{TexHelp, PageToWindow({0, 0, kRight, kTop}, width, height), kHelpDepth}};
     // The panel is drawn one unit left of where its controls are tested.
@@ -87,11 +87,6 @@ render::FrameView DescribeFrame() {
     view.pieceTexture = TexWood2;
     view.boardList = BoardList;
     view.pieceList = PieceList;
-    if (HelpShown) {
-        // Only the backdrop shows around the help page.
-        view.boardList = 0;
-        view.pieceList = 0;
-    }
     view.overlay = DescribeOverlay();
     DescribeStatusLine(view.text);
     return view;
