@@ -8,8 +8,8 @@
 
 namespace render {
 
-// One glyph's cell in the atlas, in texels: the ink with its outline and a margin of clear
-// texels around it, so that a smaller mipmap level does not bleed a neighbour in.
+// One glyph's cell in the atlas, in texels: the ink with its outline. Clear texels lie between
+// the cells, so that a smaller mipmap level does not bleed a neighbour in.
 struct AtlasGlyph {
     std::int16_t advance = 0; // pen movement to the next glyph
     std::int16_t left = 0;    // the cell's left edge, from the pen

@@ -217,6 +217,15 @@ StatusAtlas BuildStatusAtlas() {
                 atlas.texels[to + 1] = std::max(atlas.texels[to], ToByte(alpha));
             }
     }
+    // The quads cover the ink and its outline only: the margin keeps to the texture.
+    for (StatusGlyphCell* metrics : owners) {
+        metrics->x += kMargin;
+        metrics->y += kMargin;
+        metrics->width -= 2 * kMargin;
+        metrics->height -= 2 * kMargin;
+        metrics->left += kMargin;
+        metrics->top -= kMargin;
+    }
     return atlas;
 }
 
