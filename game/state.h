@@ -48,12 +48,12 @@ extern float CameraTilt; // degrees about X, -90..0 outside the panel zone
 extern float CameraTurn; // degrees about the vertical axis
 
 // Keyboard play: the cell cursor and the keys for the panel.
-extern bool KeyboardInUse;       // the cell cursor, not the pointer, shows the preview
-extern rules::Cell KeyCursor;    // the cell cursor's cell while the keyboard is in use
-extern std::int32_t LastCursorX; // the cursor in screen pixels at the previous update,
-extern std::int32_t LastCursorY; // to see the pointer move
-extern bool PanelOpenedByKey;    // Tab holds the panel open
-extern bool QuitPromptShown;       // a first Esc during a game asks for a second
+extern bool KeyboardInUse;           // the cell cursor, not the pointer, shows the preview
+extern rules::Cell KeyCursor;        // the cell cursor's cell while the keyboard is in use
+extern std::int32_t LastCursorX;     // the cursor in screen pixels at the previous update,
+extern std::int32_t LastCursorY;     // to see the pointer move
+extern bool PanelOpenedByKey;        // Tab holds the panel open
+extern bool QuitPromptShown;         // a first Esc during a game asks for a second
 extern std::uint32_t QuitPromptTick; // the tick of that first Esc
 
 // Start values of every variable above: no assets, the view and panel as a run starts them.

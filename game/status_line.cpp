@@ -14,11 +14,11 @@ namespace game {
 
 namespace {
 
-constexpr double kLineShare = 0.04;    // the line box, of the window's height
-constexpr double kLeastShare = 0.025;  // the least it shrinks to where the window is narrow
-constexpr double kMarginLines = 0.5;   // from the window's top and left edges, in lines
-constexpr double kGapLines = 1.1;      // between two parts on one line
-constexpr float kRimShare = 0.72f;     // the dark disc's face, of its rim's size
+constexpr double kLineShare = 0.04;   // the line box, of the window's height
+constexpr double kLeastShare = 0.025; // the least it shrinks to where the window is narrow
+constexpr double kMarginLines = 0.5;  // from the window's top and left edges, in lines
+constexpr double kGapLines = 1.1;     // between two parts on one line
+constexpr float kRimShare = 0.72f;    // the dark disc's face, of its rim's size
 constexpr std::array<float, 3> kTextColour{1.0f, 0.96f, 0.88f};
 constexpr std::array<float, 3> kRimColour{0.8f, 0.8f, 0.8f};
 // The pieces' greys.
@@ -71,12 +71,15 @@ void Put(Pen& pen, const render::AtlasGlyph& glyph, double x, double baseline,
     }
     const auto w = static_cast<float>(pen.atlas.width);
     const auto h = static_cast<float>(pen.atlas.height);
-    pen.run.quads[pen.run.count++] = {
-        static_cast<float>(x1),        static_cast<float>(y1),
-        static_cast<float>(x2),        static_cast<float>(y2),
-        glyph.x / w,                   glyph.y / h,
-        (glyph.x + glyph.width) / w,   (glyph.y + glyph.height) / h,
-        colour};
+    pen.run.quads[pen.run.count++] = {static_cast<float>(x1),
+                                      static_cast<float>(y1),
+                                      static_cast<float>(x2),
+                                      static_cast<float>(y2),
+                                      glyph.x / w,
+                                      glyph.y / h,
+                                      (glyph.x + glyph.width) / w,
+                                      (glyph.y + glyph.height) / h,
+                                      colour};
 }
 
 // Lays one part from the pen at (x, baseline); returns the pen after it.
@@ -125,8 +128,7 @@ void LayOutStatusLine(const StatusText& text, const render::GlyphAtlas& atlas, i
     const double h = std::max(height, 1);
     // Left of the panel as it stands opened, so that it never covers the line.
     const render::ScreenRect opened = CornerToWindow(
-        {double(render::kScreenRight - panel::kWidth), 0, render::kScreenRight, 0}, width,
-        height);
+        {double(render::kScreenRight - panel::kWidth), 0, render::kScreenRight, 0}, width, height);
     double scale = kLineShare * h / atlas.lineHeight;
     const double margin = kMarginLines * kLineShare * h;
     const double room = opened.x1 - 2 * margin;

@@ -30,7 +30,7 @@ struct ScreenRect {
 // One textured quad of the overlay; the nearer depth wins whatever the drawing order.
 struct OverlayQuad {
     std::int32_t texture = -1; // texture slot; -1 binds none
-    ScreenRect rect; // window pixels
+    ScreenRect rect;           // window pixels
     float depth = 0.0f;
 };
 

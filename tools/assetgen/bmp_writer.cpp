@@ -230,7 +230,8 @@ std::vector<std::uint8_t> EncodeBmp8(const IndexedPicture& picture) {
     const int stride = (picture.width + 3) / 4 * 4;
     std::vector<std::uint8_t> raw, rle;
     for (int y = picture.height - 1; y >= 0; --y) {
-        const std::uint8_t* row = picture.indices.data() + static_cast<std::size_t>(y) * picture.width;
+        const std::uint8_t* row =
+            picture.indices.data() + static_cast<std::size_t>(y) * picture.width;
         raw.insert(raw.end(), row, row + picture.width);
         raw.insert(raw.end(), static_cast<std::size_t>(stride - picture.width), 0);
         EncodeRleRow(row, picture.width, rle);

@@ -49,9 +49,7 @@ void Divider(Canvas& c, float y) {
     const float x0 = Px(14), x1 = Px(186);
     Fill(
         c, x0, Py(y) - kPx, x1, Py(y) + kPx,
-        [&](float x, float py) {
-            return SegmentDistance(x, py, x0, Py(y), x1, Py(y), 0.9f * kPx);
-        },
+        [&](float x, float py) { return SegmentDistance(x, py, x0, Py(y), x1, Py(y), 0.9f * kPx); },
         Hex(0x140B05), 0.8f);
     Fill(
         c, x0, Py(y) + kPx, x1, Py(y) + 3 * kPx,

@@ -64,9 +64,8 @@ Cell Outlined(const Ink& ink, bool withOutline) {
                     const float c = cell.text[static_cast<std::size_t>(sy) * cell.width + sx];
                     if (c <= best) continue;
                     const float d = std::hypot(static_cast<float>(dx), static_cast<float>(dy));
-                    const float fade =
-                        std::clamp((kOutlineRadius + kOutlineSoftness - d) / kOutlineSoftness,
-                                   0.0f, 1.0f);
+                    const float fade = std::clamp(
+                        (kOutlineRadius + kOutlineSoftness - d) / kOutlineSoftness, 0.0f, 1.0f);
                     best = std::max(best, c * fade);
                 }
             cell.outline[static_cast<std::size_t>(y) * cell.width + x] = best * kOutlineOpacity;
@@ -151,8 +150,7 @@ std::string Literal(const std::uint8_t* bytes, std::size_t count) {
 std::string CellText(const StatusGlyphCell& g) {
     return "{" + std::to_string(g.advance) + ", " + std::to_string(g.left) + ", " +
            std::to_string(g.top) + ", " + std::to_string(g.width) + ", " +
-           std::to_string(g.height) + ", " + std::to_string(g.x) + ", " + std::to_string(g.y) +
-           "}";
+           std::to_string(g.height) + ", " + std::to_string(g.x) + ", " + std::to_string(g.y) + "}";
 }
 
 } // namespace

@@ -17,14 +17,14 @@ constexpr Screen kScreens[] = {{1024, 768}, {2560, 1080}, {1080, 1920}, {800, 60
 TEST(OverlayTransform, At4To3ItIsTheOldStretch) {
     for (const Screen s : {Screen{1024, 768}, Screen{800, 600}, Screen{1600, 1200}}) {
         const render::ScreenRect r{100, 200, 823, 767};
-        for (const render::ScreenRect& drawn :
-             {game::CornerToWindow(r, s.width, s.height), game::PageToWindow(r, s.width, s.height)}) {
+        for (const render::ScreenRect& drawn : {game::CornerToWindow(r, s.width, s.height),
+                                                game::PageToWindow(r, s.width, s.height)}) {
             EXPECT_DOUBLE_EQ(drawn.x1, 100.0 * s.width / 1023);
             EXPECT_DOUBLE_EQ(drawn.y2, 767.0 * s.height / 767);
             EXPECT_NEAR(drawn.y1, 200.0 * s.height / 767, 1e-9);
         }
-        const game::VirtualPoint p = game::WindowToCorner(s.width / 4.0, s.height / 2.0, s.width,
-                                                          s.height);
+        const game::VirtualPoint p =
+            game::WindowToCorner(s.width / 4.0, s.height / 2.0, s.width, s.height);
         EXPECT_DOUBLE_EQ(p.x, 256);
         EXPECT_DOUBLE_EQ(p.y, 384);
     }
@@ -36,8 +36,8 @@ TEST(OverlayTransform, ControlsAreHitWhereTheyAreDrawnOnEveryShape) {
     const int left = 1024 - 200;
     for (const Screen s : kScreens) {
         SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
-        for (const game::panel::Rect& rect :
-             {game::panel::kNewGame, game::panel::kExit, game::panel::kSeat2, game::panel::kBegins1}) {
+        for (const game::panel::Rect& rect : {game::panel::kNewGame, game::panel::kExit,
+                                              game::panel::kSeat2, game::panel::kBegins1}) {
             const render::ScreenRect tested = game::PanelRect(rect, left);
             const render::ScreenRect drawn =
                 game::CornerToWindow(game::PanelRect(rect, left - 1), s.width, s.height);
@@ -45,11 +45,12 @@ TEST(OverlayTransform, ControlsAreHitWhereTheyAreDrawnOnEveryShape) {
                         double(rect.x2 - rect.x1) / (rect.y2 - rect.y1), 0.02);
             // Drawn one unit left of where it is tested: a unit and a pixel in from the edges.
             const double inset = game::OverlayScale(s.width, s.height) + 1;
-            for (const auto& [x, y] : {std::pair{0.5 * (drawn.x1 + drawn.x2), 0.5 * (drawn.y1 + drawn.y2)},
-                                       {drawn.x1 + inset, drawn.y1 + inset},
-                                       {drawn.x2 - inset, drawn.y2 - inset},
-                                       {drawn.x1 + inset, drawn.y2 - inset},
-                                       {drawn.x2 - inset, drawn.y1 + inset}}) {
+            for (const auto& [x, y] :
+                 {std::pair{0.5 * (drawn.x1 + drawn.x2), 0.5 * (drawn.y1 + drawn.y2)},
+                  {drawn.x1 + inset, drawn.y1 + inset},
+                  {drawn.x2 - inset, drawn.y2 - inset},
+                  {drawn.x1 + inset, drawn.y2 - inset},
+                  {drawn.x2 - inset, drawn.y1 + inset}}) {
                 const game::VirtualPoint p = game::WindowToCorner(x, y, s.width, s.height);
                 EXPECT_TRUE(game::PointInRect(p.x, p.y, tested.x1, tested.y1, tested.x2, tested.y2))
                     << "pixel " << x << ", " << y << " -> " << p.x << ", " << p.y;
@@ -60,7 +61,8 @@ TEST(OverlayTransform, ControlsAreHitWhereTheyAreDrawnOnEveryShape) {
             }
         }
         // The panel and the tab keep to the top-right corner; the help page to the middle.
-        const render::ScreenRect tab = game::CornerToWindow({980, 710, 1023, 767}, s.width, s.height);
+        const render::ScreenRect tab =
+            game::CornerToWindow({980, 710, 1023, 767}, s.width, s.height);
         EXPECT_DOUBLE_EQ(tab.x2, s.width);
         EXPECT_DOUBLE_EQ(tab.y2, s.height);
         const render::ScreenRect page = game::PageToWindow({0, 0, 1023, 767}, s.width, s.height);
@@ -84,7 +86,8 @@ TEST_F(FrameTest, OnWideAndTallScreensTheTabEdgeAndButtonsActWhereDrawn) {
             pt::Double().cursorX = static_cast<int>(x);
             pt::Double().cursorY = s.height - static_cast<int>(y);
         };
-        const render::ScreenRect tab = game::CornerToWindow({980, 710, 1023, 767}, s.width, s.height);
+        const render::ScreenRect tab =
+            game::CornerToWindow({980, 710, 1023, 767}, s.width, s.height);
         pointAtPixel(0.5 * (tab.x1 + tab.x2), 0.5 * (tab.y1 + tab.y2));
         Update();
         Update(300);

@@ -114,8 +114,14 @@ TEST_F(StatusLine, FitsLeftOfThePanelOnEveryScreen) {
     rules::CurrentPlayer = 2;
     const game::StatusText text = game::ChooseStatusText();
     const render::GlyphAtlas& atlas = game::StatusFont();
-    for (const auto& [w, h] : {std::pair{800, 600}, {1024, 768}, {1920, 1080}, {2560, 1080},
-                               {3840, 2160}, {600, 800}, {1080, 1920}, {2160, 3840}}) {
+    for (const auto& [w, h] : {std::pair{800, 600},
+                               {1024, 768},
+                               {1920, 1080},
+                               {2560, 1080},
+                               {3840, 2160},
+                               {600, 800},
+                               {1080, 1920},
+                               {2160, 3840}}) {
         SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
         render::TextRun run;
         game::LayOutStatusLine(text, atlas, w, h, run);
