@@ -42,7 +42,8 @@ expect_status start 'Player 1 \(you\) to move'
 xdotool key F3
 sleep 0.3
 for cell in "1 1" "6 6" "1 2" "6 5" "2 1" "5 6" "2 2"; do
-    read -r x y < <(cell_xy ${cell})
+    read -r i j <<<"$cell"
+    read -r x y < <(cell_xy "$i" "$j")
     press_at "$x" "$y"
     park_pointer
     sleep 1.2
