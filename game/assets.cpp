@@ -9,8 +9,10 @@
 #include "engine/model3ds.h"
 #include "engine/store.h"
 #include "game/asset_manifest.h"
+#include "game/status_font.h"
 #include "platform/bmp.h"
 #include "render/model_lists.h"
+#include "render/text.h"
 #include "rules/board_definition.h"
 #include "rules/state.h"
 
@@ -124,6 +126,9 @@ void LoadAssets() {
     // emptied it since the index was taken.
     PieceList = render::CompileModelList(PieceObjectIndex, render::kPieceLook);
     BoardList = render::CompileModelList(BoardObjectIndex, render::kBoardLook);
+    // Compiled in, so it loads whatever the archive holds.
+    TexStatusFont = render::NewTextureSlot();
+    render::UploadGlyphAtlas(TexStatusFont, StatusFont());
 }
 
 } // namespace game

@@ -1,8 +1,13 @@
 #include "game/draw.h"
 
 #include "game/assets.h"
+#include "game/overlay_transform.h"
 #include "game/panel.h"
 #include "game/state.h"
+#include "game/status_font.h"
+#include "game/status_line.h"
+#include "render/text.h"
+#include "render/view.h"
 #include "rules/rules.h"
 
 namespace game {
@@ -26,20 +31,33 @@ std::int32_t BeginsPicture(int player) {
 std::vector<render::OverlayQuad> DescribeOverlay() {
     constexpr int kRight = render::kScreenRight;
     constexpr int kTop = render::kScreenTop;
+    const int width = render::ViewportWidth, height = render::ViewportHeight;
+    const auto corner = [&](const ScreenRect& units) {
+        return CornerToWindow(units, width, height);
+    };
+    // The help page shows alone: the panel is pushed out, and the tab goes with it.
+    if (HelpShown)
+        return {{TexHelp, PageToWindow({0, 0, kRight, kTop}, width, height), kHelpDepth}};
     // The panel is drawn one unit left of where its controls are tested.
     const int left = kRight - MenuOffset;
     const panel::Rect& tab = panel::kTab;
-    std::vector<render::OverlayQuad> quads{
-        {TexMenuMark, {double(tab.x1), double(tab.y1), kRight, kTop}, kTabDepth},
-        {TexMenu, {double(left), 0, double(left + panel::kWidth), kTop}, kPanelDepth},
-        {SeatPicture(1), PanelRect(panel::kSeat1, left), kControlDepth},
-        {SeatPicture(2), PanelRect(panel::kSeat2, left), kControlDepth},
-        {BeginsPicture(1), PanelRect(panel::kBegins1, left), kControlDepth},
-        {BeginsPicture(2), PanelRect(panel::kBegins2, left), kControlDepth},
-        {TexStrength, KnobRect(left), kControlDepth},
+    return {
+        {TexMenuMark, corner({double(tab.x1), double(tab.y1), kRight, kTop}), kTabDepth},
+        {TexMenu, corner({double(left), 0, double(left + panel::kWidth), kTop}), kPanelDepth},
+        {SeatPicture(1), corner(PanelRect(panel::kSeat1, left)), kControlDepth},
+        {SeatPicture(2), corner(PanelRect(panel::kSeat2, left)), kControlDepth},
+        {BeginsPicture(1), corner(PanelRect(panel::kBegins1, left)), kControlDepth},
+        {BeginsPicture(2), corner(PanelRect(panel::kBegins2, left)), kControlDepth},
+        {TexStrength, corner(KnobRect(left)), kControlDepth},
     };
-    if (HelpShown) quads.push_back({TexHelp, {0, 0, kRight, kTop}, kHelpDepth});
-    return quads;
+}
+
+void DescribeStatusLine(render::TextRun& run) {
+    run.texture = TexStatusFont;
+    run.count = 0;
+    if (HelpShown || TexStatusFont < 0) return;
+    LayOutStatusLine(ChooseStatusText(), StatusFont(), render::ViewportWidth,
+                     render::ViewportHeight, run);
 }
 
 } // namespace
@@ -70,11 +88,14 @@ render::FrameView DescribeFrame() {
     view.boardList = BoardList;
     view.pieceList = PieceList;
     view.overlay = DescribeOverlay();
+    DescribeStatusLine(view.text);
     return view;
 }
 
 void DrawScene() {
-    render::DrawScene(DescribeFrame());
+    const render::FrameView view = DescribeFrame();
+    render::DrawScene(view);
+    render::DrawText(view);
 }
 
 WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point) {

@@ -6,9 +6,11 @@
 #include <limits>
 
 #include "game/keys.h"
+#include "game/overlay_transform.h"
 #include "game/panel.h"
 #include "game/picking.h"
 #include "game/state.h"
+#include "game/status_line.h"
 #include "platform/keymap.h"
 #include "platform/message_queue.h"
 #include "platform/platform.h"
@@ -57,10 +59,10 @@ WindowCursor ReadPointer() {
     LastCursorY = y;
     const WindowCursor cursor{static_cast<double>(x),
                               static_cast<double>(render::ViewportHeight) - y};
-    const double width = std::max<int>(platform::ScreenWidth, 1);
-    const double height = std::max<int>(platform::ScreenHeight, 1);
-    PointerX = ToVirtual(cursor.x * 1024 / width);
-    PointerY = ToVirtual(cursor.y * 768 / height);
+    const VirtualPoint at =
+        WindowToCorner(cursor.x, cursor.y, platform::ScreenWidth, platform::ScreenHeight);
+    PointerX = ToVirtual(at.x);
+    PointerY = ToVirtual(at.y);
     return cursor;
 }
 
@@ -77,8 +79,7 @@ void UpdateFrame() {
     MeasureFrameTime();
     const WindowCursor cursor = ReadPointer();
 
-    if (platform::Keys[vk::kEscape])
-        platform::SendMessage(platform::Message{platform::MessageKind::Close});
+    if (QuitPromptShown && LastTick - QuitPromptTick >= kQuitPromptMs) QuitPromptShown = false;
 
     // Exit and help are tested against the panel as it stood before this update slides it.
     const int startLeft = PanelLeft();
@@ -99,6 +100,7 @@ void UpdateFrame() {
     TurnByKeys();
     // After the turning, so that the cursor's directions follow the view as it now shows.
     const KeyRequests keys = HandleKeyPresses();
+    if (keys.quit) platform::SendMessage(platform::Message{platform::MessageKind::Close});
     rules::AdvancePulse(FrameTime);
     const bool inPanelZone = UpdatePanel();
 

@@ -11,6 +11,7 @@
 #include "rules/computer.h"
 #include "rules/history.h"
 #include "rules/rules.h"
+#include "rules/state.h"
 
 namespace game {
 
@@ -37,6 +38,22 @@ void MoveCursor(Direction direction) {
 void MoveKnob(double by) {
     StrengthSlider = std::clamp(StrengthSlider + by, 0.0, 100.0);
     rules::SetStrength(StrengthSlider);
+}
+
+// A game under way would be lost to a stray Esc.
+bool GameUnderWay() {
+    return !rules::GameOver &&
+           (rules::MoveDelay > 0 || std::ranges::any_of(rules::Board, [](std::uint8_t cell) {
+                return cell != rules::kEmpty;
+            }));
+}
+
+// Whether this Esc quits; the first during a game under way asks for a second.
+bool EscQuits() {
+    if (QuitPromptShown || !GameUnderWay()) return true;
+    QuitPromptShown = true;
+    QuitPromptTick = LastTick;
+    return false;
 }
 
 // Undo and redo, as board games on the desktop bind them; true when the press was one of them.
@@ -96,6 +113,9 @@ void HandlePress(const platform::KeyPress& press, KeyRequests& requests) {
     case 'B':
         rules::ToggleFirstPlayer();
         break;
+    case vk::kEscape:
+        requests.quit = requests.quit || EscQuits();
+        break;
     case vk::kTab:
         PanelOpenedByKey = !(PanelOpenedByKey || PointerInPanelZone());
         break;
@@ -121,7 +141,7 @@ KeyRequests HandleKeyPresses() {
     KeyRequests requests;
     for (const platform::KeyPress& press : platform::TakeKeyPresses()) {
         if (HelpShown) {
-            if (press.key != vk::kEscape && !press.repeat) HelpShown = false;
+            if (!press.repeat) HelpShown = false;
             continue;
         }
         HandlePress(press, requests);

@@ -17,10 +17,12 @@ rules::Cell StepCell(rules::Cell cell, Direction direction, float turn);
 struct KeyRequests {
     bool place = false;   // Enter or Space: a piece on KeyCursor, as a click would
     bool newGame = false; // N, as the new-game button
+    bool quit = false;    // Esc, at once or as the second within kQuitPromptMs
 };
 
 // Acts on the key presses since the last update, in the order they came. While the help page
-// is shown a press of any key but Esc only closes it.
+// is shown a press of any key only closes it. Esc quits at once, but during a game with pieces
+// on the board the first press shows a prompt and only a second one within its time quits.
 KeyRequests HandleKeyPresses();
 
 } // namespace game

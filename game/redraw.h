@@ -6,7 +6,8 @@
 namespace game {
 
 // The picture changes with time alone: a falling piece, the pulse, the panel sliding, a key
-// held, a drag, or the computer about to choose its move.
+// held, a drag, the computer about to choose its move, or the prompt of a first Esc, which
+// goes by itself.
 bool SomethingMoves();
 
 // The next frame may differ from the last one drawn: something moves, or input that can

@@ -31,6 +31,7 @@ std::int32_t TexHuman = -1;
 std::int32_t TexStrength = -1;
 std::int32_t TexMark = -1;
 std::int32_t TexEmpty = -1;
+std::int32_t TexStatusFont = -1;
 
 rules::Cell HoverCell{};
 double StrengthSlider = kStart.strengthSlider;
@@ -53,6 +54,8 @@ rules::Cell KeyCursor{};
 std::int32_t LastCursorX = 0;
 std::int32_t LastCursorY = 0;
 bool PanelOpenedByKey = false;
+bool QuitPromptShown = false;
+std::uint32_t QuitPromptTick = 0;
 
 void ResetGameState() {
     BoardObjectIndex = -1;
@@ -61,7 +64,7 @@ void ResetGameState() {
     PieceList = 0;
     for (std::int32_t* slot :
          {&TexWood, &TexWood2, &TexHelp, &TexBackground, &TexMenuMark, &TexMenu, &TexComputer,
-          &TexHuman, &TexStrength, &TexMark, &TexEmpty})
+          &TexHuman, &TexStrength, &TexMark, &TexEmpty, &TexStatusFont})
         *slot = -1;
 
     HoverCell = rules::Cell{};
@@ -84,6 +87,8 @@ void ResetGameState() {
     LastCursorX = 0;
     LastCursorY = 0;
     PanelOpenedByKey = false;
+    QuitPromptShown = false;
+    QuitPromptTick = 0;
 }
 
 } // namespace game

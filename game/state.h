@@ -27,6 +27,7 @@ extern std::int32_t TexHuman;      // seat button: person
 extern std::int32_t TexStrength;   // the strength knob
 extern std::int32_t TexMark;       // marked first-player button
 extern std::int32_t TexEmpty;      // unmarked first-player button
+extern std::int32_t TexStatusFont; // the status line's glyphs (compiled in, not in the archive)
 
 extern rules::Cell HoverCell; // cell under the pointer; i = -1 for none
 extern double StrengthSlider; // slider position 0..100
@@ -47,11 +48,13 @@ extern float CameraTilt; // degrees about X, -90..0 outside the panel zone
 extern float CameraTurn; // degrees about the vertical axis
 
 // Keyboard play: the cell cursor and the keys for the panel.
-extern bool KeyboardInUse;       // the cell cursor, not the pointer, shows the preview
-extern rules::Cell KeyCursor;    // the cell cursor's cell while the keyboard is in use
-extern std::int32_t LastCursorX; // the cursor in screen pixels at the previous update,
-extern std::int32_t LastCursorY; // to see the pointer move
-extern bool PanelOpenedByKey;    // Tab holds the panel open
+extern bool KeyboardInUse;           // the cell cursor, not the pointer, shows the preview
+extern rules::Cell KeyCursor;        // the cell cursor's cell while the keyboard is in use
+extern std::int32_t LastCursorX;     // the cursor in screen pixels at the previous update,
+extern std::int32_t LastCursorY;     // to see the pointer move
+extern bool PanelOpenedByKey;        // Tab holds the panel open
+extern bool QuitPromptShown;         // a first Esc during a game asks for a second
+extern std::uint32_t QuitPromptTick; // the tick of that first Esc
 
 // Start values of every variable above: no assets, the view and panel as a run starts them.
 void ResetGameState();

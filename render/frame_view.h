@@ -1,17 +1,19 @@
 // The description of one frame that the game hands to the renderer: the camera, the board and
-// its moving pieces, the textures and lists to draw them with, and the overlay's quads. The
-// renderer draws from this alone.
+// its moving pieces, the textures and lists to draw them with, the overlay's quads and the
+// status line's glyphs. The renderer draws from this alone.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
+#include "render/text_run.h"
 #include "rules/state.h"
 
 namespace render {
 
-// The last unit the 1024 x 768 virtual screen draws; hit tests reach one unit further.
+// The last unit the 1024 x 768 virtual screen draws; hit tests reach one unit further. The
+// game lays the overlay out in it and hands the renderer window pixels.
 inline constexpr int kScreenRight = 1023;
 inline constexpr int kScreenTop = 767;
 
@@ -20,7 +22,7 @@ struct Camera {
     float turn = 0.0f; // degrees about the vertical axis
 };
 
-// An inclusive rectangle in the virtual screen.
+// An inclusive rectangle: of the virtual screen, or of window pixels (y up).
 struct ScreenRect {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
@@ -28,7 +30,7 @@ struct ScreenRect {
 // One textured quad of the overlay; the nearer depth wins whatever the drawing order.
 struct OverlayQuad {
     std::int32_t texture = -1; // texture slot; -1 binds none
-    ScreenRect rect;
+    ScreenRect rect;           // window pixels
     float depth = 0.0f;
 };
 
@@ -47,6 +49,7 @@ struct FrameView {
     std::uint32_t boardList = 0;
     std::uint32_t pieceList = 0;
     std::vector<OverlayQuad> overlay; // drawn in this order over the scene
+    TextRun text;                     // blended over the finished frame
 };
 
 } // namespace render

@@ -8,10 +8,11 @@
 
 namespace render {
 
-// Pixel budgets for decoded pictures. The game's largest picture has 2048 x 1024 pixels and all
-// eleven together about 4.8 million; a picture may have twice the largest and all of them
-// together about three and a half times the game's, which keeps the textures of any archive
-// well under 200 MB. A picture beyond either budget counts as undecodable.
+// Pixel budgets for decoded pictures. The game's largest picture, the help page, has 2048 x 2048
+// pixels, as many as one picture may have, and all eleven together about 7.9 million (with the
+// status line's glyphs, counted after them, 8.9); all of them together may have about twice
+// the game's, which keeps the textures of any archive well under 200 MB. A picture beyond
+// either budget counts as undecodable.
 inline constexpr std::int64_t kMaxPicturePixels = 2048 * 2048;
 inline constexpr std::int64_t kMaxTotalPicturePixels = 16 * 1024 * 1024;
 // No picture within the budget needs a larger file (four bytes a pixel, headers, a palette),

@@ -61,9 +61,11 @@ shot() {
     xwd -root -silent | convert xwd:- -write "$shots/$1.png" -scale 25% "$shots/$1.small.png"
 }
 
-# Screen pixel of a point of the 1024 x 768 virtual screen (y upwards).
-virtual_xy() { awk -v x="$1" -v y="$2" -v W="$W" -v H="$H" \
-    'BEGIN { printf "%d %d\n", x * W / 1024, H - y * H / 768 }'; }
+# Screen pixel of a point of the panel's 1024 x 768 virtual screen (y upwards): scaled alike
+# both ways to fit the screen, against its top-right corner.
+virtual_xy() { awk -v x="$1" -v y="$2" -v W="$W" -v H="$H" 'BEGIN {
+        s = W / 1024; if (H / 768 < s) s = H / 768
+        printf "%d %d\n", W - (1024 - x) * s, (768 - y) * s }'; }
 
 # Screen pixel of the centre of cell (i, j)'s hollow under the starting camera (tilt -45,
 # turn 45): at its floor, 0.05 units below the board's face, or as high as the third argument
@@ -118,15 +120,18 @@ changed_percent() {
         -colorspace gray -threshold 6% -format '%[fx:int(mean*100)]' info:
 }
 
-# Holds Esc until the game ends; the exit code must be 0, the Temp folder gone, and no GL
-# error reported on the way.
+# Presses Esc until the game ends (a second press within 3 s quits a game under way); the
+# exit code must be 0, the Temp folder gone, and no GL error reported on the way.
 quit_with_esc() {
-    xdotool keydown Escape
-    for _ in $(seq 1 100); do
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.05
+    for _ in 1 2 3; do
+        xdotool keydown Escape
+        sleep 0.2
+        xdotool keyup Escape
+        for _ in $(seq 1 20); do
+            kill -0 "$game_pid" 2>/dev/null || break 2
+            sleep 0.05
+        done
     done
-    xdotool keyup Escape
     kill -0 "$game_pid" 2>/dev/null && fail "still running after Esc"
     wait "$game_pid"
     local code=$?

@@ -65,7 +65,7 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 }
 
 std::vector<std::uint8_t> Headers(int width, int height, int bitsPerPixel, int paletteSize,
-                                  std::uint32_t pixelBytes) {
+                                  std::uint32_t pixelBytes, std::uint32_t compression = 0) {
     const std::uint32_t offset = 14 + 40 + 4 * static_cast<std::uint32_t>(paletteSize);
     std::vector<std::uint8_t> out;
     out.push_back('B');
@@ -78,13 +78,53 @@ std::vector<std::uint8_t> Headers(int width, int height, int bitsPerPixel, int p
     Put32(out, static_cast<std::uint32_t>(height)); // positive: bottom row first
     Put16(out, 1);
     Put16(out, static_cast<std::uint16_t>(bitsPerPixel));
-    Put32(out, 0); // BI_RGB
+    Put32(out, compression); // BI_RGB or BI_RLE8
     Put32(out, pixelBytes);
     Put32(out, 2835); // 72 dpi
     Put32(out, 2835);
     Put32(out, static_cast<std::uint32_t>(paletteSize));
     Put32(out, 0);
     return out;
+}
+
+// One row as BI_RLE8 codes: runs of one index as (count, index), other stretches of three or
+// more as an absolute block (0, count, indices, padded to even), the row ended by (0, 0).
+void EncodeRleRow(const std::uint8_t* row, int width, std::vector<std::uint8_t>& out) {
+    const auto runAt = [&](int x) {
+        int n = 1;
+        while (x + n < width && n < 255 && row[x + n] == row[x])
+            ++n;
+        return n;
+    };
+    int x = 0;
+    while (x < width) {
+        const int run = runAt(x);
+        if (run >= 3 || width - x < 3) {
+            const int n = std::min(run, width - x);
+            out.push_back(static_cast<std::uint8_t>(n));
+            out.push_back(row[x]);
+            x += n;
+            continue;
+        }
+        int end = x;
+        while (end < width && end - x < 255 && runAt(end) < 3)
+            ++end;
+        const int n = end - x;
+        if (n < 3) {
+            for (; x < end; ++x) {
+                out.push_back(1);
+                out.push_back(row[x]);
+            }
+            continue;
+        }
+        out.push_back(0);
+        out.push_back(static_cast<std::uint8_t>(n));
+        out.insert(out.end(), row + x, row + end);
+        if (n % 2 != 0) out.push_back(0);
+        x = end;
+    }
+    out.push_back(0);
+    out.push_back(0);
 }
 
 } // namespace
@@ -188,22 +228,29 @@ std::vector<std::uint8_t> EncodeBmp32(const Canvas& picture) {
 
 std::vector<std::uint8_t> EncodeBmp8(const IndexedPicture& picture) {
     const int stride = (picture.width + 3) / 4 * 4;
-    const std::uint32_t bytes =
-        static_cast<std::uint32_t>(stride) * static_cast<std::uint32_t>(picture.height);
+    std::vector<std::uint8_t> raw, rle;
+    for (int y = picture.height - 1; y >= 0; --y) {
+        const std::uint8_t* row =
+            picture.indices.data() + static_cast<std::size_t>(y) * picture.width;
+        raw.insert(raw.end(), row, row + picture.width);
+        raw.insert(raw.end(), static_cast<std::size_t>(stride - picture.width), 0);
+        EncodeRleRow(row, picture.width, rle);
+    }
+    if (!rle.empty()) rle.back() = 1; // the last row's end is the picture's end
+    // Run-length coded where that is smaller: flat areas shrink, fine grain would grow.
+    const bool coded = rle.size() < raw.size();
+    const std::vector<std::uint8_t>& pixels = coded ? rle : raw;
     const int paletteSize = static_cast<int>(picture.palette.size());
-    std::vector<std::uint8_t> out = Headers(picture.width, picture.height, 8, paletteSize, bytes);
+    std::vector<std::uint8_t> out =
+        Headers(picture.width, picture.height, 8, paletteSize,
+                static_cast<std::uint32_t>(pixels.size()), coded ? 1 : 0);
     for (const auto& entry : picture.palette) {
         out.push_back(entry[2]);
         out.push_back(entry[1]);
         out.push_back(entry[0]);
         out.push_back(0);
     }
-    for (int y = picture.height - 1; y >= 0; --y) {
-        const std::size_t row = static_cast<std::size_t>(y) * picture.width;
-        out.insert(out.end(), picture.indices.begin() + static_cast<std::ptrdiff_t>(row),
-                   picture.indices.begin() + static_cast<std::ptrdiff_t>(row + picture.width));
-        out.insert(out.end(), static_cast<std::size_t>(stride - picture.width), 0);
-    }
+    out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
 }
 

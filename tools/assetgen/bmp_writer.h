@@ -20,7 +20,8 @@ struct IndexedPicture {
 // Picks at most `colours` colours for the picture by median cut and maps every pixel to one.
 IndexedPicture Quantize(const Canvas& picture, int colours = 256);
 
-// The two BMP forms the game's pictures use; both bottom-up with an info header of 40 bytes.
+// The BMP forms the game's pictures use, bottom-up with an info header of 40 bytes: 32-bit,
+// or 8-bit, run-length coded (BI_RLE8) where that is smaller.
 std::vector<std::uint8_t> EncodeBmp32(const Canvas& picture);
 std::vector<std::uint8_t> EncodeBmp8(const IndexedPicture& picture);
 

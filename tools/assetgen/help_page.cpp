@@ -254,7 +254,8 @@ Canvas HelpPage() {
            0.5f * (static_cast<float>(kDesignWidth) -
                    static_cast<float>(TextWidth(f.lead.get(), footer))),
            static_cast<float>(kDesignHeight) - 92, kHeading);
-    return Resample(c, 2048, 1024);
+    // Every row of the design kept: on a screen 2160 high the page is 2160 pixels high.
+    return Resample(c, 2048, 2048);
 }
 
 } // namespace assetgen

@@ -10,10 +10,11 @@ namespace assetgen {
 
 namespace {
 
-// Seat and first-player buttons cover 50 x 50 panel units; drawn at 4 pixels a unit.
-constexpr float kUnit = 4.0f;
-constexpr int kButtonDesign = 200;
-constexpr int kButtonSize = 128;
+// Seat and first-player buttons cover 50 x 50 panel units, 141 pixels on a screen 2160 high;
+// drawn at 8 pixels a unit.
+constexpr float kUnit = 8.0f;
+constexpr int kButtonDesign = 400;
+constexpr int kButtonSize = 256;
 
 Canvas Tile(bool bright) {
     Canvas c = MakeCanvas(kButtonDesign, kButtonDesign, colours::kWell);
@@ -183,11 +184,11 @@ Canvas StrengthKnob() {
 }
 
 Canvas MenuTab() {
-    // 43 x 57 screen units, drawn at 4 pixels a unit; the panel's closed edge covers the
+    // 43 x 57 screen units, drawn at 8 pixels a unit; the panel's closed edge covers the
     // right-most five units.
-    constexpr float u = 4.0f;
-    Canvas c = MakeCanvas(172, 228);
-    WalnutBackground(c, {0, 0, 172, 228}, u, 91);
+    constexpr float u = 8.0f;
+    Canvas c = MakeCanvas(43 * 8, 57 * 8);
+    WalnutBackground(c, {0, 0, 43 * u, 57 * u}, u, 91);
     // A rounded lip along the three free sides.
     for (int y = 0; y < c.height; ++y)
         for (int x = 0; x < c.width; ++x) {
@@ -205,9 +206,9 @@ Canvas MenuTab() {
                             SegmentDistance(x, y, 14 * u, 21 * u, 23 * u, 30 * u, 2.2f * u));
         },
         colours::kCream);
-    const Font font = OpenFont(Weight::Bold, 36);
+    const Font font = OpenFont(Weight::Bold, static_cast<int>(9 * u));
     CentredText(c, font.get(), "Menu", cx, 44.0f * u, colours::kCream, true);
-    return Resample(c, 128, 128);
+    return Resample(c, 256, 256);
 }
 
 } // namespace assetgen

@@ -1,6 +1,6 @@
 // koravex-assetgen OUTDIR: draws the archive's members that game/asset_manifest.h says it makes
 // (the models and pictures), the splash picture and the message box's glyphs (as C++ sources),
-// the panel's layout and the desktop icons, into OUTDIR.
+// the status line's glyphs, the panel's layout and the desktop icons, into OUTDIR.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -21,6 +21,7 @@
 #include "tools/assetgen/piece_model.h"
 #include "tools/assetgen/png_writer.h"
 #include "tools/assetgen/splash_picture.h"
+#include "tools/assetgen/status_font.h"
 #include "tools/assetgen/text.h"
 #include "tools/assetgen/wood.h"
 
@@ -62,8 +63,8 @@ std::vector<std::uint8_t> PictureFile(const std::string& name, const Canvas& pic
     return paletted ? EncodeBmp8(Quantize(picture)) : EncodeBmp32(picture);
 }
 
-// The bytes of a member the generator draws. The wood, the backdrop and the help page are
-// paletted; the panel's pictures keep every colour.
+// The bytes of a member the generator draws. The wood, the backdrop, the help page and the
+// panel are paletted; the small pictures on the panel keep every colour.
 std::vector<std::uint8_t> MemberFile(const game::ArchiveMember& member, const PanelPicture& panel) {
     using game::Asset;
     const std::string name = member.name;
@@ -81,7 +82,7 @@ std::vector<std::uint8_t> MemberFile(const game::ArchiveMember& member, const Pa
     case Asset::HelpPage:
         return PictureFile(name, HelpPage(), true);
     case Asset::Panel:
-        return PictureFile(name, panel.picture, false);
+        return PictureFile(name, panel.picture, true);
     case Asset::MenuTab:
         return PictureFile(name, MenuTab(), false);
     case Asset::ComputerButton:
@@ -109,6 +110,7 @@ void Generate(const Output& out) {
 
     Write(out, "splash_picture.cpp", SplashSource(SplashPicture()));
     Write(out, "box_font.cpp", BoxFontSource());
+    Write(out, "status_font.cpp", StatusFontSource(BuildStatusAtlas()));
 
     for (const AppIconFile& icon : AppIcons())
         Write(out, "icon-" + std::to_string(icon.size) + ".png", EncodePng(icon.picture));

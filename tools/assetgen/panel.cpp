@@ -12,7 +12,11 @@ namespace {
 
 namespace layout = game::panel;
 
-constexpr float kScale = 2.0f; // design pixels per panel unit
+constexpr float kScale = 4.0f; // design pixels per panel unit
+// Pixels of the design as first drawn, at 2 pixels a unit: the hairlines keep their width.
+constexpr float kPx = kScale / 2.0f;
+// The closed panel shows its left 5 units: the key caps by its sides keep 2 more clear.
+constexpr float kKeyInset = 7.0f;
 
 float Px(float x) {
     return x * kScale;
@@ -44,13 +48,13 @@ PanelItem ToUnits(const std::string& kind, const std::string& name, const layout
 void Divider(Canvas& c, float y) {
     const float x0 = Px(14), x1 = Px(186);
     Fill(
-        c, x0, Py(y) - 1, x1, Py(y) + 1,
-        [&](float x, float py) { return SegmentDistance(x, py, x0, Py(y), x1, Py(y), 0.9f); },
+        c, x0, Py(y) - kPx, x1, Py(y) + kPx,
+        [&](float x, float py) { return SegmentDistance(x, py, x0, Py(y), x1, Py(y), 0.9f * kPx); },
         Hex(0x140B05), 0.8f);
     Fill(
-        c, x0, Py(y) + 1, x1, Py(y) + 3,
+        c, x0, Py(y) + kPx, x1, Py(y) + 3 * kPx,
         [&](float x, float py) {
-            return SegmentDistance(x, py, x0, Py(y) + 2, x1, Py(y) + 2, 0.7f);
+            return SegmentDistance(x, py, x0, Py(y) + 2 * kPx, x1, Py(y) + 2 * kPx, 0.7f * kPx);
         },
         Hex(0x7A5234), 0.6f);
 }
@@ -71,6 +75,13 @@ void Key(Canvas& c, std::vector<PanelItem>& items, _TTF_Font* font, const std::s
     items.push_back(ToUnits("key", control, KeyCap(c, font, key, Px(x), Py(y), kScale)));
 }
 
+// A key cap's half width in panel units, measured where nothing shows.
+float KeyHalfWidth(_TTF_Font* font, const std::string& key) {
+    Canvas scratch = MakeCanvas(1, 1);
+    const Box cap = KeyCap(scratch, font, key, 0, 0, kScale);
+    return 0.5f * (cap.x1 - cap.x0) / kScale;
+}
+
 // Under a button's label: the keys that press it.
 void ButtonKeys(Canvas& c, std::vector<PanelItem>& items, _TTF_Font* font,
                 const std::string& control, const std::vector<std::string>& keys,
@@ -79,10 +90,7 @@ void ButtonKeys(Canvas& c, std::vector<PanelItem>& items, _TTF_Font* font,
     std::vector<float> widths;
     float total = -kGap;
     for (const std::string& key : keys) {
-        // Measured where nothing shows: the caps are as wide as they are drawn.
-        Canvas scratch = MakeCanvas(1, 1);
-        const Box cap = KeyCap(scratch, font, key, 0, 0, kScale);
-        widths.push_back((cap.x1 - cap.x0) / kScale);
+        widths.push_back(2 * KeyHalfWidth(font, key));
         total += widths.back() + kGap;
     }
     float x = 0.5f * static_cast<float>(r.x1 + r.x2) - 0.5f * total;
@@ -120,10 +128,11 @@ PanelPicture Panel() {
         }
 
     std::vector<PanelItem> items;
-    const Font buttonFont = OpenFont(Weight::Bold, 30);
-    const Font headingFont = OpenFont(Weight::Bold, 26);
-    const Font markFont = OpenFont(Weight::Regular, 24);
-    const Font keyFont = OpenFont(Weight::Bold, 24);
+    const auto size = [](int pixels) { return static_cast<int>(static_cast<float>(pixels) * kPx); };
+    const Font buttonFont = OpenFont(Weight::Bold, size(30));
+    const Font headingFont = OpenFont(Weight::Bold, size(26));
+    const Font markFont = OpenFont(Weight::Regular, size(24));
+    const Font keyFont = OpenFont(Weight::Bold, size(24));
     _TTF_Font* const keys = keyFont.get();
 
     Button(c, items, buttonFont.get(), "newgame", "New game", layout::kNewGame);
@@ -148,9 +157,10 @@ PanelPicture Panel() {
                         Py(seatHeading), colours::kCream, true);
         items.push_back(ToUnits("heading", p == 0 ? "player1" : "player2", ink));
         ButtonWell(c, seat);
-        // Beside the seat, on the panel's outer side.
-        const float keyX =
-            p == 0 ? static_cast<float>(seat.x1) - 15 : static_cast<float>(seat.x2) + 15;
+        // Beside the seat, on the panel's outer side, clear of the edge that shows when the
+        // panel is closed.
+        const float half = KeyHalfWidth(keys, p == 0 ? "F2" : "F3");
+        const float keyX = p == 0 ? kKeyInset + half : layout::kWidth - kKeyInset - half;
         Key(c, items, keys, p == 0 ? "seat1" : "seat2", p == 0 ? "F2" : "F3", keyX,
             0.5f * static_cast<float>(seat.y1 + seat.y2));
     }
@@ -184,7 +194,8 @@ PanelPicture Panel() {
     Fill(
         c, Px(x0 - 3), Py(mid - 3), Px(x1 + 3), Py(mid - 4),
         [&](float x, float y) {
-            return SegmentDistance(x, y, Px(x0), Py(mid - 3.3f), Px(x1), Py(mid - 3.3f), 0.8f);
+            return SegmentDistance(x, y, Px(x0), Py(mid - 3.3f), Px(x1), Py(mid - 3.3f),
+                                   0.8f * kPx);
         },
         Hex(0x8A6242), 0.7f);
     for (int q = 0; q <= 4; ++q) {
@@ -193,7 +204,7 @@ PanelPicture Panel() {
         const float top = static_cast<float>(layout::kTrackY1) - 3.0f;
         const float bottom = top - (q % 2 == 0 ? 7.0f : 4.5f);
         Fill(
-            c, Px(tx) - 3, Py(top) - 1, Px(tx) + 3, Py(bottom) + 1,
+            c, Px(tx) - 3 * kPx, Py(top) - kPx, Px(tx) + 3 * kPx, Py(bottom) + kPx,
             [&](float x, float y) {
                 return SegmentDistance(x, y, Px(tx), Py(top), Px(tx), Py(bottom), 0.9f * kScale);
             },
@@ -220,7 +231,7 @@ PanelPicture Panel() {
     items.push_back(ToUnits("mark", "panel", hides));
 
     PanelPicture out;
-    out.picture = Resample(c, 256, 1024);
+    out.picture = Resample(c, 512, 2048);
     out.layout = std::move(items);
     return out;
 }

@@ -18,7 +18,7 @@ struct PanelItem {
 };
 
 struct PanelPicture {
-    Canvas picture; // 256 x 1024
+    Canvas picture; // 512 x 2048
     std::vector<PanelItem> layout;
 };
 

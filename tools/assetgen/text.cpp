@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace assetgen {
@@ -35,6 +36,48 @@ struct SurfaceFree {
 };
 
 } // namespace
+
+// SDL2_ttf lays the glyph's line box with the pen at the left edge, moved right by the ink
+// that reaches left of the pen.
+GlyphInk RenderGlyph(_TTF_Font* font, char c) {
+    GlyphInk glyph;
+    int minX = 0, maxX = 0, minY = 0, maxY = 0;
+    if (TTF_GlyphMetrics32(font, static_cast<Uint32>(c), &minX, &maxX, &minY, &maxY,
+                           &glyph.advance) != 0)
+        throw std::runtime_error(std::string("no glyph for '") + c + "': " + TTF_GetError());
+    if (c == ' ') return glyph;
+    const SDL_Color white{255, 255, 255, 255};
+    std::unique_ptr<SDL_Surface, SurfaceFree> rendered(
+        TTF_RenderGlyph32_Blended(font, static_cast<Uint32>(c), white));
+    if (!rendered) throw std::runtime_error(std::string("cannot render glyph: ") + TTF_GetError());
+    std::unique_ptr<SDL_Surface, SurfaceFree> argb(
+        SDL_ConvertSurfaceFormat(rendered.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!argb) throw std::runtime_error(std::string("cannot convert glyph: ") + SDL_GetError());
+    const auto alpha = [&](int x, int y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch);
+        return static_cast<std::uint8_t>(row[x] >> 24);
+    };
+    int x0 = argb->w, y0 = argb->h, x1 = -1, y1 = -1;
+    for (int y = 0; y < argb->h; ++y)
+        for (int x = 0; x < argb->w; ++x)
+            if (alpha(x, y) != 0) {
+                x0 = std::min(x0, x);
+                y0 = std::min(y0, y);
+                x1 = std::max(x1, x);
+                y1 = std::max(y1, y);
+            }
+    if (x1 < 0) return glyph;
+    const int pen = std::max(0, -minX);
+    glyph.left = x0 - pen;
+    glyph.top = y0;
+    glyph.width = x1 - x0 + 1;
+    glyph.height = y1 - y0 + 1;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            glyph.coverage.push_back(alpha(x, y));
+    return glyph;
+}
 
 TextMask RenderText(_TTF_Font* font, const std::string& utf8) {
     TextMask mask;

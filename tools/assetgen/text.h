@@ -1,6 +1,7 @@
 // Text for the pictures: DejaVu Sans through SDL2_ttf, turned into coverage masks.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,18 @@ int TextWidth(_TTF_Font* font, const std::string& utf8);
 int LineHeight(_TTF_Font* font);
 // Distance from the line box's top down to the baseline.
 int Ascent(_TTF_Font* font);
+
+// One glyph cropped to its ink: coverage 0..255, width * height bytes, top row first.
+struct GlyphInk {
+    int advance = 0; // pen movement to the next glyph
+    int left = 0;    // the ink's left edge, from the pen
+    int top = 0;     // the ink's top edge, from the top of the line box
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> coverage;
+};
+// Throws when the font has no glyph for c; a glyph without ink has no size.
+GlyphInk RenderGlyph(_TTF_Font* font, char c);
 
 // Lays the mask on the canvas with its line box's top-left corner at (x, y).
 void DrawMask(Canvas& canvas, const TextMask& mask, int x, int y, Rgb colour, float opacity = 1.0f);

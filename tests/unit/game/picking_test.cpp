@@ -204,7 +204,7 @@ TEST_F(Picking, AfterTheEndNothingIsHoveredButTheColumnStays) {
 
 TEST_F(Picking, NoCellIsPickedOnceTheContextIsGone) {
     CursorAt(Centre(2, 5));
-    platform::Keys[27] = -1;
+    platform::SendMessage({platform::MessageKind::KeyDown, 27});
     pt::Double().left = true;
     Update();
     EXPECT_TRUE(QuitPosted());

@@ -32,6 +32,8 @@ TEST_F(FrameTest, FrameTimeIsOneAtFirstThenFollowsTheTickCount) {
     EXPECT_EQ(rules::Pulse, 1000);
 }
 
+// Scaled alike both ways, against the top-right corner: on a 5:4 screen the panel's virtual
+// screen is as wide as the screen and the pointer reaches below its foot.
 TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
     platform::ScreenWidth = 1280;
     platform::ScreenHeight = 1024;
@@ -44,10 +46,12 @@ TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
 
     pt::Double().cursorY = 1024;
     Update();
-    EXPECT_EQ(game::PointerY, 0);
+    EXPECT_EQ(game::PointerY, -51);
 
-    // Halves round to even: 1 px and 3 px of a 2048-wide screen are 0.5 and 1.5 units.
+    // Halves round to even: 1 px and 3 px of a 2048 x 1536 screen are 0.5 and 1.5 units.
     platform::ScreenWidth = 2048;
+    platform::ScreenHeight = 1536;
+    render::ViewportHeight = 1536;
     pt::Double().cursorX = 1;
     Update();
     EXPECT_EQ(game::PointerX, 0);
@@ -163,7 +167,7 @@ TEST_F(FrameTest, PulseIsATriangleWaveBetweenZeroAndAThousand) {
 }
 
 TEST_F(FrameTest, EscRequestsTheCloseAndTheUpdateRunsOn) {
-    platform::Keys[27] = -1;
+    platform::SendMessage({platform::MessageKind::KeyDown, 27});
     rules::Pulse = 0;
     Update(); // the first update counts 1 ms
     EXPECT_TRUE(QuitPosted());

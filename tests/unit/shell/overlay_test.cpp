@@ -54,15 +54,26 @@ TEST_F(SceneTest, HelpCoversEverything) {
         EXPECT_EQ(Pixel(x, y), kBlue) << x << "," << y;
 }
 
-TEST_F(SceneTest, OverlayStretchesOverAnyViewport) {
+TEST_F(SceneTest, OverlayKeepsItsShapeOnAWideViewport) {
     render::ResizeScene(512, 300);
     game::MenuOffset = 200;
     Draw();
-    // The panel spans 823..1023 of 1023 units, so its picture reaches the same share of pixels.
+    // Scaled by the height (300 / 768 pixels a unit), the panel's 200 units are 78 pixels
+    // against the right edge, all the way up.
     EXPECT_EQ(Pixel(511, 150), kGreen);
-    EXPECT_EQ(Pixel(420, 150), kGreen);
-    EXPECT_NE(Pixel(405, 150), kGreen);
+    EXPECT_EQ(Pixel(436, 150), kGreen);
+    EXPECT_NE(Pixel(431, 150), kGreen);
     EXPECT_EQ(Pixel(450, 299), kGreen);
+    EXPECT_EQ(Pixel(450, 0), kGreen);
+
+    // The help page keeps 4:3 in the middle: 400 x 300 pixels from x = 56.
+    game::HelpShown = true;
+    Draw();
+    EXPECT_EQ(Pixel(256, 150), kBlue);
+    EXPECT_EQ(Pixel(58, 150), kBlue);
+    EXPECT_EQ(Pixel(453, 150), kBlue);
+    EXPECT_NE(Pixel(53, 150), kBlue);
+    EXPECT_NE(Pixel(459, 150), kBlue);
 }
 
 TEST_F(SceneTest, SlotsWithoutAPictureDrawPlainWhite) {

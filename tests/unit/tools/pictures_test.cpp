@@ -45,12 +45,13 @@ TEST(GeneratedPictures, PanelAndHelpAreCloseToTheirScreenShapes) {
     const auto panel = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("menu.bmp")));
     const auto help = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("help.bmp")));
     ASSERT_TRUE(panel && help);
-    // The panel covers 200 x 768 units: 256 x 1024 keeps its texels almost square.
-    EXPECT_EQ(panel->width, 256);
-    EXPECT_EQ(panel->height, 1024);
-    // The help page is drawn over the whole screen, about one texel a pixel at 1920 x 1080.
+    // The panel covers 200 x 768 units, 562 x 2160 pixels on a screen 2160 high: 512 x 2048
+    // keeps its texels almost square and hardly magnified there.
+    EXPECT_EQ(panel->width, 512);
+    EXPECT_EQ(panel->height, 2048);
+    // The help page keeps 4:3 in the middle of the screen, 2160 pixels high at 3840 x 2160.
     EXPECT_EQ(help->width, 2048);
-    EXPECT_EQ(help->height, 1024);
+    EXPECT_EQ(help->height, 2048);
 }
 
 // The backdrop repeats twice each way with its corner in mid-screen: a seam there would show.
