@@ -33,17 +33,19 @@ TVector3 SmoothedNormal(std::int32_t object, std::int32_t face, std::int32_t cor
 // Whether corner `corner` of triangle `face` of `object` lies in the store.
 bool ValidCorner(std::int32_t object, std::int32_t face, std::int32_t corner);
 
-// Beyond this many triangles at one vertex, summing the neighbours one by one in triangle order
-// would cost seconds at the store's limit. There, every distinct normal's result is worked out
-// when the index is built, and two relaxations apply, both for sizes no shipped model comes near
-// (their busiest vertex has 144 triangles):
+// What smoothing costs. Up to kHugeUses triangles at a vertex, each corner there scans them all
+// in triangle order (the float sum must meet them in that order), unless a shortcut that gives
+// the same bits applies: at most 3 x kHugeUses tests per triangle of the model. Beyond it, the
+// result of each distinct normal at the vertex is worked out when the index is built, with two
+// relaxations for sizes no shipped model comes near (their busiest vertex has 144 triangles):
 // - The neighbours within the cap are found through a box tree and summed in double precision,
 //   which can differ from the in-order float sum in the last bits.
-// - Normals crowded at the cap's edge can make the tree test nearly every pair of them. Once a
-//   vertex's tree has tested kTreeWorkPerUse normals and nodes per triangle there, all its
-//   neighbours are chosen by the centre of the cell they fall in on a grid of kGridRows rows of
-//   latitude and twice as many columns of longitude (under 3 degrees a cell): neighbours a few
-//   degrees either side of 60 may then count or not.
+// - Normals crowded at one another's 60-degree edge can make the tree test nearly every pair of
+//   them. Once a vertex's tree has taken kTreeWorkPerUse steps (a node visited or a normal
+//   tested) per triangle there, every corner of the vertex chooses its neighbours by the centre
+//   of the cell they fall in, on a grid of kGridRows rows of latitude by twice as many columns
+//   of longitude (under 3 degrees a cell), at a few dozen rows per distinct normal: normals a
+//   few degrees either side of 60 may then count or not.
 inline constexpr std::uint32_t kHugeUses = 512;
 inline constexpr std::int64_t kTreeWorkPerUse = 128;
 inline constexpr int kGridRows = 64;
@@ -76,9 +78,9 @@ struct NormalIndex {
 // `treeWorkPerUse` below kTreeWorkPerUse sends huge vertices to the grid sooner (0: at once).
 NormalIndex BuildNormalIndex(std::int32_t object, std::int64_t treeWorkPerUse = kTreeWorkPerUse);
 // Bit for bit what SmoothedNormal gives, in time proportional to the vertex's triangles, or
-// less at vertices shared by many; beyond kHugeUses as described there. Building the index
-// costs O(n log n) in the triangles, and at most kTreeWorkPerUse tree steps per corner, and
-// gives way to a quit request (base::StopIfQuitRequested) on the way.
+// less at vertices shared by many; beyond kHugeUses as described above. Building the index
+// costs O(n log n) in the triangles and gives way to a quit request (base::StopIfQuitRequested,
+// which throws) every few milliseconds.
 TVector3 SmoothedNormal(const NormalIndex& index, std::int32_t face, std::int32_t corner);
 
 } // namespace engine
