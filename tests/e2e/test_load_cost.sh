@@ -103,7 +103,7 @@ for name in crowded-models hub-models; do
     echo "== $name: $loading ms of processor time up to the main window"
     stop
     expect_clean_end "$name, SIGTERM in play"
-    for share in 30 60 80 90 95; do
+    for share in 50 75 95; do
         start "$folder"
         while now=$(cpu_ms) && ((now < loading * share / 100)); do
             sleep 0.01
