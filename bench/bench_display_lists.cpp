@@ -1,6 +1,9 @@
 // Compiling the board and piece display lists: the indexed normals against a full scan of the
 // triangles per corner, for the shipped models and a 20,000-triangle model; the indexed normals
-// alone for models at the store's limit that defeat the simple shortcuts.
+// alone for models at the store's limit that defeat the simple shortcuts; and loading a model as
+// the game does (parsing it, then compiling its list) for the shipped models, the baseline, and
+// for crafted ones up to the model's size limit. Compare the crafted ones by their ratio to the
+// shipped board's time in the same run.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
@@ -12,11 +15,12 @@
 #include <vector>
 
 #include "archive/bigfile.h"
-#include "render/model_lists.h"
+#include "bench/crafted_meshes.h"
 #include "engine/geometry.h"
 #include "engine/model3ds.h"
 #include "engine/store.h"
 #include "platform/platform_double.h"
+#include "render/model_lists.h"
 #include "tools/model3ds/model3ds_writer.h"
 
 namespace {
@@ -59,20 +63,20 @@ std::vector<std::uint8_t> Fan(float apex) {
     return tools3ds::Write3ds({}, {mesh});
 }
 
-// 65533 triangles sharing one edge, their third corners round a circle: each end of the edge
-// meets 65533 different normals, a third of them within 60 degrees of any one.
-std::vector<std::uint8_t> Edge() {
-    constexpr int kCount = 65533;
-    tools3ds::Mesh mesh;
-    mesh.name = "edge";
-    mesh.vertices = {{0, 0, -1}, {0, 0, 1}};
-    for (int i = 0; i < kCount; ++i) {
-        const double a = 2 * std::acos(-1.0) * i / kCount;
-        mesh.vertices.push_back(
-            {static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0});
-        mesh.faces.push_back({0, 1, static_cast<std::uint16_t>(2 + i)});
+// Crafted models at the store's limit (bench/crafted_meshes.h); "crowded-16mb" repeats the
+// crowded fan up to the largest model loaded, of which the game draws the last.
+std::vector<std::uint8_t> Crafted(const std::string& name) {
+    if (name == "edge") return tools3ds::Write3ds({}, {crafted::Edge()});
+    if (name == "crowded") return tools3ds::Write3ds({}, {crafted::CrowdedFan()});
+    if (name == "hubs-512") return tools3ds::Write3ds({}, {crafted::Hubs(128)});
+    if (name == "hubs-1024") return tools3ds::Write3ds({}, {crafted::Hubs(64)});
+    if (name == "crowded-16mb") {
+        const tools3ds::Mesh fan = crafted::CrowdedFan();
+        const std::size_t one = tools3ds::Write3ds({}, {fan}).size();
+        return tools3ds::Write3ds(
+            {}, std::vector<tools3ds::Mesh>(engine::kMaxModelBytes / (one + 64), fan));
     }
-    return tools3ds::Write3ds({}, {mesh});
+    return {};
 }
 
 // The archive the build packs, or the one KX_ARCHIVE names.
@@ -81,28 +85,43 @@ std::filesystem::path ArchivePath() {
     return std::filesystem::path(KX_BINARY_DIR) / "adatok.vbf";
 }
 
+// The bytes of a model: built here, or a member of the archive; empty when there is none.
+std::vector<std::uint8_t> ModelBytes(const std::string& name) {
+    if (name == "hills") return Hills();
+    if (name == "disc" || name == "cone") return Fan(name == "disc" ? 0.0f : 3.0f);
+    if (std::vector<std::uint8_t> bytes = Crafted(name); !bytes.empty()) return bytes;
+    const auto archive = ArchivePath();
+    if (!std::filesystem::exists(archive)) return {};
+    std::filesystem::current_path(archive.parent_path());
+    base::MemoryBlock block;
+    try {
+        archive::ReadFromBigfile(name, archive.filename().string(), block);
+    } catch (const std::exception&) {
+        return {};
+    }
+    return {block.Bytes().begin(), block.Bytes().end()};
+}
+
 // Loads a model into the store and gives the index of its last mesh, or -1.
 std::int32_t LoadModel(const std::string& name) {
     engine::EngineInit();
-    if (name == "hills") {
-        engine::Load3DSFromMemory(Hills(), name, 255);
-    } else if (name == "edge") {
-        engine::Load3DSFromMemory(Edge(), name, 255);
-    } else if (name == "disc" || name == "cone") {
-        engine::Load3DSFromMemory(Fan(name == "disc" ? 0.0f : 3.0f), name, 255);
-    } else {
-        const auto archive = ArchivePath();
-        if (!std::filesystem::exists(archive)) return -1;
-        std::filesystem::current_path(archive.parent_path());
-        base::MemoryBlock block;
-        try {
-            archive::ReadFromBigfile(name, archive.filename().string(), block);
-        } catch (const std::exception&) {
-            return -1;
-        }
-        engine::Load3DSFromMemory(block.Bytes(), name, 255);
-    }
+    engine::Load3DSFromMemory(ModelBytes(name), name, 255);
     return engine::ObjectCount() - 1;
+}
+
+// A model loaded as the game loads it: parsed into an empty store, its last mesh compiled.
+void LoadAndCompile(benchmark::State& state, const std::string& model) {
+    const std::vector<std::uint8_t> bytes = ModelBytes(model);
+    if (bytes.empty()) {
+        state.SkipWithError(("no model " + model).c_str());
+        return;
+    }
+    for (auto _ : state) {
+        engine::EngineInit();
+        engine::Load3DSFromMemory(bytes, model, 255);
+        glDeleteLists(render::CompileModelList(engine::ObjectCount() - 1, render::kBoardLook), 1);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes.size());
 }
 
 template <bool kIndexed> void CompileList(benchmark::State& state, const std::string& model) {
@@ -112,9 +131,9 @@ template <bool kIndexed> void CompileList(benchmark::State& state, const std::st
         return;
     }
     for (auto _ : state) {
-        const std::uint32_t list =
-            kIndexed ? render::CompileModelList(object, render::kBoardLook)
-                     : render::CompileModelListByScan(object, render::kBoardLook);
+        const std::uint32_t list = kIndexed
+                                       ? render::CompileModelList(object, render::kBoardLook)
+                                       : render::CompileModelListByScan(object, render::kBoardLook);
         glDeleteLists(list, 1);
     }
     state.counters["triangles"] = engine::Objects[object].MiniPolygonCount();
@@ -166,6 +185,12 @@ void Register() {
                                      CompileList<true>, std::string(model))
             ->Unit(benchmark::kMillisecond)
             ->Iterations(std::string(model) == "disc" ? 10 : 1);
+    for (const char* model :
+         {"tabla.3ds", "babu.3ds", "edge", "crowded", "crowded-16mb", "hubs-512", "hubs-1024"})
+        benchmark::RegisterBenchmark((std::string("LoadModel/") + model).c_str(), LoadAndCompile,
+                                     std::string(model))
+            ->Unit(benchmark::kMillisecond)
+            ->MeasureProcessCPUTime();
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // Writes archives that attack the loaders' budgets, each into a folder of its own beside a
 // copy of nothing else: bench/hostile_start.sh puts the program next to each and measures
 // how long the window or the failure box takes and how much memory the game peaks at.
-// Usage: hostile_archives <the game's archive> <output folder>
-#include <cmath>
+// Usage: hostile_archives <the game's archive> <output folder> [archive name...]
+// With names, only the archives named are written.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
+#include "bench/crafted_meshes.h"
 #include "game/asset_manifest.h"
 #include "tools/model3ds/model3ds_writer.h"
 
@@ -51,21 +53,6 @@ Bytes Picture(int width, int height, int bits) {
     return out;
 }
 
-// 65533 triangles sharing one edge, their third corners round a circle.
-Bytes EdgeModel() {
-    constexpr int kCount = 65533;
-    tools3ds::Mesh mesh;
-    mesh.name = "edge";
-    mesh.vertices = {{0, 0, -1}, {0, 0, 1}};
-    for (int i = 0; i < kCount; ++i) {
-        const double a = 2 * std::acos(-1.0) * i / kCount;
-        mesh.vertices.push_back(
-            {static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0});
-        mesh.faces.push_back({0, 1, static_cast<std::uint16_t>(2 + i)});
-    }
-    return tools3ds::Write3ds({}, {mesh});
-}
-
 struct Member {
     std::string name;
     std::string blob; // the key of the bytes it points at; members may share them
@@ -101,10 +88,12 @@ void WriteArchive(const fs::path& path, const std::vector<Member>& members,
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: hostile_archives <the game's archive> <output folder>\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: hostile_archives <the game's archive> <output folder> "
+                             "[archive name...]\n");
         return 2;
     }
+    const std::vector<std::string> only(argv + 3, argv + argc);
     std::ifstream in(argv[1], std::ios::binary);
     const Bytes game{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     const archive::BigfileDirectory directory = archive::ReadBigfileDirectory(game);
@@ -121,6 +110,7 @@ int main(int argc, char** argv) {
     // Every case starts from the game's archive and swaps some members.
     auto write = [&](const std::string& name, const std::map<std::string, std::string>& swaps,
                      std::map<std::string, Bytes> extra) {
+        if (!only.empty() && std::find(only.begin(), only.end(), name) == only.end()) return;
         std::vector<Member> members;
         std::map<std::string, Bytes> blobs = std::move(extra);
         for (const auto& e : directory.entries) {
@@ -142,11 +132,18 @@ int main(int argc, char** argv) {
     write("true-colour-2048", picturesTo("big"), {{"big", Picture(2048, 2048, 32)}});
     write("true-colour-64mb", picturesTo("big"), {{"big", Picture(8192, 2720, 24)}});
     write("paletted-4096", picturesTo("big"), {{"big", Picture(4096, 4096, 8)}});
-    write("edge-models", {{"tabla.3ds", "edge"}, {"babu.3ds", "edge"}}, {{"edge", EdgeModel()}});
+    const Bytes edge = tools3ds::Write3ds({}, {crafted::Edge()});
+    write("edge-models", {{"tabla.3ds", "edge"}, {"babu.3ds", "edge"}}, {{"edge", edge}});
+    // Normals crowded at each other's 60-degree edge round one vertex, and vertices shared by
+    // 512 triangles pointing every way: the most smoothing a model within the store's limit asks.
+    write("crowded-models", {{"tabla.3ds", "crowded"}, {"babu.3ds", "crowded"}},
+          {{"crowded", tools3ds::Write3ds({}, {crafted::CrowdedFan()})}});
+    write("hub-models", {{"tabla.3ds", "hubs"}, {"babu.3ds", "hubs"}},
+          {{"hubs", tools3ds::Write3ds({}, {crafted::Hubs(128)})}});
 
     auto both = picturesTo("big");
     both["tabla.3ds"] = both["babu.3ds"] = "edge";
-    write("all-at-once", both, {{"big", Picture(2048, 2048, 32)}, {"edge", EdgeModel()}});
+    write("all-at-once", both, {{"big", Picture(2048, 2048, 32)}, {"edge", edge}});
 
     Bytes off = own["tabla.3ds"];
     off[2] = static_cast<std::uint8_t>(off[2] + 3); // the main chunk three bytes too long

@@ -4,6 +4,9 @@
 #include <bit>
 #include <cmath>
 #include <span>
+#include <utility>
+
+#include "base/way_out.h"
 
 namespace engine {
 
@@ -133,6 +136,16 @@ namespace {
 // Beyond this many triangles a vertex keeps a summary of its normals.
 constexpr std::uint32_t kBusyUses = 64;
 
+NormalKey KeyOf(const TVector3& v) {
+    return {std::bit_cast<std::uint32_t>(v.x), std::bit_cast<std::uint32_t>(v.y),
+            std::bit_cast<std::uint32_t>(v.z)};
+}
+
+TVector3 NormalOf(const NormalKey& key) {
+    return {std::bit_cast<float>(key[0]), std::bit_cast<float>(key[1]),
+            std::bit_cast<float>(key[2])};
+}
+
 BusyVertex Summarise(std::span<const TVector3> normals) {
     BusyVertex b;
     b.count = static_cast<std::int32_t>(normals.size());
@@ -152,19 +165,62 @@ BusyVertex Summarise(std::span<const TVector3> normals) {
     return b;
 }
 
+// The scan of a vertex's normals in triangle order. The cap test runs over a block of them
+// before the block is summed, so that the sum has no branch to mispredict; the neighbours are
+// added in the same order all the same.
+TVector3 Scan(std::span<const TVector3> normals, const TVector3& own) {
+    const double limit = kCapLimit;
+    std::array<std::uint32_t, 256> inside;
+    TVector3 sum;
+    std::int32_t n = 0;
+    for (std::size_t start = 0; start < normals.size(); start += inside.size()) {
+        const std::span<const TVector3> block =
+            normals.subspan(start, std::min(inside.size(), normals.size() - start));
+        std::uint32_t taken = 0;
+        for (std::uint32_t i = 0; i < block.size(); ++i) {
+            inside[taken] = i;
+            taken += SquaredDistance(block[i], own) <= limit;
+        }
+        for (std::uint32_t j = 0; j < taken; ++j) {
+            const TVector3& other = block[inside[j]];
+            sum.x += other.x;
+            sum.y += other.y;
+            sum.z += other.z;
+        }
+        n += static_cast<std::int32_t>(taken);
+    }
+    return Mean(sum, n);
+}
+
+// A node of a box tree over the normals at a vertex: its box, the sum of the normals below it,
+// and either two children or a run of normals.
+struct TreeNode {
+    std::array<float, 3> low{}, high{};
+    std::array<double, 3> sum{};
+    std::int32_t count = 0;
+    std::uint32_t begin = 0, end = 0; // the run in NormalTree::normals
+    std::int32_t left = -1, right = -1;
+};
+
+struct NormalTree {
+    std::vector<TVector3> normals; // in tree order
+    std::vector<TreeNode> nodes;   // node 0 is the root
+};
+
 constexpr std::uint32_t kLeafNormals = 8;
 
-std::int32_t BuildTree(BusyVertex& b, std::uint32_t begin, std::uint32_t end) {
-    const auto at = static_cast<std::int32_t>(b.tree.size());
-    b.tree.emplace_back();
-    NormalTreeNode node;
+std::int32_t BuildTree(NormalTree& tree, std::uint32_t begin, std::uint32_t end) {
+    const auto at = static_cast<std::int32_t>(tree.nodes.size());
+    tree.nodes.emplace_back();
+    const std::vector<TVector3>& normals = tree.normals;
+    TreeNode node;
     node.begin = begin;
     node.end = end;
     node.count = static_cast<std::int32_t>(end - begin);
-    node.low = {b.treeNormals[begin].x, b.treeNormals[begin].y, b.treeNormals[begin].z};
+    node.low = {normals[begin].x, normals[begin].y, normals[begin].z};
     node.high = node.low;
     for (std::uint32_t i = begin; i < end; ++i) {
-        const std::array<float, 3> v{b.treeNormals[i].x, b.treeNormals[i].y, b.treeNormals[i].z};
+        const std::array<float, 3> v{normals[i].x, normals[i].y, normals[i].z};
         for (int a = 0; a < 3; ++a) {
             node.low[a] = std::min(node.low[a], v[a]);
             node.high[a] = std::max(node.high[a], v[a]);
@@ -175,21 +231,21 @@ std::int32_t BuildTree(BusyVertex& b, std::uint32_t begin, std::uint32_t end) {
         int axis = 0;
         for (int a = 1; a < 3; ++a)
             if (node.high[a] - node.low[a] > node.high[axis] - node.low[axis]) axis = a;
-        const auto first = b.treeNormals.begin() + begin;
+        const auto first = tree.normals.begin() + begin;
         const std::uint32_t middle = begin + (end - begin) / 2;
         std::nth_element(
-            first, b.treeNormals.begin() + middle, b.treeNormals.begin() + end,
+            first, tree.normals.begin() + middle, tree.normals.begin() + end,
             [axis](const TVector3& p, const TVector3& q) { return (&p.x)[axis] < (&q.x)[axis]; });
-        node.left = BuildTree(b, begin, middle);
-        node.right = BuildTree(b, middle, end);
+        node.left = BuildTree(tree, begin, middle);
+        node.right = BuildTree(tree, middle, end);
     }
-    b.tree[static_cast<std::size_t>(at)] = node;
+    tree.nodes[static_cast<std::size_t>(at)] = node;
     return at;
 }
 
 // The nearest and farthest squared distances from `own` to a box, each summed as
 // SquaredDistance sums them: rounding keeps order, so no normal in the box is nearer or farther.
-void BoxReach(const NormalTreeNode& node, const TVector3& own, double& nearest, double& farthest) {
+void BoxReach(const TreeNode& node, const TVector3& own, double& nearest, double& farthest) {
     const float p[3] = {own.x, own.y, own.z};
     double nearSquares[3], farSquares[3];
     for (int a = 0; a < 3; ++a) {
@@ -204,14 +260,24 @@ void BoxReach(const NormalTreeNode& node, const TVector3& own, double& nearest, 
     farthest = farSquares[0] + farSquares[1] + farSquares[2];
 }
 
-// Every normal within the cap, found through the tree and summed in double precision.
-TVector3 TreeMean(const BusyVertex& b, const TVector3& own) {
+// The mean turned for the scene, from a sum in double precision.
+TVector3 DoubleMean(const double sum[3], std::int64_t n) {
+    const double count = static_cast<double>(n);
+    return {static_cast<float>(sum[0] / count), static_cast<float>(-sum[1] / count),
+            static_cast<float>(-sum[2] / count)};
+}
+
+// Every normal within the cap, found through the tree and summed in double precision; false,
+// leaving `mean` alone, once the nodes visited and normals tested have used up `work`.
+bool TreeMean(const NormalTree& tree, const TVector3& own, std::int64_t& work,
+              std::vector<std::int32_t>& pending, TVector3& mean) {
     const double limit = kCapLimit;
     double sum[3] = {0, 0, 0};
     std::int64_t n = 0;
-    std::vector<std::int32_t> pending{0};
+    pending.assign(1, 0);
     while (!pending.empty()) {
-        const NormalTreeNode& node = b.tree[static_cast<std::size_t>(pending.back())];
+        if (--work < 0) return false;
+        const TreeNode& node = tree.nodes[static_cast<std::size_t>(pending.back())];
         pending.pop_back();
         double nearest = 0, farthest = 0;
         BoxReach(node, own, nearest, farthest);
@@ -221,8 +287,9 @@ TVector3 TreeMean(const BusyVertex& b, const TVector3& own) {
                 sum[a] += node.sum[a];
             n += node.count;
         } else if (node.left < 0) {
+            work -= node.end - node.begin;
             for (std::uint32_t i = node.begin; i < node.end; ++i) {
-                const TVector3& other = b.treeNormals[i];
+                const TVector3& other = tree.normals[i];
                 if (SquaredDistance(other, own) > limit) continue;
                 sum[0] += other.x;
                 sum[1] += other.y;
@@ -234,23 +301,170 @@ TVector3 TreeMean(const BusyVertex& b, const TVector3& own) {
             pending.push_back(node.right);
         }
     }
-    const double count = static_cast<double>(n);
-    return {static_cast<float>(sum[0] / count), static_cast<float>(-sum[1] / count),
-            static_cast<float>(-sum[2] / count)};
+    mean = DoubleMean(sum, n);
+    return true;
 }
 
-TVector3 Scan(std::span<const TVector3> normals, const TVector3& own) {
-    const double limit = kCapLimit;
-    TVector3 sum;
-    std::int32_t n = 0;
-    for (const TVector3& other : normals)
-        Accumulate(own, other, limit, sum, n);
-    return Mean(sum, n);
+constexpr int kGridColumns = 2 * kGridRows;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kRowHeight = kPi / kGridRows;
+constexpr double kColumnWidth = 2 * kPi / kGridColumns;
+
+// Running sums along each row of a latitude-longitude grid of the normals at a vertex.
+struct CellSums {
+    double sum[3] = {0, 0, 0};
+    std::int64_t count = 0;
+};
+struct NormalGrid {
+    std::vector<CellSums> runs; // per row, kGridColumns + 1 sums of the cells before each column
+    std::array<double, kGridRows> rowCos{}, rowSin{}; // of the polar angle of each row's centre
+    CellSums& At(int row, int column) {
+        return runs[static_cast<std::size_t>(row * (kGridColumns + 1) + column)];
+    }
+    const CellSums& At(int row, int column) const {
+        return runs[static_cast<std::size_t>(row * (kGridColumns + 1) + column)];
+    }
+};
+
+// The polar angle from +z and the longitude of a normal.
+void Polar(const TVector3& v, double& polar, double& longitude) {
+    polar = std::atan2(std::hypot(double{v.x}, double{v.y}), double{v.z});
+    longitude = std::atan2(double{v.y}, double{v.x});
+}
+
+int CellOf(double angle, double span, int cells) {
+    return std::clamp(static_cast<int>(angle / span * cells), 0, cells - 1);
+}
+
+NormalGrid GridOf(std::span<const TVector3> normals) {
+    NormalGrid grid;
+    grid.runs.resize(static_cast<std::size_t>(kGridRows * (kGridColumns + 1)));
+    for (const TVector3& v : normals) {
+        double polar = 0, longitude = 0;
+        Polar(v, polar, longitude);
+        CellSums& cell = grid.At(CellOf(polar, kPi, kGridRows),
+                                 CellOf(longitude + kPi, 2 * kPi, kGridColumns) + 1);
+        cell.sum[0] += v.x;
+        cell.sum[1] += v.y;
+        cell.sum[2] += v.z;
+        ++cell.count;
+    }
+    for (int row = 0; row < kGridRows; ++row) {
+        grid.rowCos[static_cast<std::size_t>(row)] = std::cos((row + 0.5) * kRowHeight);
+        grid.rowSin[static_cast<std::size_t>(row)] = std::sin((row + 0.5) * kRowHeight);
+    }
+    for (int row = 0; row < kGridRows; ++row)
+        for (int column = 1; column <= kGridColumns; ++column) {
+            CellSums& run = grid.At(row, column);
+            const CellSums& before = grid.At(row, column - 1);
+            for (int a = 0; a < 3; ++a)
+                run.sum[a] += before.sum[a];
+            run.count += before.count;
+        }
+    return grid;
+}
+
+// acos within 0.0001 radian, far finer than a cell, and several times faster than the library's.
+double RoughAcos(double x) {
+    const double a = std::abs(x);
+    const double r =
+        std::sqrt(1.0 - a) * (1.5707288 + a * (-0.2121144 + a * (0.0742610 - 0.0187293 * a)));
+    return x < 0 ? kPi - r : r;
+}
+
+// Rounding for the column arithmetic, without a library call; |v| stays far below INT_MAX.
+int Floor(double v) {
+    const auto t = static_cast<int>(v);
+    return t - (v < t);
+}
+int Ceil(double v) {
+    const auto t = static_cast<int>(v);
+    return t + (v > t);
+}
+
+// Adds the cells [from, to) of a row, 0 <= from <= to <= kGridColumns.
+void AddCells(const NormalGrid& grid, int row, int from, int to, double sum[3], std::int64_t& n) {
+    const CellSums& a = grid.At(row, from);
+    const CellSums& b = grid.At(row, to);
+    for (int k = 0; k < 3; ++k)
+        sum[k] += b.sum[k] - a.sum[k];
+    n += b.count - a.count;
+}
+
+// The mean of the normals in the cells whose centres lie within 60 degrees of `own`. In each
+// row those cells form one run of longitudes round own's, found by the spherical law of cosines.
+TVector3 GridMean(const NormalGrid& grid, const TVector3& own) {
+    double polar = 0, longitude = 0;
+    Polar(own, polar, longitude);
+    const double ownCos = std::cos(polar), ownSin = std::sin(polar);
+    const double centre = (longitude + kPi) / kColumnWidth - 0.5; // own's longitude, in columns
+    // Only rows whose centres lie within 60 degrees of own's latitude can hold any.
+    const int first = std::max(0, static_cast<int>((polar - kPi / 3) / kRowHeight - 1));
+    const int last = std::min(kGridRows - 1, static_cast<int>((polar + kPi / 3) / kRowHeight + 1));
+    double sum[3] = {0, 0, 0};
+    std::int64_t n = 0;
+    for (int row = first; row <= last; ++row) {
+        const double c = grid.rowCos[static_cast<std::size_t>(row)] * ownCos;
+        const double s = grid.rowSin[static_cast<std::size_t>(row)] * ownSin;
+        // Cells of the row are within the cap where c + s * cos(longitude difference) >= 1/2.
+        const double need = 0.5 - c;
+        if (need > s) continue;
+        if (need <= -s) {
+            AddCells(grid, row, 0, kGridColumns, sum, n);
+            continue;
+        }
+        const double reach = RoughAcos(std::clamp(need / s, -1.0, 1.0)) / kColumnWidth;
+        const int from = Ceil(centre - reach);
+        const int to = Floor(centre + reach) + 1;
+        if (to - from >= kGridColumns) {
+            AddCells(grid, row, 0, kGridColumns, sum, n);
+            continue;
+        }
+        if (to <= from) continue;
+        const int start = (from % kGridColumns + kGridColumns) % kGridColumns;
+        const int stop = start + (to - from);
+        AddCells(grid, row, start, std::min(stop, kGridColumns), sum, n);
+        if (stop > kGridColumns) AddCells(grid, row, 0, stop - kGridColumns, sum, n);
+    }
+    if (n == 0) return {own.x, -own.y, -own.z};
+    return DoubleMean(sum, n);
+}
+
+// The result for each distinct normal at a vertex of more than kHugeUses triangles.
+std::vector<std::pair<NormalKey, TVector3>> HugeMeans(std::span<const TVector3> normals,
+                                                      std::int64_t treeWorkPerUse) {
+    std::vector<std::pair<NormalKey, TVector3>> means;
+    means.reserve(normals.size());
+    for (const TVector3& v : normals)
+        means.emplace_back(KeyOf(v), TVector3{});
+    std::ranges::sort(means, {}, &std::pair<NormalKey, TVector3>::first);
+    const auto repeated = std::ranges::unique(means, {}, &std::pair<NormalKey, TVector3>::first);
+    means.erase(repeated.begin(), repeated.end());
+
+    constexpr std::size_t kQuitCheck = 256; // results between two looks for a quit request
+    NormalTree tree;
+    tree.normals.assign(normals.begin(), normals.end());
+    BuildTree(tree, 0, static_cast<std::uint32_t>(normals.size()));
+    std::int64_t work = treeWorkPerUse * static_cast<std::int64_t>(normals.size());
+    std::vector<std::int32_t> pending;
+    std::size_t done = 0;
+    for (; done < means.size(); ++done) {
+        if (done % kQuitCheck == 0) base::StopIfQuitRequested();
+        if (!TreeMean(tree, NormalOf(means[done].first), work, pending, means[done].second)) break;
+    }
+    if (done == means.size()) return means;
+
+    const NormalGrid grid = GridOf(normals);
+    for (std::size_t i = 0; i < means.size(); ++i) {
+        if (i % kQuitCheck == 0) base::StopIfQuitRequested();
+        means[i].second = GridMean(grid, NormalOf(means[i].first));
+    }
+    return means;
 }
 
 } // namespace
 
-NormalIndex BuildNormalIndex(std::int32_t object) {
+NormalIndex BuildNormalIndex(std::int32_t object, std::int64_t treeWorkPerUse) {
     NormalIndex index;
     if (!ValidObject(object)) return index;
     const VE_TObject& o = Objects[object];
@@ -281,12 +495,11 @@ NormalIndex BuildNormalIndex(std::int32_t object) {
         const std::uint32_t uses = index.firstUse[k + 1] - index.firstUse[k];
         if (uses <= kBusyUses) continue;
         const std::span<const TVector3> normals(index.useNormals.data() + index.firstUse[k], uses);
-        BusyVertex& b =
-            index.busy.emplace(static_cast<std::uint16_t>(k), Summarise(normals)).first->second;
-        if (uses > kHugeUses) {
-            b.treeNormals.assign(normals.begin(), normals.end());
-            BuildTree(b, 0, uses);
-        }
+        BusyVertex& b = index.busy[static_cast<std::uint16_t>(k)];
+        if (uses > kHugeUses)
+            b.huge = HugeMeans(normals, treeWorkPerUse);
+        else
+            b = Summarise(normals);
     }
     return index;
 }
@@ -303,15 +516,18 @@ TVector3 SmoothedNormal(const NormalIndex& index, std::int32_t face, std::int32_
     if (busy == index.busy.end()) return Scan(normals, own);
 
     const BusyVertex& b = busy->second;
-    if (!b.tree.empty()) return TreeMean(b, own);
+    const NormalKey key = KeyOf(own);
+    if (!b.huge.empty()) {
+        // Every normal at the vertex has its result: the triangle's own is among them.
+        const auto found =
+            std::ranges::lower_bound(b.huge, key, {}, &std::pair<NormalKey, TVector3>::first);
+        return found != b.huge.end() && found->first == key ? found->second : kUpright;
+    }
     // When the ball of normals lies well inside the 60-degree cap every one of them is taken,
     // and their in-order sum is already known. The margin dwarfs any rounding in the test.
     const double reach =
         std::hypot(own.x - b.centre[0], own.y - b.centre[1], own.z - b.centre[2]) + b.radius;
     if (reach <= 1.0 - 1e-6) return Mean(b.total, b.count);
-    const std::array<std::uint32_t, 3> key{std::bit_cast<std::uint32_t>(own.x),
-                                           std::bit_cast<std::uint32_t>(own.y),
-                                           std::bit_cast<std::uint32_t>(own.z)};
     const auto known = b.byOwnNormal.find(key);
     if (known != b.byOwnNormal.end()) return known->second;
     const TVector3 result = Scan(normals, own);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/store.h"
@@ -32,20 +33,25 @@ TVector3 SmoothedNormal(std::int32_t object, std::int32_t face, std::int32_t cor
 // Whether corner `corner` of triangle `face` of `object` lies in the store.
 bool ValidCorner(std::int32_t object, std::int32_t face, std::int32_t corner);
 
-// A node of a box tree over the normals at a vertex: its box, the sum of the normals below it,
-// and either two children or a run of normals.
-struct NormalTreeNode {
-    std::array<float, 3> low{}, high{};
-    std::array<double, 3> sum{};
-    std::int32_t count = 0;
-    std::uint32_t begin = 0, end = 0; // the run in BusyVertex::treeNormals
-    std::int32_t left = -1, right = -1;
-};
+// What smoothing costs. Up to kHugeUses triangles at a vertex, each corner there scans them all
+// in triangle order (the float sum must meet them in that order), unless a shortcut that gives
+// the same bits applies: at most 3 x kHugeUses tests per triangle of the model. Beyond it, the
+// result of each distinct normal at the vertex is worked out when the index is built, with two
+// relaxations for sizes no shipped model comes near (their busiest vertex has 144 triangles):
+// - The neighbours within the cap are found through a box tree and summed in double precision,
+//   which can differ from the in-order float sum in the last bits.
+// - Normals crowded at one another's 60-degree edge can make the tree test nearly every pair of
+//   them. Once a vertex's tree has taken kTreeWorkPerUse steps (a node visited or a normal
+//   tested) per triangle there, every corner of the vertex chooses its neighbours by the centre
+//   of the cell they fall in, on a grid of kGridRows rows of latitude by twice as many columns
+//   of longitude (under 3 degrees a cell), at a few dozen rows per distinct normal: normals a
+//   few degrees either side of 60 may then count or not.
+inline constexpr std::uint32_t kHugeUses = 512;
+inline constexpr std::int64_t kTreeWorkPerUse = 128;
+inline constexpr int kGridRows = 64;
 
-// Beyond this many triangles at one vertex, summing the neighbours one by one in triangle order
-// would cost seconds at the store's limit: their sum is taken in double precision from a box
-// tree instead, which can differ from the in-order float sum in the last bits.
-inline constexpr std::uint32_t kHugeUses = 1024;
+// A normal's bits, which pick the results worked out for it.
+using NormalKey = std::array<std::uint32_t, 3>;
 
 // A vertex shared by many triangles, with shortcuts that give the same bits as the scan.
 struct BusyVertex {
@@ -53,9 +59,9 @@ struct BusyVertex {
     double radius = 0;
     TVector3 total; // the in-order sum of all those normals
     std::int32_t count = 0;
-    mutable std::map<std::array<std::uint32_t, 3>, TVector3> byOwnNormal; // results met so far
-    std::vector<TVector3> treeNormals; // the normals in tree order; only beyond kHugeUses
-    std::vector<NormalTreeNode> tree;  // node 0 is the root
+    mutable std::map<NormalKey, TVector3> byOwnNormal; // results met so far
+    // Beyond kHugeUses: the result for each distinct normal at the vertex, sorted by key.
+    std::vector<std::pair<NormalKey, TVector3>> huge;
 };
 
 // Per-object work shared by all corners of one object: face normals and, for each vertex, the
@@ -69,9 +75,12 @@ struct NormalIndex {
     std::vector<TVector3> useNormals; // normals of the triangles at each vertex, grouped by vertex
     std::unordered_map<std::uint16_t, BusyVertex> busy; // vertices with many triangles
 };
-NormalIndex BuildNormalIndex(std::int32_t object);
+// `treeWorkPerUse` below kTreeWorkPerUse sends huge vertices to the grid sooner (0: at once).
+NormalIndex BuildNormalIndex(std::int32_t object, std::int64_t treeWorkPerUse = kTreeWorkPerUse);
 // Bit for bit what SmoothedNormal gives, in time proportional to the vertex's triangles, or
-// less at vertices shared by many; beyond kHugeUses the same neighbours, summed more accurately.
+// less at vertices shared by many; beyond kHugeUses as described above. Building the index
+// costs O(n log n) in the triangles and gives way to a quit request (base::StopIfQuitRequested,
+// which throws) every few milliseconds.
 TVector3 SmoothedNormal(const NormalIndex& index, std::int32_t face, std::int32_t corner);
 
 } // namespace engine

@@ -1,11 +1,15 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
 
+#include "base/failure.h"
+#include "base/way_out.h"
+#include "bench/crafted_meshes.h"
 #include "engine/geometry.h"
 #include "render/model_lists.h"
 #include "render/view.h"
@@ -260,6 +264,79 @@ TEST_F(Normals, AtVerticesOfVeryManyTrianglesTheSameNeighboursAreSummedAccuratel
     }
 }
 
+std::int32_t MakeObject(const tools3ds::Mesh& mesh) {
+    return MakeObject(mesh.vertices, mesh.faces);
+}
+
+TEST_F(Normals, NormalsCrowdedAtEachOthersEdgeGetTheFullScansBits) {
+    // The crafted models that cost the most, small enough for the in-order sum: normals
+    // crowded at each other's 60-degree edge (once all different, once forty repeated), and
+    // vertices shared by some 80 triangles pointing every way.
+    std::vector<TVector3> repeated;
+    for (int i = 0; i < 12; ++i)
+        for (const TVector3& n : crafted::CrowdedNormals(40))
+            repeated.push_back(n);
+    for (std::int32_t o :
+         {MakeObject(crafted::CrowdedFan(kHugeUses - 12)),
+          MakeObject(crafted::FanWithNormals(repeated)), MakeObject(crafted::Hubs(12, 1000))}) {
+        SCOPED_TRACE(o);
+        const NormalIndex index = BuildNormalIndex(o);
+        ASSERT_FALSE(index.busy.empty());
+        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); ++f)
+            for (int c = 0; c < 3; ++c)
+                ASSERT_TRUE(SameBits(SmoothedNormal(index, f, c), SmoothedNormal(o, f, c)))
+                    << "face " << f << " corner " << c;
+    }
+}
+
+TEST_F(Normals, BeyondTheTreesBudgetTheGridChoosesTheNeighboursByTheirCells) {
+    // Normals at the centres of random cells of the grid, poles and the seam of longitude
+    // among them: the grid chooses as the full scan does, but for pairs at the very edge.
+    std::mt19937 random(11);
+    const double pi = std::acos(-1.0);
+    std::vector<TVector3> normals;
+    for (std::uint32_t i = 0; i < kHugeUses + 300; ++i) {
+        const int row = i % 10 == 0 ? static_cast<int>(random() % 2) * (kGridRows - 1)
+                                    : static_cast<int>(random() % kGridRows);
+        const double polar = (row + 0.5) * pi / kGridRows;
+        const double longitude =
+            (static_cast<int>(random() % (2 * kGridRows)) + 0.5) * pi / kGridRows - pi;
+        normals.push_back({static_cast<float>(std::sin(polar) * std::cos(longitude)),
+                           static_cast<float>(std::sin(polar) * std::sin(longitude)),
+                           static_cast<float>(std::cos(polar))});
+    }
+    const auto o = MakeObject(crafted::FanWithNormals(normals));
+    const NormalIndex index = BuildNormalIndex(o, 0);
+    int checked = 0;
+    for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); ++f) {
+        TVector3 own;
+        ASSERT_TRUE(FaceNormal(Objects[o], Objects[o].MiniPolygons[f], own));
+        if (std::ranges::any_of(normals, [&](const TVector3& n) {
+                return std::abs(crafted::Dot(own, n) - 0.5f) < 1e-3f;
+            }))
+            continue;
+        const TVector3 fast = SmoothedNormal(index, f, 0), exact = AccurateMean(o, f, 0);
+        ASSERT_NEAR(fast.x, exact.x, 1e-6) << "face " << f;
+        ASSERT_NEAR(fast.y, exact.y, 1e-6) << "face " << f;
+        ASSERT_NEAR(fast.z, exact.z, 1e-6) << "face " << f;
+        ++checked;
+    }
+    EXPECT_GT(checked, 400);
+
+    // Crowded normals drive the tree past its budget: each corner still gets the mean of its
+    // neighbours within a few degrees of 60, never one thrown elsewhere.
+    const auto crowded = MakeObject(crafted::CrowdedFan(4 * kHugeUses));
+    const NormalIndex crowdedIndex = BuildNormalIndex(crowded);
+    for (std::int32_t f = 0; f < Objects[crowded].MiniPolygonCount(); ++f) {
+        TVector3 own;
+        ASSERT_TRUE(FaceNormal(Objects[crowded], Objects[crowded].MiniPolygons[f], own));
+        const TVector3 n = SmoothedNormal(crowdedIndex, f, 0);
+        const TVector3 unturned{n.x, -n.y, -n.z};
+        ASSERT_LE(crafted::Dot(n, n), 1.0f + 1e-6f) << "face " << f;
+        ASSERT_GE(crafted::Dot(own, unturned), std::cos(63 * pi / 180)) << "face " << f;
+    }
+}
+
 TVector3 CurrentNormal() {
     GLfloat n[3];
     glGetFloatv(GL_CURRENT_NORMAL, n);
@@ -290,6 +367,30 @@ TEST_F(GlGeometry, ProjectionExchangesYAndZ) {
     EXPECT_DOUBLE_EQ(x, 600);
     EXPECT_DOUBLE_EQ(y, 300);
     EXPECT_DOUBLE_EQ(depth, 0.375);
+}
+
+// A quit request stays raised for the whole program: every test lowers it again.
+struct QuitRaised {
+    QuitRaised() { base::QuitRequested = true; }
+    ~QuitRaised() { base::QuitRequested = false; }
+};
+
+TEST_F(GlGeometry, AQuitRequestStopsTheNormalsAndLeavesNoListOpen) {
+    const auto o = MakeObject(crafted::CrowdedFan(4 * kHugeUses));
+    {
+        const QuitRaised quit;
+        EXPECT_THROW(BuildNormalIndex(o), base::QuitRequest);
+        EXPECT_THROW(render::CompileModelList(o, render::kBoardLook), base::QuitRequest);
+        EXPECT_THROW(render::CompileModelList(Fold(30), render::kPieceLook), base::QuitRequest);
+    }
+    // Nothing was left compiling: GL takes ordinary calls, and the next list compiles.
+    GLint compiling = -1;
+    glGetIntegerv(GL_LIST_INDEX, &compiling);
+    EXPECT_EQ(compiling, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    const std::uint32_t list = render::CompileModelList(o, render::kBoardLook);
+    EXPECT_TRUE(glIsList(list));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(GlGeometry, SmoothVertexNormalSetsTheCurrentNormal) {
