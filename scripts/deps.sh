@@ -12,7 +12,7 @@ if [[ "${1:-}" == "test" ]]; then
     # for the package, and shellcheck for our scripts.
     packages+=(desktop-file-utils appstream dpkg-dev file lintian shellcheck)
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils imagemagick
-               procps libx11-dev clang libclang-rt-14-dev)
+               procps libx11-dev clang libclang-rt-14-dev tesseract-ocr tesseract-ocr-eng)
 fi
 
 missing=()
