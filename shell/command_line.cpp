@@ -30,8 +30,11 @@ Keys in the game:
   B                        switch who begins
   + -                      move the strength knob by 5
   N                        new game
-  F1, H                    help (any key but Esc or a click closes it)
-  Esc                      quit
+  Ctrl+Z, Backspace        undo: take a move back (against the computer, its reply too)
+  Ctrl+Shift+Z, Ctrl+Y     redo: put back what the undo took
+  Ctrl+H, ?                hint: the cursor jumps to the best move; Enter plays it
+  F1, H                    help (a click or any key closes it)
+  Esc                      quit (twice during a game)
 
 Exit status: 0 after a normal end, 1 after a failure, 2 after a bad command line.
 )";

@@ -230,7 +230,10 @@ Canvas HelpPage() {
     y = Item(c, f, "The panel",
              "Point at the right edge of the screen or at the Menu tab, or press Tab.", x, y, width,
              {"Tab"});
-    Item(c, f, "Leaving", "Press Esc to quit at any time.", x, y, width, {"Esc"});
+    Item(c, f, "Undo and hint",
+         "Ctrl+Z or Backspace takes a move back; Ctrl+Y puts it back. Ctrl+H or ? shows the "
+         "best move.",
+         x, y, width, {"Ctrl+Z", "Ctrl+H"});
 
     x = columns[2];
     y = Heading(c, f, "On the panel", x, kTop, width);
@@ -246,8 +249,8 @@ Canvas HelpPage() {
              "gentler one; the keys move it a step.",
              x, y, width, {"\xE2\x88\x92", "+"});
     SliderSketch(c, f, x + 40, y + 20, width - 80);
-    Item(c, f, "Help and Exit", "Show this page, or quit the game.", x, y + 140, width,
-         {"F1", "H", "Esc"});
+    Item(c, f, "Help and Exit", "Show this page, or quit the game: Esc twice during a game.", x,
+         y + 140, width, {"F1", "H", "Esc"});
 
     const std::string footer = "Click anywhere or press a key to return to the game";
     TextAt(c, f.lead.get(), footer,
