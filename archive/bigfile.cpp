@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
-#include "archive/workspace.h"
+#include "archive/location.h"
 #include "base/failure.h"
 #include "base/report.h"
 #include "base/unique_fd.h"
@@ -161,12 +161,6 @@ BigfileEntry FindMember(const std::string& name, const std::string& archiveName,
 
 } // namespace
 
-std::string BesideProgram(const std::string& name) {
-    const std::string folder = ExeFolder();
-    if (folder.empty() || name.empty() || name.front() == '/') return name;
-    return folder == "/" ? "/" + name : folder + "/" + name;
-}
-
 std::int32_t BigfileMemberSize(const std::string& name, const std::string& archiveName) {
     OpenFile file;
     return FindMember(name, archiveName, file).size;
@@ -192,6 +186,15 @@ std::int32_t ReadFromBigfile(const std::string& name, const std::string& archive
                       std::to_string(entry.size) + " bytes, more than the " +
                       std::to_string(maxSize) + " it may.");
     return ReadIntoBlock(file, archiveName, entry.offset, entry.size, block);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadPlainFile(const std::string& name,
+                                                       std::int32_t maxSize) {
+    OpenFile file;
+    if (!OpenForReading(name, file) || file.size > maxSize) return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.size));
+    if (!ReadAt(file.handle.fd, 0, bytes)) return std::nullopt;
+    return bytes;
 }
 
 KeepDirectories::KeepDirectories() {

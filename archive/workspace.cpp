@@ -23,15 +23,10 @@
 
 namespace archive {
 
-std::string ExeFileName;
-std::string ArchiveName = kArchiveName;
 Workspace TempWorkspace;
 
 namespace {
 
-// The installed data folder as seen from the installed program's folder; set by the build from
-// the install layout, so that a moved prefix or an unpacked package still finds its data.
-constexpr const char* kDataFromProgram = KX_DATA_FROM_BIN;
 constexpr const char* kTempName = "Temp";
 constexpr const char* kPrivateRootName = "koravex";
 constexpr std::string_view kPrivatePrefix = "Temp-";
@@ -348,31 +343,6 @@ void ForgetWorkspaceInChild() {
 
 } // namespace
 
-std::string ExeFolder() {
-    if (ExeFileName.empty()) return {};
-    const auto slash = ExeFileName.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return ExeFileName.substr(0, slash);
-}
-
-bool ArchiveBesideProgram(const std::string& exeFolder) {
-    struct stat info {};
-    return lstat(JoinPath(exeFolder, kArchiveName).c_str(), &info) == 0;
-}
-
-std::string FindArchive(const std::string& exeFolder) {
-    if (ArchiveBesideProgram(exeFolder)) return kArchiveName;
-    struct stat info {};
-    // The program's folder comes from the system with every link resolved, so ".." in the
-    // relative path is its real parent.
-    const auto installed =
-        (std::filesystem::path(exeFolder) / kDataFromProgram / "koravex" / kArchiveName)
-            .lexically_normal();
-    if (stat(installed.c_str(), &info) == 0) return installed.string();
-    return kArchiveName;
-}
-
 std::string TempFilePath(const std::string& name) {
     return Quoted(JoinPath(TempWorkspace.path.empty() ? kTempName : TempWorkspace.path, name));
 }
@@ -425,8 +395,7 @@ void SetUpWorkspace(const std::string& exeFileName) {
         pthread_atfork(nullptr, nullptr, ForgetWorkspaceInChild) == 0;
     static_cast<void>(forgetsInChild);
     ClearTempFolder();
-    ExeFileName = exeFileName;
-    ArchiveName = FindArchive(ExeFolder());
+    LocateProgram(exeFileName);
     if (!CanEnter(ExeFolder())) throw base::IoFailure("Cannot enter folder " + Quoted(ExeFolder()));
     for (const auto& root : PrivateRoots())
         RemoveStaleWorkspaces(root);

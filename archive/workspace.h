@@ -16,12 +16,12 @@
 #include <string>
 
 #include "archive/bigfile.h"
+#include "archive/location.h"
 #include "base/memory_block.h"
 #include "base/unique_fd.h"
 
 namespace archive {
 
-inline constexpr const char* kArchiveName = "adatok.vbf";
 // The plain file the game writes into each folder it makes (Temp beside the program, a private
 // workspace, a koravex folder above them): a folder without it is the user's, never touched.
 inline constexpr const char* kTempMarkerName = ".koravex-workspace";
@@ -34,20 +34,7 @@ struct Workspace {
     std::string madeCache; // the user's cache folder when this run had to create it
 };
 
-extern std::string ExeFileName; // full path of the running program
-extern std::string ArchiveName; // the archive as the readers open it from the program's folder
 extern Workspace TempWorkspace; // empty before set-up and after teardown
-
-// The program's folder: ExeFileName without its last component.
-std::string ExeFolder();
-
-// Anything called "adatok.vbf" stands beside a program in `exeFolder`: the portable layout.
-bool ArchiveBesideProgram(const std::string& exeFolder);
-
-// Where the archive of a program in `exeFolder` is: "adatok.vbf" when anything of that name
-// stands beside the program (a broken one is reported, not passed over), else the installed
-// data folder's copy by its full path when there is one, else "adatok.vbf".
-std::string FindArchive(const std::string& exeFolder);
 
 // The full path of a file in Temp, for messages.
 std::string TempFilePath(const std::string& name);

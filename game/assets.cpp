@@ -6,11 +6,11 @@
 #include "archive/bigfile.h"
 #include "archive/workspace.h"
 #include "base/memory_block.h"
+#include "engine/bmp.h"
 #include "engine/model3ds.h"
 #include "engine/store.h"
 #include "game/asset_manifest.h"
 #include "game/status_font.h"
-#include "platform/bmp.h"
 #include "render/model_lists.h"
 #include "render/text.h"
 #include "rules/board_definition.h"
@@ -58,15 +58,19 @@ std::int32_t* KeptIn(Asset asset) {
 // The picture `fileName` decoded within the budget left, or nothing when it is undecodable or
 // over budget. An archive member goes through Temp, where an undecodable one stays until the
 // next clear-out; one too large for any picture in budget is neither read nor copied.
-std::optional<platform::Picture> ReadPicture(const std::string& fileName,
-                                             const std::string& archiveName) {
+std::optional<engine::Picture> ReadPicture(const std::string& fileName,
+                                           const std::string& archiveName) {
     const std::int64_t budget = render::PicturePixelsLeft();
-    if (archiveName.empty()) return platform::LoadBmp(archive::BesideProgram(fileName), budget);
+    if (archiveName.empty()) {
+        const auto file = archive::ReadPlainFile(
+            fileName, static_cast<std::int32_t>(render::kMaxPictureFileBytes));
+        return file ? engine::DecodeBmp(*file, budget) : std::nullopt;
+    }
     if (archive::BigfileMemberSize(fileName, archiveName) > render::kMaxPictureFileBytes)
         return std::nullopt;
     const base::MemoryBlock bytes = archive::ExtractToTemp(
         fileName, archiveName, static_cast<std::int32_t>(render::kMaxPictureFileBytes));
-    auto picture = platform::DecodeBmp(bytes.Bytes(), budget);
+    auto picture = engine::DecodeBmp(bytes.Bytes(), budget);
     if (picture) archive::DeleteFromTemp(fileName);
     return picture;
 }

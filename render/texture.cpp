@@ -32,7 +32,7 @@ std::int64_t PicturePixelsLeft() {
                                     kMaxPicturePixels);
 }
 
-void UploadTexture(std::int32_t slot, const platform::Picture& picture, const TextureLook& look) {
+void UploadTexture(std::int32_t slot, const engine::Picture& picture, const TextureLook& look) {
     const bool inStore = slot >= 0 && slot < engine::TextureCount() &&
                          static_cast<std::size_t>(slot) < engine::Textures.size();
     const bool whole = picture.width > 0 && picture.height > 0 &&

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/bmp.h"
+#include "engine/bmp.h"
 
 namespace render {
 
@@ -42,7 +42,7 @@ std::int64_t PicturePixelsLeft();
 // Uploads a decoded picture into `slot` and counts its pixels in engine::TexturePixels. A slot
 // outside the store, or a picture with fewer pixels than its sides promise, is left alone.
 // Needs a current GL context.
-void UploadTexture(std::int32_t slot, const platform::Picture& picture, const TextureLook& look);
+void UploadTexture(std::int32_t slot, const engine::Picture& picture, const TextureLook& look);
 
 // Binds the texture of a slot to GL_TEXTURE_2D; -1 or any slot outside the store binds none.
 void BindTextureSlot(std::int32_t slot);

@@ -22,12 +22,13 @@ printf '#include <SDL2/SDL.h>\n' >"$tree/render/sdl.cpp"
 printf '#include <GL/gl.h>\n' >"$tree/game/gl.cpp"
 printf '#include "engine/store.h"\n#include "archive/workspace.h"\n' >"$tree/render/files.cpp"
 printf '#include "archive/bigfile.h"\n' >"$tree/rules/files.h"
+printf '#include "platform/platform.h"\n' >"$tree/render/screen.cpp"
 printf '#include "rules/state.h"\n#include "tests/unit/game/f.h"\n' >"$tree/tests/unit/rules/up_test.cpp"
 if out=$(bash "$check" "$tree"); then
     echo "offences passed the check"
     exit 1
 fi
 for expected in "engine/up.h:2:" "render/sdl.cpp:1:" "game/gl.cpp:1:" "render/files.cpp:2:" \
-    "rules/files.h:1:" "tests/unit/rules/up_test.cpp:2:"; do
+    "rules/files.h:1:" "render/screen.cpp:1:" "tests/unit/rules/up_test.cpp:2:"; do
     grep -qF "$expected" <<<"$out" || { echo "missing $expected in: $out"; exit 1; }
 done

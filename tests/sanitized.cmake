@@ -5,9 +5,9 @@ if(NOT KORAVEX_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND TARGET kx_
   add_executable(unit_hostile_asan
     ${CMAKE_SOURCE_DIR}/engine/model3ds.cpp
     ${CMAKE_SOURCE_DIR}/engine/store.cpp
-    ${CMAKE_SOURCE_DIR}/platform/bmp.cpp
+    ${CMAKE_SOURCE_DIR}/engine/bmp.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/unit/engine/model3ds_hostile_test.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/unit/platform/bmp_hostile_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/unit/engine/bmp_hostile_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/wiring.cpp)
   target_compile_options(unit_hostile_asan PRIVATE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

@@ -7,11 +7,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bench/bare_frame.h"
-#include "platform/bmp.h"
+#include "engine/bmp.h"
 #include "platform/message_queue.h"
 #include "platform/platform.h"
 
@@ -20,7 +23,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: koravex-bare-program PICTURE.bmp SECONDS\n");
         return 2;
     }
-    const std::optional<platform::Picture> picture = platform::LoadBmp(argv[1], 1 << 24);
+    std::ifstream in(argv[1], std::ios::binary);
+    const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), {}};
+    const std::optional<engine::Picture> picture = engine::DecodeBmp(file, 1 << 24);
     if (!picture) {
         std::fprintf(stderr, "koravex-bare-program: cannot read %s\n", argv[1]);
         return 1;

@@ -11,7 +11,7 @@
 #include "archive/workspace.h"
 #include "engine/store.h"
 #include "tests/unit/archive/archive_fixture.h"
-#include "tests/unit/platform/bmp_files.h"
+#include "tests/unit/engine/bmp_files.h"
 
 namespace kxtest {
 

@@ -10,7 +10,7 @@
 #include "assets_fixture.h"
 #include "base/failure.h"
 #include "game/assets.h"
-#include "platform/bmp.h"
+#include "engine/bmp.h"
 #include "render/texture.h"
 
 namespace {
@@ -77,7 +77,7 @@ TEST_F(Textures, RowsThatAreNoMultipleOfFourBytesArriveIntact) {
     std::vector<std::uint8_t> back(5 * 3 * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, back.data());
-    EXPECT_EQ(back, platform::DecodeBmp(file)->rgb);
+    EXPECT_EQ(back, engine::DecodeBmp(file)->rgb);
     GLint unpack = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpack);
     EXPECT_EQ(unpack, 4);
@@ -107,7 +107,7 @@ Bytes OneBit(int width, int height) {
 TEST_F(Textures, APictureOverItsBudgetCountsAsUndecodable) {
     WriteArchive({{"edge.bmp", OneBit(2048, 2048)},
                   {"wide.bmp", OneBit(2049, 2048)},
-                  {"huge.bmp", OneBit(platform::kMaxPictureSide, platform::kMaxPictureSide)}});
+                  {"huge.bmp", OneBit(engine::kMaxPictureSide, engine::kMaxPictureSide)}});
     EXPECT_EQ(Load("edge.bmp"), 0);
     EXPECT_EQ(Load("wide.bmp"), -1);
     EXPECT_EQ(Load("huge.bmp"), -1);
@@ -170,7 +170,7 @@ TEST_F(Textures, AFifoBesideTheProgramIsUndecodableNotAWait) {
 TEST_F(Textures, APictureShortOfItsSidesOrASlotOutsideTheStoreUploadsNothing) {
     const std::int32_t slot = render::NewTextureSlot();
     render::UploadTexture(slot, {4, 4, std::vector<std::uint8_t>(4 * 3 * 3)}, render::kSmoothLook);
-    const platform::Picture pixel{1, 1, {1, 2, 3}};
+    const engine::Picture pixel{1, 1, {1, 2, 3}};
     for (std::int32_t outside : {-1, slot + 1})
         render::UploadTexture(outside, pixel, render::kSmoothLook);
     EXPECT_EQ(engine::Textures, std::vector<std::uint32_t>{0});

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/bmp.h"
+#include "engine/bmp.h"
 #include "tools/assetgen/bmp_writer.h"
 
 namespace {
@@ -28,7 +28,7 @@ IndexedPicture Rows(int width, int height) {
 
 void ExpectDecodesTo(const IndexedPicture& picture) {
     const std::vector<std::uint8_t> file = assetgen::EncodeBmp8(picture);
-    const auto decoded = platform::DecodeBmp(file);
+    const auto decoded = engine::DecodeBmp(file);
     ASSERT_TRUE(decoded.has_value());
     ASSERT_EQ(decoded->width, picture.width);
     ASSERT_EQ(decoded->height, picture.height);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/bmp.h"
+#include "engine/bmp.h"
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/canvas.h"
 #include "tools/assetgen/mesh.h"
@@ -38,7 +38,7 @@ Canvas Patchwork(int width, int height, int colours) {
 }
 
 // The decoded pixel (x, y) counted from the top, as the canvas counts.
-std::array<int, 3> Decoded(const platform::Picture& p, int x, int y) {
+std::array<int, 3> Decoded(const engine::Picture& p, int x, int y) {
     const std::size_t at = (static_cast<std::size_t>(p.height - 1 - y) * p.width + x) * 3;
     return {p.rgb[at], p.rgb[at + 1], p.rgb[at + 2]};
 }
@@ -51,12 +51,12 @@ TEST(BmpEncoding, BothFormsReadBackThroughTheGamesDecoder) {
     // Odd widths need row padding in the 8-bit form.
     for (const int width : {1, 5, 6, 7, 64}) {
         const Canvas few = Patchwork(width, 3, 200);
-        const auto paletted = platform::DecodeBmp(EncodeBmp8(Quantize(few)));
+        const auto paletted = engine::DecodeBmp(EncodeBmp8(Quantize(few)));
         ASSERT_TRUE(paletted.has_value()) << width;
         ASSERT_EQ(paletted->width, width);
         ASSERT_EQ(paletted->height, 3);
         const Canvas many = Patchwork(width, 3, 5000);
-        const auto trueColour = platform::DecodeBmp(EncodeBmp32(many));
+        const auto trueColour = engine::DecodeBmp(EncodeBmp32(many));
         ASSERT_TRUE(trueColour.has_value()) << width;
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < width; ++x) {

@@ -13,7 +13,7 @@
 #include "archive/bigfile_directory.h"
 #include "game/asset_manifest.h"
 #include "look_files.h"
-#include "platform/bmp.h"
+#include "engine/bmp.h"
 
 namespace {
 
@@ -25,11 +25,11 @@ TEST(GeneratedPictures, DecodeWithPowerOfTwoSidesInBothBitDepths) {
     int paletted = 0, trueColour = 0;
     for (const std::string& name : kxtest::PictureNames()) {
         const std::vector<std::uint8_t> file = kxtest::ReadWholeFile(kxtest::AssetPath(name));
-        const auto header = platform::CheckBmpHeader(file);
+        const auto header = engine::CheckBmpHeader(file);
         ASSERT_TRUE(header.has_value()) << name;
         if (header->bitsPerPixel == 8) ++paletted;
         if (header->bitsPerPixel == 32) ++trueColour;
-        const auto picture = platform::DecodeBmp(file);
+        const auto picture = engine::DecodeBmp(file);
         ASSERT_TRUE(picture.has_value()) << name;
         EXPECT_TRUE(PowerOfTwo(picture->width)) << name;
         EXPECT_TRUE(PowerOfTwo(picture->height)) << name;
@@ -42,8 +42,8 @@ TEST(GeneratedPictures, DecodeWithPowerOfTwoSidesInBothBitDepths) {
 }
 
 TEST(GeneratedPictures, PanelAndHelpAreCloseToTheirScreenShapes) {
-    const auto panel = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("menu.bmp")));
-    const auto help = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("help.bmp")));
+    const auto panel = engine::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("menu.bmp")));
+    const auto help = engine::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("help.bmp")));
     ASSERT_TRUE(panel && help);
     // The panel covers 200 x 768 units, 562 x 2160 pixels on a screen 2160 high: 512 x 2048
     // keeps its texels almost square and hardly magnified there.
@@ -57,7 +57,7 @@ TEST(GeneratedPictures, PanelAndHelpAreCloseToTheirScreenShapes) {
 // The backdrop repeats twice each way with its corner in mid-screen: a seam there would show.
 TEST(GeneratedPictures, BackdropTilesWithoutASeam) {
     const auto backdrop =
-        platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("backg.bmp")));
+        engine::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("backg.bmp")));
     ASSERT_TRUE(backdrop);
     const int w = backdrop->width, h = backdrop->height;
     const auto at = [&](int x, int y, int c) {
@@ -77,7 +77,7 @@ TEST(GeneratedPictures, BackdropTilesWithoutASeam) {
 
 // The board's picture lies on the board: its hollows are where the model's are.
 TEST(GeneratedPictures, BoardPictureMarksEachHollow) {
-    const auto wood = platform::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("wood.bmp")));
+    const auto wood = engine::DecodeBmp(kxtest::ReadWholeFile(kxtest::AssetPath("wood.bmp")));
     ASSERT_TRUE(wood);
     const int n = wood->width;
     ASSERT_EQ(wood->height, n);

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "bmp_files.h"
-#include "platform/bmp.h"
+#include "engine/bmp.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ constexpr std::size_t kCompression = 30;
 constexpr std::size_t kColoursUsed = 46;
 
 bool Decodes(const Bytes& file) {
-    return platform::DecodeBmp(file).has_value();
+    return engine::DecodeBmp(file).has_value();
 }
 
 Bytes With32(Bytes file, std::size_t at, std::uint32_t value) {
@@ -38,7 +38,7 @@ TEST(HostileBmp, SidesOutsideOneTo8192AreRefused) {
         if (side != 0xFFFFFFFFu) {
             EXPECT_FALSE(Decodes(With32(valid, kHeight, side)));
         }
-        EXPECT_FALSE(platform::CheckBmpHeader(With32(With32(valid, kWidth, side), kHeight, side)));
+        EXPECT_FALSE(engine::CheckBmpHeader(With32(With32(valid, kWidth, side), kHeight, side)));
     }
     // Top-down pictures give their height as a negative number; its size is checked the same.
     EXPECT_TRUE(Decodes(With32(valid, kHeight, static_cast<std::uint32_t>(-4))));
@@ -86,13 +86,13 @@ TEST(HostileBmp, TheHeaderCheckAloneRefusesEveryStrictPrefix) {
     // that forgot the padding would pass the three bytes before the end.
     const Bytes valid = Gradient24(5, 3);
     ASSERT_EQ(valid.size(), 14u + 40 + 3 * 16);
-    const auto layout = platform::CheckBmpHeader(valid);
+    const auto layout = engine::CheckBmpHeader(valid);
     ASSERT_TRUE(layout.has_value());
     EXPECT_EQ(layout->width, 5);
     EXPECT_EQ(layout->height, 3);
     EXPECT_EQ(layout->bitsPerPixel, 24);
     for (std::size_t n = 0; n < valid.size(); ++n)
-        EXPECT_FALSE(platform::CheckBmpHeader(std::span(valid).first(n)).has_value()) << n;
+        EXPECT_FALSE(engine::CheckBmpHeader(std::span(valid).first(n)).has_value()) << n;
 }
 
 TEST(HostileBmp, APixelOutsideAShortPaletteIsRefused) {
@@ -149,10 +149,10 @@ TEST(HostileBmp, RandomlyDamagedPicturesDecodeSafely) {
                 random() % 4 ? std::min<std::size_t>(file.size(), 60) : file.size();
             file[random() % limit] = static_cast<std::uint8_t>(random());
         }
-        const auto picture = platform::DecodeBmp(file);
+        const auto picture = engine::DecodeBmp(file);
         if (picture) {
             ASSERT_GE(picture->width, 1);
-            ASSERT_LE(picture->width, platform::kMaxPictureSide);
+            ASSERT_LE(picture->width, engine::kMaxPictureSide);
             ASSERT_EQ(picture->rgb.size(),
                       static_cast<std::size_t>(picture->width) * picture->height * 3);
         }

@@ -1,19 +1,12 @@
-#include "platform/bmp.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "engine/bmp.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cerrno>
-#include <climits>
 
 #include "base/byte_cursor.h"
-#include "base/unique_fd.h"
 
-namespace platform {
+namespace engine {
 namespace {
 
 constexpr std::uint32_t kUncompressed = 0;
@@ -304,21 +297,4 @@ std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> file, std::int64_
     return picture;
 }
 
-std::optional<Picture> LoadBmp(const std::string& fileName, std::int64_t maxPixels) {
-    // Non-blocking, and only a regular file is read: a FIFO under the name can't stall us.
-    base::UniqueFd in(open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat info {};
-    if (in.fd < 0 || fstat(in.fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > INT_MAX)
-        return std::nullopt;
-    std::vector<std::uint8_t> file(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (done < file.size()) {
-        const ssize_t got = read(in.fd, file.data() + done, file.size() - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return std::nullopt;
-        done += static_cast<std::size_t>(got);
-    }
-    return DecodeBmp(file, maxPixels);
-}
-
-} // namespace platform
+} // namespace engine

@@ -4,10 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
-namespace platform {
+namespace engine {
 
 struct Picture {
     std::int32_t width = 0;
@@ -34,9 +33,5 @@ std::optional<BmpLayout> CheckBmpHeader(std::span<const std::uint8_t> file);
 // more than `maxPixels` pixels, which is found from the header before anything is decoded.
 std::optional<Picture> DecodeBmp(std::span<const std::uint8_t> file,
                                  std::int64_t maxPixels = kMaxDecodablePixels);
-// Reads and decodes the BMP file of that name; nothing when it is missing, not a regular file,
-// undecodable or over `maxPixels`.
-std::optional<Picture> LoadBmp(const std::string& fileName,
-                               std::int64_t maxPixels = kMaxDecodablePixels);
 
-} // namespace platform
+} // namespace engine
