@@ -15,7 +15,7 @@
 
 #include "base/way_out.h"
 #include "platform/ending.h"
-#include "platform/fallback_box.h"
+#include "platform/box/fallback.h"
 #include "platform/keymap.h"
 #include "platform/message_queue.h"
 #include "platform/platform.h"

@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/fallback_box.h"
+#include "platform/box/fallback.h"
 #include "platform/platform.h"
 
 int main(int argc, char** argv) {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/box_font.h"
-#include "platform/box_layout.h"
-#include "platform/box_paint.h"
+#include "platform/box/font.h"
+#include "platform/box/layout.h"
+#include "platform/box/paint.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/box_font.h"
-#include "platform/box_layout.h"
+#include "platform/box/font.h"
+#include "platform/box/layout.h"
 #include "tools/assetgen/box_font.h"
 #include "tools/assetgen/text.h"
 

@@ -1,4 +1,4 @@
-#include "platform/box_layout.h"
+#include "platform/box/layout.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/box_font.h"
-#include "platform/box_layout.h"
+#include "platform/box/font.h"
+#include "platform/box/layout.h"
 
 namespace platform {
 

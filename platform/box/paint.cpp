@@ -1,4 +1,4 @@
-#include "platform/box_paint.h"
+#include "platform/box/paint.h"
 
 #include <algorithm>
 #include <cmath>

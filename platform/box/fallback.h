@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/box_layout.h"
+#include "platform/box/layout.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/fallback_box.h"
+#include "platform/box/fallback.h"
 
 #include <SDL.h>
 
@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/way_out.h"
-#include "platform/box_layout.h"
-#include "platform/box_paint.h"
+#include "platform/box/layout.h"
+#include "platform/box/paint.h"
 
 namespace platform {
 

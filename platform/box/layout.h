@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/box_font.h"
+#include "platform/box/font.h"
 
 namespace platform {
 
