@@ -55,7 +55,7 @@ bool ReadAt(int fd, std::int64_t offset, std::span<std::uint8_t> out) {
 }
 
 [[noreturn]] void ReportAndFail(const std::string& text) {
-    base::ReportEngineError(text);
+    base::ShowEngineError(text);
     throw base::IoFailure(text);
 }
 

@@ -4,7 +4,7 @@
 //   that fails, text that should be a number. Nothing below the program's entry catches them:
 //   RunProgram runs the cleanups marked for errors (base/way_out.h), shows the "Application
 //   Error" box naming the kind and the message, runs the other cleanups and returns 1.
-// - Report (ReportEngineError, base/report.h) when the user must be told and the engine's stores
+// - Report (ShowEngineError, base/report.h) when the user must be told and the engine's stores
 //   no longer hold: the "VEngine internal error" box, the stores emptied, and the caller goes on.
 //   The archive reader reports, then throws, since its reports also stop the run.
 // - Return "none" (a slot of -1, an empty optional, false) when the caller decides: a picture

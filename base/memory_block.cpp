@@ -10,7 +10,7 @@ namespace base {
 void AllocBlock(MemoryBlock& block, std::size_t size) {
     if (size == 0) {
         FreeBlock(block);
-        base::ReportEngineError("Not enough memory to run this application !");
+        base::ShowEngineError("Not enough memory to run this application !");
         return;
     }
     auto fresh = std::make_unique_for_overwrite<std::uint8_t[]>(size);

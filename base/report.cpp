@@ -14,7 +14,7 @@ void InstallReportHooks(ReportHooks hooks) {
     EngineReport = hooks;
 }
 
-void ReportEngineError(const std::string& text) {
+void ShowEngineError(const std::string& text) {
     ++reportCount;
     if (EngineReport.show) EngineReport.show(text);
     if (loadDepth > 0) {

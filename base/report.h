@@ -20,7 +20,7 @@ extern ReportHooks EngineReport; // installed by the program at start-up
 void InstallReportHooks(ReportHooks hooks);
 
 // Shows the text, then resets, or marks the reset for the end of the running load.
-void ReportEngineError(const std::string& text);
+void ShowEngineError(const std::string& text);
 
 // Marks a load for as long as it lives; loads may nest.
 class LoadScope {

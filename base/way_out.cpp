@@ -16,7 +16,7 @@ namespace {
 
 struct Registered {
     Cleanup cleanup = nullptr;
-    bool runOnError = false;
+    OnError onError = OnError::Skip;
 };
 
 // Far more than the program registers; a fixed table needs no memory on the way out.
@@ -31,20 +31,20 @@ const pid_t owner = getpid();
 
 } // namespace
 
-void AtExit(Cleanup cleanup, bool runOnError) {
+void AtExit(Cleanup cleanup, OnError onError) {
     const std::lock_guard lock(running);
     const auto end = cleanups.begin() + static_cast<std::ptrdiff_t>(cleanupCount);
     if (std::any_of(cleanups.begin(), end,
                     [&](const Registered& r) { return r.cleanup == cleanup; }))
         return;
     if (cleanupCount == cleanups.size()) std::abort();
-    cleanups[cleanupCount++] = {cleanup, runOnError};
+    cleanups[cleanupCount++] = {cleanup, onError};
 }
 
-void RunExitCleanups(bool afterError) {
+void RunExitCleanups(Ending ending) {
     const std::lock_guard lock(running);
     for (std::size_t k = cleanupCount; k-- > 0;)
-        if (!afterError || cleanups[k].runOnError) cleanups[k].cleanup();
+        if (ending == Ending::Normal || cleanups[k].onError == OnError::Run) cleanups[k].cleanup();
 }
 
 void StopIfQuitRequested() {
@@ -57,7 +57,7 @@ void EndNow(int code, std::string_view line) {
     if (getpid() != owner) _exit(code);
     // Held until the end: no other thread starts a cleanup behind this one.
     running.lock();
-    RunExitCleanups(true);
+    RunExitCleanups(Ending::AfterError);
     std::size_t done = 0;
     while (done < line.size()) {
         const ssize_t put = write(STDERR_FILENO, line.data() + done, line.size() - done);

@@ -12,14 +12,21 @@ using Cleanup = void (*)();
 // A signal asked the game to end; set from any thread, never cleared while the program runs.
 extern std::atomic<bool> QuitRequested;
 
-// Adds a cleanup; a cleanup already registered is not added again. Cleanups run newest first
-// and must be harmless when run again. `runOnError`: it touches nothing but files, so it may run
-// when the program must end at once, with the display gone.
-void AtExit(Cleanup cleanup, bool runOnError);
+// Whether a cleanup also runs when the program must end at once, with the display gone: only one
+// that touches nothing but files may.
+enum class OnError { Skip, Run };
 
-// Runs the registered cleanups, newest first; after an error only those marked for it. One run
-// at a time: another thread waits for the running one.
-void RunExitCleanups(bool afterError);
+// How the program ends: normally, or after an error, when only the cleanups marked to run on
+// error run.
+enum class Ending { Normal, AfterError };
+
+// Adds a cleanup; a cleanup already registered is not added again. Cleanups run newest first
+// and must be harmless when run again.
+void AtExit(Cleanup cleanup, OnError onError);
+
+// Runs the registered cleanups for this way of ending, newest first. One run at a time:
+// another thread waits for the running one.
+void RunExitCleanups(Ending ending);
 
 // Throws QuitRequest (base/failure.h) once a signal has asked the game to end.
 void StopIfQuitRequested();

@@ -213,7 +213,7 @@ void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fi
     Walk walk(store, data, miniPolygons != 0);
 
     if (walk.At(0).U16() != kMainChunk)
-        base::ReportEngineError("This file isn't a valid 3DS format file: " +
+        base::ShowEngineError("This file isn't a valid 3DS format file: " +
                                 base::PrintableText(fileName));
 
     // Every step moves forward by at least a header, so the walk always ends.

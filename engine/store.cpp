@@ -71,19 +71,19 @@ std::int32_t NewObject(ObjectStore& store, std::int32_t polygons, std::int32_t m
 
     for (std::int32_t k = 0; k < polygons; ++k) {
         if (AddPolygon(store, index, cornersPerPolygon) < 0) {
-            base::ReportEngineError("Error while initializing polygons !!");
+            base::ShowEngineError("Error while initializing polygons !!");
             return -1;
         }
     }
     for (std::int32_t k = 0; k < miniPolygons; ++k) {
         if (AddMiniPolygon(store, index) < 0) {
-            base::ReportEngineError("Error while initializing mini polygons !!");
+            base::ShowEngineError("Error while initializing mini polygons !!");
             return -1;
         }
     }
     for (std::int32_t k = 0; k < vertices; ++k) {
         if (AddVertex(store, index) < 0) {
-            base::ReportEngineError("Error while initializing vertices !!");
+            base::ShowEngineError("Error while initializing vertices !!");
             return -1;
         }
     }

@@ -37,27 +37,16 @@ platform::Size WindowSizeForDisplay(platform::Size display) {
     return display;
 }
 
-namespace {
-
-void ShowEngineBox(const std::string& text) {
-    platform::MessageBox("VEngine internal error", text);
-}
-
-} // namespace
-
-void ShowEngineError(const std::string& text) {
-    ShowEngineBox(text);
-    ReleaseEngineWindow();
-}
-
 void InstallHooks() {
-    base::InstallReportHooks({ShowEngineBox, ReleaseEngineWindow});
+    base::InstallReportHooks(
+        {[](const std::string& text) { platform::MessageBox("VEngine internal error", text); },
+         ReleaseEngineWindow});
     platform::InstallWindowProcedure(MainWindowProc);
     // What every way out undoes, run newest first: the workspace (files only, so also when the
     // display is gone), the GL context, the windows.
-    base::AtExit(platform::DestroyWindows, false);
-    base::AtExit(platform::ReleaseGlContext, false);
-    base::AtExit(archive::TearDownWorkspace, true);
+    base::AtExit(platform::DestroyWindows, base::OnError::Skip);
+    base::AtExit(platform::ReleaseGlContext, base::OnError::Skip);
+    base::AtExit(archive::TearDownWorkspace, base::OnError::Run);
 }
 
 bool LoopPass() {
@@ -129,7 +118,7 @@ namespace {
 // A failure ends the run: the workspace goes first, so nothing is left even when the box
 // is never answered.
 int EndAfterFailure(const std::string& text) {
-    base::RunExitCleanups(true);
+    base::RunExitCleanups(base::Ending::AfterError);
     platform::MessageBox("Application Error", text);
     return 1;
 }
@@ -156,7 +145,7 @@ int RunProgram() {
         exitCode = EndAfterFailure(failure.what());
     }
     // However the run ended, nothing it set up is left.
-    base::RunExitCleanups(false);
+    base::RunExitCleanups(base::Ending::Normal);
     return exitCode;
 }
 

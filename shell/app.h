@@ -28,9 +28,6 @@ bool LoopPass();
 // set-up that worked, 1 after a set-up failure (its "Error" box shown).
 int RunMainWindow();
 
-// Shows text in the engine's error box, then empties the engine stores; the caller goes on.
-void ShowEngineError(const std::string& text);
-
 // Connects the lower layers to the program: the engine report's box and store reset, the
 // window procedure that messages sent from the frame update reach, and the cleanups of every
 // way out.

@@ -55,7 +55,7 @@ void LoadScene(int width, int height) {
 }
 
 void Teardown() {
-    base::RunExitCleanups(false);
+    base::RunExitCleanups(base::Ending::Normal);
     platform::PostQuitMessage();
 }
 

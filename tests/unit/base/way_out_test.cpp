@@ -20,14 +20,14 @@ void Context() {
 }
 
 TEST(WayOut, CleanupsRunNewestFirstAndAfterAnErrorOnlyThoseMarkedForIt) {
-    base::AtExit(Context, false);
-    base::AtExit(Files, true);
-    base::AtExit(Context, false);
+    base::AtExit(Context, base::OnError::Skip);
+    base::AtExit(Files, base::OnError::Run);
+    base::AtExit(Context, base::OnError::Skip);
     ran.clear();
-    base::RunExitCleanups(false);
+    base::RunExitCleanups(base::Ending::Normal);
     EXPECT_EQ(ran, (std::vector<std::string>{"files", "context"}));
     ran.clear();
-    base::RunExitCleanups(true);
+    base::RunExitCleanups(base::Ending::AfterError);
     EXPECT_EQ(ran, (std::vector<std::string>{"files"}));
 }
 

@@ -22,7 +22,7 @@ class EngineReports : public ::testing::Test {
 };
 
 TEST_F(EngineReports, OutsideALoadTheBoxShowsAndTheStoresEmptyAtOnce) {
-    base::ReportEngineError("outside");
+    base::ShowEngineError("outside");
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].text, "outside");
     EXPECT_EQ(engine::ObjectCount(), 0);
@@ -35,7 +35,7 @@ TEST_F(EngineReports, DuringALoadTheResetWaitsForTheOutermostLoadToReturn) {
         {
             const base::LoadScope inner;
             EXPECT_FALSE(inner.Reported());
-            base::ReportEngineError("inside");
+            base::ShowEngineError("inside");
             EXPECT_TRUE(inner.Reported());
         }
         // The box came at once; the store the loader writes into is still whole.
