@@ -3,6 +3,7 @@
 #include "game/assets.h"
 #include "game/panel.h"
 #include "game/state.h"
+#include "rules/history.h"
 #include "rules/rules.h"
 
 namespace game {
@@ -64,6 +65,7 @@ render::FrameView DescribeFrame() {
     }
     view.pending = rules::PendingCell;
     view.moveDelay = rules::MoveDelay;
+    view.lastMove = rules::LastMove();
     view.backgroundTexture = TexBackground;
     view.boardTexture = TexWood;
     view.pieceTexture = TexWood2;
