@@ -18,8 +18,9 @@ namespace {
 
 // In model units from the piece's axis. The shadow is darkest where the foot meets the board
 // (its bead reaches r = 3.5 just above the face) and fades out a little past the cell's 4.5,
-// where a neighbour's has all but faded too. The disc inside the foot is left out: the piece
-// always hides it, and the hollow under it.
+// where a neighbour's has all but faded too; every pixel of its fringe is blended each frame,
+// so it reaches no farther than it shows. The disc inside the foot is left out: the piece always
+// hides it, and the hollow under it.
 constexpr float kShadowDarkest = 0.6f;
 constexpr float kShadowFadeFrom = 3.45f;
 constexpr float kShadowReach = 4.7f;
