@@ -21,12 +21,12 @@ namespace {
 // where a neighbour's has all but faded too; every pixel of its fringe is blended each frame,
 // so it reaches no farther than it shows. The disc inside the foot is left out: the piece always
 // hides it, and the hollow under it.
-constexpr float kShadowDarkest = 0.6f;
+constexpr float kShadowDarkest = 0.65f;
 constexpr float kShadowFadeFrom = 3.45f;
-constexpr float kShadowReach = 4.7f;
+constexpr float kShadowReach = 4.4f;
 constexpr float kShadowInner = 3.45f;
-constexpr float kShadowHalf = 4.9f; // the picture's half side; its polygon's corners lie on it
-constexpr int kShadowSides = 12;    // 4.9 * cos(15 degrees) still clears kShadowReach
+constexpr float kShadowHalf = 4.6f; // the picture's half side; its polygon's corners lie on it
+constexpr int kShadowSides = 12;    // 4.6 * cos(15 degrees) still clears kShadowReach
 constexpr int kShadowPicture = 64;  // texels a side; drawn magnified, filtered linearly
 // A hair above the face, so the depth test never mixes the two; far less than a pixel's shift.
 constexpr float kShadowLift = 0.1f;
