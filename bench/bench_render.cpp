@@ -1,7 +1,8 @@
 // Frame cost at 1920 x 1080 in a hidden window: a bare frame (clear, one full-screen
 // textured quad, swap) against the game's frames drawn with its own assets: the empty
-// board, a board of nine pieces with a won square pulsing, and a full board with the
-// preview and the open panel. Prints each frame's ratio to the bare one.
+// board, a board of nine pieces with a won square pulsing, a full board with the preview and
+// the open panel, and a board of five pieces with a move falling. Prints each frame's ratio to
+// the bare one.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
@@ -39,7 +40,7 @@ namespace pt = platform::testing;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kInterleavedRounds = 60;
-// Each frame's benchmark runs this often, the repetitions of all four shuffled together.
+// Each frame's benchmark runs this often, the repetitions of all the frames shuffled together.
 constexpr int kRepetitions = 6;
 
 std::int32_t BareTexture = -1; // texture slot of the bare frame's picture
@@ -111,7 +112,14 @@ void EmptyBoard() {
     game::HelpShown = false;
 }
 
-// A game the computer won on both seats: nine pieces, the won square's four pulsing.
+// The move that landed last, ringed, as the game's moves would leave it.
+void LastMoveAt(rules::Cell cell) {
+    rules::Moves[0] = {cell, 1};
+    rules::MovesPlayed = 1;
+}
+
+// A game the computer won on both seats: nine pieces, the won square's four pulsing, the last
+// move ringed.
 void PulsingBoard() {
     static std::int32_t pulse = 0;
     EmptyBoard();
@@ -120,11 +128,13 @@ void PulsingBoard() {
     for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
         rules::BoardAt(i, j) = 2;
     rules::GameOver = true;
+    LastMoveAt({5, 5});
     pulse = (pulse + 16) % 1000;
     rules::Pulse = pulse;
 }
 
-// Every cell taken, one square completed and pulsing, the preview and the open panel.
+// Every cell taken, one square completed and pulsing, the last move ringed, the preview and the
+// open panel.
 void FullBoard() {
     EmptyBoard();
     for (int n = 0; n < 36; ++n)
@@ -132,8 +142,19 @@ void FullBoard() {
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
     rules::Pulse = 500;
+    LastMoveAt({3, 3});
     game::HoverCell = {4, 4};
     game::MenuOffset = 200;
+}
+
+// Early in a game: five pieces, the last ringed, the next falling half faded in over the board.
+void MoveFalling() {
+    EmptyBoard();
+    for (const auto& [i, j] : {std::pair{2, 2}, {3, 4}, {4, 3}, {5, 5}, {2, 5}})
+        rules::BoardAt(i, j) = static_cast<std::uint8_t>(1 + (i + j) % 2);
+    LastMoveAt({2, 5});
+    rules::PendingCell = {4, 4};
+    rules::MoveDelay = 500;
 }
 
 struct FrameKind {
@@ -141,10 +162,11 @@ struct FrameKind {
     void (*prepare)(); // sets the game's state for the frame; none for the bare frame
 };
 
-const std::array<FrameKind, 4> kFrames{{{"BareFrame", nullptr},
+const std::array<FrameKind, 5> kFrames{{{"BareFrame", nullptr},
                                         {"EmptyBoard", EmptyBoard},
                                         {"PulsingBoard", PulsingBoard},
-                                        {"FullBoard", FullBoard}}};
+                                        {"FullBoard", FullBoard},
+                                        {"MoveFalling", MoveFalling}}};
 
 void DrawFrame(const FrameKind& kind) {
     if (kind.prepare) {
@@ -172,8 +194,8 @@ double Median(std::vector<double>& values) {
     return values[values.size() / 2];
 }
 
-// The four frames in turn, over and over, each timed alone: a machine whose load changes
-// during the run then slows all four alike, and the medians' ratios stay fair. The CPU time
+// The frames in turn, over and over, each timed alone: a machine whose load changes
+// during the run then slows them all alike, and the medians' ratios stay fair. The CPU time
 // of all the program's threads (the rasteriser's included) is the work a frame takes, which
 // other programs on the machine hardly change.
 void PrintInterleavedRatios(int rounds) {

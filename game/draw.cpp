@@ -8,6 +8,7 @@
 #include "game/status_line.h"
 #include "render/text.h"
 #include "render/view.h"
+#include "rules/history.h"
 #include "rules/rules.h"
 
 namespace game {
@@ -82,6 +83,7 @@ render::FrameView DescribeFrame() {
     }
     view.pending = rules::PendingCell;
     view.moveDelay = rules::MoveDelay;
+    view.lastMove = rules::LastMove();
     view.backgroundTexture = TexBackground;
     view.boardTexture = TexWood;
     view.pieceTexture = TexWood2;

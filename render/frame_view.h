@@ -42,6 +42,7 @@ struct FrameView {
     rules::Cell hover;                    // the preview piece; i = -1 for none
     rules::Cell focus;                    // the keyboard cursor's outline; i = -1 for none
     rules::Cell pending;                  // where the falling piece lands
+    rules::Cell lastMove;                 // the piece that landed last, ringed; i = -1 for none
     std::int32_t moveDelay = 0;           // ms until it lands; 0 = no falling piece
     std::int32_t backgroundTexture = -1;
     std::int32_t boardTexture = -1;

@@ -4,19 +4,21 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
 
+#include "render/board_marks.h"
 #include "render/overlay.h"
 #include "render/texture.h"
 #include "render/view.h"
+#include "rules/rules.h"
 
 namespace render {
 
 namespace {
 
-constexpr float kModelScale = 0.1f;
 constexpr float kLight = 0.6f; // player 1's grey
 constexpr float kDark = 0.25f; // player 2's grey
 constexpr float kFallHeight = 2.0f;
@@ -82,6 +84,18 @@ void DrawBoard(const FrameView& view) {
     glCallList(view.boardList);
 }
 
+// The won square's pieces glow from their own grey to red and back. At the glow's peak each
+// keeps much of its grey's lightness (luminance 0.46 and 0.17 against the greys' 0.6 and 0.25),
+// so the winner's shade still shows: light pieces turn a light red, dark ones a deep red.
+constexpr std::array<float, 3> kLightGlow{1.0f, 0.32f, 0.32f};
+constexpr std::array<float, 3> kDarkGlow{0.55f, 0.07f, 0.07f};
+
+void SetGlowColour(float grey, const std::array<float, 3>& peak, float pulse) {
+    const float t = pulse / 1000.0f;
+    glColor4f(grey + (peak[0] - grey) * t, grey + (peak[1] - grey) * t, grey + (peak[2] - grey) * t,
+              1.0f);
+}
+
 // Sets the colour of a piece of the given cell value; false for an empty cell.
 bool SetPieceColour(std::uint8_t value, std::int32_t pulsePhase) {
     const float pulse = static_cast<float>(pulsePhase);
@@ -93,10 +107,10 @@ bool SetPieceColour(std::uint8_t value, std::int32_t pulsePhase) {
         glColor4f(kDark, kDark, kDark, 1.0f);
         return true;
     case 3:
-        glColor4f(kLight + pulse / 2500, kLight - pulse / 3000, kLight - pulse / 3000, 1.0f);
+        SetGlowColour(kLight, kLightGlow, pulse);
         return true;
     case 4:
-        glColor4f(kDark + pulse / 1333, kDark, kDark, 1.0f);
+        SetGlowColour(kDark, kDarkGlow, pulse);
         return true;
     default:
         return false;
@@ -134,15 +148,36 @@ void DrawPieces(const FrameView& view) {
     }
 }
 
+// Only the surface nearest the eye is blended, once: the piece's depth goes in first, alone,
+// so that its far side and its insides fail the depth test in the blended pass.
 void DrawTranslucentPiece(const FrameView& view, rules::Cell cell, float lift, float alpha) {
+    CellTransform(view.camera, cell.i, cell.j, lift);
+    glEnable(GL_CULL_FACE);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glCallList(view.pieceList);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
     BindTextureSlot(view.pieceTexture);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const float grey = PlayerGrey(view);
     glColor4f(grey, grey, grey, alpha);
-    CellTransform(view.camera, cell.i, cell.j, lift);
+    glDepthFunc(GL_LEQUAL);
     glCallList(view.pieceList);
+    glDepthFunc(GL_LESS);
     glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+}
+
+// Over a standing piece the preview would lie in that piece's own surface, where it has never
+// shown: it is left out there.
+bool PreviewShown(const FrameView& view) {
+    if (view.hover.i == -1 || view.moveDelay != 0) return false;
+    const int cell = rules::CellIndex(view.hover.i, view.hover.j);
+    return cell < 0 || view.board[static_cast<std::size_t>(cell)] == rules::kEmpty;
 }
 
 // The keyboard cursor's cell: a light band between dark ones, so that it shows on the wood
@@ -209,18 +244,22 @@ void DrawScene(const FrameView& view) {
     ApplySceneCamera(view.camera);
     ApplyLightPosition();
     // The pieces and the board are closed and opaque: their far sides never show. The pieces
-    // go first, so that the board does not shade what they cover.
+    // go first, so that the board does not shade what they cover, and so does the last move's
+    // ring, which lies on the board.
     glEnable(GL_CULL_FACE);
     DrawPieces(view);
+    DrawLastMoveRing(view);
     DrawBoard(view);
     glDisable(GL_CULL_FACE);
+    // The shadows blend over the board; the pieces, the ring and the overlay in front of them
+    // keep them out of what they cover.
+    DrawContactShadows(view);
     // The backdrop lies behind everything: drawn after the opaque scene, it fills only the
     // pixels left free, and the translucent pieces still blend over it.
     DrawBackdrop(view);
     glEnable(GL_LIGHTING);
     // The preview and the falling piece never show together.
-    if (view.hover.i != -1 && view.moveDelay == 0)
-        DrawTranslucentPiece(view, view.hover, 0.0f, 0.5f);
+    if (PreviewShown(view)) DrawTranslucentPiece(view, view.hover, 0.0f, 0.5f);
     if (view.moveDelay > 0) {
         const float left = static_cast<float>(view.moveDelay) / rules::kMoveDelayMs;
         DrawTranslucentPiece(view, view.pending, kFallHeight * left, 1.0f - left);

@@ -7,6 +7,8 @@
 
 namespace render {
 
+inline constexpr float kModelScale = 0.1f; // scene units per unit of the board's and piece's models
+
 // Draws the whole frame as described; changes nothing but GL state.
 // Leaves the scene's perspective, an identity model-view, lighting and texturing on.
 void DrawScene(const FrameView& view);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "render/board_marks.h"
 #include "render/texture.h"
 
 namespace render {
@@ -56,6 +57,7 @@ void ResetRenderState() {
     LightPosition = kLightDirection;
     ClearDepth = kClearDepth;
     SkipMipmapsWhenMagnified = true;
+    ShadowTexture = 0;
 }
 
 void SetUpScene(int width, int height) {
@@ -75,6 +77,7 @@ void SetUpScene(int width, int height) {
     glLightfv(GL_LIGHT1, GL_AMBIENT, LightAmbient.data());
     glLightfv(GL_LIGHT1, GL_DIFFUSE, LightDiffuse.data());
     ApplyLightPosition();
+    MakeShadowTexture();
 }
 
 void ResizeScene(int width, int height) {

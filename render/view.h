@@ -20,7 +20,8 @@ extern float ClearDepth;                   // last value given to SetClearDepth
 // The one-time GL set-up of the scene for a client of this size, starting from
 // ResetRenderState; needs a current context.
 void SetUpScene(int width, int height);
-// Start values of every variable of this layer: these and render::SkipMipmapsWhenMagnified.
+// Start values of every variable of this layer: these, render::SkipMipmapsWhenMagnified and
+// render::ShadowTexture.
 void ResetRenderState();
 // Viewport and perspective for a new client size; a height of 0 counts as 1.
 void ResizeScene(int width, int height);

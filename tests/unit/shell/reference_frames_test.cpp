@@ -166,6 +166,12 @@ void FillTheBoardAndOpenThePanel() {
     game::MenuOffset = 200;
 }
 
+// The move that landed last, ringed, as a game's moves leave it.
+void LastMoveAt(rules::Cell cell) {
+    rules::Moves[0] = {cell, 1};
+    rules::MovesPlayed = 1;
+}
+
 GLint BackdropMinFilter() {
     GLint filter = 0;
     glBindTexture(GL_TEXTURE_2D, engine::Textures[static_cast<std::size_t>(game::TexBackground)]);
@@ -185,10 +191,11 @@ TEST_F(ReferenceFrames, FullBoardWithThePanelOpen) {
 }
 
 // A half-faded piece falling at the board's far edge, where the view is tilted so low that
-// it shows against the backdrop.
+// it shows against the backdrop; the dark piece came last.
 TEST_F(ReferenceFrames, FallingPieceAgainstTheBackdrop) {
     rules::BoardAt(2, 3) = 1;
     rules::BoardAt(5, 5) = 2;
+    LastMoveAt({5, 5});
     rules::CurrentPlayer = 1;
     rules::PendingCell = {1, 6};
     rules::MoveDelay = 450;
@@ -203,6 +210,7 @@ TEST_F(ReferenceFrames, WonSquarePulsing) {
         rules::BoardAt(i, j) = 3;
     for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
         rules::BoardAt(i, j) = 2;
+    LastMoveAt({5, 5});
     rules::Pulse = 800;
     game::CameraTilt = -30.0f;
     game::CameraTurn = -60.0f;

@@ -15,6 +15,7 @@
 #include "game/draw.h"
 #include "game/state.h"
 #include "platform/platform_double.h"
+#include "render/board_marks.h"
 #include "render/view.h"
 #include "rules/state.h"
 #include "shell/window.h"
@@ -52,7 +53,9 @@ class SceneTest : public ::testing::Test {
         glEnable(GL_LIGHT1);
         glLightfv(GL_LIGHT1, GL_AMBIENT, render::LightAmbient.data());
         glLightfv(GL_LIGHT1, GL_DIFFUSE, render::LightDiffuse.data());
+        render::ResetRenderState();
         render::ResizeScene(kWidth, kHeight);
+        render::MakeShadowTexture();
 
         game::TexWood = Solid(255, 255, 255);
         game::TexWood2 = Solid(255, 255, 255);
@@ -120,6 +123,12 @@ class SceneTest : public ::testing::Test {
     // The pixel at the centre of cell (i, j) on the board's plane.
     static Rgb CellPixel(int i, int j) {
         const game::WindowPoint w = game::ProjectCellPoint(i, j, engine::TVector3{});
+        return Pixel(static_cast<int>(w.x), static_cast<int>(w.y));
+    }
+
+    // The pixel of the point (x, y, z) of the board's model space, taken from cell (i, j)'s centre.
+    static Rgb ModelPixel(int i, int j, float x, float y, float z = 0.0f) {
+        const game::WindowPoint w = game::ProjectCellPoint(i, j, engine::TVector3{x, -z, y});
         return Pixel(static_cast<int>(w.x), static_cast<int>(w.y));
     }
 

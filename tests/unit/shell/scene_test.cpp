@@ -1,8 +1,11 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <utility>
 
 #include "game/state.h"
+#include "rules/history.h"
+#include "rules/rules.h"
 #include "scene_fixture.h"
 
 namespace {
@@ -30,26 +33,27 @@ TEST_F(SceneTest, PiecesShowTheirPlayersGreyAndTheCompletedSquarePulsesRed) {
     EXPECT_EQ(light.r, light.g);
     EXPECT_NE(light, CellPixel(4, 4)); // an empty cell shows the board
 
-    // Half way: (0.8, 0.433, 0.433) and (0.625, 0.25, 0.25), lit alike.
+    // Half way: (0.8, 0.46, 0.46) and (0.4, 0.16, 0.16), lit alike.
     rules::Pulse = 500;
     Draw();
     const Rgb warm1 = CellPixel(2, 1), warm2 = CellPixel(2, 2);
     EXPECT_NEAR(warm1.r, light.r * 0.8 / 0.6, 3);
-    EXPECT_NEAR(warm1.g, light.g * 0.4333 / 0.6, 3);
-    EXPECT_NEAR(warm2.r, dark.r * 0.6251 / 0.25, 3);
-    EXPECT_EQ(warm2.g, dark.g);
+    EXPECT_NEAR(warm1.g, light.g * 0.46 / 0.6, 3);
+    EXPECT_NEAR(warm2.r, dark.r * 0.4 / 0.25, 3);
+    EXPECT_NEAR(warm2.g, dark.g * 0.16 / 0.25, 3);
 
     rules::Pulse = 1000;
     Draw();
     EXPECT_EQ(CellPixel(1, 1), light);
     const Rgb hot1 = CellPixel(2, 1), hot2 = CellPixel(2, 2);
-    // Player 1's grey 0.6 turns to (1.0, 0.267, 0.267); player 2's 0.25 to (1.0, 0.25, 0.25).
-    EXPECT_EQ(hot1.r, 255);
-    EXPECT_NEAR(hot1.g, light.g * 0.267 / 0.6, 3);
-    EXPECT_EQ(hot1.g, hot1.b);
-    EXPECT_EQ(hot2.r, 255);
-    EXPECT_EQ(hot2.g, dark.g);
-    EXPECT_EQ(hot2.b, dark.b);
+    // At the peak both are red, and the winner's shade still shows: the light pieces stay
+    // clearly lighter than the dark ones.
+    for (const Rgb& hot : {hot1, hot2}) {
+        EXPECT_GT(hot.r, hot.g + 100) << hot;
+        EXPECT_EQ(hot.g, hot.b) << hot;
+    }
+    const auto luminance = [](const Rgb& c) { return 0.2126 * c.r + 0.7152 * c.g + 0.0722 * c.b; };
+    EXPECT_GT(luminance(hot1), luminance(hot2) + 60) << hot1 << " " << hot2;
 }
 
 TEST_F(SceneTest, FallingPieceFadesInFromInvisible) {
@@ -115,6 +119,63 @@ TEST_F(SceneTest, CursorOutlineShowsRoundLightAndDarkPieces) {
     const auto help = Draw();
     game::KeyboardInUse = false;
     EXPECT_EQ(Draw(), help);
+}
+
+// The piece that landed last has a light ring between dark bands at its foot, as bright as it
+// is drawn, shadows notwithstanding; it moves with each landing, goes back with an undo, and
+// shows on no empty cell.
+TEST_F(SceneTest, TheLastMoveIsRingedTillTheNextLandingAndAnUndoTakesTheRingBack) {
+    game::PieceList = FlatList(3.2f, 1.0f, false);
+    rules::SeatIsComputer = {false, false, false};
+    const auto ringedSides = [](rules::Cell c) {
+        Draw();
+        int sides = 0;
+        for (const auto& [x, y] :
+             {std::pair{1.0f, 0.0f}, {-1.0f, 0.0f}, {0.0f, 1.0f}, {0.0f, -1.0f}}) {
+            const Rgb band = ModelPixel(c.i, c.j, 4.07f * x, 4.07f * y, 0.35f);
+            const Rgb edge = ModelPixel(c.i, c.j, 4.37f * x, 4.37f * y, 0.3f);
+            sides += std::abs(band.r - 140) < 4 && band.b > 250 && edge.r + edge.g + edge.b < 60;
+        }
+        return sides;
+    };
+    const rules::Cell first{2, 2}, second{5, 4};
+    EXPECT_EQ(ringedSides(first), 0) << "a ring before the first move";
+    rules::LandMove(first);
+    EXPECT_EQ(ringedSides(first), 4);
+    rules::LandMove(second);
+    EXPECT_EQ(ringedSides(second), 4);
+    EXPECT_EQ(ringedSides(first), 0);
+    ASSERT_TRUE(rules::UndoMove());
+    EXPECT_EQ(ringedSides(first), 4);
+    ASSERT_TRUE(rules::UndoMove());
+    EXPECT_EQ(ringedSides(first), 0);
+    rules::Moves[0] = {{3, 3}, 1}; // a last move whose cell stands empty
+    rules::MovesPlayed = 1;
+    EXPECT_EQ(ringedSides({3, 3}), 0);
+}
+
+// The preview is one half-strength layer of piece over the board: a surface behind the near
+// one, as the piece's body has under its collar, does not blend in too.
+TEST_F(SceneTest, TranslucentPieceShowsOnlyItsNearSurface) {
+    game::TexWood = Solid(0, 0, 255); // a blue board, unlike any grey
+    const GLuint shelf = FlatList(1.5f, 2.0f, false), top = FlatList(3.0f, 4.0f, false);
+    game::PieceList = glGenLists(1);
+    glNewList(game::PieceList, GL_COMPILE);
+    glCallList(shelf);
+    glCallList(top);
+    glEndList();
+    const auto lid = [] {
+        Draw();
+        return ModelPixel(3, 3, 0.0f, 0.0f, 4.0f);
+    };
+    const Rgb board = lid();
+    rules::BoardAt(3, 3) = 1;
+    const Rgb piece = lid();
+    rules::BoardAt(3, 3) = 0;
+    game::HoverCell = {3, 3};
+    const Rgb preview = lid();
+    EXPECT_NEAR(preview.r, (piece.r + board.r) / 2, 2) << preview;
+    EXPECT_NEAR(preview.b, (piece.b + board.b) / 2, 2) << preview;
 }
 
 TEST_F(SceneTest, LeavesThePerspectiveAndStateTheNextFrameReliesOn) {

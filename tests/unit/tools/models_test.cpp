@@ -18,6 +18,7 @@
 #include "game/picking.h"
 #include "look_files.h"
 #include "platform/platform_double.h"
+#include "render/board_marks.h"
 
 namespace {
 
@@ -164,6 +165,21 @@ TEST_F(GeneratedModel, BoardHasAHollowUnderEveryCellAndIsFlatBetweenThem) {
         }
     }
     EXPECT_EQ(between, 25);
+}
+
+// The marks round the pieces follow the face the scene expects: flat but for the hollows, then
+// the rounded edge, whose facets' corners lie on its arc.
+TEST_F(GeneratedModel, BoardFaceIsWhereTheMarksRoundThePiecesLie) {
+    int edge = 0;
+    for (const TVector3& v : Load("tabla.3ds").Vertices) {
+        const float side = std::max(std::abs(v.x), std::abs(v.y));
+        const bool hollow = side < 26.0f && std::hypot(std::remainder(v.x + 4.5f, 9.0f),
+                                                       std::remainder(v.y + 4.5f, 9.0f)) < 2.6f;
+        if (hollow || v.z < -render::kBoardEdgeRadius - 1e-4f) continue;
+        EXPECT_NEAR(v.z, render::BoardFaceHeight(v.x, v.y), 0.01f) << v.x << "," << v.y;
+        edge += side > render::kBoardFieldHalf;
+    }
+    EXPECT_GT(edge, 4 * 36 * 3) << "the rounded edge's rows of corners";
 }
 
 TEST_F(GeneratedModel, PieceIsAnUprightTurnedPieceThatFitsItsCell) {
