@@ -201,23 +201,22 @@ struct Forks {
 };
 
 Forks FindForks(const Squares& squares, SquareSet twos, Cells own) {
-    std::array<Cells, kCellCount> partners{};
-    Cells seen = 0;
-    ForEachSquare(twos, [&](int n) {
-        const Cells free = squares.cells[static_cast<std::size_t>(n)] & ~own;
-        const int a = std::countr_zero(free);
-        const int b = std::countr_zero(free & (free - 1));
-        partners[static_cast<std::size_t>(a)] |= Cells{1} << b;
-        partners[static_cast<std::size_t>(b)] |= Cells{1} << a;
-        seen |= free;
+    // Each square's two free cells; a fork is a cell two of them share, with different partners.
+    std::array<Cells, kSquareCount> pairs{};
+    int n = 0;
+    ForEachSquare(twos, [&](int k) {
+        pairs[static_cast<std::size_t>(n++)] = squares.cells[static_cast<std::size_t>(k)] & ~own;
     });
     Forks forks;
-    for (; seen != 0; seen &= seen - 1) {
-        const int cell = std::countr_zero(seen);
-        const Cells with = partners[static_cast<std::size_t>(cell)];
-        if (!SeveralCells(with)) continue;
-        forks.cells |= Cells{1} << cell;
-        forks.spoilers &= with | Cells{1} << cell;
+    for (int a = 0; a < n; ++a) {
+        for (int b = a + 1; b < n; ++b) {
+            const Cells pa = pairs[static_cast<std::size_t>(a)];
+            const Cells pb = pairs[static_cast<std::size_t>(b)];
+            const Cells shared = pa & pb;
+            if (shared == 0 || shared == pa) continue;
+            forks.cells |= shared;
+            forks.spoilers &= pa | pb;
+        }
     }
     return forks;
 }
@@ -235,7 +234,7 @@ struct Entry {
 };
 
 constexpr std::uint8_t kAnyPlies = 255;
-constexpr int kTableBits = 17;
+constexpr int kTableBits = 16;
 std::array<Entry, std::size_t{1} << kTableBits> Table; // zero: no entry of any call
 std::uint32_t Generation = 0;                          // the current call's entries
 
@@ -292,8 +291,9 @@ Key Search::KeyOf(const Position& p) const {
     return key;
 }
 
-// The moves to try, each as its promise above its cell: making a square's third piece, taking
-// the other side's, then squares with one piece, then cells on many squares.
+// The moves to try, each as its promise above its cell: making a square's third piece, then
+// its second, then taking the other side's third, then cells on many squares. Building comes
+// before blocking for both sides: the defender's best answer is most often a threat of its own.
 int Search::RankMoves(const Position& p, int mover, Cells allowed, int first,
                       std::array<std::uint32_t, kCellCount>& moves) const {
     const Counts& own = p.counts[static_cast<std::size_t>(mover)];
@@ -309,9 +309,9 @@ int Search::RankMoves(const Position& p, int mover, Cells allowed, int first,
                 promise[static_cast<std::size_t>(std::countr_zero(rest))] += weight;
         });
     };
-    weigh(own.Exactly(2) & ownOpen, 1 << 12);
-    weigh(their.Exactly(2) & theirOpen, 1 << 10);
-    weigh((own.Exactly(1) & ownOpen) | (their.Exactly(1) & theirOpen), 1 << 6);
+    weigh(own.Exactly(2) & ownOpen, 4096);
+    weigh(their.Exactly(2) & theirOpen, 256);
+    weigh(own.Exactly(1) & ownOpen, 768);
 
     int n = 0;
     for (Cells rest = allowed; rest != 0; rest &= rest - 1) {
@@ -368,10 +368,19 @@ bool Search::Forces(const Position& p, int mover, int plies) {
     // any other cell is worth no more than passing, and passing never helps in this game.
     bool narrowed = attackerMoves < 4 || defenderMoves < 4;
     Cells allowed = 0;
-    ForEachSquare((attackerCounts.AtLeast(4 - attackerMoves) & attackerOpen) |
-                      (defenderCounts.AtLeast(4 - defenderMoves) & defenderOpen),
-                  [&](int n) { allowed |= squares.cells[static_cast<std::size_t>(n)]; });
-    allowed &= EmptyCells(p);
+    if (narrowed) {
+        ForEachSquare((attackerCounts.AtLeast(4 - attackerMoves) & attackerOpen) |
+                          (defenderCounts.AtLeast(4 - defenderMoves) & defenderOpen),
+                      [&](int n) { allowed |= squares.cells[static_cast<std::size_t>(n)]; });
+        allowed &= EmptyCells(p);
+    } else {
+        const SquareSet open = attackerOpen | defenderOpen;
+        for (Cells rest = EmptyCells(p); rest != 0; rest &= rest - 1) {
+            const int cell = std::countr_zero(rest);
+            if ((squares.through[static_cast<std::size_t>(cell)] & open).Any())
+                allowed |= Cells{1} << cell;
+        }
+    }
     if (need == attackerMoves && threats == 0) {
         // No move to spare: every attacker move must go to a square it can finish in time,
         // and one defender move on all of them ends the attack.
