@@ -202,7 +202,7 @@ struct Forks {
 
 Forks FindForks(const Squares& squares, SquareSet twos, Cells own) {
     // Each square's two free cells; a fork is a cell two of them share, with different partners.
-    std::array<Cells, kSquareCount> pairs{};
+    std::array<Cells, kSquareCount> pairs; // only the first n are read
     int n = 0;
     ForEachSquare(twos, [&](int k) {
         pairs[static_cast<std::size_t>(n++)] = squares.cells[static_cast<std::size_t>(k)] & ~own;
@@ -240,7 +240,7 @@ std::uint32_t Generation = 0;                          // the current call's ent
 
 // Positions with this many pieces or fewer are looked up as the least of their images, so
 // that a turned or mirrored board is found too; later on such repeats are rare.
-constexpr int kImagedPieces = 6;
+constexpr int kImagedPieces = 4;
 
 // Positions with fewer plies left are searched again rather than looked up.
 constexpr int kCachedPlies = 5;
@@ -364,23 +364,17 @@ bool Search::Forces(const Position& p, int mover, int plies) {
     limited = true; // until the search below says otherwise
     if (need > attackerMoves) return false;
 
-    // Only squares a side can still complete within the plies left make a cell worth taking:
-    // any other cell is worth no more than passing, and passing never helps in this game.
+    // Positions near the end of the plies are cheaper to search again than to look up; the
+    // table's slot is fetched while the moves are worked out.
+    const auto sides = static_cast<std::uint8_t>(mover | attacker << 1);
+    const bool cached = plies >= kCachedPlies;
+    const Key key = cached ? KeyOf(p) : Key{};
+    Entry* const slot = cached ? &Slot(key, sides) : nullptr;
+    if (cached) __builtin_prefetch(slot);
+
+    // The cells a useful move must take, narrowed below when the plies left are few.
+    Cells focus = EmptyCells(p);
     bool narrowed = attackerMoves < 4 || defenderMoves < 4;
-    Cells allowed = 0;
-    if (narrowed) {
-        ForEachSquare((attackerCounts.AtLeast(4 - attackerMoves) & attackerOpen) |
-                          (defenderCounts.AtLeast(4 - defenderMoves) & defenderOpen),
-                      [&](int n) { allowed |= squares.cells[static_cast<std::size_t>(n)]; });
-        allowed &= EmptyCells(p);
-    } else {
-        const SquareSet open = attackerOpen | defenderOpen;
-        for (Cells rest = EmptyCells(p); rest != 0; rest &= rest - 1) {
-            const int cell = std::countr_zero(rest);
-            if ((squares.through[static_cast<std::size_t>(cell)] & open).Any())
-                allowed |= Cells{1} << cell;
-        }
-    }
     if (need == attackerMoves && threats == 0) {
         // No move to spare: every attacker move must go to a square it can finish in time,
         // and one defender move on all of them ends the attack.
@@ -393,7 +387,7 @@ bool Search::Forces(const Position& p, int mover, int plies) {
         });
         if (mover != attacker && onAll != 0) return false;
         if (mover == attacker) {
-            allowed &= onAny;
+            focus &= onAny;
             narrowed = true;
         }
     }
@@ -410,18 +404,14 @@ bool Search::Forces(const Position& p, int mover, int plies) {
             ForEachSquare(moverCounts.Exactly(2) & moverOpen, [&](int n) {
                 threatening |= squares.cells[static_cast<std::size_t>(n)];
             });
-            allowed &= forks.spoilers | threatening;
-            if (allowed == 0) return true;
+            focus &= forks.spoilers | threatening;
+            if (focus == 0) return true;
         }
     }
 
-    // Positions near the end of the plies are cheaper to search again than to look up.
-    const auto sides = static_cast<std::uint8_t>(mover | attacker << 1);
-    const bool cached = plies >= kCachedPlies;
-    const Key key = cached ? KeyOf(p) : Key{};
     int first = -1;
     if (cached) {
-        const Entry& known = Slot(key, sides);
+        const Entry& known = *slot;
         if (Holds(known, key, sides)) {
             if (known.forcedFrom != 0 && plies >= known.forcedFrom) return true;
             if (plies <= known.failsUpTo) {
@@ -443,8 +433,23 @@ bool Search::Forces(const Position& p, int mover, int plies) {
         leans = limited;
     } else {
         leans = mover == attacker && narrowed;
+        // Only squares a side can still complete within the plies left make a cell worth
+        // taking: any other is worth no more than passing, which never helps in this game.
+        Cells allowed = 0;
+        if (narrowed) {
+            ForEachSquare((attackerCounts.AtLeast(4 - attackerMoves) & attackerOpen) |
+                              (defenderCounts.AtLeast(4 - defenderMoves) & defenderOpen),
+                          [&](int n) { allowed |= squares.cells[static_cast<std::size_t>(n)]; });
+        } else {
+            const SquareSet open = attackerOpen | defenderOpen;
+            for (Cells rest = focus; rest != 0; rest &= rest - 1) {
+                const int cell = std::countr_zero(rest);
+                if ((squares.through[static_cast<std::size_t>(cell)] & open).Any())
+                    allowed |= Cells{1} << cell;
+            }
+        }
         std::array<std::uint32_t, kCellCount> moves{};
-        const int n = RankMoves(p, mover, allowed, first, moves);
+        const int n = RankMoves(p, mover, allowed & focus, first, moves);
         for (int k = 0; k < n; ++k) {
             // The best of the rest: most searches end at their first move.
             const auto best = std::max_element(moves.begin() + k, moves.begin() + n);
