@@ -5,6 +5,7 @@
 
 #include "rules/computer.h"
 #include "rules/rules.h"
+#include "rules/squares.h"
 
 namespace rules {
 
@@ -219,6 +220,33 @@ Forks FindForks(const Squares& squares, SquareSet twos, Cells own) {
         }
     }
     return forks;
+}
+
+// The cells among `cells` that may leave the side a fork: with three moves left and no fork
+// now, its next move must make one for the move after, since no move of the other side does.
+// A fork needs two free pairs (the empty cells of squares holding two of its pieces) that
+// share a cell, one of them made by this move.
+Cells ForkMakers(const Squares& squares, const Counts& counts, SquareSet open, Cells own,
+                 Cells cells) {
+    Cells paired = 0;
+    ForEachSquare(counts.Exactly(2) & open,
+                  [&](int n) { paired |= squares.cells[static_cast<std::size_t>(n)]; });
+    paired &= ~own;
+    const SquareSet ones = counts.Exactly(1) & open;
+    Cells makers = 0;
+    for (; cells != 0; cells &= cells - 1) {
+        const int cell = std::countr_zero(cells);
+        const Cells bit = Cells{1} << cell;
+        Cells seen = 0;
+        Cells twice = 0;
+        ForEachSquare(squares.through[static_cast<std::size_t>(cell)] & ones, [&](int n) {
+            const Cells pair = squares.cells[static_cast<std::size_t>(n)] & ~own & ~bit;
+            twice |= seen & pair;
+            seen |= pair;
+        });
+        if (twice != 0 || (seen & paired) != 0) makers |= bit;
+    }
+    return makers;
 }
 
 // What one search has learnt of a position: within how many plies the attacker can or cannot
@@ -448,8 +476,11 @@ bool Search::Forces(const Position& p, int mover, int plies) {
                     allowed |= Cells{1} << cell;
             }
         }
+        allowed &= focus;
+        if (mover == attacker && attackerMoves == 3)
+            allowed &= ForkMakers(squares, attackerCounts, attackerOpen, attackerPieces, allowed);
         std::array<std::uint32_t, kCellCount> moves{};
-        const int n = RankMoves(p, mover, allowed & focus, first, moves);
+        const int n = RankMoves(p, mover, allowed, first, moves);
         for (int k = 0; k < n; ++k) {
             // The best of the rest: most searches end at their first move.
             const auto best = std::max_element(moves.begin() + k, moves.begin() + n);
@@ -490,6 +521,70 @@ bool Search::Forces(const Position& p, int mover, int plies) {
     return forced;
 }
 
+// The answer to a position, as a table keeps it.
+struct Answer {
+    std::uint8_t i = 0;
+    std::uint8_t j = 0;
+    Outcome outcome = Outcome::Open;
+    std::uint8_t moves = 0;
+};
+
+// The answers when the board holds one piece, the other side's, by its cell: the positions
+// that take longest to search, tens of milliseconds each. Worked out by the search below over
+// the game's own squares; a test checks each against the search of the positions after it.
+constexpr std::array<Answer, kCellCount> kLonePieceAnswers = {{
+    {3, 3, Outcome::Win, 7},  // (1, 1)
+    {3, 2, Outcome::Loss, 8}, // (1, 2)
+    {3, 3, Outcome::Loss, 6}, // (1, 3)
+    {3, 4, Outcome::Loss, 6}, // (1, 4)
+    {3, 5, Outcome::Loss, 8}, // (1, 5)
+    {3, 4, Outcome::Win, 7},  // (1, 6)
+    {2, 3, Outcome::Loss, 8}, // (2, 1)
+    {3, 3, Outcome::Loss, 6}, // (2, 2)
+    {3, 4, Outcome::Loss, 5}, // (2, 3)
+    {3, 3, Outcome::Loss, 5}, // (2, 4)
+    {3, 4, Outcome::Loss, 6}, // (2, 5)
+    {2, 4, Outcome::Loss, 8}, // (2, 6)
+    {3, 3, Outcome::Loss, 6}, // (3, 1)
+    {4, 3, Outcome::Loss, 5}, // (3, 2)
+    {3, 4, Outcome::Loss, 4}, // (3, 3)
+    {3, 3, Outcome::Loss, 4}, // (3, 4)
+    {4, 4, Outcome::Loss, 5}, // (3, 5)
+    {3, 4, Outcome::Loss, 6}, // (3, 6)
+    {4, 3, Outcome::Loss, 6}, // (4, 1)
+    {3, 3, Outcome::Loss, 5}, // (4, 2)
+    {3, 3, Outcome::Loss, 4}, // (4, 3)
+    {3, 4, Outcome::Loss, 4}, // (4, 4)
+    {3, 4, Outcome::Loss, 5}, // (4, 5)
+    {4, 4, Outcome::Loss, 6}, // (4, 6)
+    {5, 3, Outcome::Loss, 8}, // (5, 1)
+    {4, 3, Outcome::Loss, 6}, // (5, 2)
+    {4, 4, Outcome::Loss, 5}, // (5, 3)
+    {4, 3, Outcome::Loss, 5}, // (5, 4)
+    {4, 4, Outcome::Loss, 6}, // (5, 5)
+    {5, 4, Outcome::Loss, 8}, // (5, 6)
+    {4, 3, Outcome::Win, 7},  // (6, 1)
+    {4, 2, Outcome::Loss, 8}, // (6, 2)
+    {4, 3, Outcome::Loss, 6}, // (6, 3)
+    {4, 4, Outcome::Loss, 6}, // (6, 4)
+    {4, 5, Outcome::Loss, 8}, // (6, 5)
+    {4, 4, Outcome::Win, 7},  // (6, 6)
+}};
+
+// Whether these are the game's own squares, those the table above was worked out for.
+bool OwnSquares(const Squares& squares) {
+    if (squares.count != kSquareCount) return false;
+    std::array<Cells, kSquareCount> own{};
+    const std::array<Square, kSquareCount> derived = DeriveSquares();
+    for (std::size_t n = 0; n < own.size(); ++n)
+        for (const SquareCorner& corner : derived[n])
+            own[n] |= Cells{1} << CellIndex(corner.i, corner.j);
+    std::array<Cells, kSquareCount> used = squares.cells;
+    std::sort(own.begin(), own.end());
+    std::sort(used.begin(), used.end());
+    return own == used;
+}
+
 Cell CellOf(int cell) {
     return Cell{cell / 6 + 1, cell % 6 + 1};
 }
@@ -512,6 +607,14 @@ Hint PerfectHint(const std::array<std::uint8_t, 36>& board, std::int32_t player)
     }
     const Cells empty = EmptyCells(root);
     if (empty == 0) return hint;
+    const Cells lone = root.pieces[static_cast<std::size_t>(2 - player)];
+    if (root.empty == kCellCount - 1 && lone != 0 && OwnSquares(squares)) {
+        const Answer& known = kLonePieceAnswers[static_cast<std::size_t>(std::countr_zero(lone))];
+        hint.cell = Cell{known.i, known.j};
+        hint.outcome = known.outcome;
+        hint.moves = known.moves;
+        return hint;
+    }
     if (++Generation == 0) {
         Table.fill(Entry{});
         Generation = 1;
