@@ -302,7 +302,7 @@ struct Search {
 
     bool Forces(const Position& p, int mover, int plies);
     Key KeyOf(const Position& p) const;
-    int RankMoves(const Position& p, int mover, Cells allowed, int first,
+    int RankMoves(const Position& p, int mover, Cells allowed,
                   std::array<std::uint32_t, kCellCount>& moves) const;
 };
 
@@ -322,7 +322,7 @@ Key Search::KeyOf(const Position& p) const {
 // The moves to try, each as its promise above its cell: making a square's third piece, then
 // its second, then taking the other side's third, then cells on many squares. Building comes
 // before blocking for both sides: the defender's best answer is most often a threat of its own.
-int Search::RankMoves(const Position& p, int mover, Cells allowed, int first,
+int Search::RankMoves(const Position& p, int mover, Cells allowed,
                       std::array<std::uint32_t, kCellCount>& moves) const {
     const Counts& own = p.counts[static_cast<std::size_t>(mover)];
     const Counts& their = p.counts[static_cast<std::size_t>(1 - mover)];
@@ -344,10 +344,7 @@ int Search::RankMoves(const Position& p, int mover, Cells allowed, int first,
     int n = 0;
     for (Cells rest = allowed; rest != 0; rest &= rest - 1) {
         const auto cell = static_cast<std::size_t>(std::countr_zero(rest));
-        const std::uint32_t key =
-            static_cast<int>(cell) == first
-                ? 1 << 24
-                : promise[cell] + static_cast<std::uint32_t>(squares.prior[cell]);
+        const std::uint32_t key = promise[cell] + static_cast<std::uint32_t>(squares.prior[cell]);
         // The earlier cell first among equals.
         moves[static_cast<std::size_t>(n++)] = key << 6 | static_cast<std::uint32_t>(63 - cell);
     }
@@ -450,6 +447,13 @@ bool Search::Forces(const Position& p, int mover, int plies) {
                 first = kTransforms.image[static_cast<std::size_t>(
                     kTransforms.inverse[static_cast<std::size_t>(key.transform)])][known.move - 1u];
         }
+        // Where the other side is known to force a square, the attacker never can.
+        const auto otherSides = static_cast<std::uint8_t>(sides ^ 2);
+        const Entry& rival = Slot(key, otherSides);
+        if (Holds(rival, key, otherSides) && rival.forcedFrom != 0) {
+            limited = false;
+            return false;
+        }
     }
 
     bool forced = mover != attacker;
@@ -479,28 +483,29 @@ bool Search::Forces(const Position& p, int mover, int plies) {
         allowed &= focus;
         if (mover == attacker && attackerMoves == 3)
             allowed &= ForkMakers(squares, attackerCounts, attackerOpen, attackerPieces, allowed);
+        // The attacker needs one move that forces, the defender one that does not.
+        const auto decides = [&](int cell) {
+            const bool result = Forces(Play(squares, p, mover, cell), other, plies - 1);
+            if (mover == attacker) leans = leans || limited;
+            if (result != (mover == attacker)) return false;
+            forced = result;
+            decisive = cell;
+            if (mover != attacker) leans = limited;
+            return true;
+        };
+        // The move that decided this position before goes first, before the rest are ranked.
+        bool decided = false;
+        if (first >= 0 && (allowed >> first & 1) != 0) {
+            decided = decides(first);
+            allowed &= ~(Cells{1} << first);
+        }
         std::array<std::uint32_t, kCellCount> moves{};
-        const int n = RankMoves(p, mover, allowed, first, moves);
+        const int n = decided ? 0 : RankMoves(p, mover, allowed, moves);
         for (int k = 0; k < n; ++k) {
             // The best of the rest: most searches end at their first move.
             const auto best = std::max_element(moves.begin() + k, moves.begin() + n);
             std::swap(*best, moves[static_cast<std::size_t>(k)]);
-            const int cell = 63 - static_cast<int>(moves[static_cast<std::size_t>(k)] & 63);
-            const bool result = Forces(Play(squares, p, mover, cell), other, plies - 1);
-            // The attacker needs one move that forces; the defender one that does not.
-            if (mover == attacker) {
-                leans = leans || limited;
-                if (result) {
-                    forced = true;
-                    decisive = cell;
-                    break;
-                }
-            } else if (!result) {
-                forced = false;
-                decisive = cell;
-                leans = limited;
-                break;
-            }
+            if (decides(63 - static_cast<int>(moves[static_cast<std::size_t>(k)] & 63))) break;
         }
     }
     limited = !forced && leans;
