@@ -5,6 +5,7 @@
 #include <random>
 #include <string_view>
 
+#include "rules/computer.h"
 #include "rules/perfect.h"
 #include "rules/rules.h"
 #include "rules/squares.h"
@@ -41,6 +42,17 @@ void Hint(benchmark::State& state, std::string_view rows, std::int32_t player) {
     state.SetLabel(std::to_string(hint.cell.i) + "," + std::to_string(hint.cell.j) + " " + outcome +
                    " " + std::to_string(hint.moves));
     state.counters["positions"] = static_cast<double>(hint.positions);
+}
+
+// The full-strength computer's choice on the same middle game: a baseline from the same run,
+// for comparing runs on a shared machine.
+void ComputerBaseline(benchmark::State& state) {
+    SetUp();
+    rules::Board = Cells("2...../.....1/..21../..2.../...2../1....1");
+    rules::CurrentPlayer = 1;
+    rules::NoiseRange = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rules::ChooseComputerMove());
 }
 
 // Every position of random games, one answer each: the cost of a typical answer.
@@ -90,5 +102,6 @@ BENCHMARK_CAPTURE(Hint, slow_three_pieces, ".2..../1...../....../....../....../1
 BENCHMARK_CAPTURE(Hint, slowest_two_pieces, "....../....../....../....../....../...2.1", 1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(RandomGames)->Unit(benchmark::kMillisecond);
+BENCHMARK(ComputerBaseline)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
