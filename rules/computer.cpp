@@ -22,37 +22,47 @@ constexpr double kWeights[5][5] = {
 
 } // namespace
 
-ScoreGrid ScoreCells() {
+ScoreGrid ScoreBoard(const std::array<std::uint8_t, 36>& board, std::int32_t player,
+                     const SquareDiscounts& discounts) {
     ScoreGrid scores{};
     for (std::size_t cell = 0; cell < scores.size(); ++cell)
-        scores[cell] = Board[cell] == kEmpty ? 0.0 : kOccupiedScore;
+        scores[cell] = board[cell] == kEmpty ? 0.0 : kOccupiedScore;
 
-    for (const Square& square : SquareTable) {
+    for (std::size_t n = 0; n < SquareTable.size(); ++n) {
+        const Square& square = SquareTable[n];
         std::array<int, 4> cells{};
         int own = 0;
         int opponent = 0;
         for (std::size_t c = 0; c < 4; ++c) {
             cells[c] = CellIndex(square[c].i, square[c].j);
             if (cells[c] < 0) continue;
-            const std::uint8_t value = Board[static_cast<std::size_t>(cells[c])];
+            const std::uint8_t value = board[static_cast<std::size_t>(cells[c])];
             if (value == kEmpty) continue;
-            if (value == CurrentPlayer) {
+            if (value == player) {
                 ++own;
             } else {
                 ++opponent;
             }
         }
-        // One draw per square, whether or not it has an empty corner.
-        double d = Random(NoiseRange) / 1000.0;
-        if (d > 1.0) d = 1.0;
+        const double d = discounts[n];
         const double w = kWeights[opponent][own];
         for (const int cell : cells) {
-            if (cell < 0 || Board[static_cast<std::size_t>(cell)] != kEmpty) continue;
+            if (cell < 0 || board[static_cast<std::size_t>(cell)] != kEmpty) continue;
             double& score = scores[static_cast<std::size_t>(cell)];
             score = (score + w) - d * w;
         }
     }
     return scores;
+}
+
+ScoreGrid ScoreCells() {
+    // One draw per square, whether or not it has an empty corner.
+    SquareDiscounts discounts{};
+    for (double& d : discounts) {
+        d = Random(NoiseRange) / 1000.0;
+        if (d > 1.0) d = 1.0;
+    }
+    return ScoreBoard(Board, CurrentPlayer, discounts);
 }
 
 Cell PickBestCell(const ScoreGrid& scores) {

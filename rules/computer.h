@@ -10,6 +10,8 @@ namespace rules {
 
 // One score per cell, indexed like Board.
 using ScoreGrid = std::array<double, 36>;
+// The share d (0..1) taken off each square's weight, by table entry.
+using SquareDiscounts = std::array<double, kSquareCount>;
 
 // Score of an occupied cell: below anything an empty cell can reach.
 inline constexpr double kOccupiedScore = -10'000'000.0;
@@ -20,6 +22,10 @@ Cell ChooseComputerMove();
 // The two halves of ChooseComputerMove, for tools that show the scores.
 // Scores every cell for CurrentPlayer with one draw per square, in table order.
 ScoreGrid ScoreCells();
+// Scores every cell of a board for a player over SquareTable, each square's weight scaled by
+// 1 - its discount; no draws, no state changed. All discounts 0 give the full-strength scores.
+ScoreGrid ScoreBoard(const std::array<std::uint8_t, 36>& board, std::int32_t player,
+                     const SquareDiscounts& discounts);
 // The best-scoring empty cell, a tie broken by one draw; i = -1 when no cell is empty.
 Cell PickBestCell(const ScoreGrid& scores);
 

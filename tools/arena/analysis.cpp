@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "rules/computer.h"
+#include "rules/perfect.h"
 #include "rules/rules.h"
 #include "rules/state.h"
 
@@ -39,6 +40,13 @@ template <typename CellText> void PrintGrid(std::ostream& out, CellText cell) {
 
 std::string PieceText(std::uint8_t value) {
     return "        [" + std::to_string(value) + "] ";
+}
+
+// The player asked for, else the side with fewer pieces (player 1 when both have as many).
+std::int32_t PlayerToMove(const Options& options, const std::array<std::uint8_t, 36>& position) {
+    const auto ones = std::count(position.begin(), position.end(), 1);
+    const auto twos = std::count(position.begin(), position.end(), 2);
+    return options.player.value_or(twos < ones ? 2 : 1);
 }
 
 } // namespace
@@ -87,9 +95,7 @@ std::array<std::uint8_t, 36> ParsePosition(const std::vector<std::string>& texts
 void RunAnalysis(const Options& options, const std::array<std::uint8_t, 36>& position,
                  std::ostream& out) {
     rules::Board = position;
-    const auto ones = std::count(rules::Board.begin(), rules::Board.end(), 1);
-    const auto twos = std::count(rules::Board.begin(), rules::Board.end(), 2);
-    rules::CurrentPlayer = options.player.value_or(twos < ones ? 2 : 1);
+    rules::CurrentPlayer = PlayerToMove(options, position);
     if (options.noise) {
         rules::NoiseRange = *options.noise;
         out << "Player " << rules::CurrentPlayer << " to move, NoiseRange " << rules::NoiseRange
@@ -142,6 +148,37 @@ void RunAnalysis(const Options& options, const std::array<std::uint8_t, 36>& pos
         if (position[cell] != rules::kEmpty) return PieceText(position[cell]);
         return Format("%11.2f ", 100.0 * taken[cell] / options.repeat);
     });
+}
+
+void CheckHintPosition(const std::array<std::uint8_t, 36>& position) {
+    rules::Board = position;
+    const std::int32_t held = rules::CheckWin();
+    rules::Board = position;
+    if (held > 0)
+        throw UsageError("square " + std::to_string(held) +
+                         " of the position is already complete: the game is over, and there is "
+                         "no move to hint");
+}
+
+void PrintHint(const Options& options, const std::array<std::uint8_t, 36>& position,
+               std::ostream& out) {
+    const rules::Hint hint = rules::PerfectHint(position, PlayerToMove(options, position));
+    if (hint.cell.i == -1) {
+        out << "hint none open\n";
+        return;
+    }
+    out << "hint " << hint.cell.i << ',' << hint.cell.j;
+    switch (hint.outcome) {
+    case rules::Outcome::Win:
+        out << " win " << hint.moves << '\n';
+        break;
+    case rules::Outcome::Loss:
+        out << " loss " << hint.moves << '\n';
+        break;
+    case rules::Outcome::Open:
+        out << " open\n";
+        break;
+    }
 }
 
 } // namespace arena

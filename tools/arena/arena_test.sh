@@ -72,6 +72,39 @@ run --analyse --seed 4 --noise 1000 --repeat 500 "${position[@]}"
 run --analyse --seed 1 121212 221111 122122 221221 111122 212121
 [[ $rc -eq 0 && $out == *"No empty cell"* ]] || fail "full board: $out"
 
+# The perfect player's line comes last, after the computer's analysis.
+expect_hint() {
+    local want=$1
+    shift
+    run --analyse --hint --seed 4 "$@"
+    [[ $rc -eq 0 && $(tail -n 1 <<<"$out") == "$want" && $out == *"Chosen cell"* ]] ||
+        fail "hint $* -> rc $rc, '$(tail -n 1 <<<"$out")' not '$want'"
+}
+expect_hint "hint 6,6 win 1" "${position[@]}"
+expect_hint "hint 3,3 win 5" ...... ...... ...... ...... ...... ......
+expect_hint "hint 3,3 win 7" 1..... ...... ...... ...... ...... ......
+# Two threats of player 2: the block the full-strength computer prefers, lost all the same.
+expect_hint "hint 6,2 loss 1" 1..1.. .....1 .1..1. ....22 22..2. 2.....
+expect_hint "hint 6,6 open" 121212 221111 122122 221221 111122 21212.
+run --analyse --hint 121212 221111 122122 221221 111122 212121
+[[ $rc -eq 0 && $(tail -n 1 <<<"$out") == "hint none open" ]] || fail "hint on a full board: $out"
+run_stdin "1111../....../....../....../....../222..." --analyse --hint
+[[ $rc -eq 0 && $(tail -n 1 <<<"$out") == "hint 5,2 win 2" ]] || fail "hint from standard input"
+expect_usage_error "already complete: the game is over" --analyse --hint 11.... 11.... ...... ...... 22.... 2.....
+expect_usage_error "belong to --analyse" --hint 100 50
+
+# The perfect player as a side: it wins every game it begins, and a perfect pair splits.
+run --seed 5 --games 40 --quiet perfect 0,100,perfect
+[[ $rc -eq 0 && $(grep -c "A = the perfect player against B = " <<<"$out") -eq 3 &&
+    $(grep -c "(100.0% when A begins" <<<"$out") -eq 3 ]] || fail "perfect pairing: $out"
+run --seed 5 --games 20 --quiet 100 perfect
+[[ $rc -eq 0 && $out == *"A = slider 100 (NoiseRange 0) against B = the perfect player"* &&
+    $out == *"unfinished         0"* ]] || fail "pairing against the perfect player: $out"
+run --seed 5 --games 10 --quiet --matrix 50,perfect
+[[ $rc -eq 0 && $(grep -cE '^ +(50|perfect)( +[0-9.]+){2}$' <<<"$out") -eq 2 ]] ||
+    fail "matrix with the perfect player: $out"
+expect_usage_error "'perfectly' is not a slider position" 100 perfectly
+
 rm -f /tmp/arena_err.$$
 [[ $failures -eq 0 ]] && echo "all arena checks passed"
 exit $((failures > 0))

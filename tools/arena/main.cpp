@@ -60,10 +60,24 @@ class Progress {
     Clock::time_point last_{};
 };
 
-std::string SliderName(double slider) {
+std::string SideName(const arena::Side& side) {
+    if (side.perfect) return "the perfect player";
     std::ostringstream text;
-    text << "slider " << slider << " (NoiseRange " << rules::NoiseRangeForSlider(slider) << ")";
+    text << "slider " << side.slider << " (NoiseRange " << rules::NoiseRangeForSlider(side.slider)
+         << ")";
     return text.str();
+}
+
+// A matrix heading: the slider, or "perfect".
+std::string SideLabel(const arena::Side& side) {
+    if (side.perfect) return "perfect";
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", side.slider);
+    return text;
+}
+
+arena::Player PlayerOf(const arena::Side& side) {
+    return arena::Player{side.perfect, side.perfect ? 0 : rules::NoiseRangeForSlider(side.slider)};
 }
 
 std::string Percent(int part, int whole) {
@@ -74,19 +88,19 @@ std::string Percent(int part, int whole) {
 
 void RunPairings(const arena::Options& options) {
     Progress progress(static_cast<long long>(options.games) *
-                          static_cast<long long>(options.sliders.size()),
+                          static_cast<long long>(options.sides.size()),
                       !options.quiet);
     long long done = 0;
-    for (const double sliderB : options.sliders) {
-        const arena::PairingResult r = arena::PlayPairing(
-            rules::NoiseRangeForSlider(options.sliderA), rules::NoiseRangeForSlider(sliderB),
-            options.games, [&](int played) { progress.Update(done + played); });
+    for (const arena::Side& sideB : options.sides) {
+        const arena::PairingResult r =
+            arena::PlayPairing(PlayerOf(options.sideA), PlayerOf(sideB), options.games,
+                               [&](int played) { progress.Update(done + played); });
         done += r.games;
         progress.Clear();
         const int gamesBBegins = r.games - r.gamesABegins;
         const int winsAWhenBBegins = r.winsA - r.winsAWhenABegins;
-        std::printf("A = %s against B = %s, %d games\n", SliderName(options.sliderA).c_str(),
-                    SliderName(sliderB).c_str(), r.games);
+        std::printf("A = %s against B = %s, %d games\n", SideName(options.sideA).c_str(),
+                    SideName(sideB).c_str(), r.games);
         std::printf("  A wins      %8d  %s   (%s when A begins, %s when B begins)\n", r.winsA,
                     Percent(r.winsA, r.games).c_str(),
                     Percent(r.winsAWhenABegins, r.gamesABegins).c_str(),
@@ -102,17 +116,16 @@ void RunPairings(const arena::Options& options) {
 }
 
 void RunMatrix(const arena::Options& options) {
-    const std::size_t n = options.sliders.size();
+    const std::size_t n = options.sides.size();
     Progress progress(static_cast<long long>(options.games) * static_cast<long long>(n * n),
                       !options.quiet);
     std::vector<std::vector<arena::PairingResult>> results(n);
     long long done = 0;
     for (std::size_t a = 0; a < n; ++a) {
         for (std::size_t b = 0; b < n; ++b) {
-            results[a].push_back(
-                arena::PlayPairing(rules::NoiseRangeForSlider(options.sliders[a]),
-                                   rules::NoiseRangeForSlider(options.sliders[b]), options.games,
-                                   [&](int played) { progress.Update(done + played); }));
+            results[a].push_back(arena::PlayPairing(
+                PlayerOf(options.sides[a]), PlayerOf(options.sides[b]), options.games,
+                [&](int played) { progress.Update(done + played); }));
             done += options.games;
         }
     }
@@ -120,14 +133,14 @@ void RunMatrix(const arena::Options& options) {
     std::printf("Wins of the row's slider against the column's, in percent of %d games each\n"
                 "(the two take turns to begin; unfinished games count for neither)\n\n        ",
                 options.games);
-    for (const double slider : options.sliders)
-        std::printf("%8g", slider);
+    for (const arena::Side& side : options.sides)
+        std::printf("%8s", SideLabel(side).c_str());
     std::printf("\n");
     int unfinished = 0;
     long long moves = 0;
     double seconds = 0;
     for (std::size_t a = 0; a < n; ++a) {
-        std::printf("%8g", options.sliders[a]);
+        std::printf("%8s", SideLabel(options.sides[a]).c_str());
         for (const arena::PairingResult& r : results[a]) {
             std::printf("%8.1f", 100.0 * r.winsA / r.games);
             unfinished += r.unfinished;
@@ -179,6 +192,8 @@ int main(int argc, char** argv) {
         rules::SeedRandom(seed);
         rules::ResetRulesState();
         rules::SquareTable = rules::DeriveSquares();
+        if (options.mode == arena::Mode::Analysis && options.hint)
+            arena::CheckHintPosition(position);
 
         switch (options.mode) {
         case arena::Mode::Pairing:
@@ -192,6 +207,7 @@ int main(int argc, char** argv) {
         case arena::Mode::Analysis:
             std::cout << "seed " << seed << "\n";
             arena::RunAnalysis(options, position, std::cout);
+            if (options.hint) arena::PrintHint(options, position, std::cout);
             break;
         case arena::Mode::Help:
             break;

@@ -2,21 +2,29 @@
 
 #include <chrono>
 
+#include "rules/perfect.h"
 #include "rules/rules.h"
 #include "rules/state.h"
 
 namespace arena {
 
-GameResult PlayGame(std::int32_t noise1, std::int32_t noise2, std::int32_t firstPlayer) {
-    rules::SeatIsComputer = {false, true, true};
+GameResult PlayGame(const Player& player1, const Player& player2, std::int32_t firstPlayer) {
+    // The perfect player's seat is a person's: its move goes in as a click on the cell.
+    rules::SeatIsComputer = {false, !player1.perfect, !player2.perfect};
     rules::FirstPlayer = firstPlayer;
     rules::NewGame();
     GameResult result;
-    // The game's frame order: a landing, then the next computer's choice. Each landing
-    // fills a cell, so this ends within 36 moves.
+    // The game's frame order: a landing, then the next choice. Each landing fills a cell, so
+    // this ends within 36 moves.
     for (;;) {
-        rules::NoiseRange = rules::CurrentPlayer == 1 ? noise1 : noise2;
-        rules::ComputerChoice();
+        const Player& player = rules::CurrentPlayer == 1 ? player1 : player2;
+        if (player.perfect) {
+            if (!rules::BoardHasEmptyCell()) break;
+            rules::HumanChoice(true, rules::PerfectHint(rules::Board, rules::CurrentPlayer).cell);
+        } else {
+            rules::NoiseRange = player.noise;
+            rules::ComputerChoice();
+        }
         if (rules::MoveDelay == 0) break;
         rules::LandPendingMove(rules::kMoveDelayMs);
         ++result.moves;
@@ -28,13 +36,12 @@ GameResult PlayGame(std::int32_t noise1, std::int32_t noise2, std::int32_t first
     return result;
 }
 
-PairingResult PlayPairing(std::int32_t noiseA, std::int32_t noiseB, int games,
-                          const ProgressFn& progress) {
+PairingResult PlayPairing(const Player& a, const Player& b, int games, const ProgressFn& progress) {
     PairingResult result;
     const auto start = std::chrono::steady_clock::now();
     for (int g = 0; g < games; ++g) {
         const bool aBegins = g % 2 == 0;
-        const GameResult game = PlayGame(noiseA, noiseB, aBegins ? 1 : 2);
+        const GameResult game = PlayGame(a, b, aBegins ? 1 : 2);
         ++result.games;
         result.moves += game.moves;
         result.winsA += game.winner == 1;

@@ -6,13 +6,19 @@
 
 namespace arena {
 
+// A player of a match: the computer with its NoiseRange, or the perfect player.
+struct Player {
+    bool perfect = false;
+    std::int32_t noise = 0; // when not perfect
+};
+
 struct GameResult {
     int winner = 0; // 1 or 2; 0 when the board filled without a square
     int moves = 0;  // pieces placed
 };
 
-// One game from an empty board; each player moves with its own NoiseRange.
-GameResult PlayGame(std::int32_t noise1, std::int32_t noise2, std::int32_t firstPlayer);
+// One game from an empty board, player 1 and player 2 as given.
+GameResult PlayGame(const Player& player1, const Player& player2, std::int32_t firstPlayer);
 
 struct PairingResult {
     int games = 0;
@@ -29,7 +35,6 @@ struct PairingResult {
 using ProgressFn = std::function<void(int played)>;
 
 // N games between side A (player 1) and side B (player 2); A begins the even-numbered ones.
-PairingResult PlayPairing(std::int32_t noiseA, std::int32_t noiseB, int games,
-                          const ProgressFn& progress);
+PairingResult PlayPairing(const Player& a, const Player& b, int games, const ProgressFn& progress);
 
 } // namespace arena

@@ -8,13 +8,14 @@
 namespace arena {
 
 const char* const kUsage =
-    R"(Usage: koravex-arena [options] A B[,B...]       slider A against each slider B
-       koravex-arena [options] --matrix S,S,...    every pairing of these sliders, as a table
+    R"(Usage: koravex-arena [options] A B[,B...]       side A against each side B
+       koravex-arena [options] --matrix S,S,...    every pairing of these sides, as a table
        koravex-arena [options] --analyse [ROW...]  scores of one position and the chosen cell
 
-Sliders are the strength slider's positions, 0 (weakest) to 100 (strongest), as on the
-game's panel. The two sides take turns to begin. A game that fills the board without a
-square is counted as unfinished.
+A side is the computer at a strength slider position, 0 (weakest) to 100 (strongest), as
+on the game's panel, or 'perfect': the perfect player, who forces a square whenever that
+can be done, as soon as it can be done. The two sides take turns to begin. A game that
+fills the board without a square is counted as unfinished.
 
 A position is six rows of six cells, '.' empty, '1' and '2' the players' pieces; row k
 holds the cells (k, 1) .. (k, 6). Give the rows as arguments, in one argument split by
@@ -30,6 +31,11 @@ Options:
   --slider S    analysis: the strength slider, 0..100 (default 50)
   --noise N     analysis: NoiseRange itself, 0 or more, instead of --slider
   --repeat N    analysis: choose N times and show how often each cell is taken
+  --hint        analysis: add the perfect player's move and what it forces, as
+                'hint I,J win N' (its square with its N-th piece from here, this one
+                included), 'hint I,J loss N' (the other side's square with that side's
+                N-th piece at best) or 'hint I,J open' (neither side can force a square);
+                'hint none open' for a full board
   -h, --help    this text
 )";
 
@@ -61,15 +67,23 @@ double ParseSlider(const std::string& text) {
     return *value;
 }
 
-std::vector<double> ParseSliderList(const std::string& text) {
-    std::vector<double> sliders;
+Side ParseSide(const std::string& text) {
+    if (text == "perfect") return Side{true, 0};
+    const auto value = ParseNumber<double>(text);
+    if (!value || !std::isfinite(*value) || *value < 0.0 || *value > 100.0)
+        throw UsageError("'" + text + "' is not a slider position from 0 to 100, nor 'perfect'");
+    return Side{false, *value};
+}
+
+std::vector<Side> ParseSideList(const std::string& text) {
+    std::vector<Side> sides;
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = text.find(',', start);
-        sliders.push_back(ParseSlider(text.substr(start, comma - start)));
-        if (sliders.size() > kMaxSides)
-            throw UsageError("at most " + std::to_string(kMaxSides) + " sliders in one list");
-        if (comma == std::string::npos) return sliders;
+        sides.push_back(ParseSide(text.substr(start, comma - start)));
+        if (sides.size() > kMaxSides)
+            throw UsageError("at most " + std::to_string(kMaxSides) + " sides in one list");
+        if (comma == std::string::npos) return sides;
         start = comma + 1;
     }
 }
@@ -115,6 +129,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
             options.noise = static_cast<std::int32_t>(
                 ParseCount(arg, value(), 0, std::numeric_limits<std::int32_t>::max()));
             analysisOption = true;
+        } else if (arg == "--hint") {
+            options.hint = true;
+            analysisOption = true;
         } else if (arg == "--repeat") {
             options.repeat = static_cast<int>(ParseCount(arg, value(), 1, 10'000'000));
             analysisOption = true;
@@ -128,7 +145,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
 
     if (analyse && matrix) throw UsageError("--analyse and --matrix cannot be combined");
     if (!analyse && analysisOption)
-        throw UsageError("--player, --slider, --noise and --repeat belong to --analyse");
+        throw UsageError("--player, --slider, --noise, --repeat and --hint belong to --analyse");
     if (analyse) {
         if (options.slider && options.noise) throw UsageError("give --slider or --noise, not both");
         options.mode = Mode::Analysis;
@@ -136,13 +153,13 @@ Options ParseOptions(const std::vector<std::string>& args) {
     } else if (matrix) {
         if (!positional.empty()) throw UsageError("--matrix takes no other sliders");
         options.mode = Mode::Matrix;
-        options.sliders = ParseSliderList(*matrix);
+        options.sides = ParseSideList(*matrix);
     } else {
         if (positional.size() != 2)
-            throw UsageError("a pairing needs two sliders, A and B (or B,B,...)");
+            throw UsageError("a pairing needs two sliders (or 'perfect'), A and B (or B,B,...)");
         options.mode = Mode::Pairing;
-        options.sliderA = ParseSlider(positional[0]);
-        options.sliders = ParseSliderList(positional[1]);
+        options.sideA = ParseSide(positional[0]);
+        options.sides = ParseSideList(positional[1]);
     }
     return options;
 }

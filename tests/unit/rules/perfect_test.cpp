@@ -1,0 +1,370 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "rules/computer.h"
+#include "rules/perfect.h"
+#include "rules/random.h"
+#include "rules/rules.h"
+#include "rules_helpers.h"
+
+using namespace rules;
+using rules_test::SetBoard;
+
+namespace {
+
+using Cells36 = std::array<std::uint8_t, 36>;
+
+Cells36 Position(std::string_view cells) {
+    SetBoard(cells);
+    return Board;
+}
+
+// For each cell, the other three corners of every square through it.
+using Corners = std::array<std::vector<std::array<int, 3>>, 36>;
+
+Corners CornersOfSquareTable() {
+    Corners corners;
+    for (const Square& square : SquareTable)
+        for (std::size_t k = 0; k < 4; ++k)
+            corners[static_cast<std::size_t>(CellIndex(square[k].i, square[k].j))].push_back(
+                {CellIndex(square[(k + 1) % 4].i, square[(k + 1) % 4].j),
+                 CellIndex(square[(k + 2) % 4].i, square[(k + 2) % 4].j),
+                 CellIndex(square[(k + 3) % 4].i, square[(k + 3) % 4].j)});
+    return corners;
+}
+
+bool Completes(const Corners& corners, const Cells36& board, int cell, int player) {
+    for (const auto& others : corners[static_cast<std::size_t>(cell)])
+        if (std::all_of(others.begin(), others.end(),
+                        [&](int c) { return board[static_cast<std::size_t>(c)] == player; }))
+            return true;
+    return false;
+}
+
+// Plain minimax over every continuation of a position with few empty cells, remembered by
+// position: for the side to move 100 - p when its square comes on ply p, -(100 - p) when
+// the other side's does, 0 when neither can force one.
+class Reference {
+  public:
+    Reference(const Corners& corners, const Cells36& board) : corners_(corners), board_(board) {
+        std::size_t size = 2;
+        for (int cell = 0; cell < 36; ++cell)
+            if (board[static_cast<std::size_t>(cell)] == 0) {
+                free_.push_back(cell);
+                size *= 3;
+            }
+        memo_.assign(size, kUnknown);
+    }
+
+    int Value(int player) {
+        std::size_t key = static_cast<std::size_t>(player - 1);
+        for (const int cell : free_)
+            key = key * 3 + board_[static_cast<std::size_t>(cell)];
+        if (memo_[key] != kUnknown) return memo_[key];
+        int best = 0;
+        bool moved = false;
+        for (const int cell : free_)
+            if (board_[static_cast<std::size_t>(cell)] == 0) {
+                const int value = MoveValue(cell, player);
+                best = moved ? std::max(best, value) : value;
+                moved = true;
+            }
+        memo_[key] = static_cast<std::int8_t>(best);
+        return best;
+    }
+
+    int MoveValue(int cell, int player) {
+        if (Completes(corners_, board_, cell, player)) return 99;
+        board_[static_cast<std::size_t>(cell)] = static_cast<std::uint8_t>(player);
+        const int reply = Value(3 - player);
+        board_[static_cast<std::size_t>(cell)] = 0;
+        return reply > 0 ? 1 - reply : reply < 0 ? -reply - 1 : 0;
+    }
+
+  private:
+    static constexpr std::int8_t kUnknown = -128;
+    const Corners& corners_;
+    Cells36 board_;
+    std::vector<int> free_;
+    std::vector<std::int8_t> memo_;
+};
+
+int ValueOf(const Hint& hint) {
+    switch (hint.outcome) {
+    case Outcome::Win:
+        return 100 - (2 * hint.moves - 1);
+    case Outcome::Loss:
+        return -(100 - 2 * hint.moves);
+    case Outcome::Open:
+        break;
+    }
+    return 0;
+}
+
+int Index(const Hint& hint) {
+    return CellIndex(hint.cell.i, hint.cell.j);
+}
+
+class PerfectTest : public ::testing::Test {
+  protected:
+    void SetUp() override { rules_test::ResetGame(); }
+};
+
+TEST_F(PerfectTest, AgreesWithPlainMinimaxOnValueMoveAndTieBreak) {
+    const Corners corners = CornersOfSquareTable();
+    std::mt19937 rng(2024);
+    int checked = 0;
+    std::array<int, 3> outcomes{};
+    while (checked < 400) {
+        // Pieces placed at random, never completing a square and mostly blocking one.
+        const int empty = 9 + checked % 4;
+        Cells36 board{};
+        int player = 1;
+        bool stuck = false;
+        for (int placed = 0; placed < 36 - empty && !stuck; ++placed) {
+            std::vector<int> safe, blocks;
+            for (int cell = 0; cell < 36; ++cell) {
+                if (board[static_cast<std::size_t>(cell)] != 0 ||
+                    Completes(corners, board, cell, player))
+                    continue;
+                safe.push_back(cell);
+                if (Completes(corners, board, cell, 3 - player)) blocks.push_back(cell);
+            }
+            stuck = safe.empty();
+            if (stuck) break;
+            const std::vector<int>& from = !blocks.empty() && rng() % 8 != 0 ? blocks : safe;
+            board[static_cast<std::size_t>(from[rng() % from.size()])] =
+                static_cast<std::uint8_t>(player);
+            player = 3 - player;
+        }
+        if (rng() % 4 == 0) player = 3 - player;
+        // Mostly positions the mover cannot win at once.
+        bool atOnce = false;
+        for (int cell = 0; cell < 36 && !stuck; ++cell)
+            atOnce = atOnce || (board[static_cast<std::size_t>(cell)] == 0 &&
+                                Completes(corners, board, cell, player));
+        if (stuck || (atOnce && rng() % 6 != 0)) continue;
+
+        Reference reference(corners, board);
+        const int value = reference.Value(player);
+        const Hint hint = PerfectHint(board, player);
+        ++checked;
+        ++outcomes[static_cast<std::size_t>(hint.outcome)];
+        ASSERT_EQ(ValueOf(hint), value) << "position " << checked;
+        // The move keeps the value, and is the one the computer scores highest among those.
+        const ScoreGrid scores = ScoreBoard(board, player, SquareDiscounts{});
+        int want = -1;
+        for (int cell = 0; cell < 36; ++cell)
+            if (board[static_cast<std::size_t>(cell)] == 0 &&
+                reference.MoveValue(cell, player) == value &&
+                (want < 0 ||
+                 scores[static_cast<std::size_t>(cell)] > scores[static_cast<std::size_t>(want)]))
+                want = cell;
+        ASSERT_EQ(Index(hint), want) << "position " << checked;
+    }
+    EXPECT_GT(outcomes[static_cast<std::size_t>(Outcome::Win)], 40);
+    EXPECT_GT(outcomes[static_cast<std::size_t>(Outcome::Loss)], 30);
+}
+
+TEST_F(PerfectTest, WinsBlocksAndSeesATwoFoldThreatAsLost) {
+    // Player 2 completes (6, 6); player 1's three squares on (3, 3) come too late.
+    Hint hint = PerfectHint(Position("..1..."
+                                     ".111.."
+                                     ".1.1.."
+                                     "......"
+                                     "....22"
+                                     "....2."),
+                            2);
+    EXPECT_EQ(Index(hint), CellIndex(6, 6));
+    EXPECT_EQ(hint.outcome, Outcome::Win);
+    EXPECT_EQ(hint.moves, 1);
+
+    // Player 1 must block (3, 3) first; anything else loses at once.
+    hint = PerfectHint(Position("22...."
+                                "2....."
+                                "......"
+                                "....1."
+                                "......"
+                                "1....."),
+                       1);
+    EXPECT_EQ(Index(hint), CellIndex(2, 2));
+    EXPECT_FALSE(hint.outcome == Outcome::Loss && hint.moves == 1);
+
+    // Two cells complete player 2's squares: whatever player 1 blocks, it loses next move.
+    hint = PerfectHint(Position("1..1.."
+                                ".....1"
+                                ".1..1."
+                                "....22"
+                                "22..2."
+                                "2....."),
+                       1);
+    EXPECT_EQ(hint.outcome, Outcome::Loss);
+    EXPECT_EQ(hint.moves, 1);
+    EXPECT_EQ(Index(hint), CellIndex(6, 2)) << "the block the computer scores highest";
+
+    // The last cell completes no square for player 1 but one for player 2.
+    constexpr std::string_view kLastCell = "121212"
+                                           "221111"
+                                           "122122"
+                                           "221221"
+                                           "111122"
+                                           "21212.";
+    hint = PerfectHint(Position(kLastCell), 1);
+    EXPECT_EQ(Index(hint), 35);
+    EXPECT_EQ(hint.outcome, Outcome::Open);
+    EXPECT_EQ(PerfectHint(Position(kLastCell), 2).outcome, Outcome::Win);
+}
+
+TEST_F(PerfectTest, EmptyBoardIsWonFromEveryFirstCellButTheCorners) {
+    const Hint hint = PerfectHint(Cells36{}, 1);
+    ASSERT_EQ(hint.outcome, Outcome::Win);
+    EXPECT_LE(hint.moves, 5) << "the first player's fifth piece at the latest";
+    EXPECT_GT(hint.positions, 0);
+    int soonest = 99;
+    for (int cell = 0; cell < 36; ++cell) {
+        Cells36 board{};
+        board[static_cast<std::size_t>(cell)] = 1;
+        const Hint reply = PerfectHint(board, 2);
+        const bool corner = (cell / 6 == 0 || cell / 6 == 5) && (cell % 6 == 0 || cell % 6 == 5);
+        EXPECT_EQ(reply.outcome, corner ? Outcome::Win : Outcome::Loss) << "cell " << cell;
+        if (reply.outcome == Outcome::Loss) soonest = std::min(soonest, reply.moves);
+        if (cell == Index(hint)) {
+            EXPECT_EQ(reply.moves, hint.moves - 1);
+        }
+    }
+    EXPECT_EQ(soonest, hint.moves - 1);
+}
+
+TEST_F(PerfectTest, LonePieceAnswersMatchTheSearchOfThePositionsAfterThem) {
+    // With one piece on the board, the answer comes from a table; the replies to it are
+    // searched. The answer's move must be the best reply, first among equals.
+    for (int lone = 0; lone < 36; ++lone) {
+        Cells36 board{};
+        board[static_cast<std::size_t>(lone)] = 1;
+        const Hint hint = PerfectHint(board, 2);
+        const ScoreGrid scores = ScoreBoard(board, 2, SquareDiscounts{});
+        int best = -1000;
+        int bestCell = -1;
+        for (int cell = 0; cell < 36; ++cell) {
+            if (cell == lone) continue;
+            board[static_cast<std::size_t>(cell)] = 2;
+            const int value = -ValueOf(PerfectHint(board, 1));
+            board[static_cast<std::size_t>(cell)] = 0;
+            const int replyValue = value > 0 ? value - 1 : value < 0 ? value + 1 : 0;
+            if (replyValue > best ||
+                (replyValue == best && scores[static_cast<std::size_t>(cell)] >
+                                           scores[static_cast<std::size_t>(bestCell)])) {
+                best = replyValue;
+                bestCell = cell;
+            }
+        }
+        EXPECT_EQ(ValueOf(hint), best) << "lone piece on " << lone;
+        EXPECT_EQ(Index(hint), bestCell) << "lone piece on " << lone;
+        // The same answer for the other colour.
+        Cells36 swapped{};
+        swapped[static_cast<std::size_t>(lone)] = 2;
+        const Hint mirror = PerfectHint(swapped, 1);
+        EXPECT_EQ(Index(mirror), Index(hint));
+        EXPECT_EQ(ValueOf(mirror), ValueOf(hint));
+    }
+}
+
+TEST_F(PerfectTest, ChangesNoStateAndDrawsNoRandomNumber) {
+    SetBoard("1..2.."
+             ".21..1"
+             "..12.."
+             "2..1.2"
+             ".1..2."
+             "......");
+    const Cells36 asked = Board;
+    Board.fill(0);
+    CurrentPlayer = 2;
+    NoiseRange = 1000;
+    SeedRandom(9);
+    const std::int32_t next = Random(1000);
+    SeedRandom(9);
+    const Hint hint = PerfectHint(asked, 1);
+    EXPECT_EQ(RandomDraws(), 0u);
+    EXPECT_EQ(Random(1000), next);
+    EXPECT_EQ(Board, Cells36{});
+    EXPECT_EQ(CurrentPlayer, 2);
+    EXPECT_EQ(NoiseRange, 1000);
+    EXPECT_EQ(asked[static_cast<std::size_t>(Index(hint))], 0);
+    // Asked again, the same answer.
+    const Hint again = PerfectHint(asked, 1);
+    EXPECT_EQ(Index(again), Index(hint));
+    EXPECT_EQ(ValueOf(again), ValueOf(hint));
+}
+
+TEST_F(PerfectTest, NoMoveWhenTheGameIsOverOrTheInputIsBad) {
+    const auto expectNone = [](const Cells36& board, std::int32_t player) {
+        const Hint hint = PerfectHint(board, player);
+        EXPECT_EQ(hint.cell.i, -1);
+        EXPECT_EQ(hint.outcome, Outcome::Open);
+        EXPECT_EQ(hint.moves, 0);
+    };
+    expectNone(Position(rules_test::kFullBoardWithoutSquare), 1);
+    expectNone(Position("11...."
+                        "11...."
+                        "......"
+                        "......"
+                        "......"
+                        "......"),
+               2);
+    Cells36 marked = Position("33...."
+                              "33...."
+                              "......"
+                              "......"
+                              "......"
+                              "......");
+    expectNone(marked, 1);
+    marked[0] = 200;
+    expectNone(marked, 1);
+    for (const std::int32_t player : {0, 3, -1})
+        expectNone(Cells36{}, player);
+}
+
+TEST_F(PerfectTest, PlaysOverTheSquaresOfTheTableItIsGiven) {
+    // One square only: player 1 completes it, or with a piece of each on it nobody can.
+    SquareTable.fill({{{1, 1}, {1, 2}, {2, 2}, {2, 1}}});
+    Hint hint = PerfectHint(Position("11...."
+                                     "1....."
+                                     "......"
+                                     "......"
+                                     "......"
+                                     "......"),
+                            1);
+    EXPECT_EQ(Index(hint), CellIndex(2, 2));
+    EXPECT_EQ(hint.outcome, Outcome::Win);
+    hint = PerfectHint(Position("1....."
+                                "......"
+                                "......"
+                                "......"
+                                "......"
+                                "......"),
+                       2);
+    EXPECT_EQ(hint.outcome, Outcome::Open) << "the lone-piece table is for the game's squares";
+    EXPECT_NE(hint.cell.i, -1);
+
+    // Squares with a corner off the board can never be completed.
+    SquareTable.fill({{{0, 0}, {7, 1}, {9, 9}, {3, 3}}});
+    hint = PerfectHint(Cells36{}, 1);
+    EXPECT_EQ(hint.outcome, Outcome::Open);
+    EXPECT_EQ(Index(hint), CellIndex(3, 3)) << "still the computer's favourite";
+}
+
+TEST_F(PerfectTest, NoiselessScoresAreTheFullStrengthComputers) {
+    std::mt19937 rng(5);
+    NoiseRange = 0;
+    for (int run = 0; run < 50; ++run) {
+        for (std::uint8_t& cell : Board)
+            cell = static_cast<std::uint8_t>(rng() % 3);
+        CurrentPlayer = 1 + static_cast<std::int32_t>(rng() % 2);
+        EXPECT_EQ(ScoreBoard(Board, CurrentPlayer, SquareDiscounts{}), ScoreCells());
+    }
+}
+
+} // namespace
