@@ -1,6 +1,7 @@
 #include "game/draw.h"
 
 #include "game/assets.h"
+#include "game/keys.h"
 #include "game/overlay_transform.h"
 #include "game/panel.h"
 #include "game/state.h"
@@ -77,7 +78,9 @@ render::FrameView DescribeFrame() {
     const int cursorCell = rules::CellIndex(KeyCursor.i, KeyCursor.j);
     if (KeyboardInUse && !HelpShown && cursorCell >= 0) {
         // The cursor previews a piece only where one can go; its outline shows always.
-        view.focus = KeyCursor;
+        // A hint flashes the outline off and on.
+        const bool flashedOff = HintShown && (LastTick - HintTick) / kHintFlashMs % 2 == 1;
+        if (!flashedOff) view.focus = KeyCursor;
         const bool free = rules::Board[static_cast<std::size_t>(cursorCell)] == rules::kEmpty;
         view.hover = free && !rules::GameOver ? KeyCursor : rules::Cell{};
     }

@@ -80,6 +80,7 @@ void UpdateFrame() {
     const WindowCursor cursor = ReadPointer();
 
     if (QuitPromptShown && LastTick - QuitPromptTick >= kQuitPromptMs) QuitPromptShown = false;
+    EndHintWhenDone();
 
     // Exit and help are tested against the panel as it stood before this update slides it.
     const int startLeft = PanelLeft();
@@ -123,6 +124,7 @@ void UpdateFrame() {
         LastTick = 0;
     }
     if (rules::GameOver) HoverCell.i = -1;
+    EndHintWhenDone();
     // Every step has seen this frame's clicks; the next frame sees only new ones.
     platform::ForgetLeftPresses();
 }

@@ -10,6 +10,7 @@
 #include "platform/window_state.h"
 #include "rules/computer.h"
 #include "rules/history.h"
+#include "rules/perfect.h"
 #include "rules/rules.h"
 #include "rules/state.h"
 
@@ -31,6 +32,7 @@ void StartCursor() {
 }
 
 void MoveCursor(Direction direction) {
+    HintShown = false;
     StartCursor();
     KeyCursor = StepCell(KeyCursor, direction, CameraTurn);
 }
@@ -61,13 +63,35 @@ bool HandleHistoryKey(const platform::KeyPress& press) {
     const bool undo = (press.ctrl && !press.shift && press.key == 'Z') || press.key == vk::kBack;
     const bool redo = press.ctrl && ((press.shift && press.key == 'Z') || press.key == 'Y');
     if (!undo && !redo) return false;
-    if (!press.repeat) undo ? rules::UndoMove() : rules::RedoMove();
+    if (!press.repeat && (undo ? rules::UndoMove() : rules::RedoMove())) HintShown = false;
     return true;
+}
+
+// A perfect player's move for the person whose turn it is: the cell cursor goes there and
+// flashes, and Enter plays it. Nothing of the game changes.
+void ShowHint() {
+    if (rules::GameOver || rules::MoveDelay > 0 || rules::IsComputerSeat(rules::CurrentPlayer))
+        return;
+    const rules::Hint hint = rules::PerfectHint(rules::Board, rules::CurrentPlayer);
+    if (rules::CellIndex(hint.cell.i, hint.cell.j) < 0) return;
+    KeyCursor = hint.cell;
+    KeyboardInUse = true;
+    HintShown = true;
+    HintTick = LastTick;
+}
+
+bool IsHintKey(const platform::KeyPress& press) {
+    return (press.ctrl && press.key == 'H') || press.key == vk::kQuestion ||
+           (press.shift && press.key == vk::kSlash);
 }
 
 // A held key repeats: the cursor and the knob follow it, toggles act once per press.
 void HandlePress(const platform::KeyPress& press, KeyRequests& requests) {
     if (HandleHistoryKey(press)) return;
+    if (IsHintKey(press)) {
+        if (!press.repeat) ShowHint();
+        return;
+    }
     switch (press.key) {
     case 'W':
     case vk::kNumpad8:
@@ -147,6 +171,14 @@ KeyRequests HandleKeyPresses() {
         HandlePress(press, requests);
     }
     return requests;
+}
+
+void EndHintWhenDone() {
+    const int cell = rules::CellIndex(KeyCursor.i, KeyCursor.j);
+    if (HintShown && (LastTick - HintTick >= kHintMs || !KeyboardInUse || rules::MoveDelay > 0 ||
+                      rules::GameOver || cell < 0 ||
+                      rules::Board[static_cast<std::size_t>(cell)] != rules::kEmpty))
+        HintShown = false;
 }
 
 } // namespace game

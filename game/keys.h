@@ -6,6 +6,10 @@
 
 namespace game {
 
+// How long the cell cursor flashes on a hint, and each of its flashes.
+inline constexpr std::uint32_t kHintMs = 2000;
+inline constexpr std::uint32_t kHintFlashMs = 250;
+
 // Screen directions, clockwise from up.
 enum class Direction { Up, Right, Down, Left };
 
@@ -24,5 +28,8 @@ struct KeyRequests {
 // is shown a press of any key only closes it. Esc quits at once, but during a game with pieces
 // on the board the first press shows a prompt and only a second one within its time quits.
 KeyRequests HandleKeyPresses();
+
+// The hint's flash ends when its time is up or its move can no longer be played from the keys.
+void EndHintWhenDone();
 
 } // namespace game

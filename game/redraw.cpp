@@ -15,7 +15,7 @@ bool SomethingMoves() {
     const bool keyHeld = std::any_of(platform::Keys.begin(), platform::Keys.end(),
                                      [](std::int32_t key) { return key != 0; });
     return rules::MoveDelay > 0 || rules::GameOver || PanelSliding() || keyHeld || Rotating ||
-           SliderDragging || rules::ComputerToMove() || QuitPromptShown;
+           SliderDragging || rules::ComputerToMove() || QuitPromptShown || HintShown;
 }
 
 bool FrameWanted() {

@@ -54,6 +54,8 @@ rules::Cell KeyCursor{};
 std::int32_t LastCursorX = 0;
 std::int32_t LastCursorY = 0;
 bool PanelOpenedByKey = false;
+bool HintShown = false;
+std::uint32_t HintTick = 0;
 bool QuitPromptShown = false;
 std::uint32_t QuitPromptTick = 0;
 
@@ -87,6 +89,8 @@ void ResetGameState() {
     LastCursorX = 0;
     LastCursorY = 0;
     PanelOpenedByKey = false;
+    HintShown = false;
+    HintTick = 0;
     QuitPromptShown = false;
     QuitPromptTick = 0;
 }

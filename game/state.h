@@ -55,6 +55,8 @@ extern std::int32_t LastCursorY;     // to see the pointer move
 extern bool PanelOpenedByKey;        // Tab holds the panel open
 extern bool QuitPromptShown;         // a first Esc during a game asks for a second
 extern std::uint32_t QuitPromptTick; // the tick of that first Esc
+extern bool HintShown;               // the cell cursor flashes on the perfect player's move
+extern std::uint32_t HintTick;       // the tick the hint was asked for
 
 // Start values of every variable above: no assets, the view and panel as a run starts them.
 void ResetGameState();

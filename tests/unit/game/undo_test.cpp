@@ -1,8 +1,10 @@
-// Undo and redo from the keys, through the window procedure's key messages and the frame
-// update, against the computer and between two persons.
+// Undo, redo and the hint from the keys, through the window procedure's key messages and the
+// frame update, against the computer and between two persons.
 #include <algorithm>
 
 #include "frame_fixture.h"
+#include "game/draw.h"
+#include "game/keys.h"
 #include "platform/keymap.h"
 #include "rules/history.h"
 #include "rules/rules.h"
@@ -148,6 +150,43 @@ TEST_F(Undo, ASeatTurnedToTheComputerPlaysOnAndTheRedoIsForgotten) {
     const auto board = rules::Board;
     CtrlZ();
     EXPECT_EQ(rules::Board, board);
+}
+
+TEST_F(Undo, AHintPutsTheCursorOnTheWinningCellAndChangesNothingElse) {
+    for (const Cell cell : {Cell{1, 1}, {1, 2}, {2, 1}})
+        rules::BoardAt(cell.i, cell.j) = 1;
+    for (const Cell cell : {Cell{6, 6}, {6, 5}, {5, 5}})
+        rules::BoardAt(cell.i, cell.j) = 2;
+    const auto board = rules::Board;
+    Tap('H', true);
+    EXPECT_TRUE(game::HintShown);
+    EXPECT_TRUE(game::KeyboardInUse);
+    EXPECT_EQ(game::KeyCursor.i, 2);
+    EXPECT_EQ(game::KeyCursor.j, 2);
+    EXPECT_EQ(rules::Board, board);
+    EXPECT_FALSE(game::HelpShown) << "Ctrl+H is the hint, H alone the help page";
+    EXPECT_EQ(game::DescribeFrame().focus.i, 2);
+    Update(game::kHintFlashMs);
+    EXPECT_EQ(game::DescribeFrame().focus.i, -1) << "the outline flashes";
+    Update(game::kHintMs);
+    EXPECT_FALSE(game::HintShown);
+    EXPECT_EQ(game::DescribeFrame().focus.i, 2) << "the cursor stays on the hint";
+    game::KeyCursor = {4, 4};
+    Tap(vk::kSlash, false, true); // '?'
+    EXPECT_EQ(game::KeyCursor.i, 2);
+    Tap(vk::kReturn);
+    Update(1000);
+    EXPECT_TRUE(rules::GameOver) << "Enter plays the hint";
+    EXPECT_EQ(rules::Wins[1], 1);
+}
+
+TEST_F(Undo, NoHintOnTheComputersTurnOrWhileAMoveFalls) {
+    Play({3, 3}, 300);
+    Tap(vk::kQuestion);
+    EXPECT_FALSE(game::HintShown);
+    Update(1000); // the computer's reply falls
+    Tap(vk::kQuestion);
+    EXPECT_FALSE(game::HintShown);
 }
 
 } // namespace
