@@ -60,7 +60,7 @@ void ResetRenderState() {
     ShadowTexture = 0;
 }
 
-void SetUpScene(int width, int height) {
+void SetUpGlState(int width, int height) {
     ResetRenderState();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     SetClearDepth(kClearDepth);

@@ -19,7 +19,7 @@ extern float ClearDepth;                   // last value given to SetClearDepth
 
 // The one-time GL set-up of the scene for a client of this size, starting from
 // ResetRenderState; needs a current context.
-void SetUpScene(int width, int height);
+void SetUpGlState(int width, int height);
 // Start values of every variable of this layer: these, render::SkipMipmapsWhenMagnified and
 // render::ShadowTexture.
 void ResetRenderState();

@@ -98,7 +98,7 @@ int RunMainWindow() {
         platform::MessageBox("Error", "Window Creation Error.");
         return 1;
     }
-    const bool created = OnCreate();
+    const bool created = CreateContextAndScene();
     MainWindow = true;
     // The first size message sets the viewport, as the window system's own would.
     const platform::Size client = platform::ClientSize();

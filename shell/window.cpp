@@ -23,7 +23,7 @@ bool SetupFailure(const char* text) {
 
 } // namespace
 
-bool OnCreate() {
+bool CreateContextAndScene() {
     switch (platform::CreateGlContext()) {
     case platform::ContextResult::NoPixelFormat:
         return SetupFailure("Cant't Find A Suitable PixelFormat.");
@@ -43,14 +43,14 @@ bool OnCreate() {
 
 void InitScene(int width, int height) {
     archive::SetUpWorkspace();
-    LoadScene(width, height);
+    ResetAndLoadGame(width, height);
 }
 
-void LoadScene(int width, int height) {
+void ResetAndLoadGame(int width, int height) {
     game::ResetGameState();
     rules::ResetRulesState();
     rules::SeedRandomFromClock();
-    render::SetUpScene(width, height);
+    render::SetUpGlState(width, height);
     game::LoadAssets();
 }
 

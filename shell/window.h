@@ -11,10 +11,10 @@ int MainWindowProc(const platform::Message& message);
 
 // Runs inside window creation: context set-up, then InitScene with the client size. False
 // when a step of the context failed: its "Error" box has been shown and quit queued.
-bool OnCreate();
+bool CreateContextAndScene();
 void InitScene(int width, int height);
 // InitScene after the workspace: the game and rules layers reset, GL state and light, assets.
-void LoadScene(int width, int height);
+void ResetAndLoadGame(int width, int height);
 // Every cleanup of the way out (workspace, context, windows), then quit posted. Harmless when
 // run again.
 void Teardown();

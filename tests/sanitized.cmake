@@ -13,7 +13,7 @@ if(NOT KORAVEX_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND TARGET kx_
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(unit_hostile_asan PRIVATE -fsanitize=address,undefined)
   target_link_libraries(unit_hostile_asan PRIVATE
-    kx_3ds_writer kx_shell kx_platform_double kx_gl kx_warnings PkgConfig::SDL2 GTest::gtest GTest::gtest_main)
+    kx_3ds_writer kx_shell kx_platform_double kx_gl kx_any_layer PkgConfig::SDL2 GTest::gtest GTest::gtest_main)
   # Select them with ctest -R "^asan\.".
   gtest_discover_tests(unit_hostile_asan DISCOVERY_TIMEOUT 60 TEST_PREFIX "asan."
     PROPERTIES LABELS unit)

@@ -86,7 +86,7 @@ class ReferenceFrames : public ::testing::Test {
         fs::copy_file(fs::path(KX_BINARY_DIR) / game::kArchiveName, dir_ / game::kArchiveName);
         ASSERT_TRUE(pt::OpenHiddenGlWindow(width_, height_));
         archive::SetUpWorkspace((dir_ / "koravex").string());
-        shell::LoadScene(width_, height_);
+        shell::ResetAndLoadGame(width_, height_);
         render::ResizeScene(width_, height_);
         ASSERT_GE(game::TexEmpty, 0) << "the archive's pictures did not load";
         rules::Board.fill(0);

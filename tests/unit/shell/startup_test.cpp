@@ -82,7 +82,7 @@
         ASSERT_TRUE(platform::CreateMainWindow("t", 0, 0, 64, 48));
         pt::Double().contextResult = GetParam().result;
         render::ViewportWidth = 0;
-        EXPECT_FALSE(shell::OnCreate());
+        EXPECT_FALSE(shell::CreateContextAndScene());
         ASSERT_EQ(pt::Double().boxes.size(), 1u);
         EXPECT_EQ(pt::Double().boxes[0].caption, "Error");
         EXPECT_EQ(pt::Double().boxes[0].text, GetParam().text);
