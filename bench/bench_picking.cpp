@@ -45,8 +45,8 @@ std::vector<Sample> BoardSamples() {
 
 void Resize(int width, int height) {
     pt::OpenHiddenGlWindow(width, height);
-    platform::ScreenWidth = static_cast<std::uint16_t>(width);
-    platform::ScreenHeight = static_cast<std::uint16_t>(height);
+    platform::state.ScreenWidth = static_cast<std::uint16_t>(width);
+    platform::state.ScreenHeight = static_cast<std::uint16_t>(height);
     render::ResizeScene(width, height);
 }
 

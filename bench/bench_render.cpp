@@ -60,8 +60,8 @@ bool SetUpScene() {
         return false;
     }
     if (!pt::OpenHiddenGlWindow(kWidth, kHeight)) return false;
-    platform::ScreenWidth = kWidth;
-    platform::ScreenHeight = kHeight;
+    platform::state.ScreenWidth = kWidth;
+    platform::state.ScreenHeight = kHeight;
     const auto start = std::chrono::steady_clock::now();
     shell::InitScene(kWidth, kHeight);
     std::printf("scene set-up (assets, textures, lists): %.1f ms\n",

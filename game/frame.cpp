@@ -59,18 +59,18 @@ WindowCursor ReadPointer() {
     LastCursorY = y;
     const WindowCursor cursor{static_cast<double>(x),
                               static_cast<double>(render::ViewportHeight) - y};
-    const VirtualPoint at =
-        WindowToCorner(cursor.x, cursor.y, platform::ScreenWidth, platform::ScreenHeight);
+    const VirtualPoint at = WindowToCorner(cursor.x, cursor.y, platform::state.ScreenWidth,
+                                           platform::state.ScreenHeight);
     PointerX = ToVirtual(at.x);
     PointerY = ToVirtual(at.y);
     return cursor;
 }
 
 void TurnByKeys() {
-    if (platform::Keys[vk::kUp]) CameraTilt += 1.0f;
-    if (platform::Keys[vk::kDown]) CameraTilt -= 1.0f;
-    if (platform::Keys[vk::kLeft]) CameraTurn -= 1.0f;
-    if (platform::Keys[vk::kRight]) CameraTurn += 1.0f;
+    if (platform::state.Keys[vk::kUp]) CameraTilt += 1.0f;
+    if (platform::state.Keys[vk::kDown]) CameraTilt -= 1.0f;
+    if (platform::state.Keys[vk::kLeft]) CameraTurn -= 1.0f;
+    if (platform::state.Keys[vk::kRight]) CameraTurn += 1.0f;
 }
 
 } // namespace

@@ -93,8 +93,8 @@ int RunMainWindow() {
 
     ShowSplash();
 
-    if (!platform::CreateMainWindow("Koravex", 0, 0, platform::ScreenWidth,
-                                    platform::ScreenHeight)) {
+    if (!platform::CreateMainWindow("Koravex", 0, 0, platform::state.ScreenWidth,
+                                    platform::state.ScreenHeight)) {
         platform::MessageBox("Error", "Window Creation Error.");
         return 1;
     }

@@ -21,7 +21,7 @@ class Keys : public FrameTest {
         Update();
     }
     void TearDown() override {
-        platform::KeyPresses.clear();
+        platform::state.KeyPresses.clear();
         FrameTest::TearDown();
     }
     // A tap of the key, seen by the next update.
@@ -51,10 +51,10 @@ TEST_F(Keys, CursorDirectionsFollowTheTurnedView) {
                                   vk::kNumpad8, 'D',          vk::kNumpad2, 'A'};
     for (const auto& [arrow, updates] :
          {std::pair{vk::kLeft, 20}, {vk::kRight, 60}, {vk::kRight, 90}, {vk::kLeft, 250}}) {
-        platform::Keys[arrow] = -1;
+        platform::state.Keys[arrow] = -1;
         for (int n = 0; n < updates; ++n)
             Update();
-        platform::Keys[arrow] = 0;
+        platform::state.Keys[arrow] = 0;
         SCOPED_TRACE(game::CameraTurn);
         game::KeyboardInUse = true;
         game::KeyCursor = {3, 4};

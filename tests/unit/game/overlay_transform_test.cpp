@@ -77,8 +77,8 @@ TEST(OverlayTransform, ControlsAreHitWhereTheyAreDrawnOnEveryShape) {
 TEST_F(FrameTest, OnWideAndTallScreensTheTabEdgeAndButtonsActWhereDrawn) {
     for (const Screen s : {Screen{2560, 1080}, Screen{1080, 1920}}) {
         SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
-        platform::ScreenWidth = s.width;
-        platform::ScreenHeight = s.height;
+        platform::state.ScreenWidth = s.width;
+        platform::state.ScreenHeight = s.height;
         render::ViewportWidth = s.width;
         render::ViewportHeight = s.height;
         game::MenuOffset = 5;

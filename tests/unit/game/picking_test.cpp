@@ -22,8 +22,8 @@ class Picking : public FrameTest {
     }
     static void Resize(int width, int height) {
         ASSERT_TRUE(pt::OpenHiddenGlWindow(width, height));
-        platform::ScreenWidth = static_cast<std::uint16_t>(width);
-        platform::ScreenHeight = static_cast<std::uint16_t>(height);
+        platform::state.ScreenWidth = static_cast<std::uint16_t>(width);
+        platform::state.ScreenHeight = static_cast<std::uint16_t>(height);
         render::ResizeScene(width, height);
     }
     // Where the centre of cell (i, j)'s hollow, at the height of the board's face, lies in the

@@ -22,7 +22,7 @@ class Undo : public FrameTest {
         Update();
     }
     void TearDown() override {
-        platform::KeyPresses.clear();
+        platform::state.KeyPresses.clear();
         FrameTest::TearDown();
     }
     static void Tap(std::uint32_t key, bool ctrl = false, bool shift = false) {

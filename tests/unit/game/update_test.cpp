@@ -35,8 +35,8 @@ TEST_F(FrameTest, FrameTimeIsOneAtFirstThenFollowsTheTickCount) {
 // Scaled alike both ways, against the top-right corner: on a 5:4 screen the panel's virtual
 // screen is as wide as the screen and the pointer reaches below its foot.
 TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
-    platform::ScreenWidth = 1280;
-    platform::ScreenHeight = 1024;
+    platform::state.ScreenWidth = 1280;
+    platform::state.ScreenHeight = 1024;
     render::ViewportHeight = 1024;
     pt::Double().cursorX = 640;
     pt::Double().cursorY = 0;
@@ -49,8 +49,8 @@ TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
     EXPECT_EQ(game::PointerY, -51);
 
     // Halves round to even: 1 px and 3 px of a 2048 x 1536 screen are 0.5 and 1.5 units.
-    platform::ScreenWidth = 2048;
-    platform::ScreenHeight = 1536;
+    platform::state.ScreenWidth = 2048;
+    platform::state.ScreenHeight = 1536;
     render::ViewportHeight = 1536;
     pt::Double().cursorX = 1;
     Update();
@@ -92,23 +92,23 @@ TEST_F(FrameTest, PointerIsOriginWhileHelpIsShown) {
 
 TEST_F(FrameTest, ArrowKeysTurnOneDegreePerUpdateAndTiltIsClampedOutsideThePanel) {
     PointAt(500, 400);
-    platform::Keys[37] = -1;
+    platform::state.Keys[37] = -1;
     Update();
     Update();
     EXPECT_FLOAT_EQ(game::CameraTurn, 43.0f);
-    platform::Keys[37] = 0;
-    platform::Keys[39] = -1;
+    platform::state.Keys[37] = 0;
+    platform::state.Keys[39] = -1;
     Update();
     EXPECT_FLOAT_EQ(game::CameraTurn, 44.0f);
-    platform::Keys[39] = 0;
+    platform::state.Keys[39] = 0;
 
-    platform::Keys[40] = -1;
+    platform::state.Keys[40] = -1;
     game::CameraTilt = -89.5f;
     Update();
     EXPECT_FLOAT_EQ(game::CameraTilt, -90.0f);
-    platform::Keys[40] = 0;
+    platform::state.Keys[40] = 0;
 
-    platform::Keys[38] = -1;
+    platform::state.Keys[38] = -1;
     game::CameraTilt = -1.5f;
     Update();
     EXPECT_FLOAT_EQ(game::CameraTilt, -0.5f);
@@ -120,7 +120,7 @@ TEST_F(FrameTest, ArrowKeysTurnOneDegreePerUpdateAndTiltIsClampedOutsideThePanel
     Update();
     Update();
     EXPECT_FLOAT_EQ(game::CameraTilt, 2.0f);
-    platform::Keys[38] = 0;
+    platform::state.Keys[38] = 0;
     PointAt(500, 400);
     Update();
     EXPECT_FLOAT_EQ(game::CameraTilt, 0.0f);

@@ -40,7 +40,7 @@ class Loop : public ::testing::Test {
     void SetUp() override {
         pt::ResetDouble();
         platform::ClearMessages();
-        platform::ResetWindowState();
+        platform::ResetPlatformState();
         game::ResetGameState();
         rules::ResetRulesState();
         shell::FrameStarted = false;
@@ -64,8 +64,8 @@ TEST_F(Loop, EveryWaitingMessageIsHandledBeforeAFrame) {
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(shell::LoopPass());
     EXPECT_TRUE(events.empty());
-    EXPECT_EQ(platform::Keys[38], -1);
-    EXPECT_EQ(platform::Keys[27], -1);
+    EXPECT_EQ(platform::state.Keys[38], -1);
+    EXPECT_EQ(platform::state.Keys[27], -1);
 
     EXPECT_TRUE(shell::LoopPass());
     EXPECT_EQ(events, (std::vector<std::string>{"update", "draw"}));
@@ -114,12 +114,12 @@ TEST_F(Loop, TheTeardownRunsTwiceHarmlessly) {
 TEST_F(Loop, KeysFollowKeyMessagesAndRepeatsChangeNothing) {
     shell::MainWindowProc(Message{MessageKind::KeyDown, 37});
     shell::MainWindowProc(Message{MessageKind::KeyDown, 37});
-    EXPECT_EQ(platform::Keys[37], -1);
+    EXPECT_EQ(platform::state.Keys[37], -1);
     shell::MainWindowProc(Message{MessageKind::KeyUp, 37});
-    EXPECT_EQ(platform::Keys[37], 0);
+    EXPECT_EQ(platform::state.Keys[37], 0);
     // Codes outside the table are ignored, not written past it.
     shell::MainWindowProc(Message{MessageKind::KeyDown, 4000});
-    EXPECT_EQ(platform::Keys[255], 0);
+    EXPECT_EQ(platform::state.Keys[255], 0);
 }
 
 TEST_F(Loop, AHiddenWindowGetsNoFramesAndTheLoopWaitsForTheSystem) {
@@ -133,7 +133,7 @@ TEST_F(Loop, AHiddenWindowGetsNoFramesAndTheLoopWaitsForTheSystem) {
     // Messages are still handled, and the quit still ends the loop.
     platform::PostMessage(Message{MessageKind::KeyDown, 38});
     EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(platform::Keys[38], -1);
+    EXPECT_EQ(platform::state.Keys[38], -1);
     EXPECT_EQ(pt::Double().waits, 3);
     platform::PostQuitMessage();
     EXPECT_FALSE(shell::LoopPass());
@@ -182,7 +182,7 @@ TEST_F(Loop, WhileSomethingMovesFramesComeAtMostAtTheRefreshRate) {
         ASSERT_TRUE(pt::OpenHiddenGlWindow(64, 48));
         pt::Double().refreshRate = rate;
         shell::FrameStarted = false;
-        platform::Keys[39] = -1; // the view turns while the key is held
+        platform::state.Keys[39] = -1; // the view turns while the key is held
         while (pt::Double().tick < 1000)
             EXPECT_TRUE(shell::LoopPass());
         const int expected = rate > 0 ? rate : 60;
@@ -192,7 +192,7 @@ TEST_F(Loop, WhileSomethingMovesFramesComeAtMostAtTheRefreshRate) {
         EXPECT_LE(pt::Double().waitedMs / std::max(pt::Double().waits, 1), 1000 / expected + 1);
     }
     // Let go, nothing moves any more: the loop rests.
-    platform::Keys[39] = 0;
+    platform::state.Keys[39] = 0;
     const int swaps = pt::Double().swaps;
     for (int pass = 0; pass < 10; ++pass)
         EXPECT_TRUE(shell::LoopPass());

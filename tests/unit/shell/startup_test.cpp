@@ -121,8 +121,8 @@
         pt::Double().contextResult = ContextResult::NoContext;
         pt::Double().desktop = {800, 399};
         EXPECT_EQ(shell::RunProgram(), 1);
-        EXPECT_EQ(platform::ScreenWidth, 640);
-        EXPECT_EQ(platform::ScreenHeight, 480);
+        EXPECT_EQ(platform::state.ScreenWidth, 640);
+        EXPECT_EQ(platform::state.ScreenHeight, 480);
         EXPECT_TRUE(shell::MainWindow);
         EXPECT_EQ(pt::Double().splashHidden, 1);
         EXPECT_EQ(pt::Double().windowShown, 1);
