@@ -76,7 +76,8 @@ bool SetUpScene() {
         if (engine::ValidObject(index))
             std::printf(
                 "%s model: %u triangles\n", name,
-                unsigned{engine::Objects[static_cast<std::size_t>(index)].MiniPolygonCount()});
+                unsigned{
+                    engine::state.Objects[static_cast<std::size_t>(index)].MiniPolygonCount()});
     }
     return true;
 }

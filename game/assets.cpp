@@ -90,7 +90,7 @@ void LoadModel(const std::string& fileName, const std::string& archiveName,
     const std::int32_t size =
         archive::ReadFromBigfile(fileName, archiveName, block, engine::kMaxModelBytes);
     const std::size_t usable = std::min<std::size_t>(std::max(size, 0), block.size);
-    engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons, engine::Objects);
+    engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons);
 }
 
 std::int32_t LoadTexture(const std::string& fileName, const std::string& archiveName,

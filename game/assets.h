@@ -22,7 +22,7 @@ inline constexpr const char* kArchiveName = archive::kArchiveName;
 // from there once it is read. SquareTable is left as it was when loading fails.
 void LoadBoardDefinition(const std::string& fileName, const std::string& archiveName);
 
-// Appends the meshes of a model to engine::Objects.
+// Appends the meshes of a model to engine::state.Objects.
 void LoadModel(const std::string& fileName, const std::string& archiveName,
                std::uint8_t miniPolygons);
 

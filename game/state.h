@@ -10,8 +10,8 @@
 namespace game {
 
 // Loaded assets (game/assets.cpp).
-extern std::int32_t BoardObjectIndex; // the board mesh in engine::Objects
-extern std::int32_t PieceObjectIndex; // the piece mesh in engine::Objects
+extern std::int32_t BoardObjectIndex; // the board mesh in engine::state.Objects
+extern std::int32_t PieceObjectIndex; // the piece mesh in engine::state.Objects
 extern std::uint32_t BoardList;       // display list of the board
 extern std::uint32_t PieceList;       // display list of a piece
 

@@ -28,13 +28,13 @@ std::int32_t NewTextureSlot() {
 }
 
 std::int64_t PicturePixelsLeft() {
-    return std::clamp<std::int64_t>(kMaxTotalPicturePixels - engine::TexturePixels, 0,
+    return std::clamp<std::int64_t>(kMaxTotalPicturePixels - engine::state.TexturePixels, 0,
                                     kMaxPicturePixels);
 }
 
 void UploadTexture(std::int32_t slot, const engine::Picture& picture, const TextureLook& look) {
     const bool inStore = slot >= 0 && slot < engine::TextureCount() &&
-                         static_cast<std::size_t>(slot) < engine::Textures.size();
+                         static_cast<std::size_t>(slot) < engine::state.Textures.size();
     const bool whole = picture.width > 0 && picture.height > 0 &&
                        picture.rgb.size() / 3 / static_cast<std::size_t>(picture.width) >=
                            static_cast<std::size_t>(picture.height);
@@ -64,8 +64,8 @@ void UploadTexture(std::int32_t slot, const engine::Picture& picture, const Text
 
 void BindTextureSlot(std::int32_t slot) {
     const bool valid = slot >= 0 && slot < engine::TextureCount() &&
-                       static_cast<std::size_t>(slot) < engine::Textures.size();
-    glBindTexture(GL_TEXTURE_2D, valid ? engine::Textures[slot] : 0);
+                       static_cast<std::size_t>(slot) < engine::state.Textures.size();
+    glBindTexture(GL_TEXTURE_2D, valid ? engine::state.Textures[slot] : 0);
 }
 
 void SampleBoundSmoothTexture(double texelsPerPixel) {

@@ -1,4 +1,4 @@
-// Decoded pictures turned into GL textures, handed out as slots into engine::Textures.
+// Decoded pictures turned into GL textures, handed out as slots into engine::state.Textures.
 #pragma once
 
 #include <array>
@@ -31,7 +31,7 @@ struct TextureLook {
 // of the game.
 extern const TextureLook kSmoothLook;
 
-// Takes the next slot of engine::Textures, which binds no texture until a picture is uploaded
+// Takes the next slot of engine::state.Textures, which binds no texture until a picture is uploaded
 // into it.
 std::int32_t NewTextureSlot();
 
@@ -39,8 +39,8 @@ std::int32_t NewTextureSlot();
 // total when that is less. A picture beyond it counts as undecodable.
 std::int64_t PicturePixelsLeft();
 
-// Uploads a decoded picture into `slot` and counts its pixels in engine::TexturePixels. A slot
-// outside the store, or a picture with fewer pixels than its sides promise, is left alone.
+// Uploads a decoded picture into `slot` and counts its pixels in engine::state.TexturePixels. A
+// slot outside the store, or a picture with fewer pixels than its sides promise, is left alone.
 // Needs a current GL context.
 void UploadTexture(std::int32_t slot, const engine::Picture& picture, const TextureLook& look);
 

@@ -83,7 +83,7 @@ TEST_F(Assets, EverythingLoadsIntoSlotsZeroToTenAndTwoLists) {
     EXPECT_EQ(Slots(), (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_EQ(game::BoardObjectIndex, 1);
     EXPECT_EQ(game::PieceObjectIndex, game::BoardObjectIndex + 1);
-    EXPECT_EQ(engine::Objects[game::BoardObjectIndex].Name, "board");
+    EXPECT_EQ(engine::state.Objects[game::BoardObjectIndex].Name, "board");
     EXPECT_TRUE(glIsList(game::PieceList));
     EXPECT_TRUE(glIsList(game::BoardList));
     EXPECT_LT(game::PieceList, game::BoardList);

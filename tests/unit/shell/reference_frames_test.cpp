@@ -174,7 +174,8 @@ void LastMoveAt(rules::Cell cell) {
 
 GLint BackdropMinFilter() {
     GLint filter = 0;
-    glBindTexture(GL_TEXTURE_2D, engine::Textures[static_cast<std::size_t>(game::TexBackground)]);
+    glBindTexture(GL_TEXTURE_2D,
+                  engine::state.Textures[static_cast<std::size_t>(game::TexBackground)]);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
     return filter;
 }

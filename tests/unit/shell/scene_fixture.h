@@ -88,7 +88,7 @@ class SceneTest : public ::testing::Test {
         const std::array<std::uint8_t, 12> texels{r, g, b, r, g, b, r, g, b, r, g, b};
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, 3, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-        engine::Textures.push_back(name);
+        engine::state.Textures.push_back(name);
         return engine::TextureCount() - 1;
     }
 
