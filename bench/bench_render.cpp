@@ -69,7 +69,7 @@ bool SetUpScene() {
                     .count());
     render::ResizeScene(kWidth, kHeight);
     // The bare frame's own copy of the backdrop's picture, always sampled through its mipmaps.
-    BareTexture = game::LoadSmoothTexture("backg.bmp", archive::ArchiveName);
+    BareTexture = game::LoadSmoothTexture("backg.bmp", archive::state.ArchiveName);
     if (BareTexture < 0) return false;
     for (const auto& [name, index] :
          {std::pair{"board", game::BoardObjectIndex}, {"piece", game::PieceObjectIndex}}) {

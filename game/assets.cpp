@@ -111,15 +111,15 @@ void LoadAssets() {
     for (const ArchiveMember& member : kArchiveMembers) {
         switch (member.loader) {
         case Loader::BoardDefinition:
-            LoadBoardDefinition(member.name, archive::ArchiveName);
+            LoadBoardDefinition(member.name, archive::state.ArchiveName);
             break;
         case Loader::Model:
-            LoadModel(member.name, archive::ArchiveName, 255);
+            LoadModel(member.name, archive::state.ArchiveName, 255);
             // A model is drawn by the last mesh its file adds; an emptied store leaves -1.
             if (std::int32_t* kept = KeptIn(member.asset)) *kept = engine::ObjectCount() - 1;
             break;
         case Loader::Picture: {
-            const std::int32_t slot = LoadSmoothTexture(member.name, archive::ArchiveName);
+            const std::int32_t slot = LoadSmoothTexture(member.name, archive::state.ArchiveName);
             if (std::int32_t* kept = KeptIn(member.asset)) *kept = slot;
             break;
         }

@@ -195,14 +195,14 @@ class LoaderFiles : public Loader {
         std::string pattern = (std::filesystem::temp_directory_path() / "kx-3ds-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
-        archive::ExeFileName = (dir_ / "koravex").string();
+        archive::state.ExeFileName = (dir_ / "koravex").string();
         // Start somewhere else: the loader must go to the program's folder itself.
         std::filesystem::current_path(std::filesystem::temp_directory_path());
     }
     void TearDown() override {
         std::filesystem::current_path(original_);
         std::filesystem::remove_all(dir_);
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
     }
     void Write(const std::string& name, const Bytes& bytes) {
         std::ofstream(dir_ / name, std::ios::binary)

@@ -97,7 +97,7 @@ class ReferenceFrames : public ::testing::Test {
 
     void TearDown() override {
         archive::TearDownWorkspace();
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
         engine::EngineReset();
         pt::ResetDouble();
         std::error_code ignored;

@@ -145,11 +145,11 @@
         EXPECT_EQ(pt::Double().boxes[0].text, missing);
         EXPECT_EQ(pt::Double().boxes[1].caption, "Application Error");
         EXPECT_EQ(pt::Double().boxes[1].text, "Input/output failure: " + missing);
-        EXPECT_TRUE(archive::TempWorkspace.path.empty());
+        EXPECT_TRUE(archive::state.TempWorkspace.path.empty());
         EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder / "Temp")));
         EXPECT_EQ(std::filesystem::current_path(), before)
             << "the current directory is never changed";
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
     }
 
     // A signal while the game loads ends it as a close does: no box, exit code 0, and every
@@ -166,10 +166,10 @@
         base::QuitRequested = true;
         EXPECT_THROW(shell::InitScene(64, 48), base::QuitRequest);
         base::RunExitCleanups(base::Ending::Normal);
-        EXPECT_TRUE(archive::TempWorkspace.path.empty());
+        EXPECT_TRUE(archive::state.TempWorkspace.path.empty());
         EXPECT_EQ(pt::Double().windowsDestroyed, 1);
         base::QuitRequested = false;
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
     }
 
     // A signal during play reaches the loop as a close: teardown, then the loop ends.
