@@ -51,7 +51,7 @@ void Resize(int width, int height) {
 }
 
 void PrintHits() {
-    rules::Board.fill(0);
+    rules::state.Board.fill(0);
     struct View {
         float tilt, turn;
     };
@@ -83,8 +83,8 @@ void OneProjection(benchmark::State& state) {
 }
 
 void Pick(benchmark::State& state, bool full) {
-    for (std::size_t n = 0; n < rules::Board.size(); ++n)
-        rules::Board[n] = full ? static_cast<std::uint8_t>(n % 2 + 1) : 0;
+    for (std::size_t n = 0; n < rules::state.Board.size(); ++n)
+        rules::state.Board[n] = full ? static_cast<std::uint8_t>(n % 2 + 1) : 0;
     const std::vector<Sample> samples = BoardSamples();
     std::size_t k = 0;
     for (auto _ : state) {

@@ -106,17 +106,17 @@ void DrawBareFrame() {
 // The start of a game: no pieces, the panel closed, the pointer off the board.
 void EmptyBoard() {
     rules::ResetRulesState();
-    rules::Board.fill(0);
+    rules::state.Board.fill(0);
     game::HoverCell = {};
-    rules::MoveDelay = 0;
+    rules::state.MoveDelay = 0;
     game::MenuOffset = 5;
     game::HelpShown = false;
 }
 
 // The move that landed last, ringed, as the game's moves would leave it.
 void LastMoveAt(rules::Cell cell) {
-    rules::Moves[0] = {cell, 1};
-    rules::MovesPlayed = 1;
+    rules::state.Moves[0] = {cell, 1};
+    rules::state.MovesPlayed = 1;
 }
 
 // A game the computer won on both seats: nine pieces, the won square's four pulsing, the last
@@ -128,10 +128,10 @@ void PulsingBoard() {
         rules::BoardAt(i, j) = 3;
     for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
         rules::BoardAt(i, j) = 2;
-    rules::GameOver = true;
+    rules::state.GameOver = true;
     LastMoveAt({5, 5});
     pulse = (pulse + 16) % 1000;
-    rules::Pulse = pulse;
+    rules::state.Pulse = pulse;
 }
 
 // Every cell taken, one square completed and pulsing, the last move ringed, the preview and the
@@ -139,10 +139,10 @@ void PulsingBoard() {
 void FullBoard() {
     EmptyBoard();
     for (int n = 0; n < 36; ++n)
-        rules::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
+        rules::state.Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
-    rules::Pulse = 500;
+    rules::state.Pulse = 500;
     LastMoveAt({3, 3});
     game::HoverCell = {4, 4};
     game::MenuOffset = 200;
@@ -154,8 +154,8 @@ void MoveFalling() {
     for (const auto& [i, j] : {std::pair{2, 2}, {3, 4}, {4, 3}, {5, 5}, {2, 5}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(1 + (i + j) % 2);
     LastMoveAt({2, 5});
-    rules::PendingCell = {4, 4};
-    rules::MoveDelay = 500;
+    rules::state.PendingCell = {4, 4};
+    rules::state.MoveDelay = 500;
 }
 
 struct FrameKind {

@@ -18,7 +18,7 @@ inline constexpr const char* kArchiveName = archive::kArchiveName;
 // the program when the archive name is empty) and hands its bytes to the parser. Archive
 // failures pass through as base::IoFailure.
 
-// Fills rules::SquareTable from the board definition, copied into Temp on the way and deleted
+// Fills rules::state.SquareTable from the board definition, copied into Temp on the way and deleted
 // from there once it is read. SquareTable is left as it was when loading fails.
 void LoadBoardDefinition(const std::string& fileName, const std::string& archiveName);
 

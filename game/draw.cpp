@@ -23,11 +23,11 @@ constexpr float kControlDepth = -45.0f;
 constexpr float kHelpDepth = -10.0f;
 
 std::int32_t SeatPicture(int player) {
-    return rules::SeatIsComputer[player] ? TexComputer : TexHuman;
+    return rules::state.SeatIsComputer[player] ? TexComputer : TexHuman;
 }
 
 std::int32_t BeginsPicture(int player) {
-    return rules::FirstPlayer == player ? TexMark : TexEmpty;
+    return rules::state.FirstPlayer == player ? TexMark : TexEmpty;
 }
 
 std::vector<render::OverlayQuad> DescribeOverlay() {
@@ -71,9 +71,9 @@ render::Camera SceneCamera() {
 render::FrameView DescribeFrame() {
     render::FrameView view;
     view.camera = SceneCamera();
-    view.board = rules::Board;
-    view.pulse = rules::Pulse;
-    view.currentPlayer = rules::CurrentPlayer;
+    view.board = rules::state.Board;
+    view.pulse = rules::state.Pulse;
+    view.currentPlayer = rules::state.CurrentPlayer;
     view.hover = HoverCell;
     const int cursorCell = rules::CellIndex(KeyCursor.i, KeyCursor.j);
     if (KeyboardInUse && !HelpShown && cursorCell >= 0) {
@@ -81,11 +81,11 @@ render::FrameView DescribeFrame() {
         // A hint flashes the outline off and on.
         const bool flashedOff = HintShown && (LastTick - HintTick) / kHintFlashMs % 2 == 1;
         if (!flashedOff) view.focus = KeyCursor;
-        const bool free = rules::Board[static_cast<std::size_t>(cursorCell)] == rules::kEmpty;
-        view.hover = free && !rules::GameOver ? KeyCursor : rules::Cell{};
+        const bool free = rules::state.Board[static_cast<std::size_t>(cursorCell)] == rules::kEmpty;
+        view.hover = free && !rules::state.GameOver ? KeyCursor : rules::Cell{};
     }
-    view.pending = rules::PendingCell;
-    view.moveDelay = rules::MoveDelay;
+    view.pending = rules::state.PendingCell;
+    view.moveDelay = rules::state.MoveDelay;
     view.lastMove = rules::LastMove();
     view.backgroundTexture = TexBackground;
     view.boardTexture = TexWood;

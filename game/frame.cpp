@@ -123,7 +123,7 @@ void UpdateFrame() {
         // A new game starts its clock anew: the first frame counts 1 ms.
         LastTick = 0;
     }
-    if (rules::GameOver) HoverCell.i = -1;
+    if (rules::state.GameOver) HoverCell.i = -1;
     EndHintWhenDone();
     // Every step has seen this frame's clicks; the next frame sees only new ones.
     platform::ForgetLeftPresses();

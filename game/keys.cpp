@@ -44,10 +44,10 @@ void MoveKnob(double by) {
 
 // A game under way would be lost to a stray Esc.
 bool GameUnderWay() {
-    return !rules::GameOver &&
-           (rules::MoveDelay > 0 || std::ranges::any_of(rules::Board, [](std::uint8_t cell) {
-                return cell != rules::kEmpty;
-            }));
+    return !rules::state.GameOver &&
+           (rules::state.MoveDelay > 0 ||
+            std::ranges::any_of(rules::state.Board,
+                                [](std::uint8_t cell) { return cell != rules::kEmpty; }));
 }
 
 // Whether this Esc quits; the first during a game under way asks for a second.
@@ -70,9 +70,10 @@ bool HandleHistoryKey(const platform::KeyPress& press) {
 // A perfect player's move for the person whose turn it is: the cell cursor goes there and
 // flashes, and Enter plays it. Nothing of the game changes.
 void ShowHint() {
-    if (rules::GameOver || rules::MoveDelay > 0 || rules::IsComputerSeat(rules::CurrentPlayer))
+    if (rules::state.GameOver || rules::state.MoveDelay > 0 ||
+        rules::IsComputerSeat(rules::state.CurrentPlayer))
         return;
-    const rules::Hint hint = rules::PerfectHint(rules::Board, rules::CurrentPlayer);
+    const rules::Hint hint = rules::PerfectHint(rules::state.Board, rules::state.CurrentPlayer);
     if (rules::CellIndex(hint.cell.i, hint.cell.j) < 0) return;
     KeyCursor = hint.cell;
     KeyboardInUse = true;
@@ -175,9 +176,9 @@ KeyRequests HandleKeyPresses() {
 
 void EndHintWhenDone() {
     const int cell = rules::CellIndex(KeyCursor.i, KeyCursor.j);
-    if (HintShown && (LastTick - HintTick >= kHintMs || !KeyboardInUse || rules::MoveDelay > 0 ||
-                      rules::GameOver || cell < 0 ||
-                      rules::Board[static_cast<std::size_t>(cell)] != rules::kEmpty))
+    if (HintShown && (LastTick - HintTick >= kHintMs || !KeyboardInUse ||
+                      rules::state.MoveDelay > 0 || rules::state.GameOver || cell < 0 ||
+                      rules::state.Board[static_cast<std::size_t>(cell)] != rules::kEmpty))
         HintShown = false;
 }
 

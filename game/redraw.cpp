@@ -14,8 +14,8 @@ namespace game {
 bool SomethingMoves() {
     const bool keyHeld = std::any_of(platform::state.Keys.begin(), platform::state.Keys.end(),
                                      [](std::int32_t key) { return key != 0; });
-    return rules::MoveDelay > 0 || rules::GameOver || PanelSliding() || keyHeld || Rotating ||
-           SliderDragging || rules::ComputerToMove() || QuitPromptShown || HintShown;
+    return rules::state.MoveDelay > 0 || rules::state.GameOver || PanelSliding() || keyHeld ||
+           Rotating || SliderDragging || rules::ComputerToMove() || QuitPromptShown || HintShown;
 }
 
 bool FrameWanted() {

@@ -87,7 +87,7 @@ TEST_F(Assets, EverythingLoadsIntoSlotsZeroToTenAndTwoLists) {
     EXPECT_TRUE(glIsList(game::PieceList));
     EXPECT_TRUE(glIsList(game::BoardList));
     EXPECT_LT(game::PieceList, game::BoardList);
-    EXPECT_EQ(rules::SquareTable[104][0].i, rules::DeriveSquares()[104][0].i);
+    EXPECT_EQ(rules::state.SquareTable[104][0].i, rules::DeriveSquares()[104][0].i);
     EXPECT_TRUE(HoldsNothingOfTheGames(Temp()));
     EXPECT_EQ(CurrentDir(), dir_);
     EXPECT_TRUE(Boxes().empty());

@@ -25,7 +25,7 @@ class FrameTest : public ::testing::Test {
         platform::ResetPlatformState();
         game::ResetGameState();
         rules::ResetRulesState();
-        rules::SquareTable = rules::DeriveSquares();
+        rules::state.SquareTable = rules::DeriveSquares();
         platform::state.ScreenWidth = 1024;
         platform::state.ScreenHeight = 768;
         render::ViewportWidth = 1024;

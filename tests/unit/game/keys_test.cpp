@@ -84,32 +84,32 @@ TEST_F(Keys, EnterPlacesOnAnEmptyCellOnAPersonsTurnOnly) {
     const Cell cell = Cursor();
     EXPECT_EQ(Ij(cell), Ij(game::StepCell({3, 3}, game::Direction::Up, game::CameraTurn)));
     Tap(vk::kReturn);
-    EXPECT_EQ(Ij(rules::PendingCell), Ij(cell));
-    EXPECT_EQ(rules::MoveDelay, 1000);
+    EXPECT_EQ(Ij(rules::state.PendingCell), Ij(cell));
+    EXPECT_EQ(rules::state.MoveDelay, 1000);
     Update(999);
     EXPECT_EQ(rules::BoardAt(cell.i, cell.j), 0);
     Update(1);
     EXPECT_EQ(rules::BoardAt(cell.i, cell.j), 1);
-    EXPECT_EQ(rules::CurrentPlayer, 2);
+    EXPECT_EQ(rules::state.CurrentPlayer, 2);
 
     // The computer's turn: its own move is pending; Enter elsewhere changes nothing.
-    const Cell reply = rules::PendingCell;
+    const Cell reply = rules::state.PendingCell;
     game::KeyCursor = {cell.i == 1 ? 2 : 1, 1};
     Tap(vk::kSpace);
-    EXPECT_EQ(Ij(rules::PendingCell), Ij(reply));
+    EXPECT_EQ(Ij(rules::state.PendingCell), Ij(reply));
     Update(1000);
-    EXPECT_EQ(rules::CurrentPlayer, 1);
+    EXPECT_EQ(rules::state.CurrentPlayer, 1);
 
     // An occupied cell: nothing pending.
     game::KeyCursor = cell;
     Tap(vk::kReturn);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 
     // After the end: nothing, on an empty cell either.
-    rules::GameOver = true;
+    rules::state.GameOver = true;
     game::KeyCursor = {6, 6};
     Tap(vk::kReturn);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
     EXPECT_EQ(rules::BoardAt(6, 6), 0);
 }
 
@@ -151,12 +151,12 @@ TEST_F(Keys, PanelKeysActAsTheButtons) {
     Tap(vk::kF3);
     Tap(vk::kF3, true); // held: toggles once
     Tap('B');
-    EXPECT_TRUE(rules::SeatIsComputer[1] && !rules::SeatIsComputer[2]);
-    EXPECT_EQ(rules::FirstPlayer, 2);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1] && !rules::state.SeatIsComputer[2]);
+    EXPECT_EQ(rules::state.FirstPlayer, 2);
 
     Tap(vk::kMinus);
     Tap(vk::kSubtract, true);           // held: the knob goes on
-    EXPECT_EQ(rules::NoiseRange, 6000); // the slider at 40
+    EXPECT_EQ(rules::state.NoiseRange, 6000); // the slider at 40
     game::StrengthSlider = 98.0;
     Tap(vk::kPlus);
     EXPECT_EQ(game::StrengthSlider, 100.0);
@@ -164,7 +164,7 @@ TEST_F(Keys, PanelKeysActAsTheButtons) {
     rules::BoardAt(1, 1) = 1;
     Tap('N');
     EXPECT_EQ(rules::BoardAt(1, 1), 0);
-    EXPECT_EQ(rules::CurrentPlayer, 2);
+    EXPECT_EQ(rules::state.CurrentPlayer, 2);
 
     Tap(vk::kTab);
     Update(500);

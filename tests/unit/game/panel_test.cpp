@@ -67,27 +67,27 @@ class EachControl : public FrameTest, public ::testing::WithParamInterface<Contr
 
 // Each of these acts once per press, however long the button is held.
 TEST_P(EachControl, ActsOnceThroughItsWaitForRelease) {
-    rules::SeatIsComputer = {false, false, false};
-    rules::FirstPlayer = 1;
+    rules::state.SeatIsComputer = {false, false, false};
+    rules::state.FirstPlayer = 1;
     rules::BoardAt(2, 2) = 1;
     Update();
     OpenPanel();
     Update();
-    const std::array<bool, 3> seats = rules::SeatIsComputer;
+    const std::array<bool, 3> seats = rules::state.SeatIsComputer;
 
     PointAt(GetParam().x, GetParam().y);
     PressLeftFor(40);
     Update();
     EXPECT_FALSE(pt::Double().left);
     EXPECT_GE(pt::Double().sleeps, 20);
-    const std::array<bool, 3> once = rules::SeatIsComputer;
-    const int firstOnce = rules::FirstPlayer;
+    const std::array<bool, 3> once = rules::state.SeatIsComputer;
+    const int firstOnce = rules::state.FirstPlayer;
     const bool helpOnce = game::HelpShown;
     const std::uint8_t cellOnce = rules::BoardAt(2, 2);
 
     Update();
-    EXPECT_EQ(rules::SeatIsComputer, once);
-    EXPECT_EQ(rules::FirstPlayer, firstOnce);
+    EXPECT_EQ(rules::state.SeatIsComputer, once);
+    EXPECT_EQ(rules::state.FirstPlayer, firstOnce);
     EXPECT_EQ(game::HelpShown, helpOnce);
     EXPECT_EQ(rules::BoardAt(2, 2), cellOnce);
 
@@ -126,20 +126,20 @@ INSTANTIATE_TEST_SUITE_P(Panel, EachControl,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FrameTest, ControlEdgesAreIncludedAndTheirOwnersOnly) {
-    rules::SeatIsComputer = {false, false, true};
+    rules::state.SeatIsComputer = {false, false, true};
     OpenPanel();
     Update();
     PointAt(kLeft + 30, 553); // the corner of player 1's seat
     PressLeftFor(20);
     Update();
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
-    EXPECT_TRUE(rules::SeatIsComputer[2]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[2]);
 
     PointAt(kLeft + 100, 528); // between the two seats
     PressLeftFor(20);
     Update();
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
-    EXPECT_TRUE(rules::SeatIsComputer[2]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[2]);
 }
 
 TEST_F(FrameTest, AClickShorterThanAFrameActsOnce) {
@@ -148,10 +148,10 @@ TEST_F(FrameTest, AClickShorterThanAFrameActsOnce) {
     PointAt(kLeft + 55, 528);
     pt::Double().leftClickUnseen = true;
     Update();
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
     EXPECT_EQ(pt::Double().sleeps, 0);
     Update();
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
 }
 
 TEST_F(FrameTest, SeatToggleWorksOnAHalfOpenPanel) {
@@ -162,9 +162,9 @@ TEST_F(FrameTest, SeatToggleWorksOnAHalfOpenPanel) {
     PointAt(left + 55, 528);
     PressLeftFor(500);
     Update(10);
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
     Update(10);
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
 }
 
 TEST_F(FrameTest, ExitWorksOnlyOnceThePanelIsOut) {
@@ -183,19 +183,19 @@ TEST_F(FrameTest, ExitWorksOnlyOnceThePanelIsOut) {
 }
 
 TEST_F(FrameTest, NewGameClearsTheBoardAndRestartsTheClock) {
-    rules::SeatIsComputer = {false, false, false};
-    rules::FirstPlayer = 2;
+    rules::state.SeatIsComputer = {false, false, false};
+    rules::state.FirstPlayer = 2;
     rules::BoardAt(1, 1) = 3;
-    rules::GameOver = true;
-    rules::MoveDelay = 0;
+    rules::state.GameOver = true;
+    rules::state.MoveDelay = 0;
     OpenPanel();
     Update();
     PointAt(kLeft + 100, 700);
     PressLeftFor(20);
     Update(20);
     EXPECT_EQ(rules::BoardAt(1, 1), 0);
-    EXPECT_FALSE(rules::GameOver);
-    EXPECT_EQ(rules::CurrentPlayer, 2);
+    EXPECT_FALSE(rules::state.GameOver);
+    EXPECT_EQ(rules::state.CurrentPlayer, 2);
     EXPECT_EQ(game::LastTick, 0u);
     Update(300);
     EXPECT_EQ(game::FrameTime, 1);
@@ -208,13 +208,13 @@ TEST_F(FrameTest, SliderPositionsGiveTheirNoiseRange) {
     for (int n = 0; n < 5; ++n) {
         game::StrengthSlider = positions[n];
         Update();
-        EXPECT_EQ(rules::NoiseRange, ranges[n]) << positions[n];
+        EXPECT_EQ(rules::state.NoiseRange, ranges[n]) << positions[n];
     }
     // Outside the panel the slider is not read.
     game::StrengthSlider = 0;
     PointAt(500, 400);
     Update();
-    EXPECT_EQ(rules::NoiseRange, 1000);
+    EXPECT_EQ(rules::state.NoiseRange, 1000);
 }
 
 TEST_F(FrameTest, DraggingTheKnobFollowsThePointerAndStopsAtTheEnds) {
@@ -229,12 +229,12 @@ TEST_F(FrameTest, DraggingTheKnobFollowsThePointerAndStopsAtTheEnds) {
     PointAt(knob + 81, 300);
     Update();
     EXPECT_DOUBLE_EQ(game::StrengthSlider, 100.0);
-    EXPECT_EQ(rules::NoiseRange, 0);
+    EXPECT_EQ(rules::state.NoiseRange, 0);
 
     PointAt(kLeft + 1, 300);
     Update();
     EXPECT_DOUBLE_EQ(game::StrengthSlider, 0.0);
-    EXPECT_EQ(rules::NoiseRange, 10000);
+    EXPECT_EQ(rules::state.NoiseRange, 10000);
 
     pt::Double().left = false;
     Update();
@@ -260,7 +260,7 @@ TEST_F(FrameTest, HelpOpensOnReleaseAndTheNextPressAnywhereClosesIt) {
     Update();
     EXPECT_FALSE(game::HelpShown);
     EXPECT_FALSE(pt::Double().left);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 }
 
 } // namespace

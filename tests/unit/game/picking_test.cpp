@@ -129,22 +129,22 @@ TEST_F(Picking, APressOnAHoveredEmptyCellMakesTheMove) {
     CursorAt(Centre(2, 5));
     Update();
     ExpectCell(game::HoverCell, 2, 5);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 
     pt::Double().left = true;
     Update();
-    ExpectCell(rules::PendingCell, 2, 5);
-    EXPECT_EQ(rules::MoveDelay, 1000);
+    ExpectCell(rules::state.PendingCell, 2, 5);
+    EXPECT_EQ(rules::state.MoveDelay, 1000);
 }
 
 TEST_F(Picking, AClickShorterThanAFrameStillMakesTheMoveOnce) {
     CursorAt(Centre(4, 2));
     pt::Double().leftClickUnseen = true;
     Update();
-    ExpectCell(rules::PendingCell, 4, 2);
-    EXPECT_EQ(rules::MoveDelay, 1000);
+    ExpectCell(rules::state.PendingCell, 4, 2);
+    EXPECT_EQ(rules::state.MoveDelay, 1000);
     Update(100);
-    EXPECT_EQ(rules::MoveDelay, 900);
+    EXPECT_EQ(rules::state.MoveDelay, 900);
 }
 
 TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
@@ -173,7 +173,7 @@ TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
     Update();
     ExpectCell(game::HoverCell, -1, -1);
     EXPECT_EQ(pt::Double().sleeps, 0);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 }
 
 TEST_F(Picking, ClosingHelpOverACellPlacesNoPiece) {
@@ -188,18 +188,18 @@ TEST_F(Picking, ClosingHelpOverACellPlacesNoPiece) {
     ExpectCell(game::HoverCell, -1, -1);
     Update();
     ExpectCell(game::HoverCell, 3, 3);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
     EXPECT_EQ(rules::BoardAt(3, 3), 0);
 }
 
 TEST_F(Picking, AfterTheEndNothingIsHoveredButTheColumnStays) {
-    rules::GameOver = true;
+    rules::state.GameOver = true;
     CursorAt(Centre(2, 5));
     pt::Double().left = true;
     Update();
     EXPECT_EQ(game::HoverCell.i, -1);
     EXPECT_EQ(game::HoverCell.j, 5);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 }
 
 TEST_F(Picking, NoCellIsPickedOnceTheContextIsGone) {
@@ -209,7 +209,7 @@ TEST_F(Picking, NoCellIsPickedOnceTheContextIsGone) {
     Update();
     EXPECT_TRUE(QuitPosted());
     ExpectCell(game::HoverCell, -1, -1);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 }
 
 // Each cell reaches halfway to its neighbours, the outer ones as far beyond their centre, on
@@ -261,7 +261,7 @@ TEST_F(Picking, AStandingPieceCountsForItsOwnCellWhereItIsDrawn) {
     CursorAt(ball);
     pt::Double().left = true;
     Update();
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 }
 
 // Edge-on to the board, or with the pointer far outside the window, the answer stays sane: no

@@ -29,7 +29,7 @@ TEST_F(FrameTest, FrameTimeIsOneAtFirstThenFollowsTheTickCount) {
     UpdateFrame();
     EXPECT_EQ(game::FrameTime, std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(game::MenuOffset, 5);
-    EXPECT_EQ(rules::Pulse, 1000);
+    EXPECT_EQ(rules::state.Pulse, 1000);
 }
 
 // Scaled alike both ways, against the top-right corner: on a 5:4 screen the panel's virtual
@@ -155,23 +155,23 @@ TEST_F(FrameTest, RightDragTurnsTheViewOneDegreePerThreeUnits) {
 
 TEST_F(FrameTest, PulseIsATriangleWaveBetweenZeroAndAThousand) {
     Update(); // the first update counts 1 ms
-    rules::Pulse = 0;
-    rules::PulseRising = true;
+    rules::state.Pulse = 0;
+    rules::state.PulseRising = true;
     const int expected[] = {400, 800, 1000, 600, 200, 0, 400};
     const bool rising[] = {true, true, false, false, false, true, true};
     for (int n = 0; n < 7; ++n) {
         Update(400);
-        EXPECT_EQ(rules::Pulse, expected[n]) << "step " << n;
-        EXPECT_EQ(rules::PulseRising, rising[n]) << "step " << n;
+        EXPECT_EQ(rules::state.Pulse, expected[n]) << "step " << n;
+        EXPECT_EQ(rules::state.PulseRising, rising[n]) << "step " << n;
     }
 }
 
 TEST_F(FrameTest, EscRequestsTheCloseAndTheUpdateRunsOn) {
     platform::SendMessage({platform::MessageKind::KeyDown, 27});
-    rules::Pulse = 0;
+    rules::state.Pulse = 0;
     Update(); // the first update counts 1 ms
     EXPECT_TRUE(QuitPosted());
-    EXPECT_EQ(rules::Pulse, 1);
+    EXPECT_EQ(rules::state.Pulse, 1);
 }
 
 } // namespace

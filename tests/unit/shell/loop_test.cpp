@@ -201,23 +201,23 @@ TEST_F(Loop, WhileSomethingMovesFramesComeAtMostAtTheRefreshRate) {
 
 TEST_F(Loop, TheTimeAHiddenWindowWaitedIsNoGameTime) {
     shell::Frame = {game::UpdateFrame, RecordDraw};
-    rules::GameOver = true; // the pulse runs
+    rules::state.GameOver = true; // the pulse runs
     pt::Double().tick = 20000;
     while (pt::Double().tick < 20100)
         EXPECT_TRUE(shell::LoopPass());
-    const std::int32_t pulse = rules::Pulse;
+    const std::int32_t pulse = rules::state.Pulse;
     EXPECT_NEAR(pulse, 100, 17);
 
     pt::Double().visible = false;
     for (int pass = 0; pass < 8; ++pass)
         EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(rules::Pulse, pulse) << "nothing moves while hidden";
+    EXPECT_EQ(rules::state.Pulse, pulse) << "nothing moves while hidden";
     EXPECT_GE(pt::Double().tick, 22000u);
     pt::Double().visible = true;
     pt::Double().input = true;
     EXPECT_TRUE(shell::LoopPass());
     EXPECT_EQ(game::FrameTime, 1);
-    EXPECT_EQ(rules::Pulse, pulse + 1) << "the pulse goes on where it stood";
+    EXPECT_EQ(rules::state.Pulse, pulse + 1) << "the pulse goes on where it stood";
 }
 
 TEST_F(Loop, ASizeOfHeightZeroBecomesOne) {

@@ -81,7 +81,7 @@ TEST_F(LoopTime, APieceFallsInASecondAndTheComputerRepliesInTheFrameItsTurnBegin
     pt::Double().left = true;
     pt::Double().input = true;
     RunToNextFrame();
-    ASSERT_EQ(rules::MoveDelay, 1000);
+    ASSERT_EQ(rules::state.MoveDelay, 1000);
     const std::uint32_t pressed = pt::Double().tick;
     pt::Double().left = false;
     pt::Double().input = true;
@@ -95,26 +95,26 @@ TEST_F(LoopTime, APieceFallsInASecondAndTheComputerRepliesInTheFrameItsTurnBegin
     EXPECT_GE(fell, 1000u);
     EXPECT_LE(fell, 1017u);
     // The pass that landed the piece also gave the computer its turn and its move.
-    EXPECT_EQ(rules::CurrentPlayer, 2);
-    EXPECT_EQ(rules::MoveDelay, 1000);
+    EXPECT_EQ(rules::state.CurrentPlayer, 2);
+    EXPECT_EQ(rules::state.MoveDelay, 1000);
 
     RunFor(1100);
-    EXPECT_EQ(rules::CurrentPlayer, 1);
+    EXPECT_EQ(rules::state.CurrentPlayer, 1);
     const int swaps = pt::Double().swaps;
     RunFor(2000);
     EXPECT_EQ(pt::Double().swaps, swaps) << "the human's turn, nothing moving: at rest";
 }
 
 TEST_F(LoopTime, ThePulseKeepsItsPeriodAtTheRefreshRate) {
-    rules::GameOver = true;
+    rules::state.GameOver = true;
     RunFor(1);
     const int swaps = pt::Double().swaps;
     RunFor(500);
-    EXPECT_NEAR(rules::Pulse, 501, 17);
-    EXPECT_TRUE(rules::PulseRising);
+    EXPECT_NEAR(rules::state.Pulse, 501, 17);
+    EXPECT_TRUE(rules::state.PulseRising);
     RunFor(1000);
-    EXPECT_NEAR(rules::Pulse, 501, 17);
-    EXPECT_FALSE(rules::PulseRising);
+    EXPECT_NEAR(rules::state.Pulse, 501, 17);
+    EXPECT_FALSE(rules::state.PulseRising);
     EXPECT_GE(pt::Double().swaps - swaps, 85);
     EXPECT_LE(pt::Double().swaps - swaps, 91);
 }

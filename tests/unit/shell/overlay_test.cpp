@@ -20,8 +20,8 @@ TEST_F(SceneTest, ClosedPanelCoversTheRightEndOfTheTab) {
 
 TEST_F(SceneTest, OpenPanelShowsItsButtonsAndKnob) {
     game::MenuOffset = 200; // panel drawn from 823
-    rules::SeatIsComputer = {false, false, true};
-    rules::FirstPlayer = 1;
+    rules::state.SeatIsComputer = {false, false, true};
+    rules::state.FirstPlayer = 1;
     game::StrengthSlider = 50.0;
     Draw();
     EXPECT_EQ(Pixel(900, 740), kGreen); // over the tab
@@ -32,8 +32,8 @@ TEST_F(SceneTest, OpenPanelShowsItsButtonsAndKnob) {
     EXPECT_EQ(Pixel(823 + 99, 302), kMagenta);
     EXPECT_EQ(Pixel(823 + 92, 302), kGreen);
 
-    rules::SeatIsComputer = {false, true, false};
-    rules::FirstPlayer = 2;
+    rules::state.SeatIsComputer = {false, true, false};
+    rules::state.FirstPlayer = 2;
     game::StrengthSlider = 0.0;
     Draw();
     EXPECT_EQ(Pixel(823 + 55, 528), kCyan);

@@ -89,9 +89,9 @@ class ReferenceFrames : public ::testing::Test {
         shell::ResetAndLoadGame(width_, height_);
         render::ResizeScene(width_, height_);
         ASSERT_GE(game::TexEmpty, 0) << "the archive's pictures did not load";
-        rules::Board.fill(0);
+        rules::state.Board.fill(0);
         game::HoverCell = {};
-        rules::MoveDelay = 0;
+        rules::state.MoveDelay = 0;
         game::MenuOffset = 5;
     }
 
@@ -158,18 +158,18 @@ class ReferenceFrames : public ::testing::Test {
 // the panel pulled fully out.
 void FillTheBoardAndOpenThePanel() {
     for (int n = 0; n < 36; ++n)
-        rules::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
+        rules::state.Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
-    rules::Pulse = 500;
+    rules::state.Pulse = 500;
     game::HoverCell = {4, 4};
     game::MenuOffset = 200;
 }
 
 // The move that landed last, ringed, as a game's moves leave it.
 void LastMoveAt(rules::Cell cell) {
-    rules::Moves[0] = {cell, 1};
-    rules::MovesPlayed = 1;
+    rules::state.Moves[0] = {cell, 1};
+    rules::state.MovesPlayed = 1;
 }
 
 GLint BackdropMinFilter() {
@@ -197,9 +197,9 @@ TEST_F(ReferenceFrames, FallingPieceAgainstTheBackdrop) {
     rules::BoardAt(2, 3) = 1;
     rules::BoardAt(5, 5) = 2;
     LastMoveAt({5, 5});
-    rules::CurrentPlayer = 1;
-    rules::PendingCell = {1, 6};
-    rules::MoveDelay = 450;
+    rules::state.CurrentPlayer = 1;
+    rules::state.PendingCell = {1, 6};
+    rules::state.MoveDelay = 450;
     game::HoverCell = {3, 3}; // not drawn while the move is pending
     game::CameraTilt = -78.0f;
     game::CameraTurn = 20.0f;
@@ -212,7 +212,7 @@ TEST_F(ReferenceFrames, WonSquarePulsing) {
     for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
         rules::BoardAt(i, j) = 2;
     LastMoveAt({5, 5});
-    rules::Pulse = 800;
+    rules::state.Pulse = 800;
     game::CameraTilt = -30.0f;
     game::CameraTurn = -60.0f;
     ExpectLikeReference("won_square_pulsing");
