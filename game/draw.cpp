@@ -33,7 +33,7 @@ std::int32_t BeginsPicture(int player) {
 std::vector<render::OverlayQuad> DescribeOverlay() {
     constexpr int kRight = render::kScreenRight;
     constexpr int kTop = render::kScreenTop;
-    const int width = render::ViewportWidth, height = render::ViewportHeight;
+    const int width = render::state.ViewportWidth, height = render::state.ViewportHeight;
     const auto corner = [&](const ScreenRect& units) {
         return CornerToWindow(units, width, height);
     };
@@ -58,8 +58,8 @@ void DescribeStatusLine(render::TextRun& run) {
     run.texture = TexStatusFont;
     run.count = 0;
     if (HelpShown || TexStatusFont < 0) return;
-    LayOutStatusLine(ChooseStatusText(), StatusFont(), render::ViewportWidth,
-                     render::ViewportHeight, run);
+    LayOutStatusLine(ChooseStatusText(), StatusFont(), render::state.ViewportWidth,
+                     render::state.ViewportHeight, run);
 }
 
 } // namespace

@@ -58,7 +58,7 @@ WindowCursor ReadPointer() {
     LastCursorX = x;
     LastCursorY = y;
     const WindowCursor cursor{static_cast<double>(x),
-                              static_cast<double>(render::ViewportHeight) - y};
+                              static_cast<double>(render::state.ViewportHeight) - y};
     const VirtualPoint at = WindowToCorner(cursor.x, cursor.y, platform::state.ScreenWidth,
                                            platform::state.ScreenHeight);
     PointerX = ToVirtual(at.x);

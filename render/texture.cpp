@@ -9,9 +9,6 @@
 
 namespace render {
 
-bool SkipMipmapsWhenMagnified = true;
-bool WoodFromNearestLevel = true;
-
 namespace {
 
 constexpr GLint kSmoothMagFilter = GL_LINEAR;
@@ -69,7 +66,7 @@ void BindTextureSlot(std::int32_t slot) {
 }
 
 void SampleBoundSmoothTexture(double texelsPerPixel) {
-    const bool magnified = SkipMipmapsWhenMagnified && texelsPerPixel <= kSurelyMagnified;
+    const bool magnified = state.SkipMipmapsWhenMagnified && texelsPerPixel <= kSurelyMagnified;
     // GL ignores a value the texture already has, so this costs nothing frame after frame.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     magnified ? kSmoothMagFilter : kSmoothMinFilter);
@@ -77,7 +74,7 @@ void SampleBoundSmoothTexture(double texelsPerPixel) {
 
 void SampleBoundTextureFromNearestLevel() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                    WoodFromNearestLevel ? GL_LINEAR_MIPMAP_NEAREST : kSmoothMinFilter);
+                    state.WoodFromNearestLevel ? GL_LINEAR_MIPMAP_NEAREST : kSmoothMinFilter);
 }
 
 std::array<std::int32_t, 2> BoundTextureSize() {

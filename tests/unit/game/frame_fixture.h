@@ -28,8 +28,8 @@ class FrameTest : public ::testing::Test {
         rules::state.SquareTable = rules::DeriveSquares();
         platform::state.ScreenWidth = 1024;
         platform::state.ScreenHeight = 768;
-        render::ViewportWidth = 1024;
-        render::ViewportHeight = 768;
+        render::state.ViewportWidth = 1024;
+        render::state.ViewportHeight = 768;
         pt::Double().tick = 50000;
     }
     void TearDown() override {

@@ -79,8 +79,8 @@ TEST_F(FrameTest, OnWideAndTallScreensTheTabEdgeAndButtonsActWhereDrawn) {
         SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
         platform::state.ScreenWidth = s.width;
         platform::state.ScreenHeight = s.height;
-        render::ViewportWidth = s.width;
-        render::ViewportHeight = s.height;
+        render::state.ViewportWidth = s.width;
+        render::state.ViewportHeight = s.height;
         game::MenuOffset = 5;
         const auto pointAtPixel = [&](double x, double y) {
             pt::Double().cursorX = static_cast<int>(x);

@@ -33,7 +33,7 @@ class Picking : public FrameTest {
     }
     static void CursorAt(const game::WindowPoint& w) {
         pt::Double().cursorX = static_cast<int>(std::lround(w.x));
-        pt::Double().cursorY = render::ViewportHeight - static_cast<int>(std::lround(w.y));
+        pt::Double().cursorY = render::state.ViewportHeight - static_cast<int>(std::lround(w.y));
     }
     static void ExpectCell(Cell cell, int i, int j) {
         EXPECT_EQ(cell.i, i);
@@ -92,7 +92,7 @@ TEST_F(Picking, CellPointsGoThroughTheSceneCameraWithTheEngineAxes) {
 // Narrower than 4:3 the view widens: the board keeps the share of the width it has at 4:3,
 // and picking follows that projection.
 TEST_F(Picking, OnAPortraitWindowTheBoardKeepsItsWidthAndEveryCellIsFound) {
-    const auto share = [](int i, int j) { return Centre(i, j).x / render::ViewportWidth; };
+    const auto share = [](int i, int j) { return Centre(i, j).x / render::state.ViewportWidth; };
     std::vector<double> wide;
     for (int n = 0; n < 36; ++n)
         wide.push_back(share(n % 6 + 1, n / 6 + 1));

@@ -270,9 +270,9 @@ TEST_F(Textures, APictureDrawnMagnifiedSkipsItsMipmapsAndLooksTheSame) {
     const auto baseLevelOnly = DrawAtScale(1.7f);
     EXPECT_FALSE(baseLevelOnly == withMipmaps(1.7f));
 
-    render::SkipMipmapsWhenMagnified = false;
+    render::state.SkipMipmapsWhenMagnified = false;
     render::SampleBoundSmoothTexture(0.5f);
-    render::SkipMipmapsWhenMagnified = true;
+    render::state.SkipMipmapsWhenMagnified = true;
     EXPECT_EQ(BoundMinFilter(), GL_LINEAR_MIPMAP_LINEAR);
     glDeleteTextures(1, &name);
 }

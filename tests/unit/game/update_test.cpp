@@ -37,7 +37,7 @@ TEST_F(FrameTest, FrameTimeIsOneAtFirstThenFollowsTheTickCount) {
 TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
     platform::state.ScreenWidth = 1280;
     platform::state.ScreenHeight = 1024;
-    render::ViewportHeight = 1024;
+    render::state.ViewportHeight = 1024;
     pt::Double().cursorX = 640;
     pt::Double().cursorY = 0;
     Update();
@@ -51,7 +51,7 @@ TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
     // Halves round to even: 1 px and 3 px of a 2048 x 1536 screen are 0.5 and 1.5 units.
     platform::state.ScreenWidth = 2048;
     platform::state.ScreenHeight = 1536;
-    render::ViewportHeight = 1536;
+    render::state.ViewportHeight = 1536;
     pt::Double().cursorX = 1;
     Update();
     EXPECT_EQ(game::PointerX, 0);

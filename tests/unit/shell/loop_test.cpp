@@ -222,10 +222,10 @@ TEST_F(Loop, TheTimeAHiddenWindowWaitedIsNoGameTime) {
 
 TEST_F(Loop, ASizeOfHeightZeroBecomesOne) {
     shell::MainWindowProc(Message{MessageKind::Size, 0, 640, 0});
-    EXPECT_EQ(render::ViewportWidth, 640);
-    EXPECT_EQ(render::ViewportHeight, 1);
+    EXPECT_EQ(render::state.ViewportWidth, 640);
+    EXPECT_EQ(render::state.ViewportHeight, 1);
     shell::MainWindowProc(Message{MessageKind::Size, 0, 800, 600});
-    EXPECT_EQ(render::ViewportHeight, 600);
+    EXPECT_EQ(render::state.ViewportHeight, 600);
 }
 
 } // namespace

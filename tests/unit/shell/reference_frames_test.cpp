@@ -236,16 +236,16 @@ class FullHdFrames : public ReferenceFrames {
   protected:
     FullHdFrames() : ReferenceFrames(1920, 1080) {}
     void TearDown() override {
-        render::SkipMipmapsWhenMagnified = true;
-        render::WoodFromNearestLevel = true;
+        render::state.SkipMipmapsWhenMagnified = true;
+        render::state.WoodFromNearestLevel = true;
         ReferenceFrames::TearDown();
     }
 
     void ExpectTheSameWithTheMipmaps() const {
-        render::SkipMipmapsWhenMagnified = true;
+        render::state.SkipMipmapsWhenMagnified = true;
         const Picture fast = Draw();
         EXPECT_EQ(BackdropMinFilter(), GL_LINEAR) << "the mipmaps were not skipped";
-        render::SkipMipmapsWhenMagnified = false;
+        render::state.SkipMipmapsWhenMagnified = false;
         const Picture full = Draw();
         EXPECT_EQ(BackdropMinFilter(), GL_LINEAR_MIPMAP_LINEAR);
         std::size_t differ = 0;
@@ -266,7 +266,7 @@ TEST_F(FullHdFrames, TheBackdropWithoutItsMipmapsLooksTheSame) {
 TEST_F(FullHdFrames, TheWoodFromOneMipmapLevelLooksAlike) {
     FillTheBoardAndOpenThePanel();
     const Picture fast = Draw();
-    render::WoodFromNearestLevel = false;
+    render::state.WoodFromNearestLevel = false;
     const Picture blended = Draw();
     int worst = 0;
     long total = 0;

@@ -81,7 +81,7 @@
     TEST_P(ContextSetup, EachFailedStepShowsItsBoxQueuesQuitAndSkipsTheScene) {
         ASSERT_TRUE(platform::CreateMainWindow("t", 0, 0, 64, 48));
         pt::Double().contextResult = GetParam().result;
-        render::ViewportWidth = 0;
+        render::state.ViewportWidth = 0;
         EXPECT_FALSE(shell::CreateContextAndScene());
         ASSERT_EQ(pt::Double().boxes.size(), 1u);
         EXPECT_EQ(pt::Double().boxes[0].caption, "Error");
