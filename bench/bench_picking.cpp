@@ -58,8 +58,8 @@ void PrintHits() {
     for (const auto& [width, height] : {std::pair{1920, 1080}, {1080, 1920}}) {
         Resize(width, height);
         for (const View v : {View{-45, 45}, {-20, 0}, {-70, 160}}) {
-            game::CameraTilt = v.tilt;
-            game::CameraTurn = v.turn;
+            game::state.CameraTilt = v.tilt;
+            game::state.CameraTurn = v.turn;
             int hits = 0, none = 0;
             const std::vector<Sample> samples = BoardSamples();
             for (const Sample& s : samples) {
@@ -73,8 +73,8 @@ void PrintHits() {
         }
     }
     Resize(1920, 1080);
-    game::CameraTilt = -45;
-    game::CameraTurn = 45;
+    game::state.CameraTilt = -45;
+    game::state.CameraTurn = 45;
 }
 
 void OneProjection(benchmark::State& state) {

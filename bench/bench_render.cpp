@@ -71,8 +71,8 @@ bool SetUpScene() {
     // The bare frame's own copy of the backdrop's picture, always sampled through its mipmaps.
     BareTexture = game::LoadSmoothTexture("backg.bmp", archive::state.ArchiveName);
     if (BareTexture < 0) return false;
-    for (const auto& [name, index] :
-         {std::pair{"board", game::BoardObjectIndex}, {"piece", game::PieceObjectIndex}}) {
+    for (const auto& [name, index] : {std::pair{"board", game::state.BoardObjectIndex},
+                                      {"piece", game::state.PieceObjectIndex}}) {
         if (engine::ValidObject(index))
             std::printf(
                 "%s model: %u triangles\n", name,
@@ -107,10 +107,10 @@ void DrawBareFrame() {
 void EmptyBoard() {
     rules::ResetRulesState();
     rules::state.Board.fill(0);
-    game::HoverCell = {};
+    game::state.HoverCell = {};
     rules::state.MoveDelay = 0;
-    game::MenuOffset = 5;
-    game::HelpShown = false;
+    game::state.MenuOffset = 5;
+    game::state.HelpShown = false;
 }
 
 // The move that landed last, ringed, as the game's moves would leave it.
@@ -144,8 +144,8 @@ void FullBoard() {
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
     rules::state.Pulse = 500;
     LastMoveAt({3, 3});
-    game::HoverCell = {4, 4};
-    game::MenuOffset = 200;
+    game::state.HoverCell = {4, 4};
+    game::state.MenuOffset = 200;
 }
 
 // Early in a game: five pieces, the last ringed, the next falling half faded in over the board.
@@ -228,7 +228,7 @@ void PrintInterleavedRatios(int rounds) {
 // The update alone: picking projects 360 points, the rest is constant work.
 void UpdateFrame(benchmark::State& state) {
     rules::ResetRulesState();
-    game::LastTick = 0;
+    game::state.LastTick = 0;
     pt::Double().cursorX = kWidth / 2;
     pt::Double().cursorY = kHeight / 2;
     for (auto _ : state) {

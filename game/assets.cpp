@@ -24,31 +24,31 @@ namespace {
 std::int32_t* KeptIn(Asset asset) {
     switch (asset) {
     case Asset::BoardModel:
-        return &BoardObjectIndex;
+        return &state.BoardObjectIndex;
     case Asset::PieceModel:
-        return &PieceObjectIndex;
+        return &state.PieceObjectIndex;
     case Asset::BoardWood:
-        return &TexWood;
+        return &state.TexWood;
     case Asset::PieceWood:
-        return &TexWood2;
+        return &state.TexWood2;
     case Asset::HelpPage:
-        return &TexHelp;
+        return &state.TexHelp;
     case Asset::Backdrop:
-        return &TexBackground;
+        return &state.TexBackground;
     case Asset::MenuTab:
-        return &TexMenuMark;
+        return &state.TexMenuMark;
     case Asset::Panel:
-        return &TexMenu;
+        return &state.TexMenu;
     case Asset::ComputerButton:
-        return &TexComputer;
+        return &state.TexComputer;
     case Asset::PersonButton:
-        return &TexHuman;
+        return &state.TexHuman;
     case Asset::StrengthKnob:
-        return &TexStrength;
+        return &state.TexStrength;
     case Asset::MarkedButton:
-        return &TexMark;
+        return &state.TexMark;
     case Asset::EmptyButton:
-        return &TexEmpty;
+        return &state.TexEmpty;
     case Asset::BoardDefinition:
         break;
     }
@@ -128,11 +128,11 @@ void LoadAssets() {
 
     // Each list checks its index against the store as it is now: a later report may have
     // emptied it since the index was taken.
-    PieceList = render::CompileModelList(PieceObjectIndex, render::kPieceLook);
-    BoardList = render::CompileModelList(BoardObjectIndex, render::kBoardLook);
+    state.PieceList = render::CompileModelList(state.PieceObjectIndex, render::kPieceLook);
+    state.BoardList = render::CompileModelList(state.BoardObjectIndex, render::kBoardLook);
     // Compiled in, so it loads whatever the archive holds.
-    TexStatusFont = render::NewTextureSlot();
-    render::UploadGlyphAtlas(TexStatusFont, StatusFont());
+    state.TexStatusFont = render::NewTextureSlot();
+    render::UploadGlyphAtlas(state.TexStatusFont, StatusFont());
 }
 
 } // namespace game

@@ -15,7 +15,8 @@ bool SomethingMoves() {
     const bool keyHeld = std::any_of(platform::state.Keys.begin(), platform::state.Keys.end(),
                                      [](std::int32_t key) { return key != 0; });
     return rules::state.MoveDelay > 0 || rules::state.GameOver || PanelSliding() || keyHeld ||
-           Rotating || SliderDragging || rules::ComputerToMove() || QuitPromptShown || HintShown;
+           state.Rotating || state.SliderDragging || rules::ComputerToMove() ||
+           state.QuitPromptShown || state.HintShown;
 }
 
 bool FrameWanted() {
@@ -24,7 +25,7 @@ bool FrameWanted() {
 }
 
 void SkipWaitedTime() {
-    LastTick = 0;
+    state.LastTick = 0;
 }
 
 } // namespace game

@@ -109,7 +109,7 @@ double PutPart(Pen& pen, const StatusText& text, std::size_t part, double x, dou
 
 StatusText ChooseStatusText() {
     StatusText text;
-    if (QuitPromptShown) {
+    if (state.QuitPromptShown) {
         Add(text, "Press Esc again to quit");
         return text;
     }

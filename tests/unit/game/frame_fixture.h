@@ -55,7 +55,7 @@ class FrameTest : public ::testing::Test {
     }
     // Opens the panel fully and keeps the pointer in it.
     static void OpenPanel() {
-        game::MenuOffset = 200;
+        game::state.MenuOffset = 200;
         PointAt(1000, 740);
     }
     static bool QuitPosted() {

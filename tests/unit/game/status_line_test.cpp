@@ -84,19 +84,19 @@ TEST_F(StatusLine, FirstEscDuringAGameAsksForASecondWithinThreeSeconds) {
     EXPECT_TRUE(QuitPosted());
 
     // Let go: the prompt stands 3 s, the loop drawing until it goes, then one Esc only asks.
-    game::QuitPromptShown = false;
+    game::state.QuitPromptShown = false;
     Key(27);
-    EXPECT_TRUE(game::QuitPromptShown);
+    EXPECT_TRUE(game::state.QuitPromptShown);
     Update(2990);
-    EXPECT_TRUE(game::QuitPromptShown);
+    EXPECT_TRUE(game::state.QuitPromptShown);
     Update(20);
-    EXPECT_FALSE(game::QuitPromptShown);
+    EXPECT_FALSE(game::state.QuitPromptShown);
     EXPECT_EQ(Said(), "Player 2 to move | Score 0 : 0");
     Key(27);
     EXPECT_FALSE(QuitPosted());
 
     // A held Esc repeats: no second press.
-    game::QuitPromptShown = false;
+    game::state.QuitPromptShown = false;
     platform::Message repeat{platform::MessageKind::KeyDown, 27};
     Key(27);
     repeat.repeat = true;

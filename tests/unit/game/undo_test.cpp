@@ -37,8 +37,8 @@ class Undo : public FrameTest {
     static void CtrlShiftZ() { Tap('Z', true, true); }
     // The person's piece on the cell, by the keys, left to fall for `ms`.
     static void Play(Cell cell, std::uint32_t ms = 1000) {
-        game::KeyboardInUse = true;
-        game::KeyCursor = cell;
+        game::state.KeyboardInUse = true;
+        game::state.KeyCursor = cell;
         Tap(vk::kReturn);
         Update(ms);
     }
@@ -160,21 +160,21 @@ TEST_F(Undo, AHintPutsTheCursorOnTheWinningCellAndChangesNothingElse) {
         rules::BoardAt(cell.i, cell.j) = 2;
     const auto board = rules::state.Board;
     Tap('H', true);
-    EXPECT_TRUE(game::HintShown);
-    EXPECT_TRUE(game::KeyboardInUse);
-    EXPECT_EQ(game::KeyCursor.i, 2);
-    EXPECT_EQ(game::KeyCursor.j, 2);
+    EXPECT_TRUE(game::state.HintShown);
+    EXPECT_TRUE(game::state.KeyboardInUse);
+    EXPECT_EQ(game::state.KeyCursor.i, 2);
+    EXPECT_EQ(game::state.KeyCursor.j, 2);
     EXPECT_EQ(rules::state.Board, board);
-    EXPECT_FALSE(game::HelpShown) << "Ctrl+H is the hint, H alone the help page";
+    EXPECT_FALSE(game::state.HelpShown) << "Ctrl+H is the hint, H alone the help page";
     EXPECT_EQ(game::DescribeFrame().focus.i, 2);
     Update(game::kHintFlashMs);
     EXPECT_EQ(game::DescribeFrame().focus.i, -1) << "the outline flashes";
     Update(game::kHintMs);
-    EXPECT_FALSE(game::HintShown);
+    EXPECT_FALSE(game::state.HintShown);
     EXPECT_EQ(game::DescribeFrame().focus.i, 2) << "the cursor stays on the hint";
-    game::KeyCursor = {4, 4};
+    game::state.KeyCursor = {4, 4};
     Tap(vk::kSlash, false, true); // '?'
-    EXPECT_EQ(game::KeyCursor.i, 2);
+    EXPECT_EQ(game::state.KeyCursor.i, 2);
     Tap(vk::kReturn);
     Update(1000);
     EXPECT_TRUE(rules::state.GameOver) << "Enter plays the hint";
@@ -184,10 +184,10 @@ TEST_F(Undo, AHintPutsTheCursorOnTheWinningCellAndChangesNothingElse) {
 TEST_F(Undo, NoHintOnTheComputersTurnOrWhileAMoveFalls) {
     Play({3, 3}, 300);
     Tap(vk::kQuestion);
-    EXPECT_FALSE(game::HintShown);
+    EXPECT_FALSE(game::state.HintShown);
     Update(1000); // the computer's reply falls
     Tap(vk::kQuestion);
-    EXPECT_FALSE(game::HintShown);
+    EXPECT_FALSE(game::state.HintShown);
 }
 
 } // namespace

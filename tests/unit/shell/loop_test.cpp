@@ -216,7 +216,7 @@ TEST_F(Loop, TheTimeAHiddenWindowWaitedIsNoGameTime) {
     pt::Double().visible = true;
     pt::Double().input = true;
     EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(game::FrameTime, 1);
+    EXPECT_EQ(game::state.FrameTime, 1);
     EXPECT_EQ(rules::state.Pulse, pulse + 1) << "the pulse goes on where it stood";
 }
 

@@ -60,12 +60,12 @@ TEST_F(LoopTime, AfterALongRestThePanelStillSlidesAtItsSpeed) {
     MovePointer(1020, 384);
     ASSERT_TRUE(shell::LoopPass());
     EXPECT_EQ(pt::Double().swaps, swaps + 1) << "the pointer is answered at once";
-    EXPECT_EQ(game::FrameTime, 1) << "the rest is no game time";
-    EXPECT_EQ(game::MenuOffset, 6);
+    EXPECT_EQ(game::state.FrameTime, 1) << "the rest is no game time";
+    EXPECT_EQ(game::state.MenuOffset, 6);
     RunFor(100);
-    EXPECT_NEAR(game::MenuOffset, 106, 17);
+    EXPECT_NEAR(game::state.MenuOffset, 106, 17);
     RunFor(120);
-    EXPECT_EQ(game::MenuOffset, 200);
+    EXPECT_EQ(game::state.MenuOffset, 200);
 
     // Open and still, the panel lets the loop rest again.
     const int open = pt::Double().swaps;
@@ -77,7 +77,7 @@ TEST_F(LoopTime, APieceFallsInASecondAndTheComputerRepliesInTheFrameItsTurnBegin
     RunFor(5000);
     MovePointerToCell(3, 4);
     RunToNextFrame();
-    ASSERT_EQ(game::HoverCell.i, 3);
+    ASSERT_EQ(game::state.HoverCell.i, 3);
     pt::Double().left = true;
     pt::Double().input = true;
     RunToNextFrame();

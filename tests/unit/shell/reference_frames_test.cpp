@@ -88,11 +88,11 @@ class ReferenceFrames : public ::testing::Test {
         archive::SetUpWorkspace((dir_ / "koravex").string());
         shell::ResetAndLoadGame(width_, height_);
         render::ResizeScene(width_, height_);
-        ASSERT_GE(game::TexEmpty, 0) << "the archive's pictures did not load";
+        ASSERT_GE(game::state.TexEmpty, 0) << "the archive's pictures did not load";
         rules::state.Board.fill(0);
-        game::HoverCell = {};
+        game::state.HoverCell = {};
         rules::state.MoveDelay = 0;
-        game::MenuOffset = 5;
+        game::state.MenuOffset = 5;
     }
 
     void TearDown() override {
@@ -162,8 +162,8 @@ void FillTheBoardAndOpenThePanel() {
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
     rules::state.Pulse = 500;
-    game::HoverCell = {4, 4};
-    game::MenuOffset = 200;
+    game::state.HoverCell = {4, 4};
+    game::state.MenuOffset = 200;
 }
 
 // The move that landed last, ringed, as a game's moves leave it.
@@ -175,7 +175,7 @@ void LastMoveAt(rules::Cell cell) {
 GLint BackdropMinFilter() {
     GLint filter = 0;
     glBindTexture(GL_TEXTURE_2D,
-                  engine::state.Textures[static_cast<std::size_t>(game::TexBackground)]);
+                  engine::state.Textures[static_cast<std::size_t>(game::state.TexBackground)]);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
     return filter;
 }
@@ -200,9 +200,9 @@ TEST_F(ReferenceFrames, FallingPieceAgainstTheBackdrop) {
     rules::state.CurrentPlayer = 1;
     rules::state.PendingCell = {1, 6};
     rules::state.MoveDelay = 450;
-    game::HoverCell = {3, 3}; // not drawn while the move is pending
-    game::CameraTilt = -78.0f;
-    game::CameraTurn = 20.0f;
+    game::state.HoverCell = {3, 3}; // not drawn while the move is pending
+    game::state.CameraTilt = -78.0f;
+    game::state.CameraTurn = 20.0f;
     ExpectLikeReference("falling_piece");
 }
 
@@ -213,8 +213,8 @@ TEST_F(ReferenceFrames, WonSquarePulsing) {
         rules::BoardAt(i, j) = 2;
     LastMoveAt({5, 5});
     rules::state.Pulse = 800;
-    game::CameraTilt = -30.0f;
-    game::CameraTurn = -60.0f;
+    game::state.CameraTilt = -30.0f;
+    game::state.CameraTurn = -60.0f;
     ExpectLikeReference("won_square_pulsing");
 }
 
@@ -226,7 +226,7 @@ class PortraitFrames : public ReferenceFrames {
 
 TEST_F(PortraitFrames, TheWholeBoardShows) {
     FillTheBoardAndOpenThePanel();
-    game::MenuOffset = 5;
+    game::state.MenuOffset = 5;
     ExpectLikeReference("portrait_full_board");
 }
 
