@@ -21,7 +21,6 @@
 
 namespace shell {
 
-bool MainWindow = false;
 FrameHooks Frame{game::UpdateFrame, game::DrawScene};
 
 namespace {
@@ -99,7 +98,7 @@ int RunMainWindow() {
         return 1;
     }
     const bool created = CreateContextAndScene();
-    MainWindow = true;
+    state.MainWindow = true;
     // The first size message sets the viewport, as the window system's own would.
     const platform::Size client = platform::ClientSize();
     platform::PostMessage(

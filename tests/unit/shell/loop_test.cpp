@@ -43,7 +43,7 @@ class Loop : public ::testing::Test {
         platform::ResetPlatformState();
         game::ResetGameState();
         rules::ResetRulesState();
-        shell::FrameStarted = false;
+        shell::state.FrameStarted = false;
         events.clear();
         saved_ = shell::Frame;
         shell::Frame = {RecordUpdate, RecordDraw};
@@ -181,7 +181,7 @@ TEST_F(Loop, WhileSomethingMovesFramesComeAtMostAtTheRefreshRate) {
         pt::ResetDouble();
         ASSERT_TRUE(pt::OpenHiddenGlWindow(64, 48));
         pt::Double().refreshRate = rate;
-        shell::FrameStarted = false;
+        shell::state.FrameStarted = false;
         platform::state.Keys[39] = -1; // the view turns while the key is held
         while (pt::Double().tick < 1000)
             EXPECT_TRUE(shell::LoopPass());

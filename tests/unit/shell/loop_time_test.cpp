@@ -17,7 +17,7 @@ class LoopTime : public FrameTest {
         render::ResizeScene(1024, 768);
         saved_ = shell::Frame;
         shell::Frame = {game::UpdateFrame, [] {}};
-        shell::FrameStarted = false;
+        shell::state.FrameStarted = false;
         PointAt(20, 384);
     }
     void TearDown() override {

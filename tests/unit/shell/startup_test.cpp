@@ -28,7 +28,7 @@
         void SetUp() override {
             pt::ResetDouble();
             platform::ClearMessages();
-            shell::MainWindow = false;
+            shell::state.MainWindow = false;
         }
         void TearDown() override {
             platform::ClearMessages();
@@ -114,7 +114,7 @@
         EXPECT_EQ(pt::Double().boxes[0].caption, "Error");
         EXPECT_EQ(pt::Double().boxes[0].text, "Window Creation Error.");
         EXPECT_EQ(pt::Double().splashShown, 1);
-        EXPECT_FALSE(shell::MainWindow);
+        EXPECT_FALSE(shell::state.MainWindow);
     }
 
     TEST_F(Startup, AFailedContextShowsTheWindowBrieflyThenQuitsWithExitCode1) {
@@ -123,7 +123,7 @@
         EXPECT_EQ(shell::RunProgram(), 1);
         EXPECT_EQ(platform::state.ScreenWidth, 640);
         EXPECT_EQ(platform::state.ScreenHeight, 480);
-        EXPECT_TRUE(shell::MainWindow);
+        EXPECT_TRUE(shell::state.MainWindow);
         EXPECT_EQ(pt::Double().splashHidden, 1);
         EXPECT_EQ(pt::Double().windowShown, 1);
         EXPECT_EQ(pt::Double().swaps, 0);
