@@ -1,5 +1,5 @@
 // The game's assets: board definition, two models, eleven pictures, two display lists, loaded
-// from the archive's bytes into the variables of game/state.h. The one place that reads
+// from the archive's bytes into game::state (game/state.h). The one place that reads
 // members for the game.
 #pragma once
 
