@@ -1,7 +1,7 @@
 // The base layer's run-time state: the loads running and the reports raised (base/report.h).
-// What is installed or registered once stays outside it: the report hooks (EngineReport), the
-// exit cleanups and QuitRequested (base/way_out.h), which signal handlers and other threads
-// reach.
+// Only this layer writes it. Outside it: what is installed or registered once, the report hooks
+// (EngineReport) and the exit cleanups, and QuitRequested (base/way_out.h), which the signal
+// thread sets.
 #pragma once
 
 namespace base {
@@ -11,6 +11,6 @@ struct State {
     unsigned ReportCount = 0;  // reports raised so far
     bool ResetPending = false; // a report during a load awaits its reset
 };
-extern State state; // written by this layer alone
+extern State state;
 
 } // namespace base

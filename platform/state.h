@@ -4,8 +4,9 @@
 // ResetPlatformState gives all of it its start values.
 //
 // Outside it: the window procedure (a hook, installed once), the signal bookkeeping of
-// ending.cpp, and the SDL implementation's windows, context, cursors and event counts
-// (platform_sdl.cpp), which belong to the one SDL session and go with DestroyWindows.
+// ending.cpp, and the SDL implementation's windows, context, cursors and its account of SDL's
+// events (platform_sdl.cpp): they belong to the one SDL session, which nothing resets; the
+// windows go with DestroyWindows.
 #pragma once
 
 #include <array>
