@@ -60,8 +60,8 @@ bool SetUpScene() {
         return false;
     }
     if (!pt::OpenHiddenGlWindow(kWidth, kHeight)) return false;
-    platform::ScreenWidth = kWidth;
-    platform::ScreenHeight = kHeight;
+    platform::state.ScreenWidth = kWidth;
+    platform::state.ScreenHeight = kHeight;
     const auto start = std::chrono::steady_clock::now();
     shell::InitScene(kWidth, kHeight);
     std::printf("scene set-up (assets, textures, lists): %.1f ms\n",
@@ -69,14 +69,15 @@ bool SetUpScene() {
                     .count());
     render::ResizeScene(kWidth, kHeight);
     // The bare frame's own copy of the backdrop's picture, always sampled through its mipmaps.
-    BareTexture = game::LoadSmoothTexture("backg.bmp", archive::ArchiveName);
+    BareTexture = game::LoadSmoothTexture("backg.bmp", archive::state.ArchiveName);
     if (BareTexture < 0) return false;
-    for (const auto& [name, index] :
-         {std::pair{"board", game::BoardObjectIndex}, {"piece", game::PieceObjectIndex}}) {
+    for (const auto& [name, index] : {std::pair{"board", game::state.BoardObjectIndex},
+                                      {"piece", game::state.PieceObjectIndex}}) {
         if (engine::ValidObject(index))
             std::printf(
                 "%s model: %u triangles\n", name,
-                unsigned{engine::Objects[static_cast<std::size_t>(index)].MiniPolygonCount()});
+                unsigned{
+                    engine::state.Objects[static_cast<std::size_t>(index)].MiniPolygonCount()});
     }
     return true;
 }
@@ -105,17 +106,17 @@ void DrawBareFrame() {
 // The start of a game: no pieces, the panel closed, the pointer off the board.
 void EmptyBoard() {
     rules::ResetRulesState();
-    rules::Board.fill(0);
-    game::HoverCell = {};
-    rules::MoveDelay = 0;
-    game::MenuOffset = 5;
-    game::HelpShown = false;
+    rules::state.Board.fill(0);
+    game::state.HoverCell = {};
+    rules::state.MoveDelay = 0;
+    game::state.MenuOffset = 5;
+    game::state.HelpShown = false;
 }
 
 // The move that landed last, ringed, as the game's moves would leave it.
 void LastMoveAt(rules::Cell cell) {
-    rules::Moves[0] = {cell, 1};
-    rules::MovesPlayed = 1;
+    rules::state.Moves[0] = {cell, 1};
+    rules::state.MovesPlayed = 1;
 }
 
 // A game the computer won on both seats: nine pieces, the won square's four pulsing, the last
@@ -127,10 +128,10 @@ void PulsingBoard() {
         rules::BoardAt(i, j) = 3;
     for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
         rules::BoardAt(i, j) = 2;
-    rules::GameOver = true;
+    rules::state.GameOver = true;
     LastMoveAt({5, 5});
     pulse = (pulse + 16) % 1000;
-    rules::Pulse = pulse;
+    rules::state.Pulse = pulse;
 }
 
 // Every cell taken, one square completed and pulsing, the last move ringed, the preview and the
@@ -138,13 +139,13 @@ void PulsingBoard() {
 void FullBoard() {
     EmptyBoard();
     for (int n = 0; n < 36; ++n)
-        rules::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
+        rules::state.Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
-    rules::Pulse = 500;
+    rules::state.Pulse = 500;
     LastMoveAt({3, 3});
-    game::HoverCell = {4, 4};
-    game::MenuOffset = 200;
+    game::state.HoverCell = {4, 4};
+    game::state.MenuOffset = 200;
 }
 
 // Early in a game: five pieces, the last ringed, the next falling half faded in over the board.
@@ -153,8 +154,8 @@ void MoveFalling() {
     for (const auto& [i, j] : {std::pair{2, 2}, {3, 4}, {4, 3}, {5, 5}, {2, 5}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(1 + (i + j) % 2);
     LastMoveAt({2, 5});
-    rules::PendingCell = {4, 4};
-    rules::MoveDelay = 500;
+    rules::state.PendingCell = {4, 4};
+    rules::state.MoveDelay = 500;
 }
 
 struct FrameKind {
@@ -227,7 +228,7 @@ void PrintInterleavedRatios(int rounds) {
 // The update alone: picking projects 360 points, the rest is constant work.
 void UpdateFrame(benchmark::State& state) {
     rules::ResetRulesState();
-    game::LastTick = 0;
+    game::state.LastTick = 0;
     pt::Double().cursorX = kWidth / 2;
     pt::Double().cursorY = kHeight / 2;
     for (auto _ : state) {

@@ -70,8 +70,8 @@ class EngineTest : public ::testing::Test {
 // Whatever a file held, the store keeps its own rules: counts match arrays and every
 // triangle names vertices its object has.
 inline void ExpectStoreConsistent() {
-    ASSERT_EQ(engine::ObjectCount(), engine::Objects.size());
-    for (const engine::VE_TObject& o : engine::Objects) {
+    ASSERT_EQ(engine::ObjectCount(), engine::state.Objects.size());
+    for (const engine::VE_TObject& o : engine::state.Objects) {
         ASSERT_EQ(o.VertexCount(), o.Vertices.size());
         ASSERT_EQ(o.MiniPolygonCount(), o.MiniPolygons.size());
         ASSERT_EQ(o.PolygonCount(), o.Polygons.size());

@@ -126,7 +126,7 @@ class BoardDefinitionLoad : public ScratchTest {
     void SetUp() override {
         ScratchTest::SetUp();
         SetUpPortableWorkspace(dir_);
-        rules::SquareTable = {};
+        rules::state.SquareTable = {};
     }
     void Pack(const std::string& text) {
         WriteBytes(dir_ / "a.vbf", Archive({{"other.bmp", "BM"}, {"NEGYZETEK.DAT", text}}));
@@ -136,7 +136,7 @@ class BoardDefinitionLoad : public ScratchTest {
 TEST_F(BoardDefinitionLoad, FillsTheTableThroughTempAndRemovesTheCopy) {
     Pack(Definition([](const std::string& line, int) { return line + "\r\n"; }));
     game::LoadBoardDefinition("negyzetek.dat", "a.vbf");
-    EXPECT_TRUE(SameSquares(rules::SquareTable, rules::DeriveSquares()));
+    EXPECT_TRUE(SameSquares(rules::state.SquareTable, rules::DeriveSquares()));
     EXPECT_EQ(CurrentDir(), dir_);
     EXPECT_FALSE(fs::exists(dir_ / "Temp" / "negyzetek.dat"));
     EXPECT_TRUE(Boxes().empty());
@@ -145,7 +145,7 @@ TEST_F(BoardDefinitionLoad, FillsTheTableThroughTempAndRemovesTheCopy) {
 TEST_F(BoardDefinitionLoad, AFailedLoadKeepsTheTableAndLeavesTheCopyInTemp) {
     Pack("(1,1)(1,2)(2,2)(2,1)\n");
     EXPECT_THROW(game::LoadBoardDefinition("negyzetek.dat", "a.vbf"), base::ConvertFailure);
-    EXPECT_EQ(rules::SquareTable[0][0].i, 0);
+    EXPECT_EQ(rules::state.SquareTable[0][0].i, 0);
     EXPECT_TRUE(fs::exists(dir_ / "Temp" / "negyzetek.dat"));
 
     // An empty member: the engine's report, then the file end in the first digit place.
@@ -170,7 +170,7 @@ TEST_F(BoardDefinitionLoad, TheBuiltArchiveHoldsEverySquareOfTheBoard) {
     game::LoadBoardDefinition("negyzetek.dat", "adatok.vbf");
 
     std::set<std::array<std::pair<int, int>, 4>> distinct;
-    for (const auto& square : rules::SquareTable) {
+    for (const auto& square : rules::state.SquareTable) {
         const int di = square[1].i - square[0].i;
         const int dj = square[1].j - square[0].j;
         EXPECT_TRUE(di != 0 || dj != 0);

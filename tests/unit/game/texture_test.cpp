@@ -33,12 +33,12 @@ TEST_F(Textures, SlotsKeepCountingAfterAFailedDecode) {
     EXPECT_EQ(Load("bad.bmp"), -1);
     EXPECT_EQ(Load("a.bmp"), 3);
     ASSERT_EQ(engine::TextureCount(), 4);
-    ASSERT_EQ(engine::Textures.size(), 4u);
-    EXPECT_EQ(engine::Textures[2], 0u);
+    ASSERT_EQ(engine::state.Textures.size(), 4u);
+    EXPECT_EQ(engine::state.Textures[2], 0u);
     // The same file twice is two textures.
-    EXPECT_NE(engine::Textures[0], engine::Textures[1]);
+    EXPECT_NE(engine::state.Textures[0], engine::state.Textures[1]);
     for (int slot : {0, 1, 3})
-        EXPECT_TRUE(glIsTexture(engine::Textures[slot])) << slot;
+        EXPECT_TRUE(glIsTexture(engine::state.Textures[slot])) << slot;
     // Decoded pictures are deleted from Temp; the undecodable one stays until the clear-out.
     EXPECT_FALSE(fs::exists(Temp() / "a.bmp"));
     EXPECT_TRUE(fs::exists(Temp() / "bad.bmp"));
@@ -51,10 +51,10 @@ TEST_F(Textures, FiltersWithoutMipmapsUploadOneLevelOthersEveryLevel) {
     const auto linear = Load("a.bmp", GL_LINEAR);
     const auto mipmapped = Load("a.bmp", GL_NEAREST_MIPMAP_NEAREST);
     for (auto slot : {single, linear}) {
-        EXPECT_EQ(TextureLevelWidth(engine::Textures[slot], 0), 8);
-        EXPECT_EQ(TextureLevelWidth(engine::Textures[slot], 1), 0);
+        EXPECT_EQ(TextureLevelWidth(engine::state.Textures[slot], 0), 8);
+        EXPECT_EQ(TextureLevelWidth(engine::state.Textures[slot], 1), 0);
     }
-    const GLuint chain = engine::Textures[mipmapped];
+    const GLuint chain = engine::state.Textures[mipmapped];
     EXPECT_EQ(TextureLevelWidth(chain, 0), 8);
     EXPECT_EQ(TextureLevelWidth(chain, 1), 4);
     EXPECT_EQ(TextureLevelWidth(chain, 3), 1);
@@ -73,7 +73,7 @@ TEST_F(Textures, RowsThatAreNoMultipleOfFourBytesArriveIntact) {
     const Bytes file = Gradient24(5, 3);
     WriteArchive({{"odd.bmp", file}});
     const auto slot = Load("odd.bmp", GL_LINEAR);
-    glBindTexture(GL_TEXTURE_2D, engine::Textures[slot]);
+    glBindTexture(GL_TEXTURE_2D, engine::state.Textures[slot]);
     std::vector<std::uint8_t> back(5 * 3 * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, back.data());
@@ -112,9 +112,9 @@ TEST_F(Textures, APictureOverItsBudgetCountsAsUndecodable) {
     EXPECT_EQ(Load("wide.bmp"), -1);
     EXPECT_EQ(Load("huge.bmp"), -1);
     EXPECT_EQ(engine::TextureCount(), 3);
-    EXPECT_EQ(engine::TexturePixels, render::kMaxPicturePixels);
+    EXPECT_EQ(engine::state.TexturePixels, render::kMaxPicturePixels);
     // Refused like any undecodable picture: no texture, and the copy stays until the clear-out.
-    EXPECT_EQ(engine::Textures[1], 0u);
+    EXPECT_EQ(engine::state.Textures[1], 0u);
     EXPECT_TRUE(fs::exists(Temp() / "wide.bmp"));
     EXPECT_TRUE(Boxes().empty());
 }
@@ -138,7 +138,7 @@ TEST_F(Textures, EntriesSharingOnePictureEachCountAgainstTheTotal) {
         EXPECT_GE(Load(name), 0) << name;
     EXPECT_EQ(Load("e.bmp"), -1);
     EXPECT_EQ(Load("small.bmp"), -1) << "the total is spent";
-    EXPECT_EQ(engine::TexturePixels, render::kMaxTotalPicturePixels);
+    EXPECT_EQ(engine::state.TexturePixels, render::kMaxTotalPicturePixels);
 
     // A fresh engine starts a fresh count.
     engine::EngineInit();
@@ -173,11 +173,11 @@ TEST_F(Textures, APictureShortOfItsSidesOrASlotOutsideTheStoreUploadsNothing) {
     const engine::Picture pixel{1, 1, {1, 2, 3}};
     for (std::int32_t outside : {-1, slot + 1})
         render::UploadTexture(outside, pixel, render::kSmoothLook);
-    EXPECT_EQ(engine::Textures, std::vector<std::uint32_t>{0});
-    EXPECT_EQ(engine::TexturePixels, 0);
+    EXPECT_EQ(engine::state.Textures, std::vector<std::uint32_t>{0});
+    EXPECT_EQ(engine::state.TexturePixels, 0);
     render::UploadTexture(slot, pixel, render::kSmoothLook);
-    EXPECT_TRUE(glIsTexture(engine::Textures[0]));
-    EXPECT_EQ(engine::TexturePixels, 1);
+    EXPECT_TRUE(glIsTexture(engine::state.Textures[0]));
+    EXPECT_EQ(engine::state.TexturePixels, 1);
 }
 
 TEST_F(Textures, BindingASlotOutsideTheStoreBindsNoTexture) {
@@ -189,7 +189,7 @@ TEST_F(Textures, BindingASlotOutsideTheStoreBindsNoTexture) {
         return name;
     };
     render::BindTextureSlot(slot);
-    EXPECT_EQ(bound(), static_cast<GLint>(engine::Textures[slot]));
+    EXPECT_EQ(bound(), static_cast<GLint>(engine::state.Textures[slot]));
     for (std::int32_t bad : {-1, 1, 1000, INT32_MIN}) {
         render::BindTextureSlot(slot);
         render::BindTextureSlot(bad);
@@ -270,9 +270,9 @@ TEST_F(Textures, APictureDrawnMagnifiedSkipsItsMipmapsAndLooksTheSame) {
     const auto baseLevelOnly = DrawAtScale(1.7f);
     EXPECT_FALSE(baseLevelOnly == withMipmaps(1.7f));
 
-    render::SkipMipmapsWhenMagnified = false;
+    render::state.SkipMipmapsWhenMagnified = false;
     render::SampleBoundSmoothTexture(0.5f);
-    render::SkipMipmapsWhenMagnified = true;
+    render::state.SkipMipmapsWhenMagnified = true;
     EXPECT_EQ(BoundMinFilter(), GL_LINEAR_MIPMAP_LINEAR);
     glDeleteTextures(1, &name);
 }

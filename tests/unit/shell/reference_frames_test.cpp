@@ -88,16 +88,16 @@ class ReferenceFrames : public ::testing::Test {
         archive::SetUpWorkspace((dir_ / "koravex").string());
         shell::ResetAndLoadGame(width_, height_);
         render::ResizeScene(width_, height_);
-        ASSERT_GE(game::TexEmpty, 0) << "the archive's pictures did not load";
-        rules::Board.fill(0);
-        game::HoverCell = {};
-        rules::MoveDelay = 0;
-        game::MenuOffset = 5;
+        ASSERT_GE(game::state.TexEmpty, 0) << "the archive's pictures did not load";
+        rules::state.Board.fill(0);
+        game::state.HoverCell = {};
+        rules::state.MoveDelay = 0;
+        game::state.MenuOffset = 5;
     }
 
     void TearDown() override {
         archive::TearDownWorkspace();
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
         engine::EngineReset();
         pt::ResetDouble();
         std::error_code ignored;
@@ -158,23 +158,24 @@ class ReferenceFrames : public ::testing::Test {
 // the panel pulled fully out.
 void FillTheBoardAndOpenThePanel() {
     for (int n = 0; n < 36; ++n)
-        rules::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
+        rules::state.Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
-    rules::Pulse = 500;
-    game::HoverCell = {4, 4};
-    game::MenuOffset = 200;
+    rules::state.Pulse = 500;
+    game::state.HoverCell = {4, 4};
+    game::state.MenuOffset = 200;
 }
 
 // The move that landed last, ringed, as a game's moves leave it.
 void LastMoveAt(rules::Cell cell) {
-    rules::Moves[0] = {cell, 1};
-    rules::MovesPlayed = 1;
+    rules::state.Moves[0] = {cell, 1};
+    rules::state.MovesPlayed = 1;
 }
 
 GLint BackdropMinFilter() {
     GLint filter = 0;
-    glBindTexture(GL_TEXTURE_2D, engine::Textures[static_cast<std::size_t>(game::TexBackground)]);
+    glBindTexture(GL_TEXTURE_2D,
+                  engine::state.Textures[static_cast<std::size_t>(game::state.TexBackground)]);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
     return filter;
 }
@@ -196,12 +197,12 @@ TEST_F(ReferenceFrames, FallingPieceAgainstTheBackdrop) {
     rules::BoardAt(2, 3) = 1;
     rules::BoardAt(5, 5) = 2;
     LastMoveAt({5, 5});
-    rules::CurrentPlayer = 1;
-    rules::PendingCell = {1, 6};
-    rules::MoveDelay = 450;
-    game::HoverCell = {3, 3}; // not drawn while the move is pending
-    game::CameraTilt = -78.0f;
-    game::CameraTurn = 20.0f;
+    rules::state.CurrentPlayer = 1;
+    rules::state.PendingCell = {1, 6};
+    rules::state.MoveDelay = 450;
+    game::state.HoverCell = {3, 3}; // not drawn while the move is pending
+    game::state.CameraTilt = -78.0f;
+    game::state.CameraTurn = 20.0f;
     ExpectLikeReference("falling_piece");
 }
 
@@ -211,9 +212,9 @@ TEST_F(ReferenceFrames, WonSquarePulsing) {
     for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
         rules::BoardAt(i, j) = 2;
     LastMoveAt({5, 5});
-    rules::Pulse = 800;
-    game::CameraTilt = -30.0f;
-    game::CameraTurn = -60.0f;
+    rules::state.Pulse = 800;
+    game::state.CameraTilt = -30.0f;
+    game::state.CameraTurn = -60.0f;
     ExpectLikeReference("won_square_pulsing");
 }
 
@@ -225,7 +226,7 @@ class PortraitFrames : public ReferenceFrames {
 
 TEST_F(PortraitFrames, TheWholeBoardShows) {
     FillTheBoardAndOpenThePanel();
-    game::MenuOffset = 5;
+    game::state.MenuOffset = 5;
     ExpectLikeReference("portrait_full_board");
 }
 
@@ -235,16 +236,16 @@ class FullHdFrames : public ReferenceFrames {
   protected:
     FullHdFrames() : ReferenceFrames(1920, 1080) {}
     void TearDown() override {
-        render::SkipMipmapsWhenMagnified = true;
-        render::WoodFromNearestLevel = true;
+        render::state.SkipMipmapsWhenMagnified = true;
+        render::state.WoodFromNearestLevel = true;
         ReferenceFrames::TearDown();
     }
 
     void ExpectTheSameWithTheMipmaps() const {
-        render::SkipMipmapsWhenMagnified = true;
+        render::state.SkipMipmapsWhenMagnified = true;
         const Picture fast = Draw();
         EXPECT_EQ(BackdropMinFilter(), GL_LINEAR) << "the mipmaps were not skipped";
-        render::SkipMipmapsWhenMagnified = false;
+        render::state.SkipMipmapsWhenMagnified = false;
         const Picture full = Draw();
         EXPECT_EQ(BackdropMinFilter(), GL_LINEAR_MIPMAP_LINEAR);
         std::size_t differ = 0;
@@ -265,7 +266,7 @@ TEST_F(FullHdFrames, TheBackdropWithoutItsMipmapsLooksTheSame) {
 TEST_F(FullHdFrames, TheWoodFromOneMipmapLevelLooksAlike) {
     FillTheBoardAndOpenThePanel();
     const Picture fast = Draw();
-    render::WoodFromNearestLevel = false;
+    render::state.WoodFromNearestLevel = false;
     const Picture blended = Draw();
     int worst = 0;
     long total = 0;
