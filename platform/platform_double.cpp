@@ -16,7 +16,7 @@ struct WindowDeleter {
     void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
 };
 
-testing::DoubleState doubled; // what the tests set and read; not platform::state, which the layer keeps as the SDL side does
+testing::DoubleState doubled; // what the tests set and read, apart from platform::state
 std::unique_ptr<SDL_Window, WindowDeleter> window; // hidden, GL-capable
 SDL_GLContext context = nullptr;
 bool videoStarted = false;
