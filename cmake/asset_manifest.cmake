@@ -7,10 +7,10 @@ set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPEN
 # those the maker (Squares or Assetgen) writes when one is given.
 function(kx_archive_members variable)
   file(STRINGS ${KX_ASSET_MANIFEST} rows
-       REGEX "^ *[{]\"[^\"]+\", *Asset::[A-Za-z]+, *Maker::[A-Za-z]+, *Loader::[A-Za-z]+}")
+       REGEX "^ *[{]\"[^\"]+\", *[^,]+, *Maker::[A-Za-z]+, *Loader::[A-Za-z]+}")
   set(names "")
   foreach(row ${rows})
-    string(REGEX MATCH "\"([^\"]+)\", *Asset::[A-Za-z]+, *Maker::([A-Za-z]+)" ignored "${row}")
+    string(REGEX MATCH "\"([^\"]+)\", *[^,]+, *Maker::([A-Za-z]+)" ignored "${row}")
     if(ARGC EQUAL 1 OR CMAKE_MATCH_2 STREQUAL ARGV1)
       list(APPEND names ${CMAKE_MATCH_1})
     endif()

@@ -3,25 +3,13 @@
 // loads from (game/assets.cpp).
 #pragma once
 
-namespace game {
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
 
-// What a member is: the generator draws by it, the game keeps what it loads by it.
-enum class Asset {
-    BoardDefinition,
-    BoardModel,
-    PieceModel,
-    BoardWood,
-    PieceWood,
-    HelpPage,
-    Backdrop,
-    MenuTab,
-    Panel,
-    ComputerButton,
-    PersonButton,
-    StrengthKnob,
-    MarkedButton,
-    EmptyButton,
-};
+#include "game/state.h"
+
+namespace game {
 
 // The build tool that writes a member: koravex-squares or koravex-assetgen.
 enum class Maker { Squares, Assetgen };
@@ -29,9 +17,12 @@ enum class Maker { Squares, Assetgen };
 // What the game hands a member's bytes to.
 enum class Loader { BoardDefinition, Model, Picture };
 
+// Where the game keeps what a model or a picture loaded into: its object index or texture slot.
+using Slot = std::int32_t State::*;
+
 struct ArchiveMember {
     const char* name; // the name inside the archive, and of the generated file
-    Asset asset;
+    Slot slot;        // none for the board definition, which fills rules::state.SquareTable
     Maker maker;
     Loader loader;
 };
@@ -39,33 +30,34 @@ struct ArchiveMember {
 // The build reads these lines with a pattern: keep one member a line, name first.
 // clang-format off
 inline constexpr ArchiveMember kArchiveMembers[] = {
-    {"negyzetek.dat", Asset::BoardDefinition, Maker::Squares,  Loader::BoardDefinition},
-    {"tabla.3ds",     Asset::BoardModel,      Maker::Assetgen, Loader::Model},
-    {"babu.3ds",      Asset::PieceModel,      Maker::Assetgen, Loader::Model},
-    {"wood.bmp",      Asset::BoardWood,       Maker::Assetgen, Loader::Picture},
-    {"wood2.bmp",     Asset::PieceWood,       Maker::Assetgen, Loader::Picture},
-    {"help.bmp",      Asset::HelpPage,        Maker::Assetgen, Loader::Picture},
-    {"backg.bmp",     Asset::Backdrop,        Maker::Assetgen, Loader::Picture},
-    {"menujel.bmp",   Asset::MenuTab,         Maker::Assetgen, Loader::Picture},
-    {"menu.bmp",      Asset::Panel,           Maker::Assetgen, Loader::Picture},
-    {"pc.bmp",        Asset::ComputerButton,  Maker::Assetgen, Loader::Picture},
-    {"ember.bmp",     Asset::PersonButton,    Maker::Assetgen, Loader::Picture},
-    {"iq.bmp",        Asset::StrengthKnob,    Maker::Assetgen, Loader::Picture},
-    {"jelol.bmp",     Asset::MarkedButton,    Maker::Assetgen, Loader::Picture},
-    {"ures.bmp",      Asset::EmptyButton,     Maker::Assetgen, Loader::Picture},
+    {"negyzetek.dat", nullptr,                   Maker::Squares,   Loader::BoardDefinition},
+    {"tabla.3ds",     &State::BoardObjectIndex,  Maker::Assetgen,  Loader::Model},
+    {"babu.3ds",      &State::PieceObjectIndex,  Maker::Assetgen,  Loader::Model},
+    {"wood.bmp",      &State::TexWood,           Maker::Assetgen,  Loader::Picture},
+    {"wood2.bmp",     &State::TexWood2,          Maker::Assetgen,  Loader::Picture},
+    {"help.bmp",      &State::TexHelp,           Maker::Assetgen,  Loader::Picture},
+    {"backg.bmp",     &State::TexBackground,     Maker::Assetgen,  Loader::Picture},
+    {"menujel.bmp",   &State::TexMenuMark,       Maker::Assetgen,  Loader::Picture},
+    {"menu.bmp",      &State::TexMenu,           Maker::Assetgen,  Loader::Picture},
+    {"pc.bmp",        &State::TexComputer,       Maker::Assetgen,  Loader::Picture},
+    {"ember.bmp",     &State::TexHuman,          Maker::Assetgen,  Loader::Picture},
+    {"iq.bmp",        &State::TexStrength,       Maker::Assetgen,  Loader::Picture},
+    {"jelol.bmp",     &State::TexMark,           Maker::Assetgen,  Loader::Picture},
+    {"ures.bmp",      &State::TexEmpty,          Maker::Assetgen,  Loader::Picture},
 };
 // clang-format on
 
-// Each asset is one member: the game would keep a second copy's slot, or none for a missing one.
-constexpr bool EachAssetOnce() {
-    int seen = 0;
-    for (const ArchiveMember& member : kArchiveMembers) {
-        const int bit = 1 << static_cast<int>(member.asset);
-        if (seen & bit) return false;
-        seen |= bit;
+// Each slot is filled by one member, and every model and picture fills one: a second member
+// would overwrite the first one's slot, and a member without one would load for nothing.
+constexpr bool EachSlotOnce() {
+    for (std::size_t i = 0; i < std::size(kArchiveMembers); ++i) {
+        const ArchiveMember& member = kArchiveMembers[i];
+        if ((member.slot == nullptr) != (member.loader == Loader::BoardDefinition)) return false;
+        for (std::size_t j = 0; j < i; ++j)
+            if (member.slot && kArchiveMembers[j].slot == member.slot) return false;
     }
-    return seen == (1 << (static_cast<int>(Asset::EmptyButton) + 1)) - 1;
+    return true;
 }
-static_assert(EachAssetOnce());
+static_assert(EachSlotOnce());
 
 } // namespace game

@@ -20,41 +20,6 @@ namespace game {
 
 namespace {
 
-// Where the game keeps what a model or a picture loaded into: its object index or its slot.
-std::int32_t* KeptIn(Asset asset) {
-    switch (asset) {
-    case Asset::BoardModel:
-        return &state.BoardObjectIndex;
-    case Asset::PieceModel:
-        return &state.PieceObjectIndex;
-    case Asset::BoardWood:
-        return &state.TexWood;
-    case Asset::PieceWood:
-        return &state.TexWood2;
-    case Asset::HelpPage:
-        return &state.TexHelp;
-    case Asset::Backdrop:
-        return &state.TexBackground;
-    case Asset::MenuTab:
-        return &state.TexMenuMark;
-    case Asset::Panel:
-        return &state.TexMenu;
-    case Asset::ComputerButton:
-        return &state.TexComputer;
-    case Asset::PersonButton:
-        return &state.TexHuman;
-    case Asset::StrengthKnob:
-        return &state.TexStrength;
-    case Asset::MarkedButton:
-        return &state.TexMark;
-    case Asset::EmptyButton:
-        return &state.TexEmpty;
-    case Asset::BoardDefinition:
-        break;
-    }
-    return nullptr;
-}
-
 // The picture `fileName` decoded within the budget left, or nothing when it is undecodable or
 // over budget. An archive member goes through Temp, where an undecodable one stays until the
 // next clear-out; one too large for any picture in budget is neither read nor copied.
@@ -116,13 +81,11 @@ void LoadAssets() {
         case Loader::Model:
             LoadModel(member.name, archive::state.ArchiveName, 255);
             // A model is drawn by the last mesh its file adds; an emptied store leaves -1.
-            if (std::int32_t* kept = KeptIn(member.asset)) *kept = engine::ObjectCount() - 1;
+            state.*member.slot = engine::ObjectCount() - 1;
             break;
-        case Loader::Picture: {
-            const std::int32_t slot = LoadSmoothTexture(member.name, archive::state.ArchiveName);
-            if (std::int32_t* kept = KeptIn(member.asset)) *kept = slot;
+        case Loader::Picture:
+            state.*member.slot = LoadSmoothTexture(member.name, archive::state.ArchiveName);
             break;
-        }
         }
     }
 

@@ -63,41 +63,39 @@ std::vector<std::uint8_t> PictureFile(const std::string& name, const Canvas& pic
     return paletted ? EncodeBmp8(Quantize(picture)) : EncodeBmp32(picture);
 }
 
-// The bytes of a member the generator draws. The wood, the backdrop, the help page and the
-// panel are paletted; the small pictures on the panel keep every colour.
+// How the generator draws the member that fills a slot. The wood, the backdrop, the help page
+// and the panel are paletted; the small pictures on the panel keep every colour.
+struct Drawing {
+    game::Slot slot;
+    std::vector<std::uint8_t> (*draw)(const std::string& name, const PanelPicture& panel);
+};
+
+using game::State;
+// clang-format off
+const Drawing kDrawings[] = {
+    {&State::BoardObjectIndex, [](const std::string&, const PanelPicture&) {
+        return ModelFile(BuildBoard(), "Board", "Wood", Hex(0xC8915A)); }},
+    {&State::PieceObjectIndex, [](const std::string&, const PanelPicture&) {
+        return ModelFile(BuildPiece(), "Piece", "Boxwood", Hex(0xF0DDB8)); }},
+    {&State::TexWood,       [](const std::string& n, const PanelPicture&) { return PictureFile(n, BoardWood(1024), true); }},
+    {&State::TexWood2,      [](const std::string& n, const PanelPicture&) { return PictureFile(n, PieceWood(512), true); }},
+    {&State::TexBackground, [](const std::string& n, const PanelPicture&) { return PictureFile(n, Backdrop(1024), true); }},
+    {&State::TexHelp,       [](const std::string& n, const PanelPicture&) { return PictureFile(n, HelpPage(), true); }},
+    {&State::TexMenu,       [](const std::string& n, const PanelPicture& p) { return PictureFile(n, p.picture, true); }},
+    {&State::TexMenuMark,   [](const std::string& n, const PanelPicture&) { return PictureFile(n, MenuTab(), false); }},
+    {&State::TexComputer,   [](const std::string& n, const PanelPicture&) { return PictureFile(n, ComputerButton(), false); }},
+    {&State::TexHuman,      [](const std::string& n, const PanelPicture&) { return PictureFile(n, PersonButton(), false); }},
+    {&State::TexStrength,   [](const std::string& n, const PanelPicture&) { return PictureFile(n, StrengthKnob(), false); }},
+    {&State::TexMark,       [](const std::string& n, const PanelPicture&) { return PictureFile(n, MarkedButton(), false); }},
+    {&State::TexEmpty,      [](const std::string& n, const PanelPicture&) { return PictureFile(n, EmptyButton(), false); }},
+};
+// clang-format on
+
+// The bytes of a member the generator draws.
 std::vector<std::uint8_t> MemberFile(const game::ArchiveMember& member, const PanelPicture& panel) {
-    using game::Asset;
     const std::string name = member.name;
-    switch (member.asset) {
-    case Asset::BoardModel:
-        return ModelFile(BuildBoard(), "Board", "Wood", Hex(0xC8915A));
-    case Asset::PieceModel:
-        return ModelFile(BuildPiece(), "Piece", "Boxwood", Hex(0xF0DDB8));
-    case Asset::BoardWood:
-        return PictureFile(name, BoardWood(1024), true);
-    case Asset::PieceWood:
-        return PictureFile(name, PieceWood(512), true);
-    case Asset::Backdrop:
-        return PictureFile(name, Backdrop(1024), true);
-    case Asset::HelpPage:
-        return PictureFile(name, HelpPage(), true);
-    case Asset::Panel:
-        return PictureFile(name, panel.picture, true);
-    case Asset::MenuTab:
-        return PictureFile(name, MenuTab(), false);
-    case Asset::ComputerButton:
-        return PictureFile(name, ComputerButton(), false);
-    case Asset::PersonButton:
-        return PictureFile(name, PersonButton(), false);
-    case Asset::StrengthKnob:
-        return PictureFile(name, StrengthKnob(), false);
-    case Asset::MarkedButton:
-        return PictureFile(name, MarkedButton(), false);
-    case Asset::EmptyButton:
-        return PictureFile(name, EmptyButton(), false);
-    case Asset::BoardDefinition:
-        break;
-    }
+    for (const Drawing& drawing : kDrawings)
+        if (member.slot && drawing.slot == member.slot) return drawing.draw(name, panel);
     throw std::logic_error(name + ": the manifest says the generator makes it, but it can't");
 }
 
