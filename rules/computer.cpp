@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "rules/random.h"
-#include "rules/rules.h"
+#include "rules/state.h"
 
 namespace rules {
 

@@ -7,11 +7,6 @@
 
 namespace rules {
 
-// Board index of cell (i, j), or -1 when it lies off the board.
-inline int CellIndex(int i, int j) {
-    return i >= 1 && i <= 6 && j >= 1 && j <= 6 ? (i - 1) * 6 + (j - 1) : -1;
-}
-
 // Whether the seat of this player is the computer's; no seat beyond players 1 and 2.
 bool IsComputerSeat(std::int32_t player);
 

@@ -28,6 +28,11 @@ using Square = std::array<SquareCorner, 4>;
 // Cell values on the board.
 inline constexpr std::uint8_t kEmpty = 0;
 
+// Board index of cell (i, j), or -1 when it lies off the board.
+inline int CellIndex(int i, int j) {
+    return i >= 1 && i <= 6 && j >= 1 && j <= 6 ? (i - 1) * 6 + (j - 1) : -1;
+}
+
 // A move that landed: where, and whose.
 struct Move {
     Cell cell;
