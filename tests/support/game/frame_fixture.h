@@ -14,17 +14,14 @@
 #include "render/view.h"
 #include "rules/squares.h"
 #include "rules/state.h"
+#include "tests/support/game/layers.h"
 
 namespace pt = platform::testing;
 
 class FrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        pt::ResetDouble();
-        platform::ClearMessages();
-        platform::ResetWindowState();
-        game::ResetGameState();
-        rules::ResetRulesState();
+        kxtest::ResetLayers();
         rules::SquareTable = rules::DeriveSquares();
         platform::ScreenWidth = 1024;
         platform::ScreenHeight = 768;
@@ -38,6 +35,11 @@ class FrameTest : public ::testing::Test {
         pt::ResetDouble();
     }
 
+    // A hidden window of the same size with a current GL context and the scene's viewport.
+    static void OpenWindow() {
+        ASSERT_TRUE(pt::OpenHiddenGlWindow(1024, 768));
+        render::ResizeScene(1024, 768);
+    }
     // Places the cursor so that the pointer lands on (x, y) of the virtual screen.
     static void PointAt(int x, int y) {
         pt::Double().cursorX = x;

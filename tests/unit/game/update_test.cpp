@@ -1,9 +1,9 @@
 #include <limits>
 
-#include "frame_fixture.h"
 #include "game/state.h"
 #include "platform/window_state.h"
 #include "render/view.h"
+#include "tests/support/game/frame_fixture.h"
 
 namespace {
 
