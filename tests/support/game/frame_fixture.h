@@ -45,6 +45,11 @@ class FrameTest : public ::testing::Test {
         pt::Double().cursorX = x;
         pt::Double().cursorY = 768 - y;
     }
+    // Holds the right button down with the pointer on (x, y).
+    static void HoldRightAt(int x, int y) {
+        PointAt(x, y);
+        pt::Double().right = true;
+    }
     // Holds the left button down for this many polls of its state, then lets it go.
     static void PressLeftFor(int polls) {
         pt::Double().left = true;

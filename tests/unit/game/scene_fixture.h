@@ -112,6 +112,16 @@ class SceneTest : public kxtest::GlTest {
         return {p[0], p[1], p[2]};
     }
 
+    struct Spot {
+        int x, y;
+        Rgb colour;
+    };
+    // The pixel at each spot has the spot's colour.
+    static void ExpectPixels(std::initializer_list<Spot> spots) {
+        for (const Spot& spot : spots)
+            EXPECT_EQ(Pixel(spot.x, spot.y), spot.colour) << spot.x << ", " << spot.y;
+    }
+
     // The pixel at the centre of cell (i, j) on the board's plane.
     static Rgb CellPixel(int i, int j) {
         const kxtest::WindowPoint w = kxtest::ProjectCellPoint(i, j, engine::TVector3{});

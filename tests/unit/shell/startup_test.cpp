@@ -13,6 +13,7 @@
 #include "render/view.h"
 #include "shell/app.h"
 #include "shell/window.h"
+#include "tests/support/game/layers.h"
 
     namespace {
 
@@ -23,8 +24,7 @@
     class Startup : public ::testing::Test {
       protected:
         void SetUp() override {
-            pt::ResetDouble();
-            platform::ClearMessages();
+            kxtest::ResetLayers();
             shell::MainWindow = false;
         }
         void TearDown() override {
