@@ -28,6 +28,7 @@ using engine::ObjectCount;
 using engine::Objects;
 namespace fs = std::filesystem;
 
+// LoadBoardDefinition: the member through Temp into rules::SquareTable.
 class BoardDefinitionLoad : public ScratchTest {
   protected:
     void SetUp() override {
