@@ -13,6 +13,7 @@
 
 #include "archive/bigfile_directory.h"
 #include "archive/location.h"
+#include "archive/state.h"
 #include "base/failure.h"
 #include "base/report.h"
 #include "base/unique_fd.h"
@@ -68,24 +69,12 @@ std::string Damaged(const std::string& archiveName) {
     return "Bigfile(" + base::PrintablePath(archiveName) + ") is damaged!";
 }
 
-// A directory as read, and the file it was read from.
-struct KeptDirectory {
-    std::string archiveName;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    BigfileDirectory directory;
-
-    bool ReadFrom(const std::string& name, const struct stat& info) const {
-        return name == archiveName && info.st_dev == device && info.st_ino == inode &&
-               info.st_size == size && info.st_mtim.tv_sec == modified.tv_sec &&
-               info.st_mtim.tv_nsec == modified.tv_nsec;
-    }
-};
-
-unsigned keepDepth = 0;            // KeepDirectories alive now
-std::optional<KeptDirectory> kept; // the last directory read while one lives
+// The kept directory was read from the file `name` now is.
+bool ReadFrom(const KeptDirectory& kept, const std::string& name, const struct stat& info) {
+    return name == kept.archiveName && info.st_dev == kept.device && info.st_ino == kept.inode &&
+           info.st_size == kept.size && info.st_mtim.tv_sec == kept.modified.tv_sec &&
+           info.st_mtim.tv_nsec == kept.modified.tv_nsec;
+}
 
 // The count and every entry it promises that the file holds, in one read. A count is damage
 // before anything else is read, so a forged one costs no more than the largest directory.
@@ -108,12 +97,13 @@ const BigfileDirectory& Directory(const OpenFile& archive, const std::string& ar
                                   BigfileDirectory& fresh) {
     struct stat info {};
     const bool known = fstat(archive.handle.fd, &info) == 0;
-    if (keepDepth > 0 && known && kept && kept->ReadFrom(archiveName, info)) return kept->directory;
+    if (state.KeepDepth > 0 && known && state.Kept && ReadFrom(*state.Kept, archiveName, info))
+        return state.Kept->directory;
     fresh = ReadDirectory(archive, archiveName);
-    if (keepDepth == 0 || !known) return fresh;
-    kept = KeptDirectory{archiveName,  info.st_dev,  info.st_ino,
-                         info.st_size, info.st_mtim, std::move(fresh)};
-    return kept->directory;
+    if (state.KeepDepth == 0 || !known) return fresh;
+    state.Kept = KeptDirectory{archiveName,  info.st_dev,  info.st_ino,
+                               info.st_size, info.st_mtim, std::move(fresh)};
+    return state.Kept->directory;
 }
 
 // The first entry called `name`, looked for among the entries before any fault; the fault
@@ -198,11 +188,11 @@ std::optional<std::vector<std::uint8_t>> ReadPlainFile(const std::string& name,
 }
 
 KeepDirectories::KeepDirectories() {
-    ++keepDepth;
+    ++state.KeepDepth;
 }
 
 KeepDirectories::~KeepDirectories() {
-    if (--keepDepth == 0) kept.reset();
+    if (--state.KeepDepth == 0) state.Kept.reset();
 }
 
 } // namespace archive

@@ -4,10 +4,9 @@
 
 #include <filesystem>
 
-namespace archive {
+#include "archive/state.h"
 
-std::string ExeFileName;
-std::string ArchiveName = kArchiveName;
+namespace archive {
 
 namespace {
 
@@ -18,11 +17,11 @@ constexpr const char* kDataFromProgram = KX_DATA_FROM_BIN;
 } // namespace
 
 std::string ExeFolder() {
-    if (ExeFileName.empty()) return {};
-    const auto slash = ExeFileName.rfind('/');
+    if (state.ExeFileName.empty()) return {};
+    const auto slash = state.ExeFileName.rfind('/');
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
-    return ExeFileName.substr(0, slash);
+    return state.ExeFileName.substr(0, slash);
 }
 
 std::string BesideProgram(const std::string& name) {
@@ -50,8 +49,8 @@ std::string FindArchive(const std::string& exeFolder) {
 }
 
 void LocateProgram(const std::string& exeFileName) {
-    ExeFileName = exeFileName;
-    ArchiveName = FindArchive(ExeFolder());
+    state.ExeFileName = exeFileName;
+    state.ArchiveName = FindArchive(ExeFolder());
 }
 
 } // namespace archive

@@ -8,10 +8,7 @@ namespace archive {
 
 inline constexpr const char* kArchiveName = "adatok.vbf";
 
-extern std::string ExeFileName; // full path of the running program
-extern std::string ArchiveName; // the archive as the readers open it from the program's folder
-
-// The program's folder: ExeFileName without its last component.
+// The program's folder: state.ExeFileName (archive/state.h) without its last component.
 std::string ExeFolder();
 
 // Where a file named relative to the program's folder is, whatever the current directory: a
@@ -26,7 +23,7 @@ bool ArchiveBesideProgram(const std::string& exeFolder);
 // data folder's copy by its full path when there is one, else "adatok.vbf".
 std::string FindArchive(const std::string& exeFolder);
 
-// The program is at `exeFileName`: ExeFileName and ArchiveName follow.
+// The program is at `exeFileName`: state.ExeFileName and state.ArchiveName follow.
 void LocateProgram(const std::string& exeFileName);
 
 } // namespace archive

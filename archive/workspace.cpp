@@ -23,8 +23,6 @@
 
 namespace archive {
 
-Workspace TempWorkspace;
-
 namespace {
 
 constexpr const char* kTempName = "Temp";
@@ -196,8 +194,8 @@ bool TakeTempBesideProgram(const std::string& exeFolder) {
         // A Temp the game did not make is the user's: never emptied, never removed.
         if (!HasMarker(folder.fd)) return false;
         DeletePlainFiles(folder.fd);
-        TempWorkspace.folder = std::move(folder);
-        TempWorkspace.path = path;
+        state.TempWorkspace.folder = std::move(folder);
+        state.TempWorkspace.path = path;
         return true;
     }
     return false;
@@ -296,10 +294,10 @@ std::optional<std::string> TakePrivateWorkspaceIn(const std::string& parent, boo
             failure = "Cannot create folder " + Quoted(path);
             break;
         }
-        TempWorkspace.folder = std::move(folder);
-        TempWorkspace.path = path;
-        TempWorkspace.root = root;
-        if (madeParent) TempWorkspace.madeCache = parent;
+        state.TempWorkspace.folder = std::move(folder);
+        state.TempWorkspace.path = path;
+        state.TempWorkspace.root = root;
+        if (madeParent) state.TempWorkspace.madeCache = parent;
         return std::nullopt;
     }
     RemoveRootIfUnused(root);
@@ -337,18 +335,19 @@ void TakePrivateWorkspace() {
 // belongs to the open folder, shared with the game, so a child keeping its copy would keep
 // Temp locked after the game ended. Closing that copy leaves the game's lock as it is.
 void ForgetWorkspaceInChild() {
-    const int folder = TempWorkspace.folder.Release();
+    const int folder = state.TempWorkspace.folder.Release();
     if (folder >= 0) close(folder);
 }
 
 } // namespace
 
 std::string TempFilePath(const std::string& name) {
-    return Quoted(JoinPath(TempWorkspace.path.empty() ? kTempName : TempWorkspace.path, name));
+    return Quoted(
+        JoinPath(state.TempWorkspace.path.empty() ? kTempName : state.TempWorkspace.path, name));
 }
 
 void CheckTempStands() {
-    const Workspace& temp = TempWorkspace;
+    const Workspace& temp = state.TempWorkspace;
     if (temp.folder.fd < 0 || !StillStands(temp.folder.fd, temp.path))
         throw base::IoFailure("Cannot enter folder " +
                               (temp.path.empty() ? kTempName : Quoted(temp.path)));
@@ -361,18 +360,18 @@ base::MemoryBlock ExtractToTemp(const std::string& member, const std::string& ar
     base::MemoryBlock block;
     const std::int32_t size = ReadFromBigfile(member, archiveName, block, maxSize);
     CheckTempStands();
-    WriteNewFile(TempWorkspace.folder.fd, member,
+    WriteNewFile(state.TempWorkspace.folder.fd, member,
                  block.Bytes().first(static_cast<std::size_t>(size)));
     return block;
 }
 
 void DeleteFromTemp(const std::string& fileName) {
     CheckTempStands();
-    if (IsBareName(fileName)) unlinkat(TempWorkspace.folder.fd, fileName.c_str(), 0);
+    if (IsBareName(fileName)) unlinkat(state.TempWorkspace.folder.fd, fileName.c_str(), 0);
 }
 
 void ClearTempFolder() {
-    Workspace& temp = TempWorkspace;
+    Workspace& temp = state.TempWorkspace;
     if (temp.folder.fd >= 0) {
         RemoveFolder(temp.folder.fd, temp.path);
         // Another running game's workspace keeps the koravex folder, and the user's stays.

@@ -17,24 +17,14 @@
 
 #include "archive/bigfile.h"
 #include "archive/location.h"
+#include "archive/state.h"
 #include "base/memory_block.h"
-#include "base/unique_fd.h"
 
 namespace archive {
 
 // The plain file the game writes into each folder it makes (Temp beside the program, a private
 // workspace, a koravex folder above them): a folder without it is the user's, never touched.
 inline constexpr const char* kTempMarkerName = ".koravex-workspace";
-
-// This run's Temp folder, held open so that the folder used is always the folder set up.
-struct Workspace {
-    base::UniqueFd folder; // open and locked for the whole run
-    std::string path;      // its full path
-    std::string root;      // a private workspace's koravex folder, removed once empty if marked
-    std::string madeCache; // the user's cache folder when this run had to create it
-};
-
-extern Workspace TempWorkspace; // empty before set-up and after teardown
 
 // The full path of a file in Temp, for messages.
 std::string TempFilePath(const std::string& name);

@@ -1,41 +1,37 @@
 #include "base/report.h"
 
+#include "base/state.h"
+
 namespace base {
 
 ReportHooks EngineReport;
-
-namespace {
-unsigned loadDepth = 0;    // loads running now, the outermost counted first
-unsigned reportCount = 0;  // reports raised so far
-bool resetPending = false; // a report during a load awaits its reset
-} // namespace
 
 void InstallReportHooks(ReportHooks hooks) {
     EngineReport = hooks;
 }
 
 void ShowEngineError(const std::string& text) {
-    ++reportCount;
+    ++state.ReportCount;
     if (EngineReport.show) EngineReport.show(text);
-    if (loadDepth > 0) {
-        resetPending = true;
+    if (state.LoadDepth > 0) {
+        state.ResetPending = true;
         return;
     }
     if (EngineReport.reset) EngineReport.reset();
 }
 
-LoadScope::LoadScope() : reportsAtStart_(reportCount) {
-    ++loadDepth;
+LoadScope::LoadScope() : reportsAtStart_(state.ReportCount) {
+    ++state.LoadDepth;
 }
 
 LoadScope::~LoadScope() {
-    if (--loadDepth > 0 || !resetPending) return;
-    resetPending = false;
+    if (--state.LoadDepth > 0 || !state.ResetPending) return;
+    state.ResetPending = false;
     if (EngineReport.reset) EngineReport.reset();
 }
 
 bool LoadScope::Reported() const {
-    return reportCount != reportsAtStart_;
+    return state.ReportCount != reportsAtStart_;
 }
 
 } // namespace base

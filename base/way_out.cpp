@@ -47,6 +47,10 @@ void RunExitCleanups(Ending ending) {
         if (ending == Ending::Normal || cleanups[k].onError == OnError::Run) cleanups[k].cleanup();
 }
 
+void RequestQuit() {
+    QuitRequested = true;
+}
+
 void StopIfQuitRequested() {
     if (QuitRequested) throw QuitRequest{};
 }

@@ -28,6 +28,9 @@ void AtExit(Cleanup cleanup, OnError onError);
 // another thread waits for the running one.
 void RunExitCleanups(Ending ending);
 
+// Sets QuitRequested; from any thread, and safe in a signal handler.
+void RequestQuit();
+
 // Throws QuitRequest (base/failure.h) once a signal has asked the game to end.
 void StopIfQuitRequested();
 

@@ -33,12 +33,12 @@ constexpr std::string_view kNearlyFull = "121212"
 
 void SetUp(std::string_view cells, std::int32_t noise) {
     rules::ResetRulesState();
-    rules::SquareTable = rules::DeriveSquares();
+    rules::state.SquareTable = rules::DeriveSquares();
     rules::SeedRandom(12345);
-    for (std::size_t n = 0; n < rules::Board.size(); ++n)
-        rules::Board[n] = cells[n] == '.' ? 0 : static_cast<std::uint8_t>(cells[n] - '0');
-    rules::CurrentPlayer = 2;
-    rules::NoiseRange = noise;
+    for (std::size_t n = 0; n < rules::state.Board.size(); ++n)
+        rules::state.Board[n] = cells[n] == '.' ? 0 : static_cast<std::uint8_t>(cells[n] - '0');
+    rules::state.CurrentPlayer = 2;
+    rules::state.NoiseRange = noise;
 }
 
 void ChooseMove(benchmark::State& state, std::string_view cells) {

@@ -122,7 +122,7 @@ template <bool kIndexed> void CompileList(benchmark::State& state, const std::st
                                        : render::CompileModelListByScan(object, render::kBoardLook);
         glDeleteLists(list, 1);
     }
-    state.counters["triangles"] = engine::Objects[object].MiniPolygonCount();
+    state.counters["triangles"] = engine::state.Objects[object].MiniPolygonCount();
 }
 
 template <bool kIndexed> void Normals(benchmark::State& state, const std::string& model) {
@@ -131,7 +131,7 @@ template <bool kIndexed> void Normals(benchmark::State& state, const std::string
         state.SkipWithError(("no model " + model).c_str());
         return;
     }
-    const std::int32_t faces = engine::Objects[object].MiniPolygonCount();
+    const std::int32_t faces = engine::state.Objects[object].MiniPolygonCount();
     for (auto _ : state) {
         if (kIndexed) {
             const engine::NormalIndex index = engine::BuildNormalIndex(object);

@@ -25,7 +25,7 @@ std::array<std::uint8_t, 36> Cells(std::string_view rows) {
 
 void SetUp() {
     rules::ResetRulesState();
-    rules::SquareTable = rules::DeriveSquares();
+    rules::state.SquareTable = rules::DeriveSquares();
 }
 
 void Hint(benchmark::State& state, std::string_view rows, std::int32_t player) {
@@ -48,9 +48,9 @@ void Hint(benchmark::State& state, std::string_view rows, std::int32_t player) {
 // for comparing runs on a shared machine.
 void ComputerBaseline(benchmark::State& state) {
     SetUp();
-    rules::Board = Cells("2...../.....1/..21../..2.../...2../1....1");
-    rules::CurrentPlayer = 1;
-    rules::NoiseRange = 0;
+    rules::state.Board = Cells("2...../.....1/..21../..2.../...2../1....1");
+    rules::state.CurrentPlayer = 1;
+    rules::state.NoiseRange = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(rules::ChooseComputerMove());
 }
@@ -73,7 +73,7 @@ void RandomGames(benchmark::State& state) {
                     empty[static_cast<std::size_t>(count++)] = cell;
             board[static_cast<std::size_t>(empty[rng() % static_cast<unsigned>(count)])] =
                 static_cast<std::uint8_t>(player);
-            rules::Board = board;
+            rules::state.Board = board;
             if (rules::CheckWin() > 0) break;
             player = 3 - player;
         }

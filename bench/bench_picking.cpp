@@ -46,21 +46,21 @@ std::vector<Sample> BoardSamples() {
 
 void Resize(int width, int height) {
     pt::OpenHiddenGlWindow(width, height);
-    platform::ScreenWidth = static_cast<std::uint16_t>(width);
-    platform::ScreenHeight = static_cast<std::uint16_t>(height);
+    platform::state.ScreenWidth = static_cast<std::uint16_t>(width);
+    platform::state.ScreenHeight = static_cast<std::uint16_t>(height);
     render::ResizeScene(width, height);
 }
 
 void PrintHits() {
-    rules::Board.fill(0);
+    rules::state.Board.fill(0);
     struct View {
         float tilt, turn;
     };
     for (const auto& [width, height] : {std::pair{1920, 1080}, {1080, 1920}}) {
         Resize(width, height);
         for (const View v : {View{-45, 45}, {-20, 0}, {-70, 160}}) {
-            game::CameraTilt = v.tilt;
-            game::CameraTurn = v.turn;
+            game::state.CameraTilt = v.tilt;
+            game::state.CameraTurn = v.turn;
             int hits = 0, none = 0;
             const std::vector<Sample> samples = BoardSamples();
             for (const Sample& s : samples) {
@@ -74,8 +74,8 @@ void PrintHits() {
         }
     }
     Resize(1920, 1080);
-    game::CameraTilt = -45;
-    game::CameraTurn = 45;
+    game::state.CameraTilt = -45;
+    game::state.CameraTurn = 45;
 }
 
 void OneProjection(benchmark::State& state) {
@@ -84,8 +84,8 @@ void OneProjection(benchmark::State& state) {
 }
 
 void Pick(benchmark::State& state, bool full) {
-    for (std::size_t n = 0; n < rules::Board.size(); ++n)
-        rules::Board[n] = full ? static_cast<std::uint8_t>(n % 2 + 1) : 0;
+    for (std::size_t n = 0; n < rules::state.Board.size(); ++n)
+        rules::state.Board[n] = full ? static_cast<std::uint8_t>(n % 2 + 1) : 0;
     const std::vector<Sample> samples = BoardSamples();
     std::size_t k = 0;
     for (auto _ : state) {

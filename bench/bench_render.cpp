@@ -59,8 +59,8 @@ bool SetUpScene() {
         return false;
     }
     if (!pt::OpenHiddenGlWindow(kWidth, kHeight)) return false;
-    platform::ScreenWidth = kWidth;
-    platform::ScreenHeight = kHeight;
+    platform::state.ScreenWidth = kWidth;
+    platform::state.ScreenHeight = kHeight;
     const auto start = std::chrono::steady_clock::now();
     archive::SetUpWorkspace();
     kxtest::LoadTheGame(kWidth, kHeight);
@@ -69,14 +69,15 @@ bool SetUpScene() {
                     .count());
     render::ResizeScene(kWidth, kHeight);
     // The bare frame's own copy of the backdrop's picture, always sampled through its mipmaps.
-    BareTexture = game::LoadSmoothTexture("backg.bmp", archive::ArchiveName);
+    BareTexture = game::LoadSmoothTexture("backg.bmp", archive::state.ArchiveName);
     if (BareTexture < 0) return false;
-    for (const auto& [name, index] :
-         {std::pair{"board", game::BoardObjectIndex}, {"piece", game::PieceObjectIndex}}) {
+    for (const auto& [name, index] : {std::pair{"board", game::state.BoardObjectIndex},
+                                      {"piece", game::state.PieceObjectIndex}}) {
         if (engine::ValidObject(index))
             std::printf(
                 "%s model: %u triangles\n", name,
-                unsigned{engine::Objects[static_cast<std::size_t>(index)].MiniPolygonCount()});
+                unsigned{
+                    engine::state.Objects[static_cast<std::size_t>(index)].MiniPolygonCount()});
     }
     return true;
 }
@@ -114,9 +115,9 @@ void PulsingBoard() {
     static std::int32_t pulse = 0;
     EmptyBoard();
     kxtest::WonSquareAmongNinePieces();
-    rules::GameOver = true;
+    rules::state.GameOver = true;
     pulse = (pulse + 16) % 1000;
-    rules::Pulse = pulse;
+    rules::state.Pulse = pulse;
 }
 
 // Every cell taken, one square completed and pulsing, the last move ringed, the preview and the
@@ -133,8 +134,8 @@ void MoveFalling() {
     for (const auto& [i, j] : {std::pair{2, 2}, {3, 4}, {4, 3}, {5, 5}, {2, 5}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(1 + (i + j) % 2);
     kxtest::LastMoveAt({2, 5});
-    rules::PendingCell = {4, 4};
-    rules::MoveDelay = 500;
+    rules::state.PendingCell = {4, 4};
+    rules::state.MoveDelay = 500;
 }
 
 struct FrameKind {
@@ -207,7 +208,7 @@ void PrintInterleavedRatios(int rounds) {
 // The update alone: picking projects 360 points, the rest is constant work.
 void UpdateFrame(benchmark::State& state) {
     rules::ResetRulesState();
-    game::LastTick = 0;
+    game::state.LastTick = 0;
     pt::Double().cursorX = kWidth / 2;
     pt::Double().cursorY = kHeight / 2;
     for (auto _ : state) {

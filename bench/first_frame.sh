@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
 # Time from starting the real game to its window being mapped and to its first frame,
 # at 1920 x 1080 under Xvfb, over several starts. Usage: bench/first_frame.sh <build dir> [runs]
-set -u
-build=$(cd "${1:?build directory}" && pwd)
+# shellcheck source=../tests/e2e/play_lib.sh
+source "$(dirname "$0")/../tests/e2e/play_lib.sh"
 runs=${2:-5}
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../tests/e2e/play_lib.sh"
-in_xvfb 1920x1080 "$build" "$runs"
-shots=$build/bench/first-frame
+play_in 1920x1080 bench/first-frame "$runs"
 
 for _ in $(seq 1 "$runs"); do
     start_game

@@ -24,9 +24,10 @@ struct BmpLayout {
     std::uint16_t bitsPerPixel = 0;
 };
 
-// Checks the header against what the decoder reads (uncompressed or bit-field 1, 4, 8, 16, 24
-// and 32-bit pictures, sides 1..8192, palette and rows inside the file) before anything is
-// allocated for the picture; nothing when the file can't be decoded.
+// Checks the header against what the decoder reads (uncompressed 1, 4, 8, 16, 24 and 32-bit
+// pictures, bit fields at 16 and 32 bits, run-length 4 and 8-bit pictures stored bottom row
+// first; sides 1..8192, palette and rows inside the file) before anything is allocated for
+// the picture; nothing when the file can't be decoded.
 std::optional<BmpLayout> CheckBmpHeader(std::span<const std::uint8_t> file);
 
 // Decodes a whole BMP file held in memory; nothing when it is not a picture we read or has

@@ -12,8 +12,8 @@ namespace engine {
 
 bool ValidCorner(std::int32_t object, std::int32_t face, std::int32_t corner) {
     return ValidObject(object) && face >= 0 &&
-           face < static_cast<std::int32_t>(Objects[object].MiniPolygons.size()) && corner >= 0 &&
-           corner < 3;
+           face < static_cast<std::int32_t>(state.Objects[object].MiniPolygons.size()) &&
+           corner >= 0 && corner < 3;
 }
 
 namespace {
@@ -113,7 +113,7 @@ bool FaceNormal(const VE_TObject& object, const TMiniPolygon& t, TVector3& out) 
 
 TVector3 SmoothedNormal(std::int32_t object, std::int32_t face, std::int32_t corner) {
     if (!ValidCorner(object, face, corner)) return kUpright;
-    const VE_TObject& o = Objects[object];
+    const VE_TObject& o = state.Objects[object];
     const TMiniPolygon& t = o.MiniPolygons[face];
     TVector3 own;
     if (!FaceNormal(o, t, own)) return kUpright;
@@ -467,7 +467,7 @@ std::vector<std::pair<NormalKey, TVector3>> HugeMeans(std::span<const TVector3> 
 NormalIndex BuildNormalIndex(std::int32_t object, std::int64_t treeWorkPerUse) {
     NormalIndex index;
     if (!ValidObject(object)) return index;
-    const VE_TObject& o = Objects[object];
+    const VE_TObject& o = state.Objects[object];
     const std::size_t m = o.MiniPolygons.size();
     index.corners.resize(m);
     index.normals.resize(m);

@@ -26,6 +26,6 @@ ZString ReadZString(base::ByteCursor& source, std::uint8_t limit);
 // Appends the meshes of a model held in memory to `store`. Faces become mini polygons when
 // `miniPolygons` is non-zero, else 3-corner polygons; `fileName` names the model in the report.
 void Load3DSFromMemory(std::span<const std::uint8_t> data, const std::string& fileName,
-                       std::uint8_t miniPolygons, ObjectStore& store = Objects);
+                       std::uint8_t miniPolygons, ObjectStore& store = state.Objects);
 
 } // namespace engine

@@ -4,31 +4,14 @@
 
 namespace engine {
 
-ObjectStore Objects;
-std::vector<std::uint32_t> Textures;
-std::int64_t TexturePixels = 0;
-float DefaultFarDistance = kDefaultFarDistance;
-
-void EngineInit() {
-    Objects.clear();
-    Textures.clear();
-    TexturePixels = 0;
-    DefaultFarDistance = kDefaultFarDistance;
-}
-
-void EngineReset() {
-    Textures = {};
-    Objects = {};
-}
-
 std::int32_t AddTextureSlot() {
-    Textures.push_back(0);
+    state.Textures.push_back(0);
     return TextureCount() - 1;
 }
 
 void StoreTexture(std::int32_t slot, std::uint32_t name, std::int64_t pixels) {
-    TexturePixels += pixels;
-    Textures[static_cast<std::size_t>(slot)] = name;
+    state.TexturePixels += pixels;
+    state.Textures[static_cast<std::size_t>(slot)] = name;
 }
 
 std::int32_t AddPolygon(ObjectStore& store, std::int32_t object, std::uint16_t corners) {
@@ -66,7 +49,7 @@ std::int32_t NewObject(ObjectStore& store, std::int32_t polygons, std::int32_t m
     // No message exists for a full object store; the caller sees -1.
     if (store.size() == kMaxElements) return -1;
     store.emplace_back();
-    store.back().FarDistance = DefaultFarDistance;
+    store.back().FarDistance = state.DefaultFarDistance;
     const auto index = static_cast<std::int32_t>(store.size()) - 1;
 
     for (std::int32_t k = 0; k < polygons; ++k) {
@@ -92,19 +75,19 @@ std::int32_t NewObject(ObjectStore& store, std::int32_t polygons, std::int32_t m
 
 std::int32_t NewObject(std::int32_t polygons, std::int32_t miniPolygons, std::int32_t vertices,
                        std::uint16_t cornersPerPolygon) {
-    return NewObject(Objects, polygons, miniPolygons, vertices, cornersPerPolygon);
+    return NewObject(state.Objects, polygons, miniPolygons, vertices, cornersPerPolygon);
 }
 
 std::int32_t AddPolygon(std::int32_t object, std::uint16_t corners) {
-    return AddPolygon(Objects, object, corners);
+    return AddPolygon(state.Objects, object, corners);
 }
 
 std::int32_t AddMiniPolygon(std::int32_t object) {
-    return AddMiniPolygon(Objects, object);
+    return AddMiniPolygon(state.Objects, object);
 }
 
 std::int32_t AddVertex(std::int32_t object) {
-    return AddVertex(Objects, object);
+    return AddVertex(state.Objects, object);
 }
 
 } // namespace engine

@@ -13,9 +13,9 @@
 namespace {
 
 void Check() {
-    if (engine::ObjectCount() != engine::Objects.size()) std::abort();
+    if (engine::ObjectCount() != engine::state.Objects.size()) std::abort();
     for (std::int32_t o = 0; o < engine::ObjectCount(); ++o) {
-        const engine::VE_TObject& object = engine::Objects[o];
+        const engine::VE_TObject& object = engine::state.Objects[o];
         if (object.VertexCount() != object.Vertices.size() ||
             object.MiniPolygonCount() != object.MiniPolygons.size() ||
             object.PolygonCount() != object.Polygons.size())

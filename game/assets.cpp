@@ -24,31 +24,31 @@ namespace {
 std::int32_t* KeptIn(Asset asset) {
     switch (asset) {
     case Asset::BoardModel:
-        return &BoardObjectIndex;
+        return &state.BoardObjectIndex;
     case Asset::PieceModel:
-        return &PieceObjectIndex;
+        return &state.PieceObjectIndex;
     case Asset::BoardWood:
-        return &TexWood;
+        return &state.TexWood;
     case Asset::PieceWood:
-        return &TexWood2;
+        return &state.TexWood2;
     case Asset::HelpPage:
-        return &TexHelp;
+        return &state.TexHelp;
     case Asset::Backdrop:
-        return &TexBackground;
+        return &state.TexBackground;
     case Asset::MenuTab:
-        return &TexMenuMark;
+        return &state.TexMenuMark;
     case Asset::Panel:
-        return &TexMenu;
+        return &state.TexMenu;
     case Asset::ComputerButton:
-        return &TexComputer;
+        return &state.TexComputer;
     case Asset::PersonButton:
-        return &TexHuman;
+        return &state.TexHuman;
     case Asset::StrengthKnob:
-        return &TexStrength;
+        return &state.TexStrength;
     case Asset::MarkedButton:
-        return &TexMark;
+        return &state.TexMark;
     case Asset::EmptyButton:
-        return &TexEmpty;
+        return &state.TexEmpty;
     case Asset::BoardDefinition:
         break;
     }
@@ -90,7 +90,7 @@ void LoadModel(const std::string& fileName, const std::string& archiveName,
     const std::int32_t size =
         archive::ReadFromBigfile(fileName, archiveName, block, engine::kMaxModelBytes);
     const std::size_t usable = std::min<std::size_t>(std::max(size, 0), block.size);
-    engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons, engine::Objects);
+    engine::Load3DSFromMemory(block.Bytes().first(usable), fileName, miniPolygons);
 }
 
 std::int32_t LoadTexture(const std::string& fileName, const std::string& archiveName,
@@ -111,15 +111,15 @@ void LoadAssets() {
     for (const ArchiveMember& member : kArchiveMembers) {
         switch (member.loader) {
         case Loader::BoardDefinition:
-            LoadBoardDefinition(member.name, archive::ArchiveName);
+            LoadBoardDefinition(member.name, archive::state.ArchiveName);
             break;
         case Loader::Model:
-            LoadModel(member.name, archive::ArchiveName, 255);
+            LoadModel(member.name, archive::state.ArchiveName, 255);
             // A model is drawn by the last mesh its file adds; an emptied store leaves -1.
             if (std::int32_t* kept = KeptIn(member.asset)) *kept = engine::ObjectCount() - 1;
             break;
         case Loader::Picture: {
-            const std::int32_t slot = LoadSmoothTexture(member.name, archive::ArchiveName);
+            const std::int32_t slot = LoadSmoothTexture(member.name, archive::state.ArchiveName);
             if (std::int32_t* kept = KeptIn(member.asset)) *kept = slot;
             break;
         }
@@ -128,11 +128,11 @@ void LoadAssets() {
 
     // Each list checks its index against the store as it is now: a later report may have
     // emptied it since the index was taken.
-    PieceList = render::CompileModelList(PieceObjectIndex, render::kPieceLook);
-    BoardList = render::CompileModelList(BoardObjectIndex, render::kBoardLook);
+    state.PieceList = render::CompileModelList(state.PieceObjectIndex, render::kPieceLook);
+    state.BoardList = render::CompileModelList(state.BoardObjectIndex, render::kBoardLook);
     // Compiled in, so it loads whatever the archive holds.
-    TexStatusFont = render::NewTextureSlot();
-    render::UploadGlyphAtlas(TexStatusFont, StatusFont());
+    state.TexStatusFont = render::NewTextureSlot();
+    render::UploadGlyphAtlas(state.TexStatusFont, StatusFont());
 }
 
 } // namespace game

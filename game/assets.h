@@ -1,5 +1,5 @@
 // The game's assets: board definition, two models, eleven pictures, two display lists, loaded
-// from the archive's bytes into the variables of game/state.h. The one place that reads
+// from the archive's bytes into game::state (game/state.h). The one place that reads
 // members for the game.
 #pragma once
 
@@ -18,11 +18,11 @@ inline constexpr const char* kArchiveName = archive::kArchiveName;
 // the program when the archive name is empty) and hands its bytes to the parser. Archive
 // failures pass through as base::IoFailure.
 
-// Fills rules::SquareTable from the board definition, copied into Temp on the way and deleted
+// Fills rules::state.SquareTable from the board definition, copied into Temp on the way and deleted
 // from there once it is read. SquareTable is left as it was when loading fails.
 void LoadBoardDefinition(const std::string& fileName, const std::string& archiveName);
 
-// Appends the meshes of a model to engine::Objects.
+// Appends the meshes of a model to engine::state.Objects.
 void LoadModel(const std::string& fileName, const std::string& archiveName,
                std::uint8_t miniPolygons);
 

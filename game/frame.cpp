@@ -26,15 +26,15 @@ namespace vk = platform::vk;
 
 void MeasureFrameTime() {
     const std::uint32_t now = platform::TickCount();
-    if (LastTick != 0) {
+    if (state.LastTick != 0) {
         // Unsigned difference: right across the wrap of the tick count.
-        const std::uint32_t elapsed = now - LastTick;
-        FrameTime = static_cast<std::int32_t>(
+        const std::uint32_t elapsed = now - state.LastTick;
+        state.FrameTime = static_cast<std::int32_t>(
             std::min<std::uint32_t>(elapsed, std::numeric_limits<std::int32_t>::max()));
     } else {
-        FrameTime = 1;
+        state.FrameTime = 1;
     }
-    LastTick = now;
+    state.LastTick = now;
 }
 
 // Rounds half to even, and keeps a far-off cursor from overflowing the pointer.
@@ -45,32 +45,32 @@ std::int32_t ToVirtual(double value) {
 
 // Reads the cursor into the virtual screen; returns it in window pixels, y upwards.
 WindowCursor ReadPointer() {
-    if (HelpShown) {
-        PointerX = 0;
-        PointerY = 0;
+    if (state.HelpShown) {
+        state.PointerX = 0;
+        state.PointerY = 0;
         return {};
     }
     int x = 0;
     int y = 0;
     platform::CursorPos(x, y);
     // A pointer that moves takes the preview back from the cell cursor.
-    if (x != LastCursorX || y != LastCursorY) KeyboardInUse = false;
-    LastCursorX = x;
-    LastCursorY = y;
+    if (x != state.LastCursorX || y != state.LastCursorY) state.KeyboardInUse = false;
+    state.LastCursorX = x;
+    state.LastCursorY = y;
     const WindowCursor cursor{static_cast<double>(x),
-                              static_cast<double>(render::ViewportHeight) - y};
-    const VirtualPoint at =
-        WindowToCorner(cursor.x, cursor.y, platform::ScreenWidth, platform::ScreenHeight);
-    PointerX = ToVirtual(at.x);
-    PointerY = ToVirtual(at.y);
+                              static_cast<double>(render::state.ViewportHeight) - y};
+    const VirtualPoint at = WindowToCorner(cursor.x, cursor.y, platform::state.ScreenWidth,
+                                           platform::state.ScreenHeight);
+    state.PointerX = ToVirtual(at.x);
+    state.PointerY = ToVirtual(at.y);
     return cursor;
 }
 
 void TurnByKeys() {
-    if (platform::Keys[vk::kUp]) CameraTilt += 1.0f;
-    if (platform::Keys[vk::kDown]) CameraTilt -= 1.0f;
-    if (platform::Keys[vk::kLeft]) CameraTurn -= 1.0f;
-    if (platform::Keys[vk::kRight]) CameraTurn += 1.0f;
+    if (platform::state.Keys[vk::kUp]) state.CameraTilt += 1.0f;
+    if (platform::state.Keys[vk::kDown]) state.CameraTilt -= 1.0f;
+    if (platform::state.Keys[vk::kLeft]) state.CameraTurn -= 1.0f;
+    if (platform::state.Keys[vk::kRight]) state.CameraTurn += 1.0f;
 }
 
 } // namespace
@@ -79,7 +79,8 @@ void UpdateFrame() {
     MeasureFrameTime();
     const WindowCursor cursor = ReadPointer();
 
-    if (QuitPromptShown && LastTick - QuitPromptTick >= kQuitPromptMs) QuitPromptShown = false;
+    if (state.QuitPromptShown && state.LastTick - state.QuitPromptTick >= kQuitPromptMs)
+        state.QuitPromptShown = false;
     EndHintWhenDone();
 
     // Exit and help are tested against the panel as it stood before this update slides it.
@@ -88,13 +89,13 @@ void UpdateFrame() {
         platform::SendMessage(platform::Message{platform::MessageKind::Close});
     if (LeftPressedOn(panel::kHelp, startLeft)) {
         WaitForLeftRelease();
-        HelpShown = true;
+        state.HelpShown = true;
     }
-    if (HelpShown) {
-        MenuOffset = 0;
+    if (state.HelpShown) {
+        state.MenuOffset = 0;
         if (platform::LeftButtonDown()) {
             WaitForLeftRelease();
-            HelpShown = false;
+            state.HelpShown = false;
         }
     }
 
@@ -102,28 +103,28 @@ void UpdateFrame() {
     // After the turning, so that the cursor's directions follow the view as it now shows.
     const KeyRequests keys = HandleKeyPresses();
     if (keys.quit) platform::SendMessage(platform::Message{platform::MessageKind::Close});
-    rules::AdvancePulse(FrameTime);
+    rules::AdvancePulse(state.FrameTime);
     const bool inPanelZone = UpdatePanel();
 
     // A press on the panel must not also land on the cell drawn beneath it.
-    if (HelpShown || inPanelZone || !platform::HasGlContext())
-        HoverCell = rules::Cell{};
+    if (state.HelpShown || inPanelZone || !platform::HasGlContext())
+        state.HoverCell = rules::Cell{};
     else
-        HoverCell = PickCell(cursor);
+        state.HoverCell = PickCell(cursor);
 
-    rules::LandPendingMove(FrameTime);
+    rules::LandPendingMove(state.FrameTime);
     rules::ComputerChoice();
-    rules::HumanChoice(platform::LeftButtonDown(), HoverCell);
-    if (keys.place) rules::HumanChoice(true, KeyCursor);
+    rules::HumanChoice(platform::LeftButtonDown(), state.HoverCell);
+    if (keys.place) rules::HumanChoice(true, state.KeyCursor);
 
     const bool newGameClicked = LeftPressedOn(panel::kNewGame, PanelLeft());
     if (newGameClicked) WaitForLeftRelease();
     if (newGameClicked || keys.newGame) {
         rules::NewGame();
         // A new game starts its clock anew: the first frame counts 1 ms.
-        LastTick = 0;
+        state.LastTick = 0;
     }
-    if (rules::GameOver) HoverCell.i = -1;
+    if (rules::state.GameOver) state.HoverCell.i = -1;
     EndHintWhenDone();
     // Every step has seen this frame's clicks; the next frame sees only new ones.
     platform::ForgetLeftPresses();

@@ -26,35 +26,36 @@ constexpr double kKnobStep = 5.0;
 
 // The first cursor key after the pointer has moved starts from the pointer's cell.
 void StartCursor() {
-    if (KeyboardInUse) return;
-    KeyCursor = rules::CellIndex(HoverCell.i, HoverCell.j) >= 0 ? HoverCell : kCentre;
-    KeyboardInUse = true;
+    if (state.KeyboardInUse) return;
+    state.KeyCursor =
+        rules::CellIndex(state.HoverCell.i, state.HoverCell.j) >= 0 ? state.HoverCell : kCentre;
+    state.KeyboardInUse = true;
 }
 
 void MoveCursor(Direction direction) {
-    HintShown = false;
+    state.HintShown = false;
     StartCursor();
-    KeyCursor = StepCell(KeyCursor, direction, CameraTurn);
+    state.KeyCursor = StepCell(state.KeyCursor, direction, state.CameraTurn);
 }
 
 void MoveKnob(double by) {
-    StrengthSlider = std::clamp(StrengthSlider + by, 0.0, 100.0);
-    rules::SetStrength(StrengthSlider);
+    state.StrengthSlider = std::clamp(state.StrengthSlider + by, 0.0, 100.0);
+    rules::SetStrength(state.StrengthSlider);
 }
 
 // A game under way would be lost to a stray Esc.
 bool GameUnderWay() {
-    return !rules::GameOver &&
-           (rules::MoveDelay > 0 || std::ranges::any_of(rules::Board, [](std::uint8_t cell) {
-                return cell != rules::kEmpty;
-            }));
+    return !rules::state.GameOver &&
+           (rules::state.MoveDelay > 0 ||
+            std::ranges::any_of(rules::state.Board,
+                                [](std::uint8_t cell) { return cell != rules::kEmpty; }));
 }
 
 // Whether this Esc quits; the first during a game under way asks for a second.
 bool EscQuits() {
-    if (QuitPromptShown || !GameUnderWay()) return true;
-    QuitPromptShown = true;
-    QuitPromptTick = LastTick;
+    if (state.QuitPromptShown || !GameUnderWay()) return true;
+    state.QuitPromptShown = true;
+    state.QuitPromptTick = state.LastTick;
     return false;
 }
 
@@ -63,21 +64,22 @@ bool HandleHistoryKey(const platform::KeyPress& press) {
     const bool undo = (press.ctrl && !press.shift && press.key == 'Z') || press.key == vk::kBack;
     const bool redo = press.ctrl && ((press.shift && press.key == 'Z') || press.key == 'Y');
     if (!undo && !redo) return false;
-    if (!press.repeat && (undo ? rules::UndoMove() : rules::RedoMove())) HintShown = false;
+    if (!press.repeat && (undo ? rules::UndoMove() : rules::RedoMove())) state.HintShown = false;
     return true;
 }
 
 // A perfect player's move for the person whose turn it is: the cell cursor goes there and
 // flashes, and Enter plays it. Nothing of the game changes.
 void ShowHint() {
-    if (rules::GameOver || rules::MoveDelay > 0 || rules::IsComputerSeat(rules::CurrentPlayer))
+    if (rules::state.GameOver || rules::state.MoveDelay > 0 ||
+        rules::IsComputerSeat(rules::state.CurrentPlayer))
         return;
-    const rules::Hint hint = rules::PerfectHint(rules::Board, rules::CurrentPlayer);
+    const rules::Hint hint = rules::PerfectHint(rules::state.Board, rules::state.CurrentPlayer);
     if (rules::CellIndex(hint.cell.i, hint.cell.j) < 0) return;
-    KeyCursor = hint.cell;
-    KeyboardInUse = true;
-    HintShown = true;
-    HintTick = LastTick;
+    state.KeyCursor = hint.cell;
+    state.KeyboardInUse = true;
+    state.HintShown = true;
+    state.HintTick = state.LastTick;
 }
 
 bool IsHintKey(const platform::KeyPress& press) {
@@ -123,7 +125,7 @@ void HandlePress(const platform::KeyPress& press, KeyRequests& requests) {
         break;
     case vk::kF1:
     case 'H':
-        HelpShown = true;
+        state.HelpShown = true;
         break;
     case 'N':
         requests.newGame = true;
@@ -141,7 +143,7 @@ void HandlePress(const platform::KeyPress& press, KeyRequests& requests) {
         requests.quit = requests.quit || EscQuits();
         break;
     case vk::kTab:
-        PanelOpenedByKey = !(PanelOpenedByKey || PointerInPanelZone());
+        state.PanelOpenedByKey = !(state.PanelOpenedByKey || PointerInPanelZone());
         break;
     default:
         break;
@@ -164,8 +166,8 @@ rules::Cell StepCell(rules::Cell cell, Direction direction, float turn) {
 KeyRequests HandleKeyPresses() {
     KeyRequests requests;
     for (const platform::KeyPress& press : platform::TakeKeyPresses()) {
-        if (HelpShown) {
-            if (!press.repeat) HelpShown = false;
+        if (state.HelpShown) {
+            if (!press.repeat) state.HelpShown = false;
             continue;
         }
         HandlePress(press, requests);
@@ -174,11 +176,11 @@ KeyRequests HandleKeyPresses() {
 }
 
 void EndHintWhenDone() {
-    const int cell = rules::CellIndex(KeyCursor.i, KeyCursor.j);
-    if (HintShown && (LastTick - HintTick >= kHintMs || !KeyboardInUse || rules::MoveDelay > 0 ||
-                      rules::GameOver || cell < 0 ||
-                      rules::Board[static_cast<std::size_t>(cell)] != rules::kEmpty))
-        HintShown = false;
+    const int cell = rules::CellIndex(state.KeyCursor.i, state.KeyCursor.j);
+    if (state.HintShown && (state.LastTick - state.HintTick >= kHintMs || !state.KeyboardInUse ||
+                            rules::state.MoveDelay > 0 || rules::state.GameOver || cell < 0 ||
+                            rules::state.Board[static_cast<std::size_t>(cell)] != rules::kEmpty))
+        state.HintShown = false;
 }
 
 } // namespace game

@@ -36,50 +36,53 @@ void UpdatePanelControls() {
         WaitForLeftRelease();
     }
 
-    if (!platform::LeftButtonDown()) SliderDragging = false;
-    if (SliderDragging) {
+    if (!platform::LeftButtonDown()) state.SliderDragging = false;
+    if (state.SliderDragging) {
         // Widened first: the pointer is not clamped and may lie far off the screen.
-        const double moved = static_cast<double>(PointerX) - static_cast<double>(SliderDragX);
-        StrengthSlider += moved * 100 / panel::kTrackLength;
-        SliderDragX = PointerX;
+        const double moved =
+            static_cast<double>(state.PointerX) - static_cast<double>(state.SliderDragX);
+        state.StrengthSlider += moved * 100 / panel::kTrackLength;
+        state.SliderDragX = state.PointerX;
     }
-    StrengthSlider = std::clamp(StrengthSlider, 0.0, 100.0);
-    rules::SetStrength(StrengthSlider);
+    state.StrengthSlider = std::clamp(state.StrengthSlider, 0.0, 100.0);
+    rules::SetStrength(state.StrengthSlider);
     if (platform::LeftButtonDown() && PointerIn(KnobRect(left))) {
-        SliderDragging = true;
-        SliderDragX = PointerX;
+        state.SliderDragging = true;
+        state.SliderDragX = state.PointerX;
     }
 }
 
 void TurnView() {
     if (!platform::RightButtonDown()) {
-        Rotating = false;
+        state.Rotating = false;
         platform::SetCursor(platform::Cursor::Arrow);
     }
-    if (Rotating) {
-        const double dy = static_cast<double>(RotateAnchorY) - static_cast<double>(PointerY);
-        const double dx = static_cast<double>(PointerX) - static_cast<double>(RotateAnchorX);
-        CameraTilt = static_cast<float>(CameraTilt + dy / 3);
-        CameraTurn = static_cast<float>(CameraTurn + dx / 3);
+    if (state.Rotating) {
+        const double dy =
+            static_cast<double>(state.RotateAnchorY) - static_cast<double>(state.PointerY);
+        const double dx =
+            static_cast<double>(state.PointerX) - static_cast<double>(state.RotateAnchorX);
+        state.CameraTilt = static_cast<float>(state.CameraTilt + dy / 3);
+        state.CameraTurn = static_cast<float>(state.CameraTurn + dx / 3);
     }
     if (platform::RightButtonDown()) {
-        Rotating = true;
-        RotateAnchorX = PointerX;
-        RotateAnchorY = PointerY;
+        state.Rotating = true;
+        state.RotateAnchorX = state.PointerX;
+        state.RotateAnchorY = state.PointerY;
         platform::SetCursor(platform::Cursor::SizeAll);
     }
-    CameraTilt = std::clamp(CameraTilt, -90.0f, 0.0f);
+    state.CameraTilt = std::clamp(state.CameraTilt, -90.0f, 0.0f);
 }
 
 // Widened so that a long frame cannot overflow the offset.
 std::int32_t OpenedMenu() {
     return static_cast<std::int32_t>(
-        std::min<std::int64_t>(std::int64_t{MenuOffset} + FrameTime, kMenuOpen));
+        std::min<std::int64_t>(std::int64_t{state.MenuOffset} + state.FrameTime, kMenuOpen));
 }
 
 std::int32_t ClosedMenu() {
     return static_cast<std::int32_t>(
-        std::max<std::int64_t>(std::int64_t{MenuOffset} - FrameTime, kMenuClosed));
+        std::max<std::int64_t>(std::int64_t{state.MenuOffset} - state.FrameTime, kMenuClosed));
 }
 
 } // namespace
@@ -90,17 +93,17 @@ ScreenRect PanelRect(const panel::Rect& rect, int left) {
 }
 
 ScreenRect KnobRect(int left) {
-    const double centre = panel::kTrackLength * StrengthSlider / 100 + left + panel::kTrackX0;
+    const double centre = panel::kTrackLength * state.StrengthSlider / 100 + left + panel::kTrackX0;
     return {centre - panel::kKnobHalfWidth, static_cast<double>(panel::kTrackY1),
             centre + panel::kKnobHalfWidth, static_cast<double>(panel::kTrackY2)};
 }
 
 int PanelLeft() {
-    return 1024 - MenuOffset;
+    return 1024 - state.MenuOffset;
 }
 
 bool PointerIn(const ScreenRect& rect) {
-    return PointInRect(PointerX, PointerY, rect.x1, rect.y1, rect.x2, rect.y2);
+    return PointInRect(state.PointerX, state.PointerY, rect.x1, rect.y1, rect.x2, rect.y2);
 }
 
 bool LeftPressedOn(const panel::Rect& rect, int left) {
@@ -109,12 +112,12 @@ bool LeftPressedOn(const panel::Rect& rect, int left) {
 
 bool PointerInPanelZone() {
     const panel::Rect& tab = panel::kTab;
-    return PointerX > PanelLeft() ||
-           PointInRect(PointerX, PointerY, tab.x1, tab.y1, tab.x2, tab.y2);
+    return state.PointerX > PanelLeft() ||
+           PointInRect(state.PointerX, state.PointerY, tab.x1, tab.y1, tab.x2, tab.y2);
 }
 
 bool PanelSliding() {
-    return PointerInPanelZone() ? MenuOffset < kMenuOpen : MenuOffset > kMenuClosed;
+    return PointerInPanelZone() ? state.MenuOffset < kMenuOpen : state.MenuOffset > kMenuClosed;
 }
 
 void WaitForLeftRelease() {
@@ -127,7 +130,7 @@ void WaitForLeftRelease() {
 
 bool UpdatePanel() {
     const bool inZone = PointerInPanelZone();
-    MenuOffset = inZone || PanelOpenedByKey ? OpenedMenu() : ClosedMenu();
+    state.MenuOffset = inZone || state.PanelOpenedByKey ? OpenedMenu() : ClosedMenu();
     if (inZone) {
         UpdatePanelControls();
         return true;

@@ -135,7 +135,7 @@ rules::Cell CellAlong(const render::SightRay& ray, const std::array<std::uint8_t
 rules::Cell PickCell(WindowCursor cursor) {
     render::SightRay ray;
     if (!render::SightThrough(SceneCamera(), cursor.x, cursor.y, ray)) return {};
-    return CellAlong(ray, rules::Board);
+    return CellAlong(ray, rules::state.Board);
 }
 
 } // namespace game

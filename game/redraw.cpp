@@ -12,19 +12,20 @@
 namespace game {
 
 bool SomethingMoves() {
-    const bool keyHeld = std::any_of(platform::Keys.begin(), platform::Keys.end(),
+    const bool keyHeld = std::any_of(platform::state.Keys.begin(), platform::state.Keys.end(),
                                      [](std::int32_t key) { return key != 0; });
-    return rules::MoveDelay > 0 || rules::GameOver || PanelSliding() || keyHeld || Rotating ||
-           SliderDragging || rules::ComputerToMove() || QuitPromptShown || HintShown;
+    return rules::state.MoveDelay > 0 || rules::state.GameOver || PanelSliding() || keyHeld ||
+           state.Rotating || state.SliderDragging || rules::ComputerToMove() ||
+           state.QuitPromptShown || state.HintShown;
 }
 
 bool FrameWanted() {
     // Key presses wait in their queue until a frame update takes them.
-    return platform::InputSinceSwap() || !platform::KeyPresses.empty() || SomethingMoves();
+    return platform::InputSinceSwap() || !platform::state.KeyPresses.empty() || SomethingMoves();
 }
 
 void SkipWaitedTime() {
-    LastTick = 0;
+    state.LastTick = 0;
 }
 
 } // namespace game

@@ -29,8 +29,8 @@ using Part = std::array<char, 40>;
 
 // "(you)" or "(computer)" after a player's name, when a person plays against the computer.
 const char* Role(int player) {
-    if (rules::SeatIsComputer[1] == rules::SeatIsComputer[2]) return "";
-    return rules::SeatIsComputer[static_cast<std::size_t>(player)] ? " (computer)" : " (you)";
+    if (rules::state.SeatIsComputer[1] == rules::state.SeatIsComputer[2]) return "";
+    return rules::state.SeatIsComputer[static_cast<std::size_t>(player)] ? " (computer)" : " (you)";
 }
 
 void Add(StatusText& text, const char* format, auto... values) {
@@ -109,15 +109,17 @@ double PutPart(Pen& pen, const StatusText& text, std::size_t part, double x, dou
 
 StatusText ChooseStatusText() {
     StatusText text;
-    if (QuitPromptShown) {
+    if (state.QuitPromptShown) {
         Add(text, "Press Esc again to quit");
         return text;
     }
-    const int player = rules::CurrentPlayer == 2 ? 2 : 1;
+    const int player = rules::state.CurrentPlayer == 2 ? 2 : 1;
     text.discPlayer = player;
-    Add(text, rules::GameOver ? "Player %d%s wins" : "Player %d%s to move", player, Role(player));
-    Add(text, "Score %d : %d", static_cast<int>(rules::Wins[1]), static_cast<int>(rules::Wins[2]));
-    if (rules::GameOver) Add(text, "N: new game");
+    Add(text, rules::state.GameOver ? "Player %d%s wins" : "Player %d%s to move", player,
+        Role(player));
+    Add(text, "Score %d : %d", static_cast<int>(rules::state.Wins[1]),
+        static_cast<int>(rules::state.Wins[2]));
+    if (rules::state.GameOver) Add(text, "N: new game");
     return text;
 }
 

@@ -75,7 +75,7 @@ void TakeSignals() {
     for (;;) {
         int signal = 0;
         if (sigwait(&watched, &signal) != 0) continue;
-        base::QuitRequested = true;
+        base::RequestQuit();
         // A box's process may be starting just now: looked for again until the box has gone.
         while (BoxShowing) {
             EndBoxProcesses();

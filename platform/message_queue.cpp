@@ -1,16 +1,10 @@
 #include "platform/message_queue.h"
 
-#include <deque>
-
 #include "base/way_out.h"
 #include "platform/platform.h"
+#include "platform/state.h"
 
 namespace platform {
-
-namespace {
-std::deque<Message> queue; // waiting messages, oldest first
-bool closeForQuit = false; // the close message for base::QuitRequested has been posted
-} // namespace
 
 int (*WindowProcedure)(const Message& message) = nullptr;
 
@@ -19,7 +13,7 @@ void InstallWindowProcedure(int (*procedure)(const Message& message)) {
 }
 
 void PostMessage(const Message& message) {
-    queue.push_back(message);
+    state.Queue.push_back(message);
 }
 
 void SendMessage(const Message& message) {
@@ -29,15 +23,15 @@ void SendMessage(const Message& message) {
 bool PeekMessage() {
     platform::PumpEvents();
     // A signal ends the game as closing its window does.
-    if (base::QuitRequested && !closeForQuit) PostMessage(Message{MessageKind::Close});
-    closeForQuit = base::QuitRequested;
-    return !queue.empty();
+    if (base::QuitRequested && !state.CloseForQuit) PostMessage(Message{MessageKind::Close});
+    state.CloseForQuit = base::QuitRequested;
+    return !state.Queue.empty();
 }
 
 std::optional<Message> TakeMessage() {
-    if (queue.empty()) return std::nullopt;
-    Message message = queue.front();
-    queue.pop_front();
+    if (state.Queue.empty()) return std::nullopt;
+    Message message = state.Queue.front();
+    state.Queue.pop_front();
     return message;
 }
 
@@ -46,7 +40,7 @@ void PostQuitMessage() {
 }
 
 void ClearMessages() {
-    queue.clear();
+    state.Queue.clear();
 }
 
 } // namespace platform

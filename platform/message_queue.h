@@ -1,4 +1,4 @@
-// The window messages the main loop handles, queued in arrival order.
+// The window messages the main loop handles, queued in arrival order (platform::state.Queue).
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,7 @@ void SendMessage(const Message& message);
 bool PeekMessage();
 std::optional<Message> TakeMessage();
 void PostQuitMessage();
+// Forgets every waiting message.
 void ClearMessages();
 
 } // namespace platform

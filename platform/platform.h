@@ -1,6 +1,7 @@
 // The platform layer: every operation the game needs from the windowing system,
-// the input devices and the clock. Only platform_sdl.cpp and its test double
-// (platform_double.cpp) implement it; nothing else includes SDL.
+// the input devices and the clock. platform_sdl.cpp implements it over SDL and
+// platform_double.cpp stands in for it in tests; of the game, only this folder includes SDL
+// (scripts/check_layers.sh sees to it).
 #pragma once
 
 #include <cstdint>

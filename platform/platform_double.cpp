@@ -16,7 +16,7 @@ struct WindowDeleter {
     void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
 };
 
-testing::DoubleState state;
+testing::DoubleState doubled; // what the tests set and read, apart from platform::state
 std::unique_ptr<SDL_Window, WindowDeleter> window; // hidden, GL-capable
 SDL_GLContext context = nullptr;
 bool videoStarted = false;
@@ -30,12 +30,12 @@ bool StartVideo() {
 
 namespace testing {
 
-DoubleState& Double() { return state; }
+DoubleState& Double() { return doubled; }
 
 void ResetDouble() {
     ReleaseGlContext();
     window.reset();
-    state = DoubleState{};
+    doubled = DoubleState{};
 }
 
 bool OpenHiddenGlWindow(int width, int height) {
@@ -47,18 +47,18 @@ bool OpenHiddenGlWindow(int width, int height) {
 
 void WatchSignals() {}
 
-bool Init() { return state.initOk; }
+bool Init() { return doubled.initOk; }
 
 std::string LastError() { return "test double"; }
 
-Size DesktopSize() { return state.desktop; }
+Size DesktopSize() { return doubled.desktop; }
 
-void ShowSplash(const std::uint8_t*, int, int) { ++state.splashShown; }
+void ShowSplash(const std::uint8_t*, int, int) { ++doubled.splashShown; }
 
-void HideSplash() { ++state.splashHidden; }
+void HideSplash() { ++doubled.splashHidden; }
 
 bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
-    if (!state.createWindowOk) return false;
+    if (!doubled.createWindowOk) return false;
     if (!StartVideo()) return false;
     ReleaseGlContext();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -67,7 +67,7 @@ bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
     return window != nullptr;
 }
 
-void ShowMainWindow() { ++state.windowShown; }
+void ShowMainWindow() { ++doubled.windowShown; }
 
 Size ClientSize() {
     Size size;
@@ -75,10 +75,10 @@ Size ClientSize() {
     return size;
 }
 
-bool MainWindowVisible() { return state.visible; }
+bool MainWindowVisible() { return doubled.visible; }
 
 ContextResult CreateGlContext() {
-    if (state.contextResult != ContextResult::Ok) return state.contextResult;
+    if (doubled.contextResult != ContextResult::Ok) return doubled.contextResult;
     if (!window) return ContextResult::NoPixelFormat;
     context = SDL_GL_CreateContext(window.get());
     if (!context) return ContextResult::NoContext;
@@ -97,57 +97,57 @@ bool HasGlContext() { return context != nullptr; }
 
 void DestroyWindows() {
     ReleaseGlContext();
-    if (window) ++state.windowsDestroyed;
+    if (window) ++doubled.windowsDestroyed;
     window.reset();
 }
 
 void SwapBuffers() {
-    ++state.swaps;
-    state.input = false;
+    ++doubled.swaps;
+    doubled.input = false;
     if (window && context) SDL_GL_SwapWindow(window.get());
 }
 
 void PumpEvents() {
-    if (state.onPump) state.onPump();
+    if (doubled.onPump) doubled.onPump();
 }
 
 void WaitForEvents(int ms) {
-    ++state.waits;
-    state.waitedMs += ms;
-    if (state.onWait)
-        state.onWait();
+    ++doubled.waits;
+    doubled.waitedMs += ms;
+    if (doubled.onWait)
+        doubled.onWait();
     else
-        state.tick += static_cast<std::uint32_t>(ms);
+        doubled.tick += static_cast<std::uint32_t>(ms);
 }
 
-bool InputSinceSwap() { return state.input; }
+bool InputSinceSwap() { return doubled.input; }
 
-int RefreshRate() { return state.refreshRate; }
+int RefreshRate() { return doubled.refreshRate; }
 
-std::uint32_t TickCount() { return state.tick; }
+std::uint32_t TickCount() { return doubled.tick; }
 
 void CursorPos(int& x, int& y) {
-    x = state.cursorX;
-    y = state.cursorY;
+    x = doubled.cursorX;
+    y = doubled.cursorY;
 }
 
 bool LeftButtonDown() {
-    if (state.left && state.releaseLeftAfterPolls >= 0 && state.releaseLeftAfterPolls-- == 0)
-        state.left = false;
-    return state.left || state.leftClickUnseen;
+    if (doubled.left && doubled.releaseLeftAfterPolls >= 0 && doubled.releaseLeftAfterPolls-- == 0)
+        doubled.left = false;
+    return doubled.left || doubled.leftClickUnseen;
 }
 
-void ForgetLeftPresses() { state.leftClickUnseen = false; }
+void ForgetLeftPresses() { doubled.leftClickUnseen = false; }
 
-bool RightButtonDown() { return state.right; }
+bool RightButtonDown() { return doubled.right; }
 
-void SleepMs(int) { ++state.sleeps; }
+void SleepMs(int) { ++doubled.sleeps; }
 
-void SetCursor(Cursor cursor) { state.cursor = cursor; }
+void SetCursor(Cursor cursor) { doubled.cursor = cursor; }
 
 void MessageBox(const std::string& caption, const std::string& text) {
     // As on the real platform, no box waits for an answer once the game is asked to end.
-    if (!base::QuitRequested) state.boxes.push_back({caption, text});
+    if (!base::QuitRequested) doubled.boxes.push_back({caption, text});
 }
 
 } // namespace platform

@@ -260,7 +260,7 @@ bool MakeContext(int samples, bool orNone) {
 bool CreateMainWindow(const char* title, int x, int y, int width, int height) {
     // The renderer is known only once a context exists: without a number asked for, the
     // window starts without samples and is remade with them on graphics hardware.
-    const int samples = RequestedSamples == kSamplesByRenderer ? 0 : RequestedSamples;
+    const int samples = state.RequestedSamples == kSamplesByRenderer ? 0 : state.RequestedSamples;
     mainWindow.reset(CreateGlWindow(title, x, y, width, height, samples, true, mainSamples));
     if (mainWindow) {
         mainHasGl = true;
@@ -296,7 +296,7 @@ ContextResult CreateGlContext() {
     if (!MakeContext(mainSamples, false) && (mainSamples == 0 || !MakeContext(0, true)))
         return ContextResult::NoContext;
     if (SDL_GL_MakeCurrent(mainWindow.get(), context) != 0) return ContextResult::MakeCurrentFailed;
-    if (RequestedSamples == kSamplesByRenderer && !SoftwareRenderer()) {
+    if (state.RequestedSamples == kSamplesByRenderer && !SoftwareRenderer()) {
         MakeContext(kHardwareSamples, false);
         if (SDL_GL_MakeCurrent(mainWindow.get(), context) != 0)
             return ContextResult::MakeCurrentFailed;

@@ -4,37 +4,27 @@
 
 namespace platform {
 
-std::uint16_t ScreenWidth = kFallbackWidth;
-int RequestedSamples = kSamplesByRenderer;
-std::uint16_t ScreenHeight = kFallbackHeight;
-std::array<std::int32_t, 256> Keys{};
-std::vector<KeyPress> KeyPresses;
-
 void SetScreenSize(std::uint16_t width, std::uint16_t height) {
-    ScreenWidth = width;
-    ScreenHeight = height;
+    state.ScreenWidth = width;
+    state.ScreenHeight = height;
 }
 
 void RequestSamples(int samples) {
-    RequestedSamples = samples;
-}
-
-void ResetWindowState() {
-    ScreenWidth = kFallbackWidth;
-    ScreenHeight = kFallbackHeight;
-    Keys.fill(0);
-    KeyPresses.clear();
-    RequestedSamples = kSamplesByRenderer;
+    state.RequestedSamples = samples;
 }
 
 void RecordKeyPress(KeyPress press) {
     // Held keys repeat many times a second: a stalled frame must not let them pile up.
     constexpr std::size_t kMostPresses = 64;
-    if (KeyPresses.size() < kMostPresses) KeyPresses.push_back(press);
+    if (state.KeyPresses.size() < kMostPresses) state.KeyPresses.push_back(press);
 }
 
 std::vector<KeyPress> TakeKeyPresses() {
-    return std::exchange(KeyPresses, {});
+    return std::exchange(state.KeyPresses, {});
+}
+
+void SetKey(std::uint32_t key, bool down) {
+    if (key < state.Keys.size()) state.Keys[key] = down ? -1 : 0;
 }
 
 } // namespace platform

@@ -12,8 +12,6 @@
 
 namespace render {
 
-std::uint32_t ShadowTexture = 0;
-
 namespace {
 
 // In model units from the piece's axis. The shadow is darkest where the foot meets the board
@@ -136,7 +134,7 @@ void MakeShadowTexture() {
     // Rows of 64 bytes meet any unpacking alignment.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, kShadowPicture, kShadowPicture, 0, GL_ALPHA,
                  GL_UNSIGNED_BYTE, alpha.data());
-    ShadowTexture = name;
+    state.ShadowTexture = name;
 }
 
 void DrawLastMoveRing(const FrameView& view) {
@@ -156,9 +154,9 @@ void DrawLastMoveRing(const FrameView& view) {
 }
 
 void DrawContactShadows(const FrameView& view) {
-    if (ShadowTexture == 0) return;
+    if (state.ShadowTexture == 0) return;
     glDisable(GL_LIGHTING);
-    glBindTexture(GL_TEXTURE_2D, ShadowTexture);
+    glBindTexture(GL_TEXTURE_2D, state.ShadowTexture);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // Overlapping shadows darken each other; none hides the other.

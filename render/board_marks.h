@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "render/frame_view.h"
+#include "render/state.h"
 
 namespace render {
 
@@ -18,9 +19,8 @@ inline constexpr float kBoardEdgeRadius = 1.5f;
 // the rounded edge, down to -kBoardEdgeRadius at the board's side.
 float BoardFaceHeight(float x, float y);
 
-extern std::uint32_t ShadowTexture; // the contact shadow's falloff picture; 0 = none, no shadows
-
-// Makes the contact shadow's picture in the current context and keeps it in ShadowTexture.
+// Makes the contact shadow's picture in the current context and keeps it in
+// state.ShadowTexture.
 void MakeShadowTexture();
 
 // The ring round the last move's piece, opaque, just above the board's face; nothing when that

@@ -36,7 +36,7 @@ struct OverlayQuad {
 
 struct FrameView {
     Camera camera;
-    std::array<std::uint8_t, 36> board{}; // cell values, indexed like rules::Board
+    std::array<std::uint8_t, 36> board{}; // cell values, indexed like rules::state.Board
     std::int32_t pulse = 0;               // blink phase of a completed square, 0..1000
     std::int32_t currentPlayer = 1;       // whose grey the preview and the falling piece take
     rules::Cell hover;                    // the preview piece; i = -1 for none

@@ -21,7 +21,7 @@ template <typename CornerNormal>
 std::uint32_t Compile(std::int32_t object, const ListLook& look, CornerNormal cornerNormal) {
     std::vector<engine::TVector3> normals;
     if (engine::ValidObject(object)) {
-        const engine::VE_TObject& o = engine::Objects[object];
+        const engine::VE_TObject& o = engine::state.Objects[object];
         normals.resize(3 * o.MiniPolygons.size());
         for (std::size_t corner = 0; corner < normals.size(); ++corner) {
             if (corner % kQuitCheckCorners == 0) base::StopIfQuitRequested();
@@ -33,7 +33,7 @@ std::uint32_t Compile(std::int32_t object, const ListLook& look, CornerNormal co
     glNewList(list, GL_COMPILE);
     glBegin(GL_TRIANGLES);
     if (engine::ValidObject(object)) {
-        const engine::VE_TObject& o = engine::Objects[object];
+        const engine::VE_TObject& o = engine::state.Objects[object];
         for (std::size_t f = 0; f < o.MiniPolygons.size(); ++f) {
             const auto& corners = o.MiniPolygons[f].Indices;
             // The loader keeps only triangles whose vertices exist; a store filled otherwise

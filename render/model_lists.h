@@ -16,7 +16,7 @@ struct ListLook {
 inline constexpr ListLook kPieceLook{20.0, 30.0, false};
 inline constexpr ListLook kBoardLook{27.5, 55.0, true};
 
-// Compiles the triangles of engine::Objects[object] into a new display list and returns its
+// Compiles the triangles of engine::state.Objects[object] into a new display list and returns its
 // name. An object outside the store gives a list holding an empty triangle batch.
 std::uint32_t CompileModelList(std::int32_t object, const ListLook& look);
 

@@ -47,10 +47,11 @@ double BackdropTexelsPerPixel() {
     const auto [width, height] = BoundTextureSize();
     const double texelsPerUnit =
         std::max(width, height) * kBackdropRepeats / (2.0 * kBackdropHalfSide);
-    const double unitsPerPixel = 2.0 * kBackdropDistance *
-                                 std::tan(FieldOfViewDegrees(ViewportWidth, ViewportHeight) / 2.0 *
-                                          std::numbers::pi / 180.0) /
-                                 std::max(ViewportHeight, 1);
+    const double unitsPerPixel =
+        2.0 * kBackdropDistance *
+        std::tan(FieldOfViewDegrees(state.ViewportWidth, state.ViewportHeight) / 2.0 *
+                 std::numbers::pi / 180.0) /
+        std::max(state.ViewportHeight, 1);
     return texelsPerUnit * unitsPerPixel;
 }
 
@@ -213,7 +214,7 @@ void DrawFocus(const FrameView& view) {
 void RestorePerspective() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    MultPerspective(ViewportWidth, ViewportHeight);
+    MultPerspective(state.ViewportWidth, state.ViewportHeight);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glEnable(GL_LIGHTING);

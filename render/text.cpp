@@ -11,15 +11,15 @@ namespace {
 
 bool SlotInStore(std::int32_t slot) {
     return slot >= 0 && slot < engine::TextureCount() &&
-           static_cast<std::size_t>(slot) < engine::Textures.size() &&
-           engine::Textures[static_cast<std::size_t>(slot)] != 0;
+           static_cast<std::size_t>(slot) < engine::state.Textures.size() &&
+           engine::state.Textures[static_cast<std::size_t>(slot)] != 0;
 }
 
 } // namespace
 
 void UploadGlyphAtlas(std::int32_t slot, const GlyphAtlas& atlas) {
     const bool inStore = slot >= 0 && slot < engine::TextureCount() &&
-                         static_cast<std::size_t>(slot) < engine::Textures.size();
+                         static_cast<std::size_t>(slot) < engine::state.Textures.size();
     const bool whole = atlas.width > 0 && atlas.height > 0 &&
                        atlas.texels.size() / 2 / static_cast<std::size_t>(atlas.width) >=
                            static_cast<std::size_t>(atlas.height);
@@ -63,7 +63,7 @@ void DrawText(const FrameView& view) {
     glEnable(GL_BLEND);
     // The atlas is premultiplied: its luminance already carries its alpha.
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    glBindTexture(GL_TEXTURE_2D, engine::Textures[static_cast<std::size_t>(run.texture)]);
+    glBindTexture(GL_TEXTURE_2D, engine::state.Textures[static_cast<std::size_t>(run.texture)]);
     glBegin(GL_QUADS);
     for (std::size_t k = 0; k < run.count && k < run.quads.size(); ++k) {
         const TextQuad& q = run.quads[k];

@@ -8,7 +8,7 @@
 
 namespace render {
 
-// Uploads the atlas into `slot` with its mipmaps, counted in engine::TexturePixels. A slot
+// Uploads the atlas into `slot` with its mipmaps, counted in engine::state.TexturePixels. A slot
 // outside the store, or an atlas with fewer texels than its sides promise, is left alone.
 // Needs a current GL context.
 void UploadGlyphAtlas(std::int32_t slot, const GlyphAtlas& atlas);

@@ -9,9 +9,6 @@
 
 namespace render {
 
-bool SkipMipmapsWhenMagnified = true;
-bool WoodFromNearestLevel = true;
-
 namespace {
 
 constexpr GLint kSmoothMagFilter = GL_LINEAR;
@@ -28,13 +25,13 @@ std::int32_t NewTextureSlot() {
 }
 
 std::int64_t PicturePixelsLeft() {
-    return std::clamp<std::int64_t>(kMaxTotalPicturePixels - engine::TexturePixels, 0,
+    return std::clamp<std::int64_t>(kMaxTotalPicturePixels - engine::state.TexturePixels, 0,
                                     kMaxPicturePixels);
 }
 
 void UploadTexture(std::int32_t slot, const engine::Picture& picture, const TextureLook& look) {
     const bool inStore = slot >= 0 && slot < engine::TextureCount() &&
-                         static_cast<std::size_t>(slot) < engine::Textures.size();
+                         static_cast<std::size_t>(slot) < engine::state.Textures.size();
     const bool whole = picture.width > 0 && picture.height > 0 &&
                        picture.rgb.size() / 3 / static_cast<std::size_t>(picture.width) >=
                            static_cast<std::size_t>(picture.height);
@@ -64,12 +61,12 @@ void UploadTexture(std::int32_t slot, const engine::Picture& picture, const Text
 
 void BindTextureSlot(std::int32_t slot) {
     const bool valid = slot >= 0 && slot < engine::TextureCount() &&
-                       static_cast<std::size_t>(slot) < engine::Textures.size();
-    glBindTexture(GL_TEXTURE_2D, valid ? engine::Textures[slot] : 0);
+                       static_cast<std::size_t>(slot) < engine::state.Textures.size();
+    glBindTexture(GL_TEXTURE_2D, valid ? engine::state.Textures[slot] : 0);
 }
 
 void SampleBoundSmoothTexture(double texelsPerPixel) {
-    const bool magnified = SkipMipmapsWhenMagnified && texelsPerPixel <= kSurelyMagnified;
+    const bool magnified = state.SkipMipmapsWhenMagnified && texelsPerPixel <= kSurelyMagnified;
     // GL ignores a value the texture already has, so this costs nothing frame after frame.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     magnified ? kSmoothMagFilter : kSmoothMinFilter);
@@ -77,7 +74,7 @@ void SampleBoundSmoothTexture(double texelsPerPixel) {
 
 void SampleBoundTextureFromNearestLevel() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                    WoodFromNearestLevel ? GL_LINEAR_MIPMAP_NEAREST : kSmoothMinFilter);
+                    state.WoodFromNearestLevel ? GL_LINEAR_MIPMAP_NEAREST : kSmoothMinFilter);
 }
 
 std::array<std::int32_t, 2> BoundTextureSize() {

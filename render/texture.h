@@ -1,10 +1,11 @@
-// Decoded pictures turned into GL textures, handed out as slots into engine::Textures.
+// Decoded pictures turned into GL textures, handed out as slots into engine::state.Textures.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
 #include "engine/bmp.h"
+#include "render/state.h"
 
 namespace render {
 
@@ -31,7 +32,7 @@ struct TextureLook {
 // of the game.
 extern const TextureLook kSmoothLook;
 
-// Takes the next slot of engine::Textures, which binds no texture until a picture is uploaded
+// Takes the next slot of engine::state.Textures, which binds no texture until a picture is uploaded
 // into it.
 std::int32_t NewTextureSlot();
 
@@ -39,32 +40,26 @@ std::int32_t NewTextureSlot();
 // total when that is less. A picture beyond it counts as undecodable.
 std::int64_t PicturePixelsLeft();
 
-// Uploads a decoded picture into `slot` and counts its pixels in engine::TexturePixels. A slot
-// outside the store, or a picture with fewer pixels than its sides promise, is left alone.
+// Uploads a decoded picture into `slot` and counts its pixels in engine::state.TexturePixels. A
+// slot outside the store, or a picture with fewer pixels than its sides promise, is left alone.
 // Needs a current GL context.
 void UploadTexture(std::int32_t slot, const engine::Picture& picture, const TextureLook& look);
 
 // Binds the texture of a slot to GL_TEXTURE_2D; -1 or any slot outside the store binds none.
 void BindTextureSlot(std::int32_t slot);
 
-// Set: a smooth texture drawn larger than its picture skips its mipmaps (see below). Tests
-// clear it to draw the same picture the costlier way.
-extern bool SkipMipmapsWhenMagnified;
-
-// Set: the wood is sampled from its nearest mipmap level (see below). Tests clear it to blend
-// two levels, as a smooth texture otherwise does.
-extern bool WoodFromNearestLevel;
-
 // For the smooth texture bound now, drawn flat at one scale, `texelsPerPixel` being the larger
 // of its two axes' texels per screen pixel. Where every pixel is magnified GL samples the base
 // level alone, so the mipmaps are switched off: the same picture, without working out a level
-// at each pixel. At any other scale they are on. A margin keeps clear of the boundary, where
-// a GL may round its choice either way.
+// at each pixel. At any other scale they are on, and at every scale while
+// state.SkipMipmapsWhenMagnified is clear. A margin keeps clear of the boundary, where a GL may
+// round its choice either way.
 void SampleBoundSmoothTexture(double texelsPerPixel);
 
 // Samples the bound smooth texture from its nearest mipmap level only, not a blend of two: half
 // the texel reads where a picture shows smaller than its base level. For the wood of the board
-// and the pieces, whose grain then shifts by a few shades at most, along the hollows' rims.
+// and the pieces, whose grain then shifts by a few shades at most, along the hollows' rims. A
+// blend of two while state.WoodFromNearestLevel is clear.
 void SampleBoundTextureFromNearestLevel();
 
 // The base level's width and height of the texture bound now; 0 and 0 for none.

@@ -8,24 +8,12 @@
 #include <numbers>
 
 #include "render/board_marks.h"
-#include "render/texture.h"
+#include "render/state.h"
 
 namespace render {
 
-namespace {
-
-// Light 1 comes from the left, above and in front, from infinitely far.
-constexpr std::array<float, 4> kLightDirection{-1.0f, 0.5f, 0.5f, 0.0f};
-constexpr float kClearDepth = 1.0f;
-
-} // namespace
-
-std::int32_t ViewportWidth = 0;
-std::int32_t ViewportHeight = 1;
 const std::array<float, 4> LightAmbient{0.85f, 0.85f, 0.85f, 1.0f};
 const std::array<float, 4> LightDiffuse{0.15f, 0.15f, 0.15f, 1.0f};
-std::array<float, 4> LightPosition = kLightDirection;
-float ClearDepth = kClearDepth;
 
 double FieldOfViewDegrees(int width, int height) {
     constexpr double kNarrowest = 4.0 / 3.0;
@@ -42,22 +30,13 @@ void MultPerspective(int width, int height) {
 }
 
 void SetClearDepth(float depth) {
-    ClearDepth = depth;
+    state.ClearDepth = depth;
     glClearDepth(depth);
 }
 
 void ApplyLightPosition() {
-    LightPosition = kLightDirection;
-    glLightfv(GL_LIGHT1, GL_POSITION, LightPosition.data());
-}
-
-void ResetRenderState() {
-    ViewportWidth = 0;
-    ViewportHeight = 1;
-    LightPosition = kLightDirection;
-    ClearDepth = kClearDepth;
-    SkipMipmapsWhenMagnified = true;
-    ShadowTexture = 0;
+    state.LightPosition = kLightDirection;
+    glLightfv(GL_LIGHT1, GL_POSITION, state.LightPosition.data());
 }
 
 void SetUpGlState(int width, int height) {
@@ -85,8 +64,8 @@ void ResizeScene(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    ViewportWidth = width;
-    ViewportHeight = height;
+    state.ViewportWidth = width;
+    state.ViewportHeight = height;
     MultPerspective(width, height);
     glMatrixMode(GL_MODELVIEW);
 }

@@ -1,28 +1,23 @@
-// The GL state every frame starts from: viewport, perspective, depth clearing and light 1.
+// The GL state every frame starts from: viewport, perspective, depth clearing and light 1, kept
+// in render::state.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
 #include "engine/store.h"
+#include "render/state.h"
 
 namespace render {
 
 inline constexpr double kFieldOfViewDegrees = 45.0; // the perspective's, vertical, from 4:3 wider
 
-extern std::int32_t ViewportWidth;  // client width last given to ResizeScene
-extern std::int32_t ViewportHeight; // client height last given to ResizeScene, never 0
 extern const std::array<float, 4> LightAmbient;
 extern const std::array<float, 4> LightDiffuse;
-extern std::array<float, 4> LightPosition; // directional; set again before every use
-extern float ClearDepth;                   // last value given to SetClearDepth
 
 // The one-time GL set-up of the scene for a client of this size, starting from
-// ResetRenderState; needs a current context.
+// ResetRenderState (render/state.h); needs a current context.
 void SetUpGlState(int width, int height);
-// Start values of every variable of this layer: these, render::SkipMipmapsWhenMagnified and
-// render::ShadowTexture.
-void ResetRenderState();
 // Viewport and perspective for a new client size; a height of 0 counts as 1.
 void ResizeScene(int width, int height);
 void SetClearDepth(float depth);

@@ -67,7 +67,7 @@ std::array<Square, kSquareCount> ParseBoardDefinition(std::span<const std::uint8
 }
 
 void UseBoardDefinition(std::span<const std::uint8_t> text) {
-    SquareTable = ParseBoardDefinition(text);
+    state.SquareTable = ParseBoardDefinition(text);
 }
 
 } // namespace rules

@@ -28,8 +28,8 @@ ScoreGrid ScoreBoard(const std::array<std::uint8_t, 36>& board, std::int32_t pla
     for (std::size_t cell = 0; cell < scores.size(); ++cell)
         scores[cell] = board[cell] == kEmpty ? 0.0 : kOccupiedScore;
 
-    for (std::size_t n = 0; n < SquareTable.size(); ++n) {
-        const Square& square = SquareTable[n];
+    for (std::size_t n = 0; n < state.SquareTable.size(); ++n) {
+        const Square& square = state.SquareTable[n];
         std::array<int, 4> cells{};
         int own = 0;
         int opponent = 0;
@@ -59,10 +59,10 @@ ScoreGrid ScoreCells() {
     // One draw per square, whether or not it has an empty corner.
     SquareDiscounts discounts{};
     for (double& d : discounts) {
-        d = Random(NoiseRange) / 1000.0;
+        d = Random(state.NoiseRange) / 1000.0;
         if (d > 1.0) d = 1.0;
     }
-    return ScoreBoard(Board, CurrentPlayer, discounts);
+    return ScoreBoard(state.Board, state.CurrentPlayer, discounts);
 }
 
 Cell PickBestCell(const ScoreGrid& scores) {
@@ -96,7 +96,7 @@ std::int32_t NoiseRangeForSlider(double slider) {
 }
 
 void SetStrength(double slider) {
-    NoiseRange = NoiseRangeForSlider(slider);
+    state.NoiseRange = NoiseRangeForSlider(slider);
 }
 
 } // namespace rules

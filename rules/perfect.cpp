@@ -137,7 +137,7 @@ struct Squares {
 
 Squares UsableSquares() {
     Squares squares;
-    for (const Square& square : SquareTable) {
+    for (const Square& square : state.SquareTable) {
         Cells cells = 0;
         for (const SquareCorner& corner : square) {
             const int cell = CellIndex(corner.i, corner.j);

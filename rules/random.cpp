@@ -20,32 +20,36 @@ constexpr std::uint64_t SplitMix64(std::uint64_t& x) {
 
 // SplitMix64 spreads any seed over the whole state, which is then never all zero.
 constexpr std::array<std::uint64_t, 4> SeededState(std::uint64_t seed) {
-    std::array<std::uint64_t, 4> state{};
-    for (std::uint64_t& word : state)
+    std::array<std::uint64_t, 4> words{};
+    for (std::uint64_t& word : words)
         word = SplitMix64(seed);
-    return state;
+    return words;
 }
 
-// xoshiro256** state, usable before the first seeding.
-std::array<std::uint64_t, 4> State = SeededState(0);
-std::uint64_t Draws = 0;
+// Outside rules::state, so that a seeding holds across a ResetRulesState after it.
+struct Generator {
+    std::array<std::uint64_t, 4> words = SeededState(0); // xoshiro256**, usable before seeding
+    std::uint64_t draws = 0;                             // calls of Random since the seeding
+};
+Generator generator;
 
 std::uint64_t Next() {
-    const std::uint64_t result = RotateLeft(State[1] * 5, 7) * 9;
-    const std::uint64_t t = State[1] << 17;
-    State[2] ^= State[0];
-    State[3] ^= State[1];
-    State[1] ^= State[2];
-    State[0] ^= State[3];
-    State[2] ^= t;
-    State[3] = RotateLeft(State[3], 45);
+    std::array<std::uint64_t, 4>& w = generator.words;
+    const std::uint64_t result = RotateLeft(w[1] * 5, 7) * 9;
+    const std::uint64_t t = w[1] << 17;
+    w[2] ^= w[0];
+    w[3] ^= w[1];
+    w[1] ^= w[2];
+    w[0] ^= w[3];
+    w[2] ^= t;
+    w[3] = RotateLeft(w[3], 45);
     return result;
 }
 
 } // namespace
 
 std::int32_t Random(std::int32_t n) {
-    ++Draws;
+    ++generator.draws;
     const std::uint64_t x = Next();
     if (n <= 1) return 0;
     // Multiply-and-shift on the upper 32 bits, rejecting the few low products
@@ -62,8 +66,7 @@ std::int32_t Random(std::int32_t n) {
 }
 
 void SeedRandom(std::uint64_t seed) {
-    State = SeededState(seed);
-    Draws = 0;
+    generator = {SeededState(seed), 0};
 }
 
 void SeedRandomFromClock() {
@@ -73,7 +76,7 @@ void SeedRandomFromClock() {
 }
 
 std::uint64_t RandomDraws() {
-    return Draws;
+    return generator.draws;
 }
 
 } // namespace rules

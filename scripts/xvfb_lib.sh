@@ -9,6 +9,9 @@
 #   xvfb_run SIZE COMMAND...       runs COMMAND in a new server of SIZE (WIDTHxHEIGHT)
 #   in_xvfb SIZE [ARG...]          re-runs the calling script with ARGs in a new server and exits
 #                                  with its code; inside that server it returns at once
+#   xvfb_start SIZE [OPTION...]    starts a server in the background, for a script that kills it
+#                                  itself: its display goes to `display`, its process to `server`
+#   xvfb_stop                      ends the server xvfb_start started
 
 # Exit code of a run that found no X server of its own to talk to: xvfb_run tries again.
 # Not read-only, so that a script may source this file more than once.
@@ -36,4 +39,24 @@ in_xvfb() {
     shift
     KX_IN_XVFB=1 xvfb_run "$size" bash "$0" "$@"
     exit $?
+}
+
+# shellcheck disable=SC2034 # display is for the calling script
+xvfb_start() {
+    local size=$1 fd_file
+    shift
+    fd_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset "$@" 3>"$fd_file" 2>/dev/null &
+    server=$!
+    for _ in $(seq 1 100); do
+        [[ -s "$fd_file" ]] && break
+        sleep 0.05
+    done
+    display=":$(cat "$fd_file")"
+    rm -f "$fd_file"
+}
+
+xvfb_stop() {
+    kill "$server" 2>/dev/null
+    wait "$server" 2>/dev/null
 }

@@ -21,7 +21,6 @@
 
 namespace shell {
 
-bool MainWindow = false;
 FrameHooks Frame{game::UpdateFrame, game::DrawScene};
 
 namespace {
@@ -93,13 +92,13 @@ int RunMainWindow() {
 
     ShowSplash();
 
-    if (!platform::CreateMainWindow("Koravex", 0, 0, platform::ScreenWidth,
-                                    platform::ScreenHeight)) {
+    if (!platform::CreateMainWindow("Koravex", 0, 0, platform::state.ScreenWidth,
+                                    platform::state.ScreenHeight)) {
         platform::MessageBox("Error", "Window Creation Error.");
         return 1;
     }
     const bool created = CreateContextAndScene();
-    MainWindow = true;
+    state.MainWindow = true;
     // The first size message sets the viewport, as the window system's own would.
     const platform::Size client = platform::ClientSize();
     platform::PostMessage(

@@ -6,10 +6,9 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "shell/state.h"
 
 namespace shell {
-
-extern bool MainWindow; // the main window exists
 
 // The window size for a display: the display's own, or 640 x 480 when either side is too small.
 platform::Size WindowSizeForDisplay(platform::Size display);

@@ -5,13 +5,12 @@
 
 #include <cstdint>
 
+#include "shell/state.h"
+
 namespace shell {
 
 // The refresh rate paced to when the display reports none.
 inline constexpr int kDefaultRefreshRate = 60;
-
-extern bool FrameStarted;            // a frame has been started since the loop began
-extern std::uint32_t LastFrameStart; // tick count at the start of the last frame
 
 // Milliseconds still to wait at tick `now` before the next frame, at `refreshRate` Hz (0 or
 // less: the default); 0 when it is due.

@@ -64,7 +64,6 @@ void ReleaseEngineWindow() {
 }
 
 int MainWindowProc(const platform::Message& message) {
-    using platform::Keys;
     using platform::MessageKind;
     switch (message.kind) {
     case MessageKind::Close:
@@ -75,11 +74,11 @@ int MainWindowProc(const platform::Message& message) {
         render::ResizeScene(message.width, message.height);
         break;
     case MessageKind::KeyDown:
-        if (message.key < Keys.size()) Keys[message.key] = -1;
+        platform::SetKey(message.key, true);
         platform::RecordKeyPress({message.key, message.repeat, message.ctrl, message.shift});
         break;
     case MessageKind::KeyUp:
-        if (message.key < Keys.size()) Keys[message.key] = 0;
+        platform::SetKey(message.key, false);
         break;
     case MessageKind::Quit:
         break;

@@ -7,13 +7,10 @@
 # computer plays on both seats, their ratios to the bare frame, and the game's CPU at rest.
 #
 #   bench/swap/swap_times.sh BUILD_DIR [seconds per phase, default 8]
-set -u
-build=$(cd "${1:?build directory}" && pwd)
+# shellcheck source=../../tests/e2e/play_lib.sh
+source "$(dirname "$0")/../../tests/e2e/play_lib.sh"
 seconds=${2:-8}
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../tests/e2e/play_lib.sh"
-in_xvfb 1920x1080 "$build" "$seconds"
-shots=$build/bench/swap-times
+play_in 1920x1080 bench/swap-times "$seconds"
 mkdir -p "$shots"
 clock=$build/bench/libkoravex-swap-clock.so
 [[ -f "$clock" ]] || fail "no $clock: build the benchmarks first"
@@ -56,12 +53,7 @@ xdotool keyup Right
 read -r turning turning_fps < <(frame_cost "$KX_SWAP_LOG" "$from" "$to")
 
 # The light seat goes to the computer; the dark one already is.
-read -r x y < <(virtual_xy 1000 740)
-xdotool mousemove "$x" "$y"
-sleep 1.5
-read -r x y < <(virtual_xy 879 528)
-press_at "$x" "$y"
-park_pointer
+light_seat_to_computer 1.5
 sleep 2
 read -r from to < <(swaps_over "$seconds")
 read -r played played_fps < <(frame_cost "$KX_SWAP_LOG" "$from" "$to")

@@ -1,12 +1,21 @@
 # shellcheck shell=bash
-# shellcheck disable=SC2154 # build and shots are the sourcing script's
-# Shared steps for the play tests: start the real game inside the current X server,
-# point and press like a person (buttons and keys held long enough for a slow frame to
-# see them), take screenshots and compare them. Sourced by the test_play_*.sh scripts, which
-# set `build` and `shots` first; in_xvfb comes from scripts/xvfb_lib.sh.
+# shellcheck disable=SC2034 # shots is for the sourcing script
+# Shared steps for the play tests: start the real game inside an X server of its own, point
+# and press like a person (buttons and keys held long enough for a slow frame to see them),
+# take screenshots and compare them. Sourced by the test_play_*.sh scripts and the other
+# tests that play, with their arguments: the first is the build directory.
+set -u
+build=$(cd "${1:?build directory}" && pwd)
 
 # shellcheck source=../../scripts/xvfb_lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb_lib.sh"
+
+# play_in SIZE SHOTS [ARG...]: the rest of the script in a new X server of SIZE, re-run with
+# the build directory and ARGs; screenshots go to the folder SHOTS inside the build directory.
+play_in() {
+    in_xvfb "$1" "$build" "${@:3}"
+    shots=$build/$2
+}
 
 # Fails the test with a message, after stopping the game.
 fail() {
@@ -18,7 +27,8 @@ fail() {
 # Milliseconds since the epoch.
 now_ms() { date +%s%3N; }
 
-# Starts the game and waits until its window covers the screen and shows a frame.
+# Starts the game and waits until its window covers the screen and shows a frame; then parks
+# the pointer.
 start_game() {
     read -r W H < <(xdpyinfo 2>/dev/null | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
     [[ -n "${W:-}" ]] || exit $kNoServer
@@ -47,6 +57,7 @@ start_game() {
         sleep 0.05
     done
     echo "first frame after $(($(now_ms) - start)) ms"
+    park_pointer
 }
 
 # "r,g,b" of one screen pixel.
@@ -91,6 +102,22 @@ press_at() {
     sleep 0.3
     xdotool mouseup 1
     sleep 0.2
+}
+
+# Moves the pointer onto the panel's tab and waits the given seconds for the panel to open.
+open_panel() {
+    read -r x y < <(virtual_xy 1000 740)
+    xdotool mousemove "$x" "$y"
+    sleep "$1"
+}
+
+# Gives the light seat to the computer from the panel, opened for the given seconds first,
+# and parks the pointer again.
+light_seat_to_computer() {
+    open_panel "$1"
+    read -r x y < <(virtual_xy 879 528)
+    press_at "$x" "$y"
+    park_pointer
 }
 
 # Parks the pointer at the left edge, clear of the board and the panel.
@@ -140,6 +167,59 @@ quit_with_esc() {
     [[ $code -eq 0 ]] || fail "exit code $code: $(cat "$shots/stderr.txt")"
     [[ ! -e "$build/Temp" ]] || fail "the Temp folder was left behind"
     ! grep -q "GL error" "$shots/stderr.txt" || fail "$(grep "GL error" "$shots/stderr.txt" | head -3)"
+}
+
+# The board in the shot given as 36 digits, cell (i, j) at 6(i - 1) + j: 0 empty, 1 light,
+# 2 dark. Read at each hollow's centre above the face, under the starting camera.
+read_board() {
+    local points="" i j x y
+    for i in 1 2 3 4 5 6; do
+        for j in 1 2 3 4 5 6; do
+            read -r x y < <(cell_xy "$i" "$j" 0.15)
+            points+="%[fx:int(255*p{$x,$y}.r)],%[fx:int(255*p{$x,$y}.g)],%[fx:int(255*p{$x,$y}.b)] "
+        done
+    done
+    convert "$shots/$1.png" -format "$points" info: | tr ' ' '\n' | awk -F, 'NF == 3 {
+        # The pieces are grey, light or dark; the wood is orange.
+        piece = $1 > 0 && $3 / $1 > 0.68
+        printf "%d", (!piece) ? 0 : ($1 > 110 ? 1 : 2) }'
+}
+
+# await_board N NAME: waits up to 8 s for N pieces on the board read off the screen, the same
+# in two shots in a row; the board goes to `board`, the last shot is NAME. Else fails.
+await_board() {
+    local from previous=""
+    from=$(now_ms)
+    for _ in $(seq 1 40); do
+        shot "$2"
+        board=$(read_board "$2")
+        if [[ $(tr -cd 12 <<<"$board" | wc -c) -eq $1 && "$board" == "$previous" ]]; then
+            echo "$2: $board after $(($(now_ms) - from)) ms"
+            return
+        fi
+        previous=$board
+        sleep 0.2
+    done
+    fail "$2: expected $1 pieces, read $board"
+}
+
+# await_regions N BASE NAME: waits up to 8 s for the screen to differ from the look BASE in N
+# regions and to stand still for two looks in a row, then keeps a shot NAME; else fails.
+await_regions() {
+    local from regions previous=""
+    from=$(now_ms)
+    for n in $(seq 1 40); do
+        look "$3-$n"
+        regions=$(changed_regions "$2" "$3-$n")
+        if [[ $regions -eq $1 && -n "$previous" && $(changed_regions "$previous" "$3-$n") -eq 0 ]]; then
+            echo "$3: $1 regions, still, after $(($(now_ms) - from)) ms"
+            shot "$3"
+            return
+        fi
+        previous=$3-$n
+        sleep 0.2
+    done
+    fail "$3: expected $1 changed regions, found $regions"
 }
 
 # Percent of one core the game used over the given seconds, all its threads together.

@@ -6,10 +6,8 @@
 # the box go to build/e2e-shots/box-*.png.
 set -u
 build=$(cd "${1:?build directory}" && pwd)
-
-here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../scripts/xvfb_lib.sh
-source "$here/../../scripts/xvfb_lib.sh"
+source "$(dirname "$0")/../../scripts/xvfb_lib.sh"
 xvfb_options=(-fp built-ins)
 in_xvfb 1024x768 "$build"
 mkdir -p "$build/e2e-shots"

@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
 # While its window is unmapped the game draws nothing and sleeps, using under 1 % of a core;
 # mapped again, it shows the same picture; Esc then ends it.
-set -u
-build=$(cd "${1:?build directory}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/play_lib.sh"
-in_xvfb 1280x1024 "$build"
-shots=$build/e2e-shots/hidden-window
+# shellcheck source=play_lib.sh
+source "$(dirname "$0")/play_lib.sh"
+play_in 1280x1024 e2e-shots/hidden-window
 
 start_game
-park_pointer
 look before
 shown=$(cpu_percent 2)
 echo "shown: ${shown}% of a core"

@@ -4,10 +4,8 @@
 # a Temp beside the program that is not the player's: the game runs and leaves it untouched.
 set -u
 build=${1:?build directory}
-
-here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../scripts/xvfb_lib.sh
-source "$here/../../scripts/xvfb_lib.sh"
+source "$(dirname "$0")/../../scripts/xvfb_lib.sh"
 # -ac: the player's account can't read our X authority file.
 xvfb_options=(-ac)
 in_xvfb 1024x768 "$build"

@@ -7,9 +7,8 @@
 # of processor time after the signal (not wall time, which a shared machine stretches).
 set -u
 build=$(cd "${1:?build directory}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../scripts/xvfb_lib.sh
-source "$here/../../scripts/xvfb_lib.sh"
+source "$(dirname "$0")/../../scripts/xvfb_lib.sh"
 xvfb_options=(-fp built-ins)
 in_xvfb 1024x768 "$build"
 

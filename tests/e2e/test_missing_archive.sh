@@ -4,10 +4,8 @@
 # Each case runs in its own Xvfb server from a folder holding a copy of the program.
 set -u
 build=${1:?build directory}
-
-here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../scripts/xvfb_lib.sh
-source "$here/../../scripts/xvfb_lib.sh"
+source "$(dirname "$0")/../../scripts/xvfb_lib.sh"
 xvfb_options=(-fp built-ins)
 in_xvfb 1024x768 "$build"
 mkdir -p "$build/e2e-shots"

@@ -3,10 +3,8 @@
 # Temp folder, since the scene set-up never ran.
 set -u
 build=$(cd "${1:?build directory}" && pwd)
-
-here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../scripts/xvfb_lib.sh
-source "$here/../../scripts/xvfb_lib.sh"
+source "$(dirname "$0")/../../scripts/xvfb_lib.sh"
 xvfb_options=(-fp built-ins -extension GLX)
 in_xvfb 1024x768 "$build"
 mkdir -p "$build/e2e-shots"

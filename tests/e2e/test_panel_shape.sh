@@ -2,10 +2,8 @@
 # The panel keeps its shape on every screen: on 4:3, 21:9 and 9:16 screens the "New game"
 # button, found on the screen by its light face, is as wide per high as it is drawn
 # (160 x 90 units), and a click on it starts a new game.
-set -u
-build=$(cd "${1:?build directory}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/play_lib.sh"
+# shellcheck source=play_lib.sh
+source "$(dirname "$0")/play_lib.sh"
 
 # The light face's box "w h x y" within the part of the screen where the button should be.
 button_box() {
@@ -29,7 +27,6 @@ in_xvfb "$2" "$build" "$2"
 check_screen() {
     shots=$build/e2e-shots/panel-shape-$1
     start_game
-    park_pointer
     # Two persons: nothing moves on the board but what the clicks do.
     xdotool key F3
     read -r x y < <(cell_xy 3 3)

@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
 # The help picture opens from the panel and a press anywhere closes it, placing no piece
 # even when that press is on an empty cell; then Esc ends the game cleanly.
-set -u
-build=$(cd "${1:?build directory}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/play_lib.sh"
-in_xvfb 1280x1024 "$build"
-shots=$build/e2e-shots/play-help
+# shellcheck source=play_lib.sh
+source "$(dirname "$0")/play_lib.sh"
+play_in 1280x1024 e2e-shots/play-help
 
 start_game
-park_pointer
 shot before
 
 read -r x y < <(virtual_xy 1000 740)

@@ -3,27 +3,9 @@
 # minus key on the panel that Tab opens, then each move steered with W/S and the keypad's 4/6
 # and placed with Enter, the board read off the screen between moves, until the light
 # player's square glows red. A game the computer wins is followed by another (N).
-set -u
-build=$(cd "${1:?build directory}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/play_lib.sh"
-in_xvfb 1024x768 "$build"
-shots=$build/e2e-shots/play-keys
-
-# The board as 36 digits, cell (i, j) at 6(i - 1) + j: 0 empty, 1 light, 2 dark.
-read_board() {
-    local points="" i j x y
-    for i in 1 2 3 4 5 6; do
-        for j in 1 2 3 4 5 6; do
-            read -r x y < <(cell_xy "$i" "$j" 0.15)
-            points+="%[fx:int(255*p{$x,$y}.r)],%[fx:int(255*p{$x,$y}.g)],%[fx:int(255*p{$x,$y}.b)] "
-        done
-    done
-    convert "$shots/$1.png" -format "$points" info: | tr ' ' '\n' | awk -F, 'NF == 3 {
-        # The pieces are grey, light or dark; the wood is orange.
-        piece = $1 > 0 && $3 / $1 > 0.68
-        printf "%d", (!piece) ? 0 : ($1 > 110 ? 1 : 2) }'
-}
+# shellcheck source=play_lib.sh
+source "$(dirname "$0")/play_lib.sh"
+play_in 1024x768 e2e-shots/play-keys
 
 # Runs an awk program over the 105 squares of the board in `b`: for each, `mine` and `theirs`
 # count its light and dark corners and c[1..4] are its cells (1..36).
@@ -62,7 +44,6 @@ holds_square() {
 count() { tr -cd "$2" <<<"$1" | wc -c; }
 
 start_game
-park_pointer
 
 # The computer at its weakest, the knob moved with the minus key on the panel Tab opened.
 shot before

@@ -1,19 +1,15 @@
 #!/usr/bin/env bash
 # A tall (9:16) and a wide (21:9) screen: on the tall one the view widens, so the board's far
 # left cell is on screen; on both, a click on the centre of its hollow lands the piece in it.
-set -u
-build=$(cd "${1:?build directory}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/play_lib.sh"
+# shellcheck source=play_lib.sh
+source "$(dirname "$0")/play_lib.sh"
 if [[ -z "${2:-}" ]]; then
     for size in 540x960 2520x1080; do bash "$0" "$build" "$size" || exit $?; done
     exit 0
 fi
-in_xvfb "$2" "$build" "$2"
-shots=$build/e2e-shots/play-portrait-$2
+play_in "$2" "e2e-shots/play-portrait-$2" "$2"
 
 start_game
-park_pointer
 shot empty
 
 # Under the starting camera cell (1, 6) lies furthest left, cell (6, 1) furthest right.

@@ -1,17 +1,12 @@
 #!/usr/bin/env bash
 # Both seats switched to the computer from the panel: the game plays itself to a win,
 # and the winning square's four pieces pulse.
-set -u
-build=$(cd "${1:?build directory}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/play_lib.sh"
-in_xvfb 1024x768 "$build"
-shots=$build/e2e-shots/play-self
+# shellcheck source=play_lib.sh
+source "$(dirname "$0")/play_lib.sh"
+play_in 1024x768 e2e-shots/play-self
 
 start_game
-read -r x y < <(virtual_xy 1000 740)
-xdotool mousemove "$x" "$y"
-sleep 0.6
+open_panel 0.6
 shot panel-before
 read -r x y < <(virtual_xy 879 528)
 press_at "$x" "$y"

@@ -3,12 +3,9 @@
 # pointer move over a cell is answered with a frame, which shows the piece's preview; while
 # the winning square pulses, frames come no faster than the display refreshes (Xvfb reports
 # no rate: 60 Hz). Frames are counted at the swaps by a preloaded clock.
-set -u
-build=$(cd "${1:?build directory}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/play_lib.sh"
-in_xvfb 1920x1080 "$build"
-shots=$build/e2e-shots/quiet
+# shellcheck source=play_lib.sh
+source "$(dirname "$0")/play_lib.sh"
+play_in 1920x1080 e2e-shots/quiet
 clock=$build/tests/libkoravex-test-swap-clock.so
 [[ -f "$clock" ]] || fail "no $clock"
 mkdir -p "$shots"
@@ -23,7 +20,6 @@ red_pixels_now() {
 # The preloaded clock comes before a sanitized program's own runtime.
 KX_SWAP_LOG=$log LD_PRELOAD=$clock \
     ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 start_game
-park_pointer
 sleep 1
 look rest
 before=$(swaps)
@@ -48,12 +44,7 @@ look hover
 [[ $(changed_regions rest hover) -ge 1 ]] || fail "the preview did not follow the pointer"
 
 # Both seats to the computer: it plays to a win, and the winning square pulses.
-read -r x y < <(virtual_xy 1000 740)
-xdotool mousemove "$x" "$y"
-sleep 0.6
-read -r x y < <(virtual_xy 879 528)
-press_at "$x" "$y"
-park_pointer
+light_seat_to_computer 0.6
 started=$(now_ms)
 until (($(red_pixels_now) > 100)); do
     (($(now_ms) - started < 90000)) || fail "no pulsing square within the time allowed"

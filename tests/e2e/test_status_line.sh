@@ -2,12 +2,9 @@
 # The status line read off the screen by OCR: at the start it names the player to move; two
 # persons (F3 gives the second seat to a person) then play a quick win, and
 # the line says who won, the score, and how to start again.
-set -u
-build=$(cd "${1:?build directory}" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/play_lib.sh"
-in_xvfb 1920x1080 "$build"
-shots=$build/e2e-shots/status-line
+# shellcheck source=play_lib.sh
+source "$(dirname "$0")/play_lib.sh"
+play_in 1920x1080 e2e-shots/status-line
 command -v tesseract >/dev/null || { echo "SKIP: no tesseract"; exit 0; }
 
 # The line's corner right of the disc and left of the panel, cropped, turned dark on light
@@ -34,7 +31,6 @@ expect_status() {
 }
 
 start_game
-park_pointer
 shot start
 # The second seat is the computer's at the start.
 expect_status start 'Player 1 \(you\) to move'

@@ -7,13 +7,8 @@
 # run, a user's own Temp beside the program, a user's own ~/koravex, and a folder whose name
 # holds escape sequences. Each run gets its own Xvfb server and its own folders for the
 # program, the runtime and the cache (way_out_lib.sh).
-set -u
-build=$(cd "${1:?build directory}" && pwd)
-scratch=$(mktemp -d "$build/way-out.XXXXXX")
-trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$scratch"' EXIT
-here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=way_out_lib.sh
-source "$here/way_out_lib.sh"
+source "$(dirname "$0")/way_out_lib.sh"
 
 start_server
 
@@ -101,12 +96,7 @@ wait_window Koravex 1024x768+ || fail "kill -9 before a portable game: no window
 kill -9 "$pid"
 wait "$pid" 2>/dev/null
 [[ -f "$scratch/runtime/koravex/.koravex-workspace" ]] || fail "the koravex folder made is unmarked"
-start "$folder"
-wait_window Koravex 1024x768+ || fail "portable game after kill -9: no window"
-sleep 1
-kill -TERM "$pid"
-wait_exit
-[[ $code -eq 0 ]] || fail "portable game after kill -9: exit code $code"
+run_and_close "portable game after kill -9" "$folder"
 expect_clean "portable game after kill -9" "$folder"
 
 # The cache folder set to the home folder and no runtime folder: ~/koravex holds the workspace
@@ -147,12 +137,7 @@ echo "years of work" >"$folder/Temp/thesis.odt"
 echo "my notes" >"$folder/Temp/notes.txt"
 ln -s notes.txt "$folder/Temp/link"
 before=$(cd "$folder/Temp" && ls -lA --time-style=+ && cat thesis.odt notes.txt)
-start "$folder"
-wait_window Koravex 1024x768+ || fail "user's Temp: no window"
-sleep 1
-kill -TERM "$pid"
-wait_exit
-[[ $code -eq 0 ]] || fail "user's Temp: exit code $code"
+run_and_close "user's Temp" "$folder"
 [[ "$(cd "$folder/Temp" && ls -lA --time-style=+ && cat thesis.odt notes.txt)" == "$before" ]] ||
     fail "the user's Temp changed: $(ls -lA "$folder/Temp")"
 rm -rf "$folder/Temp"

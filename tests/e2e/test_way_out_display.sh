@@ -5,13 +5,8 @@
 # up (the box's process ends with it and holds no lock) and the server killed then (the line
 # once). The fonts are Debian's xfonts-base, downloaded once into the build folder and unpacked
 # there, never installed; without them those cases are skipped.
-set -u
-build=$(cd "${1:?build directory}" && pwd)
-scratch=$(mktemp -d "$build/way-out-display.XXXXXX")
-trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$scratch"' EXIT
-here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=way_out_lib.sh
-source "$here/way_out_lib.sh"
+source "$(dirname "$0")/way_out_lib.sh"
 ulimit -c 0 # a crash shows as exit code 139, without a core file
 
 folder=$(game_folder start-up)

@@ -1,10 +1,17 @@
 # shellcheck shell=bash
-# shellcheck disable=SC2154 # build and scratch are the sourcing script's
+# shellcheck disable=SC2034 # status is the sourcing script's exit code
 # Shared steps for the way-out tests: each run gets its own Xvfb server (the tests kill some)
-# and its own folders for the program, the runtime and the cache. Sourced by test_way_out*.sh,
-# which set `build` and `scratch` first.
+# and its own folders for the program, the runtime and the cache, inside a scratch folder that
+# goes at exit. Sourced by test_way_out*.sh with their arguments: the first is the build
+# directory.
+set -u
+build=$(cd "${1:?build directory}" && pwd)
+scratch=$(mktemp -d "$build/$(basename "$0" .sh).XXXXXX")
+trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$scratch"' EXIT
 
-# shellcheck disable=SC2034 # the sourcing script's exit code
+# shellcheck source=../../scripts/xvfb_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb_lib.sh"
+
 status=0
 
 fail() {
@@ -15,21 +22,18 @@ fail() {
 # Starts an Xvfb server of our own; its number goes to `display`, its process to `server`. Its
 # fonts are the folder `server_fonts` names, else -fp built-ins: no core fonts, so boxes are the
 # game's own.
-start_server() {
-    local fd_file="$scratch/display.$RANDOM"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -fp "${server_fonts:-built-ins}" \
-        3>"$fd_file" 2>/dev/null &
-    server=$!
-    for _ in $(seq 1 100); do
-        [[ -s "$fd_file" ]] && break
-        sleep 0.05
-    done
-    display=":$(cat "$fd_file")"
-}
+start_server() { xvfb_start 1024x768 -fp "${server_fonts:-built-ins}"; }
+stop_server() { xvfb_stop; }
 
-stop_server() {
-    kill "$server" 2>/dev/null
-    wait "$server" 2>/dev/null
+# run_and_close WHAT FOLDER: the game in FOLDER, sent SIGTERM a second after its window shows,
+# must end as a close does, with exit code 0.
+run_and_close() {
+    start "$2"
+    wait_window Koravex 1024x768+ || fail "$1: no window"
+    sleep 1
+    kill -TERM "$pid"
+    wait_exit
+    [[ $code -eq 0 ]] || fail "$1: exit code $code"
 }
 
 # A folder holding a copy of the program, with its archive unless told otherwise.

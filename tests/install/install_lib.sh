@@ -1,7 +1,14 @@
 # shellcheck shell=bash
-# shellcheck disable=SC2154 # version and work are the sourcing script's
-# Shared by the install and package tests: a failure counter, file checks, and the checks
-# of the desktop's files, wherever they were installed or unpacked.
+# shellcheck disable=SC2034 # build, version and work are for the sourcing script
+# Shared by the install and package tests: their arguments (the build directory and the
+# project's version), a scratch folder that goes at exit, a failure counter, file checks, and
+# the checks of the desktop's files, wherever they were installed or unpacked. Sourced with
+# the test's arguments.
+set -u
+build=$(realpath "${1:?build directory}")
+version=${2:?project version}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 
 failures=0
 fail() {

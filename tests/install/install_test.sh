@@ -2,11 +2,6 @@
 # cmake --install into a fresh prefix: every file in its place, icons of the right sizes,
 # the desktop entry and metainfo clean under their validators, and the installed program
 # answering its command line without a display.
-set -u
-build=$(realpath "${1:?build directory}")
-version=${2:?project version}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/install_lib.sh"
 
 prefix="$work/prefix with space"

@@ -3,11 +3,6 @@
 # libraries, holding every installed file under /usr with the program in /usr/games, the
 # copyright file and the changelog, whose program runs once unpacked, hardened. lintian finds
 # no error and no warning in it, and only the informational tags the README explains.
-set -u
-build=$(realpath "${1:?build directory}")
-version=${2:?project version}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/install_lib.sh"
 
 if ! (cd "$build" && cpack -G DEB -B "$work/out") >"$work/cpack.log" 2>&1; then

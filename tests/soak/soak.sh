@@ -8,13 +8,10 @@
 # Not part of the test suite. Prints the RSS series and a summary; exit code 1 on a failure.
 # Memory counts as flat when the last quarter of the samples is no higher than the highest
 # sample of the first quarter plus 2 MB (caches fill during the first games).
-set -u
-build=$(cd "${1:?build directory}" && pwd)
+# shellcheck source=../e2e/play_lib.sh
+source "$(dirname "$0")/../e2e/play_lib.sh"
 minutes=${2:-30}
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../e2e/play_lib.sh"
-in_xvfb 1024x768 "$build" "$minutes"
-shots=$build/soak-shots
+play_in 1024x768 soak-shots "$minutes"
 export KORAVEX_GL_CHECK=1
 
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$game_pid/status" 2>/dev/null; }

@@ -94,21 +94,21 @@ std::array<std::uint8_t, 36> ParsePosition(const std::vector<std::string>& texts
 
 void RunAnalysis(const Options& options, const std::array<std::uint8_t, 36>& position,
                  std::ostream& out) {
-    rules::Board = position;
-    rules::CurrentPlayer = PlayerToMove(options, position);
+    rules::state.Board = position;
+    rules::state.CurrentPlayer = PlayerToMove(options, position);
     if (options.noise) {
-        rules::NoiseRange = *options.noise;
-        out << "Player " << rules::CurrentPlayer << " to move, NoiseRange " << rules::NoiseRange
-            << "\n";
+        rules::state.NoiseRange = *options.noise;
+        out << "Player " << rules::state.CurrentPlayer << " to move, NoiseRange "
+            << rules::state.NoiseRange << "\n";
     } else {
         const double slider = options.slider.value_or(50.0);
-        rules::NoiseRange = rules::NoiseRangeForSlider(slider);
-        out << "Player " << rules::CurrentPlayer << " to move, slider " << slider << " (NoiseRange "
-            << rules::NoiseRange << ")\n";
+        rules::state.NoiseRange = rules::NoiseRangeForSlider(slider);
+        out << "Player " << rules::state.CurrentPlayer << " to move, slider " << slider
+            << " (NoiseRange " << rules::state.NoiseRange << ")\n";
     }
 
     const std::int32_t held = rules::CheckWin();
-    rules::Board = position;
+    rules::state.Board = position;
     if (held > 0)
         out << "Note: square " << held << " is already complete; the game would be over.\n";
 
@@ -151,9 +151,9 @@ void RunAnalysis(const Options& options, const std::array<std::uint8_t, 36>& pos
 }
 
 void CheckHintPosition(const std::array<std::uint8_t, 36>& position) {
-    rules::Board = position;
+    rules::state.Board = position;
     const std::int32_t held = rules::CheckWin();
-    rules::Board = position;
+    rules::state.Board = position;
     if (held > 0)
         throw UsageError("square " + std::to_string(held) +
                          " of the position is already complete: the game is over, and there is "

@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
             std::chrono::system_clock::now().time_since_epoch().count()));
         rules::SeedRandom(seed);
         rules::ResetRulesState();
-        rules::SquareTable = rules::DeriveSquares();
+        rules::state.SquareTable = rules::DeriveSquares();
         if (options.mode == arena::Mode::Analysis && options.hint)
             arena::CheckHintPosition(position);
 

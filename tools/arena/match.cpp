@@ -10,26 +10,27 @@ namespace arena {
 
 GameResult PlayGame(const Player& player1, const Player& player2, std::int32_t firstPlayer) {
     // The perfect player's seat is a person's: its move goes in as a click on the cell.
-    rules::SeatIsComputer = {false, !player1.perfect, !player2.perfect};
-    rules::FirstPlayer = firstPlayer;
+    rules::state.SeatIsComputer = {false, !player1.perfect, !player2.perfect};
+    rules::state.FirstPlayer = firstPlayer;
     rules::NewGame();
     GameResult result;
     // The game's frame order: a landing, then the next choice. Each landing fills a cell, so
     // this ends within 36 moves.
     for (;;) {
-        const Player& player = rules::CurrentPlayer == 1 ? player1 : player2;
+        const Player& player = rules::state.CurrentPlayer == 1 ? player1 : player2;
         if (player.perfect) {
             if (!rules::BoardHasEmptyCell()) break;
-            rules::HumanChoice(true, rules::PerfectHint(rules::Board, rules::CurrentPlayer).cell);
+            rules::HumanChoice(
+                true, rules::PerfectHint(rules::state.Board, rules::state.CurrentPlayer).cell);
         } else {
-            rules::NoiseRange = player.noise;
+            rules::state.NoiseRange = player.noise;
             rules::ComputerChoice();
         }
-        if (rules::MoveDelay == 0) break;
+        if (rules::state.MoveDelay == 0) break;
         rules::LandPendingMove(rules::kMoveDelayMs);
         ++result.moves;
-        if (rules::GameOver) {
-            result.winner = rules::CurrentPlayer;
+        if (rules::state.GameOver) {
+            result.winner = rules::state.CurrentPlayer;
             break;
         }
     }

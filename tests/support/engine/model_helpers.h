@@ -80,9 +80,9 @@ inline std::int32_t MakeObject(const std::vector<engine::TVector3>& vertices,
                                const std::vector<std::array<std::uint16_t, 3>>& triangles) {
     const std::int32_t o = engine::NewObject(0, 0, 0, 0);
     for (const engine::TVector3& v : vertices)
-        engine::Objects[o].Vertices[engine::AddVertex(o)] = v;
+        engine::state.Objects[o].Vertices[engine::AddVertex(o)] = v;
     for (const auto& t : triangles)
-        engine::Objects[o].MiniPolygons[engine::AddMiniPolygon(o)].Indices = t;
+        engine::state.Objects[o].MiniPolygons[engine::AddMiniPolygon(o)].Indices = t;
     return o;
 }
 
@@ -117,8 +117,8 @@ class EngineTest : public ::testing::Test {
 // Whatever a file held, the store keeps its own rules: counts match arrays and every
 // triangle names vertices its object has.
 inline void ExpectStoreConsistent() {
-    ASSERT_EQ(engine::ObjectCount(), engine::Objects.size());
-    for (const engine::VE_TObject& o : engine::Objects) {
+    ASSERT_EQ(engine::ObjectCount(), engine::state.Objects.size());
+    for (const engine::VE_TObject& o : engine::state.Objects) {
         ASSERT_EQ(o.VertexCount(), o.Vertices.size());
         ASSERT_EQ(o.MiniPolygonCount(), o.MiniPolygons.size());
         ASSERT_EQ(o.PolygonCount(), o.Polygons.size());

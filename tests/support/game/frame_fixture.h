@@ -22,16 +22,16 @@ class FrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         kxtest::ResetLayers();
-        rules::SquareTable = rules::DeriveSquares();
-        platform::ScreenWidth = 1024;
-        platform::ScreenHeight = 768;
-        render::ViewportWidth = 1024;
-        render::ViewportHeight = 768;
+        rules::state.SquareTable = rules::DeriveSquares();
+        platform::state.ScreenWidth = 1024;
+        platform::state.ScreenHeight = 768;
+        render::state.ViewportWidth = 1024;
+        render::state.ViewportHeight = 768;
         pt::Double().tick = 50000;
     }
     void TearDown() override {
         platform::ClearMessages();
-        platform::Keys.fill(0);
+        platform::state.Keys.fill(0);
         pt::ResetDouble();
     }
 
@@ -62,7 +62,7 @@ class FrameTest : public ::testing::Test {
     }
     // Opens the panel fully and keeps the pointer in it.
     static void OpenPanel() {
-        game::MenuOffset = 200;
+        game::state.MenuOffset = 200;
         PointAt(1000, 740);
     }
     static bool QuitPosted() {

@@ -13,7 +13,7 @@ namespace kxtest {
 inline void ResetLayers() {
     platform::testing::ResetDouble();
     platform::ClearMessages();
-    platform::ResetWindowState();
+    platform::ResetPlatformState();
     game::ResetGameState();
     rules::ResetRulesState();
 }

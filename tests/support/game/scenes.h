@@ -24,29 +24,29 @@ inline void LoadTheGame(int width, int height) {
 
 // The start of a game: no pieces, nothing falling, the pointer off the board, the panel closed.
 inline void EmptyBoard() {
-    rules::Board.fill(0);
-    game::HoverCell = {};
-    rules::MoveDelay = 0;
-    game::MenuOffset = 5;
-    game::HelpShown = false;
+    rules::state.Board.fill(0);
+    game::state.HoverCell = {};
+    rules::state.MoveDelay = 0;
+    game::state.MenuOffset = 5;
+    game::state.HelpShown = false;
 }
 
 // The move that landed last, ringed, as a game's moves leave it.
 inline void LastMoveAt(rules::Cell cell) {
-    rules::Moves[0] = {cell, 1};
-    rules::MovesPlayed = 1;
+    rules::state.Moves[0] = {cell, 1};
+    rules::state.MovesPlayed = 1;
 }
 
 // Every cell taken, a won square half way through its pulse, the preview over a piece and the
 // panel pulled fully out.
 inline void FillTheBoardAndOpenThePanel() {
     for (int n = 0; n < 36; ++n)
-        rules::Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
+        rules::state.Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
     for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
-    rules::Pulse = 500;
-    game::HoverCell = {4, 4};
-    game::MenuOffset = 200;
+    rules::state.Pulse = 500;
+    game::state.HoverCell = {4, 4};
+    game::state.MenuOffset = 200;
 }
 
 // Nine pieces: the square player 1 won, and five of player 2's, the last move ringed.

@@ -19,7 +19,7 @@ int WindowProcedure(const platform::Message& message) {
         base::RunExitCleanups(base::Ending::Normal);
         platform::PostQuitMessage();
     } else if (down || message.kind == MessageKind::KeyUp) {
-        if (message.key < platform::Keys.size()) platform::Keys[message.key] = down ? -1 : 0;
+        platform::SetKey(message.key, down);
         if (down)
             platform::RecordKeyPress({message.key, message.repeat, message.ctrl, message.shift});
     }

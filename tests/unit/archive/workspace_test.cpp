@@ -66,16 +66,16 @@ class WorkspaceTest : public ScratchTest {
     }
     void TearDown() override {
         archive::TearDownWorkspace();
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
         ScratchTest::TearDown();
     }
 
     fs::path Temp() const { return program_ / "Temp"; }
     std::string Exe() const { return (program_ / "koravex").string(); }
     bool OutsideIntact() const { return ReadText(outside_ / "keep.txt") == "precious"; }
-    fs::path Workspace() const { return archive::TempWorkspace.path; }
+    fs::path Workspace() const { return archive::state.TempWorkspace.path; }
     // A game killed without its teardown: its workspace stays, and its lock goes.
-    static void Abandon() { archive::TempWorkspace = archive::Workspace{}; }
+    static void Abandon() { archive::state.TempWorkspace = archive::Workspace{}; }
     // What a running or killed game leaves in a folder it made.
     static void Mark(const fs::path& folder) {
         WriteText(folder / archive::kTempMarkerName, "made by the game");
@@ -113,7 +113,7 @@ TEST_F(WorkspaceTest, StartUpEmptiesTheTempAKilledRunLeftAndLeavesTheCurrentDire
     fs::current_path(outside_);
 
     archive::SetUpWorkspace(Exe());
-    EXPECT_EQ(archive::ExeFileName, Exe());
+    EXPECT_EQ(archive::state.ExeFileName, Exe());
     EXPECT_EQ(Workspace(), Temp());
     EXPECT_EQ(CurrentDir(), outside_);
     EXPECT_TRUE(fs::is_directory(fs::symlink_status(Temp())));
@@ -260,7 +260,7 @@ TEST_F(WorkspaceTest, TeardownRemovesTempFromAnywhereAndCanRunTwice) {
     archive::TearDownWorkspace();
     EXPECT_EQ(CurrentDir(), outside_);
     EXPECT_FALSE(fs::exists(Temp()));
-    EXPECT_TRUE(archive::TempWorkspace.path.empty());
+    EXPECT_TRUE(archive::state.TempWorkspace.path.empty());
     archive::TearDownWorkspace();
     EXPECT_EQ(CurrentDir(), outside_);
     EXPECT_TRUE(OutsideIntact());
@@ -458,7 +458,7 @@ TEST_F(WorkspaceTest, WithNoPrivateFolderToBeHadStartUpStopsNamingThePath) {
             << text;
         EXPECT_NE(text.find((dir_ / "cache" / "koravex").string()), std::string::npos) << text;
     }
-    EXPECT_TRUE(archive::TempWorkspace.path.empty());
+    EXPECT_TRUE(archive::state.TempWorkspace.path.empty());
     EXPECT_TRUE(fs::is_empty(root));
     EXPECT_TRUE(OutsideIntact());
 }
@@ -490,8 +490,8 @@ TEST_F(WorkspaceTest, TheArchiveIsBesideTheProgramElseInTheInstalledDataFolder) 
     WriteBytes(data / "adatok.vbf", Archive({{"board.dat", "installed"}}));
     EXPECT_EQ(archive::FindArchive(bin.string()), (data / "adatok.vbf").string());
     archive::SetUpWorkspace((bin / "koravex").string());
-    EXPECT_EQ(archive::ArchiveName, (data / "adatok.vbf").string());
-    archive::ExtractToTemp("board.dat", archive::ArchiveName);
+    EXPECT_EQ(archive::state.ArchiveName, (data / "adatok.vbf").string());
+    archive::ExtractToTemp("board.dat", archive::state.ArchiveName);
     EXPECT_EQ(ReadText(Workspace() / "board.dat"), "installed");
     // Installed, the game never writes beside its program, even where it may.
     EXPECT_EQ(Workspace().parent_path(), runtime_ / "koravex");
@@ -504,12 +504,12 @@ TEST_F(WorkspaceTest, TheArchiveIsBesideTheProgramElseInTheInstalledDataFolder) 
 }
 
 TEST_F(WorkspaceTest, TheProgramFolderIsThePathWithoutItsLastPart) {
-    archive::ExeFileName = "/opt/game/koravex";
+    archive::state.ExeFileName = "/opt/game/koravex";
     EXPECT_EQ(archive::ExeFolder(), "/opt/game");
-    archive::ExeFileName = "/koravex";
+    archive::state.ExeFileName = "/koravex";
     EXPECT_EQ(archive::ExeFolder(), "/");
     // Before start-up there is no workspace, so the teardown touches nothing.
-    archive::ExeFileName.clear();
+    archive::state.ExeFileName.clear();
     fs::create_directory(dir_ / "Temp");
     archive::TearDownWorkspace();
     EXPECT_TRUE(fs::exists(dir_ / "Temp"));

@@ -164,7 +164,7 @@ TEST_F(Normals, TheIndexedNormalsAreBitForBitThoseOfTheFullScan) {
     for (std::int32_t o : objects) {
         SCOPED_TRACE(o);
         const NormalIndex index = BuildNormalIndex(o);
-        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); ++f)
+        for (std::int32_t f = 0; f < state.Objects[o].MiniPolygonCount(); ++f)
             for (int c = 0; c < 3; ++c)
                 ASSERT_TRUE(SameBits(SmoothedNormal(index, f, c), SmoothedNormal(o, f, c)))
                     << "face " << f << " corner " << c;
@@ -180,7 +180,7 @@ std::int32_t Pages(int count) {
 // The mean of the neighbours within the cap, chosen as the full scan chooses them and summed
 // in long double.
 TVector3 AccurateMean(std::int32_t o, std::int32_t face, int corner) {
-    const VE_TObject& object = Objects[o];
+    const VE_TObject& object = state.Objects[o];
     TVector3 own;
     if (!FaceNormal(object, object.MiniPolygons[face], own)) return {0, 0, 1};
     const std::uint16_t k = object.MiniPolygons[face].Indices[corner];
@@ -207,7 +207,7 @@ TEST_F(Normals, AtVerticesOfVeryManyTrianglesTheSameNeighboursAreSummedAccuratel
         SCOPED_TRACE(o);
         const NormalIndex index = BuildNormalIndex(o);
         ASSERT_FALSE(index.busy.empty());
-        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); f += 7)
+        for (std::int32_t f = 0; f < state.Objects[o].MiniPolygonCount(); f += 7)
             for (int c = 0; c < 3; ++c) {
                 const TVector3 fast = SmoothedNormal(index, f, c);
                 const TVector3 exact = AccurateMean(o, f, c);
@@ -234,7 +234,7 @@ TEST_F(Normals, NormalsCrowdedAtEachOthersEdgeGetTheFullScansBits) {
         SCOPED_TRACE(o);
         const NormalIndex index = BuildNormalIndex(o);
         ASSERT_FALSE(index.busy.empty());
-        for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); ++f)
+        for (std::int32_t f = 0; f < state.Objects[o].MiniPolygonCount(); ++f)
             for (int c = 0; c < 3; ++c)
                 ASSERT_TRUE(SameBits(SmoothedNormal(index, f, c), SmoothedNormal(o, f, c)))
                     << "face " << f << " corner " << c;
@@ -260,9 +260,9 @@ TEST_F(Normals, BeyondTheTreesBudgetTheGridChoosesTheNeighboursByTheirCells) {
     const auto o = MakeObject(crafted::FanWithNormals(normals));
     const NormalIndex index = BuildNormalIndex(o, 0);
     int checked = 0;
-    for (std::int32_t f = 0; f < Objects[o].MiniPolygonCount(); ++f) {
+    for (std::int32_t f = 0; f < state.Objects[o].MiniPolygonCount(); ++f) {
         TVector3 own;
-        ASSERT_TRUE(FaceNormal(Objects[o], Objects[o].MiniPolygons[f], own));
+        ASSERT_TRUE(FaceNormal(state.Objects[o], state.Objects[o].MiniPolygons[f], own));
         if (std::ranges::any_of(normals, [&](const TVector3& n) {
                 return std::abs(crafted::Dot(own, n) - 0.5f) < 1e-3f;
             }))
@@ -279,9 +279,10 @@ TEST_F(Normals, BeyondTheTreesBudgetTheGridChoosesTheNeighboursByTheirCells) {
     // neighbours within a few degrees of 60, never one thrown elsewhere.
     const auto crowded = MakeObject(crafted::CrowdedFan(4 * kHugeUses));
     const NormalIndex crowdedIndex = BuildNormalIndex(crowded);
-    for (std::int32_t f = 0; f < Objects[crowded].MiniPolygonCount(); ++f) {
+    for (std::int32_t f = 0; f < state.Objects[crowded].MiniPolygonCount(); ++f) {
         TVector3 own;
-        ASSERT_TRUE(FaceNormal(Objects[crowded], Objects[crowded].MiniPolygons[f], own));
+        ASSERT_TRUE(
+            FaceNormal(state.Objects[crowded], state.Objects[crowded].MiniPolygons[f], own));
         const TVector3 n = SmoothedNormal(crowdedIndex, f, 0);
         const TVector3 unturned{n.x, -n.y, -n.z};
         ASSERT_LE(crafted::Dot(n, n), 1.0f + 1e-6f) << "face " << f;

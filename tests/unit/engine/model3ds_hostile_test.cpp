@@ -86,8 +86,8 @@ TEST_F(Hostile, ChunksTheWalkStepsIntoMayHaveAnyLength) {
             SetLength(file, at, length);
             Load(file);
             ASSERT_EQ(ObjectCount(), 1);
-            EXPECT_EQ(Objects[0].VertexCount(), 3);
-            EXPECT_EQ(Objects[0].MiniPolygonCount(), 1);
+            EXPECT_EQ(state.Objects[0].VertexCount(), 3);
+            EXPECT_EQ(state.Objects[0].MiniPolygonCount(), 1);
             EXPECT_TRUE(Boxes().empty());
         }
     }
@@ -104,7 +104,7 @@ TEST_F(Hostile, ALeafChunkMustEndWithinTheBlockAndHoldItsHeader) {
         SetLength(file, at, length);
         Load(file);
         ASSERT_EQ(ObjectCount(), 1);
-        EXPECT_EQ(Objects[0].VertexCount(), vertices) << "length " << length;
+        EXPECT_EQ(state.Objects[0].VertexCount(), vertices) << "length " << length;
     }
     // An unknown chunk of just its header is skipped; one shorter than a header ends the walk.
     for (const auto& [length, objects] : {std::pair{6u, 1}, {5u, 0}}) {
@@ -118,19 +118,19 @@ TEST_F(Hostile, CountsAreCutToWhatTheBlockHolds) {
     // 1000 vertices claimed, 3 present; 500 faces claimed, 1 present.
     Load(File(Object(Cat({Vertices(1000, 3)}))));
     ASSERT_EQ(ObjectCount(), 1);
-    EXPECT_EQ(Objects[0].VertexCount(), 3);
+    EXPECT_EQ(state.Objects[0].VertexCount(), 3);
 
     EngineInit();
     Load(File(Object(Cat({Vertices(3, 3), Chunk(0x4120, U16s({500, 0, 1, 2, 0}))}))));
     ASSERT_EQ(ObjectCount(), 1);
-    EXPECT_EQ(Objects[0].MiniPolygonCount(), 1);
+    EXPECT_EQ(state.Objects[0].MiniPolygonCount(), 1);
 
     // A material group claiming 9000 face numbers at the block's end.
     EngineInit();
     const Bytes group = Chunk(0x4130, Cat({Bytes{'m', 0}, U16s({9000, 0})}));
     Load(File(Object(Cat({Vertices(3, 3), Chunk(0x4120, Cat({U16s({1, 0, 1, 2, 0}), group}))}))));
     ExpectStoreConsistent();
-    EXPECT_EQ(Objects[0].MiniPolygonCount(), 1);
+    EXPECT_EQ(state.Objects[0].MiniPolygonCount(), 1);
 }
 
 TEST_F(Hostile, NamesWithoutAZeroByteAreCutAtTheBlockEnd) {
@@ -138,7 +138,7 @@ TEST_F(Hostile, NamesWithoutAZeroByteAreCutAtTheBlockEnd) {
     editor.insert(editor.end(), 300, 'n');
     Load(File(editor));
     ASSERT_EQ(ObjectCount(), 1);
-    EXPECT_EQ(Objects[0].Name, std::string(255, 'n'));
+    EXPECT_EQ(state.Objects[0].Name, std::string(255, 'n'));
 
     EngineInit();
     Bytes cut = Header(0x4D4D, 6 + 6 + 40);
@@ -159,7 +159,7 @@ TEST_F(Hostile, FacesNamingMissingVerticesAreSkippedAndGroupsStillFindTheirFaces
     Load(File(Cat({material, Object(Cat({Vertices(3, 3), faces}))})));
     ASSERT_EQ(ObjectCount(), 1);
     ExpectStoreConsistent();
-    const VE_TObject& o = Objects[0];
+    const VE_TObject& o = state.Objects[0];
     ASSERT_EQ(o.MiniPolygonCount(), 2);
     EXPECT_EQ(o.MiniPolygons[1].Indices, (std::array<std::uint16_t, 3>{2, 1, 0}));
     EXPECT_FLOAT_EQ(o.MiniPolygons[0].Green, 1.0f);
@@ -184,9 +184,9 @@ TEST_F(Hostile, MaterialsBeyondTheCapArePassedOver) {
     const Bytes faces = Chunk(0x4120, Cat({U16s({2, 0, 1, 2, 0, 0, 2, 1, 0}), group, late}));
     Load(File(Cat({materials, Object(Cat({Vertices(3, 3), faces}))})));
     ASSERT_EQ(ObjectCount(), 1);
-    ASSERT_EQ(Objects[0].MiniPolygonCount(), 2);
-    EXPECT_FLOAT_EQ(Objects[0].MiniPolygons[0].Red, 1.0f);
-    EXPECT_FLOAT_EQ(Objects[0].MiniPolygons[1].Green, 1.0f);
+    ASSERT_EQ(state.Objects[0].MiniPolygonCount(), 2);
+    EXPECT_FLOAT_EQ(state.Objects[0].MiniPolygons[0].Red, 1.0f);
+    EXPECT_FLOAT_EQ(state.Objects[0].MiniPolygons[1].Green, 1.0f);
 }
 
 TEST_F(Hostile, MeshDataBeforeAnyObjectIsIgnored) {
@@ -200,9 +200,9 @@ TEST_F(Hostile, ASecondVertexListAppendsUpToTheStoreLimit) {
     Load(File(Object(Cat({Vertices(40000, 40000), Vertices(40000, 40000),
                           Chunk(0x4120, U16s({1, 65534, 65535, 0, 0}))}))));
     ASSERT_EQ(ObjectCount(), 1);
-    EXPECT_EQ(Objects[0].VertexCount(), kMaxElements);
+    EXPECT_EQ(state.Objects[0].VertexCount(), kMaxElements);
     // Vertex 65535 does not exist: the face is skipped.
-    EXPECT_EQ(Objects[0].MiniPolygonCount(), 0);
+    EXPECT_EQ(state.Objects[0].MiniPolygonCount(), 0);
     ExpectStoreConsistent();
 }
 

@@ -32,7 +32,7 @@ Bytes Name(const std::string& s) {
 TEST_F(Loader, ReadsMeshesWithTheirMaterialColours) {
     Load(kxtest::QuadModel());
     ASSERT_EQ(ObjectCount(), 1);
-    const VE_TObject& o = Objects[0];
+    const VE_TObject& o = state.Objects[0];
     EXPECT_EQ(o.Name, "board");
     ASSERT_EQ(o.VertexCount(), 4);
     EXPECT_FLOAT_EQ(o.Vertices[2].x, 1.0f);
@@ -48,7 +48,7 @@ TEST_F(Loader, ReadsMeshesWithTheirMaterialColours) {
 TEST_F(Loader, WithTheFlagOffFacesBecomeThreeCornerPolygons) {
     Load(kxtest::QuadModel(), 0);
     ASSERT_EQ(ObjectCount(), 1);
-    const VE_TObject& o = Objects[0];
+    const VE_TObject& o = state.Objects[0];
     EXPECT_EQ(o.MiniPolygonCount(), 0);
     ASSERT_EQ(o.PolygonCount(), 2);
     const VE_TPolygon& p = o.Polygons[1];
@@ -68,23 +68,23 @@ TEST_F(Loader, MaterialsMatchByExactNameAndTheLaterOfTwoWins) {
         {Quad("a", "wood", "Wood")});
     Load(file);
     ASSERT_EQ(ObjectCount(), 1);
-    ExpectColour(Objects[0].MiniPolygons[0], 0.4f, 0.5f, 0.6f);
-    ExpectColour(Objects[0].MiniPolygons[1], 1, 1, 1);
+    ExpectColour(state.Objects[0].MiniPolygons[0], 0.4f, 0.5f, 0.6f);
+    ExpectColour(state.Objects[0].MiniPolygons[1], 1, 1, 1);
 }
 
 TEST_F(Loader, AGroupThatMatchesNothingOrListsNothingColoursNothing) {
     tools3ds::Mesh mesh = Quad("a", "red", "none");
     mesh.groups.push_back({"red", {}});
     Load(tools3ds::Write3ds({{"red", 1, 0, 0}}, {mesh}));
-    ExpectColour(Objects[0].MiniPolygons[0], 1, 0, 0);
-    ExpectColour(Objects[0].MiniPolygons[1], 1, 1, 1);
+    ExpectColour(state.Objects[0].MiniPolygons[0], 1, 0, 0);
+    ExpectColour(state.Objects[0].MiniPolygons[1], 1, 1, 1);
 }
 
 TEST_F(Loader, ColoursGivenAsBytesAreScaled) {
     tools3ds::Options bytes;
     bytes.colours = tools3ds::ColourForm::Bytes;
     Load(tools3ds::Write3ds({{"c", 1.0f, 128 / 255.0f, 0}}, {Quad("a", "c", "c")}, bytes));
-    ExpectColour(Objects[0].MiniPolygons[0], 1.0f, static_cast<float>(128 / 255.0), 0.0f);
+    ExpectColour(state.Objects[0].MiniPolygons[0], 1.0f, static_cast<float>(128 / 255.0), 0.0f);
 }
 
 TEST_F(Loader, OtherColourFormsAndStrayColoursChangeNothing) {
@@ -97,7 +97,7 @@ TEST_F(Loader, OtherColourFormsAndStrayColoursChangeNothing) {
     Bytes editor(mesh.begin() + 6 + 10 + 6, mesh.end());
     Load(Chunk(0x4D4D, Chunk(0x3D3D, Cat({stray, material, editor}))));
     ASSERT_EQ(ObjectCount(), 1);
-    ExpectColour(Objects[0].MiniPolygons[0], 0, 0, 0);
+    ExpectColour(state.Objects[0].MiniPolygons[0], 0, 0, 0);
 }
 
 TEST_F(Loader, LightsAndCamerasBecomeObjectsWithoutMeshes) {
@@ -106,9 +106,9 @@ TEST_F(Loader, LightsAndCamerasBecomeObjectsWithoutMeshes) {
                             {"Eye", tools3ds::ObjectKind::Camera}};
     Load(tools3ds::Write3ds({}, {}, options));
     ASSERT_EQ(ObjectCount(), 2);
-    EXPECT_EQ(Objects[0].Name, "Lamp");
-    EXPECT_EQ(Objects[1].Name, "Eye");
-    for (const auto& o : Objects) {
+    EXPECT_EQ(state.Objects[0].Name, "Lamp");
+    EXPECT_EQ(state.Objects[1].Name, "Eye");
+    for (const auto& o : state.Objects) {
         EXPECT_EQ(o.VertexCount(), 0);
         EXPECT_EQ(o.MiniPolygonCount(), 0);
         EXPECT_EQ(o.PolygonCount(), 0);
@@ -119,8 +119,8 @@ TEST_F(Loader, ALaterLoadAppendsAfterEarlierObjects) {
     Load(kxtest::QuadModel());
     Load(tools3ds::Write3ds({}, {Quad("first", "", ""), Quad("second", "", "")}));
     ASSERT_EQ(ObjectCount(), 3);
-    EXPECT_EQ(Objects[ObjectCount() - 1].Name, "second");
-    EXPECT_EQ(Objects[1].Name, "first");
+    EXPECT_EQ(state.Objects[ObjectCount() - 1].Name, "second");
+    EXPECT_EQ(state.Objects[1].Name, "first");
 }
 
 TEST_F(Loader, UnknownChunksAreSkippedByTheirLength) {
@@ -132,8 +132,8 @@ TEST_F(Loader, UnknownChunksAreSkippedByTheirLength) {
         Chunk(0x4000, Cat({Name("m"), Chunk(0x4100, Cat({vertices, mapping, faces}))}));
     Load(Chunk(0x4D4D, Cat({Chunk(0x0002, Bytes(4, 0)), Chunk(0x3D3D, object)})));
     ASSERT_EQ(ObjectCount(), 1);
-    EXPECT_EQ(Objects[0].VertexCount(), 3);
-    EXPECT_EQ(Objects[0].MiniPolygonCount(), 1);
+    EXPECT_EQ(state.Objects[0].VertexCount(), 3);
+    EXPECT_EQ(state.Objects[0].MiniPolygonCount(), 1);
 }
 
 TEST_F(Loader, NotA3dsFileIsReportedAndEmptiesTheStoreOnceTheWalkHasStopped) {
@@ -147,7 +147,7 @@ TEST_F(Loader, NotA3dsFileIsReportedAndEmptiesTheStoreOnceTheWalkHasStopped) {
     EXPECT_EQ(Boxes()[0].text, "This file isn't a valid 3DS format file: model.3ds");
     // The walk wrote nothing after the report, and the store was emptied when it returned.
     EXPECT_EQ(ObjectCount(), 0);
-    EXPECT_TRUE(Objects.empty());
+    EXPECT_TRUE(state.Objects.empty());
 }
 
 TEST_F(Loader, AnEmptyBlockIsReportedAndAddsNothing) {

@@ -26,7 +26,7 @@ TEST_F(EngineReports, OutsideALoadTheBoxShowsAndTheStoresEmptyAtOnce) {
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].text, "outside");
     EXPECT_EQ(engine::ObjectCount(), 0);
-    EXPECT_TRUE(engine::Objects.empty());
+    EXPECT_TRUE(engine::state.Objects.empty());
 }
 
 TEST_F(EngineReports, DuringALoadTheResetWaitsForTheOutermostLoadToReturn) {
@@ -42,10 +42,10 @@ TEST_F(EngineReports, DuringALoadTheResetWaitsForTheOutermostLoadToReturn) {
         EXPECT_EQ(pt::Double().boxes.size(), 1u);
         EXPECT_TRUE(outer.Reported());
         EXPECT_EQ(engine::ObjectCount(), 1);
-        EXPECT_EQ(engine::Objects[0].Vertices.size(), 3u);
+        EXPECT_EQ(engine::state.Objects[0].Vertices.size(), 3u);
     }
     EXPECT_EQ(engine::ObjectCount(), 0);
-    EXPECT_TRUE(engine::Objects.empty());
+    EXPECT_TRUE(engine::state.Objects.empty());
     // Once reset, the store takes new objects from index 0 again.
     EXPECT_EQ(engine::NewObject(0, 0, 0, 0), 0);
 }
@@ -64,7 +64,7 @@ TEST_F(EngineReports, TheModelLoaderWritesNothingAfterItsReport) {
     ASSERT_EQ(pt::Double().boxes.size(), 1u);
     EXPECT_EQ(pt::Double().boxes[0].text, "This file isn't a valid 3DS format file: odd.3ds");
     EXPECT_EQ(engine::ObjectCount(), 0);
-    EXPECT_TRUE(engine::Objects.empty());
+    EXPECT_TRUE(engine::state.Objects.empty());
 }
 
 } // namespace

@@ -20,7 +20,7 @@ TEST_F(Stores, NewObjectStartsEmptyAndCountsFromZero) {
     EXPECT_EQ(NewObject(0, 0, 0, 0), 0);
     EXPECT_EQ(NewObject(0, 0, 0, 0), 1);
     ASSERT_EQ(ObjectCount(), 2);
-    const VE_TObject& o = Objects[1];
+    const VE_TObject& o = state.Objects[1];
     EXPECT_EQ(o.VertexCount(), 0);
     EXPECT_EQ(o.PolygonCount(), 0);
     EXPECT_EQ(o.MiniPolygonCount(), 0);
@@ -31,7 +31,7 @@ TEST_F(Stores, NewObjectStartsEmptyAndCountsFromZero) {
 TEST_F(Stores, NewElementsCarryTheirStartValues) {
     const int o = NewObject(2, 1, 1, 3);
     ASSERT_EQ(o, 0);
-    const VE_TObject& obj = Objects[0];
+    const VE_TObject& obj = state.Objects[0];
     ASSERT_EQ(obj.PolygonCount(), 2);
     ASSERT_EQ(obj.Polygons.size(), 2u);
     for (const VE_TPolygon& p : obj.Polygons) {
@@ -52,7 +52,7 @@ TEST_F(Stores, NewElementsCarryTheirStartValues) {
     EXPECT_EQ(AddVertex(o), 1);
     EXPECT_EQ(AddMiniPolygon(o), 1);
     EXPECT_EQ(AddPolygon(o, 4), 2);
-    EXPECT_EQ(Objects[0].Polygons[2].Red.size(), 4u);
+    EXPECT_EQ(state.Objects[0].Polygons[2].Red.size(), 4u);
 }
 
 TEST_F(Stores, AnObjectIndexThatIsNotThereAddsNothing) {
@@ -64,10 +64,10 @@ TEST_F(Stores, AnObjectIndexThatIsNotThereAddsNothing) {
 TEST_F(Stores, TheCountLimitStopsAtFullAndReports) {
     const int o = NewObject(0, 0, 65535, 0);
     ASSERT_EQ(o, 0);
-    EXPECT_EQ(Objects[0].VertexCount(), 65535);
+    EXPECT_EQ(state.Objects[0].VertexCount(), 65535);
     EXPECT_EQ(AddVertex(o), -1);
-    EXPECT_EQ(Objects[0].VertexCount(), 65535);
-    EXPECT_EQ(Objects[0].Vertices.size(), 65535u);
+    EXPECT_EQ(state.Objects[0].VertexCount(), 65535);
+    EXPECT_EQ(state.Objects[0].Vertices.size(), 65535u);
     EXPECT_TRUE(pt::Double().boxes.empty());
 
     // One more than fits: the report empties every store and the call stops there.
@@ -76,7 +76,7 @@ TEST_F(Stores, TheCountLimitStopsAtFullAndReports) {
     EXPECT_EQ(pt::Double().boxes[0].caption, "VEngine internal error");
     EXPECT_EQ(pt::Double().boxes[0].text, "Error while initializing vertices !!");
     EXPECT_EQ(ObjectCount(), 0);
-    EXPECT_TRUE(Objects.empty());
+    EXPECT_TRUE(state.Objects.empty());
 }
 
 TEST_F(Stores, EachKindReportsItsOwnMessage) {
@@ -90,19 +90,19 @@ TEST_F(Stores, EachKindReportsItsOwnMessage) {
 TEST_F(Stores, ResetEmptiesBothStoresAndIndicesStartAgain) {
     NewObject(0, 3, 3, 0);
     NewObject(0, 0, 0, 0);
-    Textures.push_back(5);
+    state.Textures.push_back(5);
     EngineReset();
     EXPECT_EQ(ObjectCount(), 0);
     EXPECT_EQ(TextureCount(), 0);
-    EXPECT_TRUE(Objects.empty());
-    EXPECT_TRUE(Textures.empty());
+    EXPECT_TRUE(state.Objects.empty());
+    EXPECT_TRUE(state.Textures.empty());
     EXPECT_EQ(NewObject(0, 0, 0, 0), 0);
 }
 
 TEST_F(Stores, InitSetsTheDefaults) {
-    DefaultFarDistance = 5.0f;
+    state.DefaultFarDistance = 5.0f;
     EngineInit();
-    EXPECT_EQ(DefaultFarDistance, 1000.0f);
+    EXPECT_EQ(state.DefaultFarDistance, 1000.0f);
     EXPECT_EQ(ObjectCount(), 0);
 }
 

@@ -24,7 +24,7 @@ class GlWorkspaceTest : public ScratchTest {
     }
     void TearDown() override {
         archive::TearDownWorkspace();
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
         platform::testing::ResetDouble();
         ScratchTest::TearDown();
     }

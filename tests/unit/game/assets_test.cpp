@@ -20,8 +20,9 @@ const std::array<const char*, 11> kPictures{"wood.bmp",    "wood2.bmp", "help.bm
 
 std::array<std::int32_t*, 11> SlotVariables() {
     using namespace game;
-    return {&TexWood,     &TexWood2, &TexHelp,     &TexBackground, &TexMenuMark, &TexMenu,
-            &TexComputer, &TexHuman, &TexStrength, &TexMark,       &TexEmpty};
+    return {&state.TexWood,     &state.TexWood2, &state.TexHelp,     &state.TexBackground,
+            &state.TexMenuMark, &state.TexMenu,  &state.TexComputer, &state.TexHuman,
+            &state.TexStrength, &state.TexMark,  &state.TexEmpty};
 }
 
 Bytes Definition() {
@@ -34,7 +35,7 @@ class Assets : public GlWorkspaceTest {
   protected:
     void SetUp() override {
         GlWorkspaceTest::SetUp();
-        game::BoardList = game::PieceList = 0;
+        game::state.BoardList = game::state.PieceList = 0;
         for (auto* slot : SlotVariables())
             *slot = -2;
     }
@@ -64,13 +65,13 @@ TEST_F(Assets, EverythingLoadsIntoSlotsZeroToTenAndTwoLists) {
     WriteArchive(Members());
     game::LoadAssets();
     EXPECT_EQ(Slots(), (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    EXPECT_EQ(game::BoardObjectIndex, 1);
-    EXPECT_EQ(game::PieceObjectIndex, game::BoardObjectIndex + 1);
-    EXPECT_EQ(engine::Objects[game::BoardObjectIndex].Name, "board");
-    EXPECT_TRUE(glIsList(game::PieceList));
-    EXPECT_TRUE(glIsList(game::BoardList));
-    EXPECT_LT(game::PieceList, game::BoardList);
-    EXPECT_EQ(rules::SquareTable[104][0].i, rules::DeriveSquares()[104][0].i);
+    EXPECT_EQ(game::state.BoardObjectIndex, 1);
+    EXPECT_EQ(game::state.PieceObjectIndex, game::state.BoardObjectIndex + 1);
+    EXPECT_EQ(engine::state.Objects[game::state.BoardObjectIndex].Name, "board");
+    EXPECT_TRUE(glIsList(game::state.PieceList));
+    EXPECT_TRUE(glIsList(game::state.BoardList));
+    EXPECT_LT(game::state.PieceList, game::state.BoardList);
+    EXPECT_EQ(rules::state.SquareTable[104][0].i, rules::DeriveSquares()[104][0].i);
     EXPECT_TRUE(HoldsNothingOfTheGames(Temp()));
     EXPECT_EQ(CurrentDir(), dir_);
     EXPECT_TRUE(Boxes().empty());
@@ -82,7 +83,7 @@ TEST_F(Assets, LoadsWhateverTheCurrentDirectory) {
     fs::current_path("/");
     game::LoadAssets();
     EXPECT_EQ(Slots(), (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    EXPECT_EQ(game::PieceObjectIndex, 2);
+    EXPECT_EQ(game::state.PieceObjectIndex, 2);
     EXPECT_TRUE(HoldsNothingOfTheGames(Temp()));
     EXPECT_EQ(CurrentDir(), "/");
     EXPECT_TRUE(Boxes().empty());
@@ -105,10 +106,10 @@ TEST_F(Assets, AMissingPictureStopsTheLoadBeforeTheLists) {
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "File(menu.bmp) not found in bigfile(adatok.vbf) !!");
     // The report emptied the texture store; the slots before the failure were handed out.
-    EXPECT_EQ(game::TexMenuMark, 4);
-    EXPECT_EQ(game::TexMenu, -2);
-    EXPECT_EQ(game::PieceList, 0u);
-    EXPECT_EQ(game::BoardList, 0u);
+    EXPECT_EQ(game::state.TexMenuMark, 4);
+    EXPECT_EQ(game::state.TexMenu, -2);
+    EXPECT_EQ(game::state.PieceList, 0u);
+    EXPECT_EQ(game::state.BoardList, 0u);
 }
 
 TEST_F(Assets, ModelsThatAreNot3dsLeaveEmptyListsAndNoStrayIndex) {
@@ -123,13 +124,13 @@ TEST_F(Assets, ModelsThatAreNot3dsLeaveEmptyListsAndNoStrayIndex) {
         ASSERT_EQ(Boxes().size(), 1u);
         EXPECT_EQ(Boxes()[0].text,
                   std::string("This file isn't a valid 3DS format file: ") + broken);
-        EXPECT_TRUE(glIsList(game::BoardList));
-        EXPECT_TRUE(glIsList(game::PieceList));
+        EXPECT_TRUE(glIsList(game::state.BoardList));
+        EXPECT_TRUE(glIsList(game::state.PieceList));
         // A report while the piece loads empties the store the board's index points into.
         if (std::string(broken) == "babu.3ds")
             EXPECT_EQ(engine::ObjectCount(), 0);
         else
-            EXPECT_EQ(game::BoardObjectIndex, -1);
+            EXPECT_EQ(game::state.BoardObjectIndex, -1);
     }
 }
 

@@ -21,7 +21,7 @@ class Keys : public FrameTest {
         Update();
     }
     void TearDown() override {
-        platform::KeyPresses.clear();
+        platform::state.KeyPresses.clear();
         FrameTest::TearDown();
     }
     // A tap of the key, seen by the next update.
@@ -32,7 +32,7 @@ class Keys : public FrameTest {
         Update();
         platform::SendMessage({platform::MessageKind::KeyUp, key});
     }
-    static Cell Cursor() { return game::KeyCursor; }
+    static Cell Cursor() { return game::state.KeyCursor; }
     // Window position of a cell's centre, on the board's face, as the board is turned now.
     static kxtest::WindowPoint At(Cell c) {
         return kxtest::ProjectCellPoint(c.i, c.j, engine::TVector3{});
@@ -51,13 +51,13 @@ TEST_F(Keys, CursorDirectionsFollowTheTurnedView) {
                                   vk::kNumpad8, 'D',          vk::kNumpad2, 'A'};
     for (const auto& [arrow, updates] :
          {std::pair{vk::kLeft, 20}, {vk::kRight, 60}, {vk::kRight, 90}, {vk::kLeft, 250}}) {
-        platform::Keys[arrow] = -1;
+        platform::state.Keys[arrow] = -1;
         for (int n = 0; n < updates; ++n)
             Update();
-        platform::Keys[arrow] = 0;
-        SCOPED_TRACE(game::CameraTurn);
-        game::KeyboardInUse = true;
-        game::KeyCursor = {3, 4};
+        platform::state.Keys[arrow] = 0;
+        SCOPED_TRACE(game::state.CameraTurn);
+        game::state.KeyboardInUse = true;
+        game::state.KeyCursor = {3, 4};
         for (int k = 0; k < 8; ++k) {
             // How far a cell lies in the key's direction: up, right, down, left.
             const auto toward = [k](Cell c) {
@@ -82,34 +82,34 @@ TEST_F(Keys, CursorDirectionsFollowTheTurnedView) {
 TEST_F(Keys, EnterPlacesOnAnEmptyCellOnAPersonsTurnOnly) {
     Tap('W'); // the first key starts from the centre
     const Cell cell = Cursor();
-    EXPECT_EQ(Ij(cell), Ij(game::StepCell({3, 3}, game::Direction::Up, game::CameraTurn)));
+    EXPECT_EQ(Ij(cell), Ij(game::StepCell({3, 3}, game::Direction::Up, game::state.CameraTurn)));
     Tap(vk::kReturn);
-    EXPECT_EQ(Ij(rules::PendingCell), Ij(cell));
-    EXPECT_EQ(rules::MoveDelay, 1000);
+    EXPECT_EQ(Ij(rules::state.PendingCell), Ij(cell));
+    EXPECT_EQ(rules::state.MoveDelay, 1000);
     Update(999);
     EXPECT_EQ(rules::BoardAt(cell.i, cell.j), 0);
     Update(1);
     EXPECT_EQ(rules::BoardAt(cell.i, cell.j), 1);
-    EXPECT_EQ(rules::CurrentPlayer, 2);
+    EXPECT_EQ(rules::state.CurrentPlayer, 2);
 
     // The computer's turn: its own move is pending; Enter elsewhere changes nothing.
-    const Cell reply = rules::PendingCell;
-    game::KeyCursor = {cell.i == 1 ? 2 : 1, 1};
+    const Cell reply = rules::state.PendingCell;
+    game::state.KeyCursor = {cell.i == 1 ? 2 : 1, 1};
     Tap(vk::kSpace);
-    EXPECT_EQ(Ij(rules::PendingCell), Ij(reply));
+    EXPECT_EQ(Ij(rules::state.PendingCell), Ij(reply));
     Update(1000);
-    EXPECT_EQ(rules::CurrentPlayer, 1);
+    EXPECT_EQ(rules::state.CurrentPlayer, 1);
 
     // An occupied cell: nothing pending.
-    game::KeyCursor = cell;
+    game::state.KeyCursor = cell;
     Tap(vk::kReturn);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 
     // After the end: nothing, on an empty cell either.
-    rules::GameOver = true;
-    game::KeyCursor = {6, 6};
+    rules::state.GameOver = true;
+    game::state.KeyCursor = {6, 6};
     Tap(vk::kReturn);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
     EXPECT_EQ(rules::BoardAt(6, 6), 0);
 }
 
@@ -133,45 +133,46 @@ TEST_F(Keys, CursorAndPointerShareThePreview) {
     EXPECT_EQ(Ij(view.hover), Ij({5, 2}));
     EXPECT_EQ(view.focus.i, -1);
     Tap('A');
-    EXPECT_EQ(Ij(Cursor()), Ij(game::StepCell({5, 2}, game::Direction::Left, game::CameraTurn)));
+    EXPECT_EQ(Ij(Cursor()),
+              Ij(game::StepCell({5, 2}, game::Direction::Left, game::state.CameraTurn)));
 }
 
 TEST_F(Keys, PanelKeysActAsTheButtons) {
     Tap('H');
     Tap('N'); // closes the help page, and does nothing else
-    EXPECT_FALSE(game::HelpShown);
+    EXPECT_FALSE(game::state.HelpShown);
     Tap(vk::kF1);
     Tap(vk::kEscape); // closes the page, as its footer says a key does, and does not quit
-    EXPECT_FALSE(game::HelpShown || QuitPosted());
+    EXPECT_FALSE(game::state.HelpShown || QuitPosted());
     Tap(vk::kF1);
     Tap(vk::kSpace);
-    EXPECT_FALSE(game::HelpShown);
+    EXPECT_FALSE(game::state.HelpShown);
 
     Tap(vk::kF2);
     Tap(vk::kF3);
     Tap(vk::kF3, true); // held: toggles once
     Tap('B');
-    EXPECT_TRUE(rules::SeatIsComputer[1] && !rules::SeatIsComputer[2]);
-    EXPECT_EQ(rules::FirstPlayer, 2);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1] && !rules::state.SeatIsComputer[2]);
+    EXPECT_EQ(rules::state.FirstPlayer, 2);
 
     Tap(vk::kMinus);
     Tap(vk::kSubtract, true);           // held: the knob goes on
-    EXPECT_EQ(rules::NoiseRange, 6000); // the slider at 40
-    game::StrengthSlider = 98.0;
+    EXPECT_EQ(rules::state.NoiseRange, 6000); // the slider at 40
+    game::state.StrengthSlider = 98.0;
     Tap(vk::kPlus);
-    EXPECT_EQ(game::StrengthSlider, 100.0);
+    EXPECT_EQ(game::state.StrengthSlider, 100.0);
 
     rules::BoardAt(1, 1) = 1;
     Tap('N');
     EXPECT_EQ(rules::BoardAt(1, 1), 0);
-    EXPECT_EQ(rules::CurrentPlayer, 2);
+    EXPECT_EQ(rules::state.CurrentPlayer, 2);
 
     Tap(vk::kTab);
     Update(500);
-    EXPECT_EQ(game::MenuOffset, 200);
+    EXPECT_EQ(game::state.MenuOffset, 200);
     Tap(vk::kTab);
     Update(500);
-    EXPECT_EQ(game::MenuOffset, 5);
+    EXPECT_EQ(game::state.MenuOffset, 5);
 }
 
 } // namespace

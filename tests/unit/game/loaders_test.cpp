@@ -25,16 +25,15 @@ namespace {
 
 using namespace kxtest;
 using engine::ObjectCount;
-using engine::Objects;
 namespace fs = std::filesystem;
 
-// LoadBoardDefinition: the member through Temp into rules::SquareTable.
+// LoadBoardDefinition: the member through Temp into rules::state.SquareTable.
 class BoardDefinitionLoad : public ScratchTest {
   protected:
     void SetUp() override {
         ScratchTest::SetUp();
         SetUpPortableWorkspace(dir_);
-        rules::SquareTable = {};
+        rules::state.SquareTable = {};
     }
     void Pack(const std::string& text) {
         WriteBytes(dir_ / "a.vbf", Archive({{"other.bmp", "BM"}, {"NEGYZETEK.DAT", text}}));
@@ -44,7 +43,7 @@ class BoardDefinitionLoad : public ScratchTest {
 TEST_F(BoardDefinitionLoad, FillsTheTableThroughTempAndRemovesTheCopy) {
     Pack(Definition([](const std::string& line, int) { return line + "\r\n"; }));
     game::LoadBoardDefinition("negyzetek.dat", "a.vbf");
-    EXPECT_TRUE(SameSquares(rules::SquareTable, rules::DeriveSquares()));
+    EXPECT_TRUE(SameSquares(rules::state.SquareTable, rules::DeriveSquares()));
     EXPECT_EQ(CurrentDir(), dir_);
     EXPECT_FALSE(fs::exists(dir_ / "Temp" / "negyzetek.dat"));
     EXPECT_TRUE(Boxes().empty());
@@ -53,7 +52,7 @@ TEST_F(BoardDefinitionLoad, FillsTheTableThroughTempAndRemovesTheCopy) {
 TEST_F(BoardDefinitionLoad, AFailedLoadKeepsTheTableAndLeavesTheCopyInTemp) {
     Pack("(1,1)(1,2)(2,2)(2,1)\n");
     EXPECT_THROW(game::LoadBoardDefinition("negyzetek.dat", "a.vbf"), base::ConvertFailure);
-    EXPECT_EQ(rules::SquareTable[0][0].i, 0);
+    EXPECT_EQ(rules::state.SquareTable[0][0].i, 0);
     EXPECT_TRUE(fs::exists(dir_ / "Temp" / "negyzetek.dat"));
 
     // An empty member: the engine's report, then the file end in the first digit place.
@@ -78,7 +77,7 @@ TEST_F(BoardDefinitionLoad, TheBuiltArchiveHoldsEverySquareOfTheBoard) {
     game::LoadBoardDefinition("negyzetek.dat", "adatok.vbf");
 
     std::set<std::array<std::pair<int, int>, 4>> distinct;
-    for (const auto& square : rules::SquareTable) {
+    for (const auto& square : rules::state.SquareTable) {
         const int di = square[1].i - square[0].i;
         const int dj = square[1].j - square[0].j;
         EXPECT_TRUE(di != 0 || dj != 0);
@@ -101,12 +100,12 @@ class LoaderFiles : public ScratchTest {
     void SetUp() override {
         ScratchTest::SetUp();
         engine::EngineInit();
-        archive::ExeFileName = (dir_ / "koravex").string();
+        archive::state.ExeFileName = (dir_ / "koravex").string();
         // Start somewhere else: the loader must go to the program's folder itself.
         std::filesystem::current_path(std::filesystem::temp_directory_path());
     }
     void TearDown() override {
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
         ScratchTest::TearDown();
     }
     void Write(const std::string& name, const Bytes& bytes) { WriteBytes(dir_ / name, bytes); }
@@ -117,7 +116,7 @@ TEST_F(LoaderFiles, ReadsAMemberOfTheArchive) {
           ArchiveOfBytes({{"other.3ds", Bytes{1, 2}}, {"tabla.3ds", kxtest::QuadModel()}}));
     game::LoadModel("tabla.3ds", "adatok.vbf", 255);
     ASSERT_EQ(ObjectCount(), 1);
-    EXPECT_EQ(Objects[0].MiniPolygonCount(), 2);
+    EXPECT_EQ(engine::state.Objects[0].MiniPolygonCount(), 2);
     EXPECT_TRUE(Boxes().empty());
 }
 
@@ -125,7 +124,7 @@ TEST_F(LoaderFiles, ReadsAPlainFileWithoutAnArchive) {
     Write("piece.3ds", kxtest::QuadModel());
     game::LoadModel("piece.3ds", "", 0);
     ASSERT_EQ(ObjectCount(), 1);
-    EXPECT_EQ(Objects[0].PolygonCount(), 2);
+    EXPECT_EQ(engine::state.Objects[0].PolygonCount(), 2);
 }
 
 TEST_F(LoaderFiles, AMissingMemberFailsWithoutAddingObjects) {
@@ -152,12 +151,12 @@ TEST_F(Textures, SlotsKeepCountingAfterAFailedDecode) {
     EXPECT_EQ(Load("bad.bmp"), -1);
     EXPECT_EQ(Load("a.bmp"), 3);
     ASSERT_EQ(engine::TextureCount(), 4);
-    ASSERT_EQ(engine::Textures.size(), 4u);
-    EXPECT_EQ(engine::Textures[2], 0u);
+    ASSERT_EQ(engine::state.Textures.size(), 4u);
+    EXPECT_EQ(engine::state.Textures[2], 0u);
     // The same file twice is two textures.
-    EXPECT_NE(engine::Textures[0], engine::Textures[1]);
+    EXPECT_NE(engine::state.Textures[0], engine::state.Textures[1]);
     for (int slot : {0, 1, 3})
-        EXPECT_TRUE(glIsTexture(engine::Textures[slot])) << slot;
+        EXPECT_TRUE(glIsTexture(engine::state.Textures[slot])) << slot;
     // Decoded pictures are deleted from Temp; the undecodable one stays until the clear-out.
     EXPECT_FALSE(fs::exists(Temp() / "a.bmp"));
     EXPECT_TRUE(fs::exists(Temp() / "bad.bmp"));
@@ -193,9 +192,9 @@ TEST_F(Textures, APictureOverItsBudgetCountsAsUndecodable) {
     EXPECT_EQ(Load("wide.bmp"), -1);
     EXPECT_EQ(Load("huge.bmp"), -1);
     EXPECT_EQ(engine::TextureCount(), 3);
-    EXPECT_EQ(engine::TexturePixels, render::kMaxPicturePixels);
+    EXPECT_EQ(engine::state.TexturePixels, render::kMaxPicturePixels);
     // Refused like any undecodable picture: no texture, and the copy stays until the clear-out.
-    EXPECT_EQ(engine::Textures[1], 0u);
+    EXPECT_EQ(engine::state.Textures[1], 0u);
     EXPECT_TRUE(fs::exists(Temp() / "wide.bmp"));
     EXPECT_TRUE(Boxes().empty());
 }
@@ -219,7 +218,7 @@ TEST_F(Textures, EntriesSharingOnePictureEachCountAgainstTheTotal) {
         EXPECT_GE(Load(name), 0) << name;
     EXPECT_EQ(Load("e.bmp"), -1);
     EXPECT_EQ(Load("small.bmp"), -1) << "the total is spent";
-    EXPECT_EQ(engine::TexturePixels, render::kMaxTotalPicturePixels);
+    EXPECT_EQ(engine::state.TexturePixels, render::kMaxTotalPicturePixels);
 
     // A fresh engine starts a fresh count.
     engine::EngineInit();

@@ -8,7 +8,7 @@ const Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kCyan{0, 255, 25
     kYellow{255, 255, 0}, kMagenta{255, 0, 255}, kMark{128, 0, 0}, kEmpty{0, 0, 128};
 
 TEST_F(SceneTest, ClosedPanelCoversTheRightEndOfTheTab) {
-    game::MenuOffset = 5; // panel drawn from 1018
+    game::state.MenuOffset = 5; // panel drawn from 1018
     Draw();
     ExpectPixels({{1000, 740, kRed},
                   {1017, 740, kRed},
@@ -19,10 +19,10 @@ TEST_F(SceneTest, ClosedPanelCoversTheRightEndOfTheTab) {
 }
 
 TEST_F(SceneTest, OpenPanelShowsItsButtonsAndKnob) {
-    game::MenuOffset = 200; // panel drawn from 823
-    rules::SeatIsComputer = {false, false, true};
-    rules::FirstPlayer = 1;
-    game::StrengthSlider = 50.0;
+    game::state.MenuOffset = 200; // panel drawn from 823
+    rules::state.SeatIsComputer = {false, false, true};
+    rules::state.FirstPlayer = 1;
+    game::state.StrengthSlider = 50.0;
     Draw();
     EXPECT_EQ(Pixel(900, 740), kGreen); // over the tab
     // The seat buttons, the first player's buttons, and the knob with the panel just beside it.
@@ -37,17 +37,17 @@ TEST_F(SceneTest, OpenPanelShowsItsButtonsAndKnob) {
     };
     expectControls(kYellow, kCyan, kMark, kEmpty, 99, 92);
 
-    rules::SeatIsComputer = {false, true, false};
-    rules::FirstPlayer = 2;
-    game::StrengthSlider = 0.0;
+    rules::state.SeatIsComputer = {false, true, false};
+    rules::state.FirstPlayer = 2;
+    game::state.StrengthSlider = 0.0;
     Draw();
     expectControls(kCyan, kYellow, kEmpty, kMark, 18, 99);
 }
 
 TEST_F(SceneTest, HelpCoversEverything) {
-    game::MenuOffset = 200;
+    game::state.MenuOffset = 200;
     rules::BoardAt(3, 3) = 1;
-    game::HelpShown = true;
+    game::state.HelpShown = true;
     Draw();
     for (const auto& [x, y] :
          {std::pair{1000, 740}, {823 + 55, 528}, {823 + 99, 302}, {511, 383}, {0, 0}, {1022, 766}})
@@ -56,7 +56,7 @@ TEST_F(SceneTest, HelpCoversEverything) {
 
 TEST_F(SceneTest, OverlayKeepsItsShapeOnAWideViewport) {
     render::ResizeScene(512, 300);
-    game::MenuOffset = 200;
+    game::state.MenuOffset = 200;
     Draw();
     // Scaled by the height (300 / 768 pixels a unit), the panel's 200 units are 78 pixels
     // against the right edge, all the way up.
@@ -64,7 +64,7 @@ TEST_F(SceneTest, OverlayKeepsItsShapeOnAWideViewport) {
     EXPECT_NE(Pixel(431, 150), kGreen);
 
     // The help page keeps 4:3 in the middle: 400 x 300 pixels from x = 56.
-    game::HelpShown = true;
+    game::state.HelpShown = true;
     Draw();
     ExpectPixels({{256, 150, kBlue}, {58, 150, kBlue}, {453, 150, kBlue}});
     EXPECT_NE(Pixel(53, 150), kBlue);
@@ -73,9 +73,9 @@ TEST_F(SceneTest, OverlayKeepsItsShapeOnAWideViewport) {
 
 TEST_F(SceneTest, SlotsWithoutAPictureDrawPlainWhite) {
     engine::EngineReset(); // as after an engine error report
-    game::TexMenu = -1;
-    game::TexMenuMark = 99;
-    game::MenuOffset = 200;
+    game::state.TexMenu = -1;
+    game::state.TexMenuMark = 99;
+    game::state.MenuOffset = 200;
     Draw();
     EXPECT_EQ(Pixel(900, 100), (Rgb{255, 255, 255}));
     EXPECT_EQ(Pixel(1000, 740), (Rgb{255, 255, 255}));

@@ -83,11 +83,11 @@ TEST(OverlayTransform, ControlsAreHitWhereTheyAreDrawnOnEveryShape) {
 TEST_F(FrameTest, OnWideAndTallScreensTheTabEdgeAndButtonsActWhereDrawn) {
     for (const Screen s : {Screen{2560, 1080}, Screen{1080, 1920}}) {
         SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
-        platform::ScreenWidth = s.width;
-        platform::ScreenHeight = s.height;
-        render::ViewportWidth = s.width;
-        render::ViewportHeight = s.height;
-        game::MenuOffset = 5;
+        platform::state.ScreenWidth = s.width;
+        platform::state.ScreenHeight = s.height;
+        render::state.ViewportWidth = s.width;
+        render::state.ViewportHeight = s.height;
+        game::state.MenuOffset = 5;
         const auto pointAtPixel = [&](double x, double y) {
             pt::Double().cursorX = static_cast<int>(x);
             pt::Double().cursorY = s.height - static_cast<int>(y);
@@ -97,10 +97,10 @@ TEST_F(FrameTest, OnWideAndTallScreensTheTabEdgeAndButtonsActWhereDrawn) {
         pointAtPixel(0.5 * (tab.x1 + tab.x2), 0.5 * (tab.y1 + tab.y2));
         Update();
         Update(300);
-        EXPECT_EQ(game::MenuOffset, 200);
+        EXPECT_EQ(game::state.MenuOffset, 200);
         pointAtPixel(s.width - 1, s.height / 3.0);
         Update();
-        EXPECT_EQ(game::MenuOffset, 200);
+        EXPECT_EQ(game::state.MenuOffset, 200);
 
         rules::BoardAt(3, 3) = 1;
         const render::ScreenRect button = game::CornerToWindow(

@@ -13,47 +13,47 @@ constexpr int kLeft = 824;
 TEST_F(FrameTest, PanelOpensOnTheTabAndClosesAtOneUnitPerMillisecond) {
     PointAt(1000, 740);
     Update(); // the first update counts 1 ms
-    EXPECT_EQ(game::MenuOffset, 6);
+    EXPECT_EQ(game::state.MenuOffset, 6);
     Update(100);
-    EXPECT_EQ(game::MenuOffset, 106);
+    EXPECT_EQ(game::state.MenuOffset, 106);
     Update(94);
-    EXPECT_EQ(game::MenuOffset, 200);
+    EXPECT_EQ(game::state.MenuOffset, 200);
     Update(50);
-    EXPECT_EQ(game::MenuOffset, 200);
+    EXPECT_EQ(game::state.MenuOffset, 200);
 
     // Anywhere right of the panel's left edge keeps it open; the edge itself does not.
     PointAt(kLeft + 1, 10);
     Update(30);
-    EXPECT_EQ(game::MenuOffset, 200);
+    EXPECT_EQ(game::state.MenuOffset, 200);
     PointAt(kLeft, 10);
     Update(30);
-    EXPECT_EQ(game::MenuOffset, 170);
+    EXPECT_EQ(game::state.MenuOffset, 170);
     PointAt(500, 400);
     Update(100);
-    EXPECT_EQ(game::MenuOffset, 70);
+    EXPECT_EQ(game::state.MenuOffset, 70);
     Update(100);
-    EXPECT_EQ(game::MenuOffset, 5);
+    EXPECT_EQ(game::state.MenuOffset, 5);
 }
 
 TEST_F(FrameTest, ThePanelZoneStartsRightOfTheEdgeAndTakesTheTabWithItsEdges) {
     for (const int offset : {5, 6, 100, 199, 200}) {
-        game::MenuOffset = offset;
+        game::state.MenuOffset = offset;
         const int edge = 1024 - offset;
-        game::PointerY = 300;
-        game::PointerX = edge;
+        game::state.PointerY = 300;
+        game::state.PointerX = edge;
         EXPECT_FALSE(game::PointerInPanelZone()) << "on the edge, offset " << offset;
-        game::PointerX = edge + 1;
+        game::state.PointerX = edge + 1;
         EXPECT_TRUE(game::PointerInPanelZone()) << "right of the edge, offset " << offset;
     }
     // The tab counts with its edges, whatever the panel's offset.
-    game::MenuOffset = 5;
+    game::state.MenuOffset = 5;
     const std::pair<std::pair<int, int>, bool> points[] = {
         {{980, 710}, true},  {{980, 768}, true},   {{1019, 710}, true},  {{1000, 740}, true},
         {{979, 740}, false}, {{1000, 709}, false}, {{1000, 769}, false}, {{979, 709}, false},
     };
     for (const auto& [point, inside] : points) {
-        game::PointerX = point.first;
-        game::PointerY = point.second;
+        game::state.PointerX = point.first;
+        game::state.PointerY = point.second;
         EXPECT_EQ(game::PointerInPanelZone(), inside) << point.first << ", " << point.second;
     }
 }
@@ -67,28 +67,28 @@ class EachControl : public FrameTest, public ::testing::WithParamInterface<Contr
 
 // Each of these acts once per press, however long the button is held.
 TEST_P(EachControl, ActsOnceThroughItsWaitForRelease) {
-    rules::SeatIsComputer = {false, false, false};
-    rules::FirstPlayer = 1;
+    rules::state.SeatIsComputer = {false, false, false};
+    rules::state.FirstPlayer = 1;
     rules::BoardAt(2, 2) = 1;
     Update();
     OpenPanel();
     Update();
-    const std::array<bool, 3> seats = rules::SeatIsComputer;
+    const std::array<bool, 3> seats = rules::state.SeatIsComputer;
 
     PointAt(GetParam().x, GetParam().y);
     PressLeftFor(40);
     Update();
     EXPECT_FALSE(pt::Double().left);
     EXPECT_GE(pt::Double().sleeps, 20);
-    const std::array<bool, 3> once = rules::SeatIsComputer;
-    const int firstOnce = rules::FirstPlayer;
-    const bool helpOnce = game::HelpShown;
+    const std::array<bool, 3> once = rules::state.SeatIsComputer;
+    const int firstOnce = rules::state.FirstPlayer;
+    const bool helpOnce = game::state.HelpShown;
     const std::uint8_t cellOnce = rules::BoardAt(2, 2);
 
     Update();
-    EXPECT_EQ(rules::SeatIsComputer, once);
-    EXPECT_EQ(rules::FirstPlayer, firstOnce);
-    EXPECT_EQ(game::HelpShown, helpOnce);
+    EXPECT_EQ(rules::state.SeatIsComputer, once);
+    EXPECT_EQ(rules::state.FirstPlayer, firstOnce);
+    EXPECT_EQ(game::state.HelpShown, helpOnce);
     EXPECT_EQ(rules::BoardAt(2, 2), cellOnce);
 
     const std::string name = GetParam().name;
@@ -105,7 +105,7 @@ TEST_P(EachControl, AQuitRequestEndsItsWaitForRelease) {
     for (const bool helpPage : {false, true}) {
         Update();
         OpenPanel();
-        game::HelpShown = helpPage;
+        game::state.HelpShown = helpPage;
         Update();
         PointAt(GetParam().x, GetParam().y);
         PressLeftFor(100000);
@@ -126,20 +126,20 @@ INSTANTIATE_TEST_SUITE_P(Panel, EachControl,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FrameTest, ControlEdgesAreIncludedAndTheirOwnersOnly) {
-    rules::SeatIsComputer = {false, false, true};
+    rules::state.SeatIsComputer = {false, false, true};
     OpenPanel();
     Update();
     PointAt(kLeft + 30, 553); // the corner of player 1's seat
     PressLeftFor(20);
     Update();
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
-    EXPECT_TRUE(rules::SeatIsComputer[2]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[2]);
 
     PointAt(kLeft + 100, 528); // between the two seats
     PressLeftFor(20);
     Update();
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
-    EXPECT_TRUE(rules::SeatIsComputer[2]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[2]);
 }
 
 TEST_F(FrameTest, AClickShorterThanAFrameActsOnce) {
@@ -148,23 +148,23 @@ TEST_F(FrameTest, AClickShorterThanAFrameActsOnce) {
     PointAt(kLeft + 55, 528);
     pt::Double().leftClickUnseen = true;
     Update();
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
     EXPECT_EQ(pt::Double().sleeps, 0);
     Update();
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
 }
 
 TEST_F(FrameTest, SeatToggleWorksOnAHalfOpenPanel) {
-    game::MenuOffset = 100;
+    game::state.MenuOffset = 100;
     PointAt(1000, 740);
     Update();                         // the first update counts 1 ms
     const int left = 1024 - 101 - 10; // where the next update slides it
     PointAt(left + 55, 528);
     PressLeftFor(500);
     Update(10);
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
     Update(10);
-    EXPECT_TRUE(rules::SeatIsComputer[1]);
+    EXPECT_TRUE(rules::state.SeatIsComputer[1]);
 }
 
 TEST_F(FrameTest, ExitWorksOnlyOnceThePanelIsOut) {
@@ -183,22 +183,22 @@ TEST_F(FrameTest, ExitWorksOnlyOnceThePanelIsOut) {
 }
 
 TEST_F(FrameTest, NewGameClearsTheBoardAndRestartsTheClock) {
-    rules::SeatIsComputer = {false, false, false};
-    rules::FirstPlayer = 2;
+    rules::state.SeatIsComputer = {false, false, false};
+    rules::state.FirstPlayer = 2;
     rules::BoardAt(1, 1) = 3;
-    rules::GameOver = true;
-    rules::MoveDelay = 0;
+    rules::state.GameOver = true;
+    rules::state.MoveDelay = 0;
     OpenPanel();
     Update();
     PointAt(kLeft + 100, 700);
     PressLeftFor(20);
     Update(20);
     EXPECT_EQ(rules::BoardAt(1, 1), 0);
-    EXPECT_FALSE(rules::GameOver);
-    EXPECT_EQ(rules::CurrentPlayer, 2);
-    EXPECT_EQ(game::LastTick, 0u);
+    EXPECT_FALSE(rules::state.GameOver);
+    EXPECT_EQ(rules::state.CurrentPlayer, 2);
+    EXPECT_EQ(game::state.LastTick, 0u);
     Update(300);
-    EXPECT_EQ(game::FrameTime, 1);
+    EXPECT_EQ(game::state.FrameTime, 1);
 }
 
 TEST_F(FrameTest, SliderPositionsGiveTheirNoiseRange) {
@@ -206,15 +206,15 @@ TEST_F(FrameTest, SliderPositionsGiveTheirNoiseRange) {
     const int ranges[] = {10000, 6000, 1180, 0, 1000};
     OpenPanel();
     for (int n = 0; n < 5; ++n) {
-        game::StrengthSlider = positions[n];
+        game::state.StrengthSlider = positions[n];
         Update();
-        EXPECT_EQ(rules::NoiseRange, ranges[n]) << positions[n];
+        EXPECT_EQ(rules::state.NoiseRange, ranges[n]) << positions[n];
     }
     // Outside the panel the slider is not read.
-    game::StrengthSlider = 0;
+    game::state.StrengthSlider = 0;
     PointAt(500, 400);
     Update();
-    EXPECT_EQ(rules::NoiseRange, 1000);
+    EXPECT_EQ(rules::state.NoiseRange, 1000);
 }
 
 TEST_F(FrameTest, DraggingTheKnobFollowsThePointerAndStopsAtTheEnds) {
@@ -224,24 +224,24 @@ TEST_F(FrameTest, DraggingTheKnobFollowsThePointerAndStopsAtTheEnds) {
     PointAt(knob, 300);
     pt::Double().left = true;
     Update();
-    EXPECT_TRUE(game::SliderDragging);
+    EXPECT_TRUE(game::state.SliderDragging);
 
     PointAt(knob + 81, 300);
     Update();
-    EXPECT_DOUBLE_EQ(game::StrengthSlider, 100.0);
-    EXPECT_EQ(rules::NoiseRange, 0);
+    EXPECT_DOUBLE_EQ(game::state.StrengthSlider, 100.0);
+    EXPECT_EQ(rules::state.NoiseRange, 0);
 
     PointAt(kLeft + 1, 300);
     Update();
-    EXPECT_DOUBLE_EQ(game::StrengthSlider, 0.0);
-    EXPECT_EQ(rules::NoiseRange, 10000);
+    EXPECT_DOUBLE_EQ(game::state.StrengthSlider, 0.0);
+    EXPECT_EQ(rules::state.NoiseRange, 10000);
 
     pt::Double().left = false;
     Update();
-    EXPECT_FALSE(game::SliderDragging);
+    EXPECT_FALSE(game::state.SliderDragging);
     PointAt(knob, 300);
     Update();
-    EXPECT_DOUBLE_EQ(game::StrengthSlider, 0.0);
+    EXPECT_DOUBLE_EQ(game::state.StrengthSlider, 0.0);
 }
 
 TEST_F(FrameTest, HelpOpensOnReleaseAndTheNextPressAnywhereClosesIt) {
@@ -250,17 +250,17 @@ TEST_F(FrameTest, HelpOpensOnReleaseAndTheNextPressAnywhereClosesIt) {
     PointAt(kLeft + 100, 180);
     PressLeftFor(5);
     Update();
-    EXPECT_TRUE(game::HelpShown);
+    EXPECT_TRUE(game::state.HelpShown);
     Update();
-    EXPECT_TRUE(game::HelpShown);
-    EXPECT_EQ(game::MenuOffset, 5);
+    EXPECT_TRUE(game::state.HelpShown);
+    EXPECT_EQ(game::state.MenuOffset, 5);
 
     PointAt(400, 400);
     PressLeftFor(5);
     Update();
-    EXPECT_FALSE(game::HelpShown);
+    EXPECT_FALSE(game::state.HelpShown);
     EXPECT_FALSE(pt::Double().left);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 }
 
 } // namespace

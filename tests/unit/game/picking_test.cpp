@@ -22,8 +22,8 @@ class Picking : public FrameTest {
     }
     static void Resize(int width, int height) {
         ASSERT_TRUE(pt::OpenHiddenGlWindow(width, height));
-        platform::ScreenWidth = static_cast<std::uint16_t>(width);
-        platform::ScreenHeight = static_cast<std::uint16_t>(height);
+        platform::state.ScreenWidth = static_cast<std::uint16_t>(width);
+        platform::state.ScreenHeight = static_cast<std::uint16_t>(height);
         render::ResizeScene(width, height);
     }
     // Where the centre of cell (i, j)'s hollow, at the height of the board's face, lies in the
@@ -33,7 +33,7 @@ class Picking : public FrameTest {
     }
     static void CursorAt(const kxtest::WindowPoint& w) {
         pt::Double().cursorX = static_cast<int>(std::lround(w.x));
-        pt::Double().cursorY = render::ViewportHeight - static_cast<int>(std::lround(w.y));
+        pt::Double().cursorY = render::state.ViewportHeight - static_cast<int>(std::lround(w.y));
     }
     static void ExpectCell(Cell cell, int i, int j) {
         EXPECT_EQ(cell.i, i);
@@ -52,7 +52,7 @@ kxtest::WindowPoint Perspective(double x, double y, double z, double width, doub
 // Window position of a point of the board (board units, z up from its face) under the scene's
 // camera and perspective, worked out here on its own.
 kxtest::WindowPoint OnScreen(double x, double y, double width, double height) {
-    const double t = game::CameraTurn * M_PI / 180, a = game::CameraTilt * M_PI / 180;
+    const double t = game::state.CameraTurn * M_PI / 180, a = game::state.CameraTilt * M_PI / 180;
     const double y1 = x * std::sin(t) + y * std::cos(t);
     return Perspective(x * std::cos(t) - y * std::sin(t), y1 * std::cos(a), y1 * std::sin(a) - 10,
                        width, height);
@@ -60,8 +60,8 @@ kxtest::WindowPoint OnScreen(double x, double y, double width, double height) {
 
 TEST_F(Picking, CellPointsGoThroughTheSceneCameraWithTheEngineAxes) {
     Resize(800, 600);
-    game::CameraTilt = 0.0f;
-    game::CameraTurn = 0.0f;
+    game::state.CameraTilt = 0.0f;
+    game::state.CameraTurn = 0.0f;
     kxtest::WindowPoint w = kxtest::ProjectCellPoint(4, 4, engine::TVector3{});
     kxtest::WindowPoint e = Perspective(0.45, 0.45, -10, 800, 600);
     EXPECT_NEAR(w.x, e.x, 1e-3);
@@ -74,15 +74,15 @@ TEST_F(Picking, CellPointsGoThroughTheSceneCameraWithTheEngineAxes) {
     EXPECT_NEAR(w.y, e.y, 1e-3);
 
     // The turn spins the board about its normal, after the cell offsets.
-    game::CameraTurn = 90.0f;
+    game::state.CameraTurn = 90.0f;
     w = kxtest::ProjectCellPoint(6, 4, engine::TVector3{});
     e = Perspective(-0.45, 2.25, -10, 800, 600);
     EXPECT_NEAR(w.x, e.x, 1e-3);
     EXPECT_NEAR(w.y, e.y, 1e-3);
 
     // A tilt of -90 lays the board's y axis along the line of sight.
-    game::CameraTurn = 0.0f;
-    game::CameraTilt = -90.0f;
+    game::state.CameraTurn = 0.0f;
+    game::state.CameraTilt = -90.0f;
     w = kxtest::ProjectCellPoint(6, 6, engine::TVector3{});
     e = Perspective(2.25, 0, -12.25, 800, 600);
     EXPECT_NEAR(w.x, e.x, 1e-3);
@@ -92,7 +92,7 @@ TEST_F(Picking, CellPointsGoThroughTheSceneCameraWithTheEngineAxes) {
 // Narrower than 4:3 the view widens: the board keeps the share of the width it has at 4:3,
 // and picking follows that projection.
 TEST_F(Picking, OnAPortraitWindowTheBoardKeepsItsWidthAndEveryCellIsFound) {
-    const auto share = [](int i, int j) { return Centre(i, j).x / render::ViewportWidth; };
+    const auto share = [](int i, int j) { return Centre(i, j).x / render::state.ViewportWidth; };
     std::vector<double> wide;
     for (int n = 0; n < 36; ++n)
         wide.push_back(share(n % 6 + 1, n / 6 + 1));
@@ -128,23 +128,23 @@ TEST_F(Picking, EveryCellIsFoundAtItsOwnCentre) {
 TEST_F(Picking, APressOnAHoveredEmptyCellMakesTheMove) {
     CursorAt(Centre(2, 5));
     Update();
-    ExpectCell(game::HoverCell, 2, 5);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    ExpectCell(game::state.HoverCell, 2, 5);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 
     pt::Double().left = true;
     Update();
-    ExpectCell(rules::PendingCell, 2, 5);
-    EXPECT_EQ(rules::MoveDelay, 1000);
+    ExpectCell(rules::state.PendingCell, 2, 5);
+    EXPECT_EQ(rules::state.MoveDelay, 1000);
 }
 
 TEST_F(Picking, AClickShorterThanAFrameStillMakesTheMoveOnce) {
     CursorAt(Centre(4, 2));
     pt::Double().leftClickUnseen = true;
     Update();
-    ExpectCell(rules::PendingCell, 4, 2);
-    EXPECT_EQ(rules::MoveDelay, 1000);
+    ExpectCell(rules::state.PendingCell, 4, 2);
+    EXPECT_EQ(rules::state.MoveDelay, 1000);
     Update(100);
-    EXPECT_EQ(rules::MoveDelay, 900);
+    EXPECT_EQ(rules::state.MoveDelay, 900);
 }
 
 TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
@@ -154,8 +154,8 @@ TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
     Cell under;
     kxtest::WindowPoint at;
     for (int view = 0; view < 18 * 72 && under.i == -1; ++view) {
-        game::CameraTilt = -85.0f + 5.0f * static_cast<float>(view / 72);
-        game::CameraTurn = 5.0f * static_cast<float>(view % 72);
+        game::state.CameraTilt = -85.0f + 5.0f * static_cast<float>(view / 72);
+        game::state.CameraTurn = 5.0f * static_cast<float>(view % 72);
         for (int n = 0; n < 36 && under.i == -1; ++n) {
             at =
                 kxtest::ProjectCellPoint(n % 6 + 1, n / 6 + 1, engine::TVector3{4.0f, 0.0f, -4.0f});
@@ -166,41 +166,41 @@ TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
     ASSERT_NE(under.i, -1);
     CursorAt(at);
     Update();
-    ExpectCell(game::HoverCell, under.i, under.j);
+    ExpectCell(game::state.HoverCell, under.i, under.j);
 
-    game::MenuOffset = 200;
+    game::state.MenuOffset = 200;
     pt::Double().left = true;
     pt::Double().releaseLeftAfterPolls = 1000;
     Update();
-    ExpectCell(game::HoverCell, -1, -1);
+    ExpectCell(game::state.HoverCell, -1, -1);
     EXPECT_EQ(pt::Double().sleeps, 0);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 }
 
 TEST_F(Picking, ClosingHelpOverACellPlacesNoPiece) {
     CursorAt(Centre(3, 3));
-    game::HelpShown = true;
+    game::state.HelpShown = true;
     Update();
-    ExpectCell(game::HoverCell, -1, -1);
+    ExpectCell(game::state.HoverCell, -1, -1);
 
     PressLeftFor(3);
     Update();
-    EXPECT_FALSE(game::HelpShown);
-    ExpectCell(game::HoverCell, -1, -1);
+    EXPECT_FALSE(game::state.HelpShown);
+    ExpectCell(game::state.HoverCell, -1, -1);
     Update();
-    ExpectCell(game::HoverCell, 3, 3);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    ExpectCell(game::state.HoverCell, 3, 3);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
     EXPECT_EQ(rules::BoardAt(3, 3), 0);
 }
 
 TEST_F(Picking, AfterTheEndNothingIsHoveredButTheColumnStays) {
-    rules::GameOver = true;
+    rules::state.GameOver = true;
     CursorAt(Centre(2, 5));
     pt::Double().left = true;
     Update();
-    EXPECT_EQ(game::HoverCell.i, -1);
-    EXPECT_EQ(game::HoverCell.j, 5);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(game::state.HoverCell.i, -1);
+    EXPECT_EQ(game::state.HoverCell.j, 5);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 }
 
 TEST_F(Picking, NoCellIsPickedOnceTheContextIsGone) {
@@ -209,8 +209,8 @@ TEST_F(Picking, NoCellIsPickedOnceTheContextIsGone) {
     pt::Double().left = true;
     Update();
     EXPECT_TRUE(QuitPosted());
-    ExpectCell(game::HoverCell, -1, -1);
-    EXPECT_EQ(rules::MoveDelay, 0);
+    ExpectCell(game::state.HoverCell, -1, -1);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 }
 
 // Each cell reaches halfway to its neighbours, the outer ones as far beyond their centre, on
@@ -228,8 +228,8 @@ TEST_F(Picking, EveryPointOfTheBoardsFacePicksTheCellItLiesIn) {
                                                     {540, 960, -45, 45},
                                                     {540, 960, -60, 250}}) {
         Resize(width, height);
-        game::CameraTilt = tilt;
-        game::CameraTurn = turn;
+        game::state.CameraTilt = tilt;
+        game::state.CameraTurn = turn;
         for (int n = 0; n < 36 * 9; ++n) {
             const int i = n % 6 + 1, j = n / 6 % 6 + 1, di = n / 36 % 3 - 1, dj = n / 108 - 1;
             for (const double reach : {0.43, 0.47}) {
@@ -249,8 +249,8 @@ TEST_F(Picking, EveryPointOfTheBoardsFacePicksTheCellItLiesIn) {
 // a move on the neighbour's hollow. Beside its narrow top, where only a cylinder round the
 // whole piece would reach, the board behind shows and is picked.
 TEST_F(Picking, AStandingPieceCountsForItsOwnCellWhereItIsDrawn) {
-    game::CameraTilt = -60.0f;
-    game::CameraTurn = 0.0f;
+    game::state.CameraTilt = -60.0f;
+    game::state.CameraTurn = 0.0f;
     const kxtest::WindowPoint ball = kxtest::ProjectCellPoint(3, 3, engine::TVector3{0, -5.0f, 0});
     const kxtest::WindowPoint beside =
         kxtest::ProjectCellPoint(3, 3, engine::TVector3{2.0f, -5.0f, 0});
@@ -263,13 +263,13 @@ TEST_F(Picking, AStandingPieceCountsForItsOwnCellWhereItIsDrawn) {
     CursorAt(ball);
     pt::Double().left = true;
     Update();
-    EXPECT_EQ(rules::MoveDelay, 0);
+    EXPECT_EQ(rules::state.MoveDelay, 0);
 }
 
 // Edge-on to the board, or with the pointer far outside the window, the answer stays sane: no
 // cell or one on the board, and a piece standing above the board's line is still its cell.
 TEST_F(Picking, SeenEdgeOnOrFarOffNothingOrACellIsPicked) {
-    game::CameraTilt = -90.0f;
+    game::state.CameraTilt = -90.0f;
     rules::BoardAt(2, 6) = 1;
     for (int n = 0; n < 130 * 98; ++n) {
         const Cell cell = game::PickCell({n % 130 * 8.0 - 8, n / 130 * 8.0 - 8});

@@ -88,13 +88,13 @@ class ReferenceFrames : public kxtest::GlTest {
         archive::SetUpWorkspace((dir_ / "koravex").string());
         kxtest::LoadTheGame(width_, height_);
         render::ResizeScene(width_, height_);
-        ASSERT_GE(game::TexEmpty, 0) << "the archive's pictures did not load";
+        ASSERT_GE(game::state.TexEmpty, 0) << "the archive's pictures did not load";
         kxtest::EmptyBoard();
     }
 
     void TearDown() override {
         archive::TearDownWorkspace();
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
         GlTest::TearDown();
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
@@ -152,7 +152,8 @@ class ReferenceFrames : public kxtest::GlTest {
 
 GLint BackdropMinFilter() {
     GLint filter = 0;
-    glBindTexture(GL_TEXTURE_2D, engine::Textures[static_cast<std::size_t>(game::TexBackground)]);
+    glBindTexture(GL_TEXTURE_2D,
+                  engine::state.Textures[static_cast<std::size_t>(game::state.TexBackground)]);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
     return filter;
 }
@@ -174,20 +175,20 @@ TEST_F(ReferenceFrames, FallingPieceAgainstTheBackdrop) {
     rules::BoardAt(2, 3) = 1;
     rules::BoardAt(5, 5) = 2;
     LastMoveAt({5, 5});
-    rules::CurrentPlayer = 1;
-    rules::PendingCell = {1, 6};
-    rules::MoveDelay = 450;
-    game::HoverCell = {3, 3}; // not drawn while the move is pending
-    game::CameraTilt = -78.0f;
-    game::CameraTurn = 20.0f;
+    rules::state.CurrentPlayer = 1;
+    rules::state.PendingCell = {1, 6};
+    rules::state.MoveDelay = 450;
+    game::state.HoverCell = {3, 3}; // not drawn while the move is pending
+    game::state.CameraTilt = -78.0f;
+    game::state.CameraTurn = 20.0f;
     ExpectLikeReference("falling_piece");
 }
 
 TEST_F(ReferenceFrames, WonSquarePulsing) {
     kxtest::WonSquareAmongNinePieces();
-    rules::Pulse = 800;
-    game::CameraTilt = -30.0f;
-    game::CameraTurn = -60.0f;
+    rules::state.Pulse = 800;
+    game::state.CameraTilt = -30.0f;
+    game::state.CameraTurn = -60.0f;
     ExpectLikeReference("won_square_pulsing");
 }
 
@@ -199,7 +200,7 @@ class PortraitFrames : public ReferenceFrames {
 
 TEST_F(PortraitFrames, TheWholeBoardShows) {
     FillTheBoardAndOpenThePanel();
-    game::MenuOffset = 5;
+    game::state.MenuOffset = 5;
     ExpectLikeReference("portrait_full_board");
 }
 
@@ -209,16 +210,16 @@ class FullHdFrames : public ReferenceFrames {
   protected:
     FullHdFrames() : ReferenceFrames(1920, 1080) {}
     void TearDown() override {
-        render::SkipMipmapsWhenMagnified = true;
-        render::WoodFromNearestLevel = true;
+        render::state.SkipMipmapsWhenMagnified = true;
+        render::state.WoodFromNearestLevel = true;
         ReferenceFrames::TearDown();
     }
 
     void ExpectTheSameWithTheMipmaps() const {
-        render::SkipMipmapsWhenMagnified = true;
+        render::state.SkipMipmapsWhenMagnified = true;
         const Picture fast = Draw();
         EXPECT_EQ(BackdropMinFilter(), GL_LINEAR) << "the mipmaps were not skipped";
-        render::SkipMipmapsWhenMagnified = false;
+        render::state.SkipMipmapsWhenMagnified = false;
         const Picture full = Draw();
         EXPECT_EQ(BackdropMinFilter(), GL_LINEAR_MIPMAP_LINEAR);
         std::size_t differ = 0;
@@ -239,7 +240,7 @@ TEST_F(FullHdFrames, TheBackdropWithoutItsMipmapsLooksTheSame) {
 TEST_F(FullHdFrames, TheWoodFromOneMipmapLevelLooksAlike) {
     FillTheBoardAndOpenThePanel();
     const Picture fast = Draw();
-    render::WoodFromNearestLevel = false;
+    render::state.WoodFromNearestLevel = false;
     const Picture blended = Draw();
     int worst = 0;
     long total = 0;

@@ -39,8 +39,8 @@ class SceneTest : public kxtest::GlTest {
         ASSERT_NO_FATAL_FAILURE(GlTest::SetUp());
         game::ResetGameState();
         rules::ResetRulesState();
-        game::CameraTilt = 0.0f; // looking straight down on the board
-        game::CameraTurn = 0.0f;
+        game::state.CameraTilt = 0.0f; // looking straight down on the board
+        game::state.CameraTurn = 0.0f;
 
         glClearColor(0, 0, 0, 0);
         glEnable(GL_DEPTH_TEST);
@@ -54,19 +54,19 @@ class SceneTest : public kxtest::GlTest {
         render::ResizeScene(kWidth, kHeight);
         render::MakeShadowTexture();
 
-        game::TexWood = Solid(255, 255, 255);
-        game::TexWood2 = Solid(255, 255, 255);
-        game::TexHelp = Solid(0, 0, 255);
-        game::TexBackground = Solid(255, 255, 255);
-        game::TexMenuMark = Solid(255, 0, 0);
-        game::TexMenu = Solid(0, 255, 0);
-        game::TexComputer = Solid(0, 255, 255);
-        game::TexHuman = Solid(255, 255, 0);
-        game::TexStrength = Solid(255, 0, 255);
-        game::TexMark = Solid(128, 0, 0);
-        game::TexEmpty = Solid(0, 0, 128);
-        game::BoardList = FlatList(27.5f, 0.0f, true);
-        game::PieceList = FlatList(4.0f, 1.0f, false);
+        game::state.TexWood = Solid(255, 255, 255);
+        game::state.TexWood2 = Solid(255, 255, 255);
+        game::state.TexHelp = Solid(0, 0, 255);
+        game::state.TexBackground = Solid(255, 255, 255);
+        game::state.TexMenuMark = Solid(255, 0, 0);
+        game::state.TexMenu = Solid(0, 255, 0);
+        game::state.TexComputer = Solid(0, 255, 255);
+        game::state.TexHuman = Solid(255, 255, 0);
+        game::state.TexStrength = Solid(255, 0, 255);
+        game::state.TexMark = Solid(128, 0, 0);
+        game::state.TexEmpty = Solid(0, 0, 128);
+        game::state.BoardList = FlatList(27.5f, 0.0f, true);
+        game::state.PieceList = FlatList(4.0f, 1.0f, false);
         ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
@@ -80,7 +80,7 @@ class SceneTest : public kxtest::GlTest {
         const std::array<std::uint8_t, 12> texels{r, g, b, r, g, b, r, g, b, r, g, b};
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, 3, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-        engine::Textures.push_back(name);
+        engine::state.Textures.push_back(name);
         return engine::TextureCount() - 1;
     }
 

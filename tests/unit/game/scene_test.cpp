@@ -24,7 +24,7 @@ TEST_F(SceneTest, PiecesShowTheirPlayersGreyAndTheCompletedSquarePulsesRed) {
     rules::BoardAt(1, 2) = 2;
     rules::BoardAt(2, 2) = 4;
 
-    rules::Pulse = 0;
+    rules::state.Pulse = 0;
     Draw();
     const Rgb light = CellPixel(1, 1), dark = CellPixel(1, 2);
     EXPECT_EQ(CellPixel(2, 1), light);
@@ -34,7 +34,7 @@ TEST_F(SceneTest, PiecesShowTheirPlayersGreyAndTheCompletedSquarePulsesRed) {
     EXPECT_NE(light, CellPixel(4, 4)); // an empty cell shows the board
 
     // Half way: (0.8, 0.46, 0.46) and (0.4, 0.16, 0.16), lit alike.
-    rules::Pulse = 500;
+    rules::state.Pulse = 500;
     Draw();
     const Rgb warm1 = CellPixel(2, 1), warm2 = CellPixel(2, 2);
     EXPECT_NEAR(warm1.r, light.r * 0.8 / 0.6, 3);
@@ -42,7 +42,7 @@ TEST_F(SceneTest, PiecesShowTheirPlayersGreyAndTheCompletedSquarePulsesRed) {
     EXPECT_NEAR(warm2.r, dark.r * 0.4 / 0.25, 3);
     EXPECT_NEAR(warm2.g, dark.g * 0.16 / 0.25, 3);
 
-    rules::Pulse = 1000;
+    rules::state.Pulse = 1000;
     Draw();
     EXPECT_EQ(CellPixel(1, 1), light);
     const Rgb hot1 = CellPixel(2, 1), hot2 = CellPixel(2, 2);
@@ -58,18 +58,18 @@ TEST_F(SceneTest, PiecesShowTheirPlayersGreyAndTheCompletedSquarePulsesRed) {
 
 TEST_F(SceneTest, FallingPieceFadesInFromInvisible) {
     const auto empty = Draw();
-    rules::PendingCell = {3, 3};
-    rules::MoveDelay = 1000;
+    rules::state.PendingCell = {3, 3};
+    rules::state.MoveDelay = 1000;
     EXPECT_EQ(Draw(), empty);
 
-    rules::MoveDelay = 500;
+    rules::state.MoveDelay = 500;
     EXPECT_NE(Draw(), empty);
 
     // Landed: opaque on its cell, drawn exactly like a standing piece.
-    rules::MoveDelay = 1;
+    rules::state.MoveDelay = 1;
     Draw();
     const Rgb falling = CellPixel(3, 3);
-    rules::MoveDelay = 0;
+    rules::state.MoveDelay = 0;
     rules::BoardAt(3, 3) = 1;
     Draw();
     const Rgb standing = CellPixel(3, 3);
@@ -79,30 +79,30 @@ TEST_F(SceneTest, FallingPieceFadesInFromInvisible) {
 TEST_F(SceneTest, PreviewIsDrawnOnlyWhileNoMoveIsPending) {
     const auto empty = Draw();
     const Rgb board = CellPixel(3, 3);
-    game::HoverCell = {3, 3};
+    game::state.HoverCell = {3, 3};
     Draw();
     const Rgb preview1 = CellPixel(3, 3);
     EXPECT_NE(preview1, board);
 
-    rules::CurrentPlayer = 2;
+    rules::state.CurrentPlayer = 2;
     Draw();
     const Rgb preview2 = CellPixel(3, 3);
     EXPECT_LT(preview2.r, preview1.r);
 
-    rules::PendingCell = {5, 5};
-    rules::MoveDelay = 1000;
+    rules::state.PendingCell = {5, 5};
+    rules::state.MoveDelay = 1000;
     EXPECT_EQ(Draw(), empty);
 }
 
 // The keyboard cursor's outline: a yellow band between black ones round the foot of a light
 // and of a dark piece alike; none over the help page.
 TEST_F(SceneTest, CursorOutlineShowsRoundLightAndDarkPieces) {
-    game::PieceList = FlatList(3.2f, 1.0f, false); // a foot about as wide as the real piece's
+    game::state.PieceList = FlatList(3.2f, 1.0f, false); // a foot about as wide as the real piece's
     rules::BoardAt(2, 2) = 1;
     rules::BoardAt(5, 5) = 2;
-    game::KeyboardInUse = true;
+    game::state.KeyboardInUse = true;
     for (const rules::Cell cell : {rules::Cell{2, 2}, rules::Cell{5, 5}}) {
-        game::KeyCursor = cell;
+        game::state.KeyCursor = cell;
         Draw();
         const auto at = [&](float x) {
             const kxtest::WindowPoint w =
@@ -115,9 +115,9 @@ TEST_F(SceneTest, CursorOutlineShowsRoundLightAndDarkPieces) {
         EXPECT_GT(light.r, 200) << light;
         EXPECT_LT(light.b, 80) << light;
     }
-    game::HelpShown = true;
+    game::state.HelpShown = true;
     const auto help = Draw();
-    game::KeyboardInUse = false;
+    game::state.KeyboardInUse = false;
     EXPECT_EQ(Draw(), help);
 }
 
@@ -125,8 +125,8 @@ TEST_F(SceneTest, CursorOutlineShowsRoundLightAndDarkPieces) {
 // is drawn, shadows notwithstanding; it moves with each landing, goes back with an undo, and
 // shows on no empty cell.
 TEST_F(SceneTest, TheLastMoveIsRingedTillTheNextLandingAndAnUndoTakesTheRingBack) {
-    game::PieceList = FlatList(3.2f, 1.0f, false);
-    rules::SeatIsComputer = {false, false, false};
+    game::state.PieceList = FlatList(3.2f, 1.0f, false);
+    rules::state.SeatIsComputer = {false, false, false};
     const auto ringedSides = [](rules::Cell c) {
         Draw();
         int sides = 0;
@@ -149,18 +149,18 @@ TEST_F(SceneTest, TheLastMoveIsRingedTillTheNextLandingAndAnUndoTakesTheRingBack
     EXPECT_EQ(ringedSides(first), 4);
     ASSERT_TRUE(rules::UndoMove());
     EXPECT_EQ(ringedSides(first), 0);
-    rules::Moves[0] = {{3, 3}, 1}; // a last move whose cell stands empty
-    rules::MovesPlayed = 1;
+    rules::state.Moves[0] = {{3, 3}, 1}; // a last move whose cell stands empty
+    rules::state.MovesPlayed = 1;
     EXPECT_EQ(ringedSides({3, 3}), 0);
 }
 
 // The preview is one half-strength layer of piece over the board: a surface behind the near
 // one, as the piece's body has under its collar, does not blend in too.
 TEST_F(SceneTest, TranslucentPieceShowsOnlyItsNearSurface) {
-    game::TexWood = Solid(0, 0, 255); // a blue board, unlike any grey
+    game::state.TexWood = Solid(0, 0, 255); // a blue board, unlike any grey
     const GLuint shelf = FlatList(1.5f, 2.0f, false), top = FlatList(3.0f, 4.0f, false);
-    game::PieceList = glGenLists(1);
-    glNewList(game::PieceList, GL_COMPILE);
+    game::state.PieceList = glGenLists(1);
+    glNewList(game::state.PieceList, GL_COMPILE);
     glCallList(shelf);
     glCallList(top);
     glEndList();
@@ -172,15 +172,15 @@ TEST_F(SceneTest, TranslucentPieceShowsOnlyItsNearSurface) {
     rules::BoardAt(3, 3) = 1;
     const Rgb piece = lid();
     rules::BoardAt(3, 3) = 0;
-    game::HoverCell = {3, 3};
+    game::state.HoverCell = {3, 3};
     const Rgb preview = lid();
     EXPECT_NEAR(preview.r, (piece.r + board.r) / 2, 2) << preview;
     EXPECT_NEAR(preview.b, (piece.b + board.b) / 2, 2) << preview;
 }
 
 TEST_F(SceneTest, LeavesThePerspectiveAndStateTheNextFrameReliesOn) {
-    game::HoverCell = {2, 2};
-    game::HelpShown = true;
+    game::state.HoverCell = {2, 2};
+    game::state.HelpShown = true;
     Draw();
 
     GLdouble projection[16], expected[16], model[16];
@@ -209,11 +209,11 @@ TEST_F(SceneTest, LeavesThePerspectiveAndStateTheNextFrameReliesOn) {
 TEST_F(SceneTest, SameStateDrawsTheSamePicture) {
     rules::BoardAt(1, 6) = 2;
     rules::BoardAt(6, 1) = 4;
-    rules::Pulse = 300;
-    game::HoverCell = {4, 4};
-    game::MenuOffset = 120;
-    game::CameraTilt = -45.0f;
-    game::CameraTurn = 45.0f;
+    rules::state.Pulse = 300;
+    game::state.HoverCell = {4, 4};
+    game::state.MenuOffset = 120;
+    game::state.CameraTilt = -45.0f;
+    game::state.CameraTurn = 45.0f;
     EXPECT_EQ(Draw(), Draw());
 }
 

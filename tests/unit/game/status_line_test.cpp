@@ -39,7 +39,7 @@ class StatusLine : public FrameTest {
 };
 
 TEST_F(StatusLine, SaysWhoMovesWhoWonAndKeepsTheScoreAcrossGames) {
-    rules::SeatIsComputer = {false, false, false};
+    rules::state.SeatIsComputer = {false, false, false};
     Update();
     EXPECT_EQ(Said(), "Player 1 to move | Score 0 : 0");
     EXPECT_EQ(game::ChooseStatusText().discPlayer, 1);
@@ -49,7 +49,7 @@ TEST_F(StatusLine, SaysWhoMovesWhoWonAndKeepsTheScoreAcrossGames) {
 
     Key('N');
     WinForPlayer1();
-    ASSERT_TRUE(rules::GameOver);
+    ASSERT_TRUE(rules::state.GameOver);
     EXPECT_EQ(Said(), "Player 1 wins | Score 1 : 0 | N: new game");
     EXPECT_EQ(game::ChooseStatusText().discPlayer, 1);
 
@@ -60,17 +60,17 @@ TEST_F(StatusLine, SaysWhoMovesWhoWonAndKeepsTheScoreAcrossGames) {
 }
 
 TEST_F(StatusLine, AgainstTheComputerTheNamesSayWhoIsWho) {
-    rules::SeatIsComputer = {false, false, true};
+    rules::state.SeatIsComputer = {false, false, true};
     Update();
     EXPECT_EQ(Said(), "Player 1 (you) to move | Score 0 : 0");
-    rules::CurrentPlayer = 2;
+    rules::state.CurrentPlayer = 2;
     EXPECT_EQ(Said(), "Player 2 (computer) to move | Score 0 : 0");
-    rules::SeatIsComputer = {false, true, true};
+    rules::state.SeatIsComputer = {false, true, true};
     EXPECT_EQ(Said(), "Player 2 to move | Score 0 : 0");
 }
 
 TEST_F(StatusLine, FirstEscDuringAGameAsksForASecondWithinThreeSeconds) {
-    rules::SeatIsComputer = {false, false, false};
+    rules::state.SeatIsComputer = {false, false, false};
     Update();
     Key(27); // an empty board: quits at once
     EXPECT_TRUE(QuitPosted());
@@ -84,19 +84,19 @@ TEST_F(StatusLine, FirstEscDuringAGameAsksForASecondWithinThreeSeconds) {
     EXPECT_TRUE(QuitPosted());
 
     // Let go: the prompt stands 3 s, the loop drawing until it goes, then one Esc only asks.
-    game::QuitPromptShown = false;
+    game::state.QuitPromptShown = false;
     Key(27);
-    EXPECT_TRUE(game::QuitPromptShown);
+    EXPECT_TRUE(game::state.QuitPromptShown);
     Update(2990);
-    EXPECT_TRUE(game::QuitPromptShown);
+    EXPECT_TRUE(game::state.QuitPromptShown);
     Update(20);
-    EXPECT_FALSE(game::QuitPromptShown);
+    EXPECT_FALSE(game::state.QuitPromptShown);
     EXPECT_EQ(Said(), "Player 2 to move | Score 0 : 0");
     Key(27);
     EXPECT_FALSE(QuitPosted());
 
     // A held Esc repeats: no second press.
-    game::QuitPromptShown = false;
+    game::state.QuitPromptShown = false;
     platform::Message repeat{platform::MessageKind::KeyDown, 27};
     Key(27);
     repeat.repeat = true;
@@ -108,10 +108,10 @@ TEST_F(StatusLine, FirstEscDuringAGameAsksForASecondWithinThreeSeconds) {
 // From 800 x 600 to 3840 x 2160, portrait too, the longest line fits left of the opened panel,
 // inside the window, with its line box at least 2.5 % of the height and every quad kept.
 TEST_F(StatusLine, FitsLeftOfThePanelOnEveryScreen) {
-    rules::SeatIsComputer = {false, false, true};
-    rules::Wins = {0, 123, 456};
-    rules::GameOver = true;
-    rules::CurrentPlayer = 2;
+    rules::state.SeatIsComputer = {false, false, true};
+    rules::state.Wins = {0, 123, 456};
+    rules::state.GameOver = true;
+    rules::state.CurrentPlayer = 2;
     const game::StatusText text = game::ChooseStatusText();
     const render::GlyphAtlas& atlas = game::StatusFont();
     for (const auto& [w, h] : {std::pair{800, 600},

@@ -38,10 +38,10 @@ TEST_F(Textures, FiltersWithoutMipmapsUploadOneLevelOthersEveryLevel) {
     const auto linear = Load(picture, GL_LINEAR);
     const auto mipmapped = Load(picture, GL_NEAREST_MIPMAP_NEAREST);
     for (auto slot : {single, linear}) {
-        EXPECT_EQ(TextureLevelWidth(engine::Textures[slot], 0), 8);
-        EXPECT_EQ(TextureLevelWidth(engine::Textures[slot], 1), 0);
+        EXPECT_EQ(TextureLevelWidth(engine::state.Textures[slot], 0), 8);
+        EXPECT_EQ(TextureLevelWidth(engine::state.Textures[slot], 1), 0);
     }
-    const GLuint chain = engine::Textures[mipmapped];
+    const GLuint chain = engine::state.Textures[mipmapped];
     EXPECT_EQ(TextureLevelWidth(chain, 0), 8);
     EXPECT_EQ(TextureLevelWidth(chain, 1), 4);
     EXPECT_EQ(TextureLevelWidth(chain, 3), 1);
@@ -59,7 +59,7 @@ TEST_F(Textures, RowsThatAreNoMultipleOfFourBytesArriveIntact) {
     // Five pixels make 15-byte rows: read with GL's default alignment they would shear.
     const Bytes file = Gradient24(5, 3);
     const auto slot = Load(file, GL_LINEAR);
-    glBindTexture(GL_TEXTURE_2D, engine::Textures[slot]);
+    glBindTexture(GL_TEXTURE_2D, engine::state.Textures[slot]);
     std::vector<std::uint8_t> back(5 * 3 * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, back.data());
@@ -77,11 +77,11 @@ TEST_F(Textures, APictureShortOfItsSidesOrASlotOutsideTheStoreUploadsNothing) {
     const engine::Picture pixel{1, 1, {1, 2, 3}};
     for (std::int32_t outside : {-1, slot + 1})
         render::UploadTexture(outside, pixel, render::kSmoothLook);
-    EXPECT_EQ(engine::Textures, std::vector<std::uint32_t>{0});
-    EXPECT_EQ(engine::TexturePixels, 0);
+    EXPECT_EQ(engine::state.Textures, std::vector<std::uint32_t>{0});
+    EXPECT_EQ(engine::state.TexturePixels, 0);
     render::UploadTexture(slot, pixel, render::kSmoothLook);
-    EXPECT_TRUE(glIsTexture(engine::Textures[0]));
-    EXPECT_EQ(engine::TexturePixels, 1);
+    EXPECT_TRUE(glIsTexture(engine::state.Textures[0]));
+    EXPECT_EQ(engine::state.TexturePixels, 1);
 }
 
 TEST_F(Textures, BindingASlotOutsideTheStoreBindsNoTexture) {
@@ -92,7 +92,7 @@ TEST_F(Textures, BindingASlotOutsideTheStoreBindsNoTexture) {
         return name;
     };
     render::BindTextureSlot(slot);
-    EXPECT_EQ(bound(), static_cast<GLint>(engine::Textures[slot]));
+    EXPECT_EQ(bound(), static_cast<GLint>(engine::state.Textures[slot]));
     for (std::int32_t bad : {-1, 1, 1000, INT32_MIN}) {
         render::BindTextureSlot(slot);
         render::BindTextureSlot(bad);
@@ -173,9 +173,9 @@ TEST_F(Textures, APictureDrawnMagnifiedSkipsItsMipmapsAndLooksTheSame) {
     const auto baseLevelOnly = DrawAtScale(1.7f);
     EXPECT_FALSE(baseLevelOnly == withMipmaps(1.7f));
 
-    render::SkipMipmapsWhenMagnified = false;
+    render::state.SkipMipmapsWhenMagnified = false;
     render::SampleBoundSmoothTexture(0.5f);
-    render::SkipMipmapsWhenMagnified = true;
+    render::state.SkipMipmapsWhenMagnified = true;
     EXPECT_EQ(BoundMinFilter(), GL_LINEAR_MIPMAP_LINEAR);
     glDeleteTextures(1, &name);
 }

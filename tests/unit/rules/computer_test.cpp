@@ -18,7 +18,7 @@ class ComputerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         rules_test::ResetGame();
-        NoiseRange = 0;
+        state.NoiseRange = 0;
     }
 
     static void ExpectMove(Cell cell, int i, int j) {
@@ -31,7 +31,7 @@ TEST_F(ComputerTest, EmptyBoardOpensInTheCentreEachCellAQuarterOfTheTime) {
     const ScoreGrid scores = ScoreCells();
     for (int cell = 0; cell < 36; ++cell) {
         int through = 0;
-        for (const Square& square : SquareTable)
+        for (const Square& square : state.SquareTable)
             for (const SquareCorner c : square)
                 through += CellIndex(c.i, c.j) == cell;
         EXPECT_EQ(scores[static_cast<std::size_t>(cell)], 2.0 * through) << "cell " << cell;
@@ -54,13 +54,13 @@ TEST_F(ComputerTest, EmptyBoardOpensInTheCentreEachCellAQuarterOfTheTime) {
 
 TEST_F(ComputerTest, EachSquareWeighsByThePiecesOnIt) {
     // Every entry the same square: its empty corner (2, 1) then scores 105 w.
-    SquareTable.fill({{{1, 1}, {1, 2}, {2, 2}, {2, 1}}});
+    state.SquareTable.fill({{{1, 1}, {1, 2}, {2, 2}, {2, 1}}});
     const std::pair<const char*, double> cases[] = {
         {"...", 2}, {"1..", 4}, {"11.", 7}, {"111", 200}, {"2..", 1},
         {"211", 1}, {"22.", 3}, {"221", 3}, {"222", 80},
     };
     for (const auto& [pieces, w] : cases) {
-        Board.fill(0);
+        state.Board.fill(0);
         BoardAt(1, 1) = pieces[0] == '.' ? 0 : pieces[0] - '0';
         BoardAt(1, 2) = pieces[1] == '.' ? 0 : pieces[1] - '0';
         BoardAt(2, 2) = pieces[2] == '.' ? 0 : pieces[2] - '0';
@@ -70,7 +70,7 @@ TEST_F(ComputerTest, EachSquareWeighsByThePiecesOnIt) {
 }
 
 TEST_F(ComputerTest, TakesAWinBlocksAThreatAndBlocksThreeThreatsBeforeWinning) {
-    CurrentPlayer = 2;
+    state.CurrentPlayer = 2;
     SetBoard("1....."
              "..1..."
              "1....."
@@ -103,7 +103,7 @@ TEST_F(ComputerTest, TakesAWinBlocksAThreatAndBlocksThreeThreatsBeforeWinning) {
 }
 
 TEST_F(ComputerTest, EveryCallDrawsExactlyOnePerSquareAndOneForTheTie) {
-    NoiseRange = 1000;
+    state.NoiseRange = 1000;
     for (const std::string_view board : {std::string_view{"......"
                                                           "......"
                                                           "......"
@@ -133,14 +133,14 @@ TEST_F(ComputerTest, EveryCallDrawsExactlyOnePerSquareAndOneForTheTie) {
 TEST_F(ComputerTest, NoiseRangeOneAndNegativePlayLikeZero) {
     const auto selfPlay = [](std::int32_t noise) {
         rules_test::ResetGame(7);
-        SeatIsComputer = {false, true, true};
-        NoiseRange = noise;
+        state.SeatIsComputer = {false, true, true};
+        state.NoiseRange = noise;
         std::vector<int> moves;
         do {
             ComputerChoice();
-            moves.push_back(CellIndex(PendingCell.i, PendingCell.j));
+            moves.push_back(CellIndex(state.PendingCell.i, state.PendingCell.j));
             LandPendingMove(1000);
-        } while (!GameOver && BoardHasEmptyCell());
+        } while (!state.GameOver && BoardHasEmptyCell());
         return moves;
     };
     const std::vector<int> zero = selfPlay(0);
@@ -152,7 +152,7 @@ TEST_F(ComputerTest, NoiseRangeOneAndNegativePlayLikeZero) {
 TEST_F(ComputerTest, NoiseScalesWeightsDownButNeverBelowZero) {
     const ScoreGrid full = ScoreCells();
     for (const std::int32_t noise : {1000, 6000, INT_MAX}) {
-        NoiseRange = noise;
+        state.NoiseRange = noise;
         for (int run = 0; run < 200; ++run) {
             const ScoreGrid scores = ScoreCells();
             for (std::size_t cell = 0; cell < 36; ++cell) {
@@ -170,7 +170,7 @@ TEST_F(ComputerTest, NoiseScalesWeightsDownButNeverBelowZero) {
 }
 
 TEST_F(ComputerTest, SquaresOffTheBoardAreIgnored) {
-    SquareTable.fill({{{0, 0}, {7, 1}, {9, 9}, {3, 3}}});
+    state.SquareTable.fill({{{0, 0}, {7, 1}, {9, 9}, {3, 3}}});
     SetBoard("1.2..."
              "......"
              "......"

@@ -19,7 +19,7 @@ using Cells36 = std::array<std::uint8_t, 36>;
 
 Cells36 Position(std::string_view cells) {
     SetBoard(cells);
-    return Board;
+    return state.Board;
 }
 
 // For each cell, the other three corners of every square through it.
@@ -27,7 +27,7 @@ using Corners = std::array<std::vector<std::array<int, 3>>, 36>;
 
 Corners CornersOfSquareTable() {
     Corners corners;
-    for (const Square& square : SquareTable)
+    for (const Square& square : state.SquareTable)
         for (std::size_t k = 0; k < 4; ++k)
             corners[static_cast<std::size_t>(CellIndex(square[k].i, square[k].j))].push_back(
                 {CellIndex(square[(k + 1) % 4].i, square[(k + 1) % 4].j),
@@ -279,19 +279,19 @@ TEST_F(PerfectTest, ChangesNoStateAndDrawsNoRandomNumber) {
              "2..1.2"
              ".1..2."
              "......");
-    const Cells36 asked = Board;
-    Board.fill(0);
-    CurrentPlayer = 2;
-    NoiseRange = 1000;
+    const Cells36 asked = state.Board;
+    state.Board.fill(0);
+    state.CurrentPlayer = 2;
+    state.NoiseRange = 1000;
     SeedRandom(9);
     const std::int32_t next = Random(1000);
     SeedRandom(9);
     const Hint hint = PerfectHint(asked, 1);
     EXPECT_EQ(RandomDraws(), 0u);
     EXPECT_EQ(Random(1000), next);
-    EXPECT_EQ(Board, Cells36{});
-    EXPECT_EQ(CurrentPlayer, 2);
-    EXPECT_EQ(NoiseRange, 1000);
+    EXPECT_EQ(state.Board, Cells36{});
+    EXPECT_EQ(state.CurrentPlayer, 2);
+    EXPECT_EQ(state.NoiseRange, 1000);
     EXPECT_EQ(asked[static_cast<std::size_t>(Index(hint))], 0);
     // Asked again, the same answer.
     const Hint again = PerfectHint(asked, 1);
@@ -329,7 +329,7 @@ TEST_F(PerfectTest, NoMoveWhenTheGameIsOverOrTheInputIsBad) {
 
 TEST_F(PerfectTest, PlaysOverTheSquaresOfTheTableItIsGiven) {
     // One square only: player 1 completes it, or with a piece of each on it nobody can.
-    SquareTable.fill({{{1, 1}, {1, 2}, {2, 2}, {2, 1}}});
+    state.SquareTable.fill({{{1, 1}, {1, 2}, {2, 2}, {2, 1}}});
     Hint hint = PerfectHint(Position("11...."
                                      "1....."
                                      "......"
@@ -350,7 +350,7 @@ TEST_F(PerfectTest, PlaysOverTheSquaresOfTheTableItIsGiven) {
     EXPECT_NE(hint.cell.i, -1);
 
     // Squares with a corner off the board can never be completed.
-    SquareTable.fill({{{0, 0}, {7, 1}, {9, 9}, {3, 3}}});
+    state.SquareTable.fill({{{0, 0}, {7, 1}, {9, 9}, {3, 3}}});
     hint = PerfectHint(Cells36{}, 1);
     EXPECT_EQ(hint.outcome, Outcome::Open);
     EXPECT_EQ(Index(hint), CellIndex(3, 3)) << "still the computer's favourite";
@@ -358,12 +358,12 @@ TEST_F(PerfectTest, PlaysOverTheSquaresOfTheTableItIsGiven) {
 
 TEST_F(PerfectTest, NoiselessScoresAreTheFullStrengthComputers) {
     std::mt19937 rng(5);
-    NoiseRange = 0;
+    state.NoiseRange = 0;
     for (int run = 0; run < 50; ++run) {
-        for (std::uint8_t& cell : Board)
+        for (std::uint8_t& cell : state.Board)
             cell = static_cast<std::uint8_t>(rng() % 3);
-        CurrentPlayer = 1 + static_cast<std::int32_t>(rng() % 2);
-        EXPECT_EQ(ScoreBoard(Board, CurrentPlayer, SquareDiscounts{}), ScoreCells());
+        state.CurrentPlayer = 1 + static_cast<std::int32_t>(rng() % 2);
+        EXPECT_EQ(ScoreBoard(state.Board, state.CurrentPlayer, SquareDiscounts{}), ScoreCells());
     }
 }
 

@@ -14,19 +14,19 @@ namespace rules_test {
 
 inline void ResetGame(std::uint64_t seed = 1) {
     rules::ResetRulesState();
-    rules::SquareTable = rules::DeriveSquares();
+    rules::state.SquareTable = rules::DeriveSquares();
     rules::SeedRandom(seed);
 }
 
 inline void SetBoard(std::string_view cells) {
-    for (std::size_t n = 0; n < rules::Board.size(); ++n)
-        rules::Board[n] = cells[n] == '.' ? 0 : static_cast<std::uint8_t>(cells[n] - '0');
+    for (std::size_t n = 0; n < rules::state.Board.size(); ++n)
+        rules::state.Board[n] = cells[n] == '.' ? 0 : static_cast<std::uint8_t>(cells[n] - '0');
 }
 
 // Table number (1..105) of the square with these corners in any order; 0 when none.
 inline int SquareNumber(std::initializer_list<rules::SquareCorner> corners) {
     for (int n = 0; n < rules::kSquareCount; ++n) {
-        const rules::Square& square = rules::SquareTable[static_cast<std::size_t>(n)];
+        const rules::Square& square = rules::state.SquareTable[static_cast<std::size_t>(n)];
         const bool same = std::all_of(corners.begin(), corners.end(), [&](rules::SquareCorner c) {
             return std::any_of(square.begin(), square.end(),
                                [&](rules::SquareCorner s) { return s.i == c.i && s.j == c.j; });

@@ -48,13 +48,13 @@ TEST_F(WinTest, MixedOrMarkedSquaresDoNotWinAndChangeNothing) {
              "33...."
              "......"
              "......");
-    Pulse = 640;
-    PulseRising = false;
-    const auto before = Board;
+    state.Pulse = 640;
+    state.PulseRising = false;
+    const auto before = state.Board;
     EXPECT_EQ(CheckWin(), -1);
-    EXPECT_EQ(Board, before);
-    EXPECT_EQ(Pulse, 640);
-    EXPECT_FALSE(PulseRising);
+    EXPECT_EQ(state.Board, before);
+    EXPECT_EQ(state.Pulse, 640);
+    EXPECT_FALSE(state.PulseRising);
 }
 
 TEST_F(WinTest, TwoSquaresAtOnceMarkOnlyTheFirstInTableOrder) {
@@ -68,7 +68,7 @@ TEST_F(WinTest, TwoSquaresAtOnceMarkOnlyTheFirstInTableOrder) {
     const int right = SquareNumber({{1, 2}, {1, 3}, {2, 2}, {2, 3}});
     const int first = std::min(left, right);
     ASSERT_EQ(CheckWin(), first);
-    for (const SquareCorner c : SquareTable[static_cast<std::size_t>(first - 1)])
+    for (const SquareCorner c : state.SquareTable[static_cast<std::size_t>(first - 1)])
         EXPECT_EQ(BoardAt(c.i, c.j), 3);
     const int outside = first == left ? 3 : 1;
     EXPECT_EQ(BoardAt(1, outside), 1);
@@ -82,20 +82,21 @@ TEST_F(WinTest, AWinRestartsThePulseRising) {
              "......"
              "....22"
              "....22");
-    Pulse = 1000;
-    PulseRising = false;
+    state.Pulse = 1000;
+    state.PulseRising = false;
     EXPECT_GT(CheckWin(), 0);
-    EXPECT_EQ(Pulse, 0);
-    EXPECT_TRUE(PulseRising);
+    EXPECT_EQ(state.Pulse, 0);
+    EXPECT_TRUE(state.PulseRising);
 }
 
 TEST_F(WinTest, SquaresWithCornersOffTheBoardNeverWin) {
-    Board.fill(1);
-    for (Square& square : SquareTable)
+    state.Board.fill(1);
+    for (Square& square : state.SquareTable)
         square = {{{0, 1}, {7, 7}, {9, 0}, {1, 9}}};
-    SquareTable[104] = {{{1, 1}, {1, 2}, {2, 1}, {6, 9}}};
+    state.SquareTable[104] = {{{1, 1}, {1, 2}, {2, 1}, {6, 9}}};
     EXPECT_EQ(CheckWin(), -1);
-    EXPECT_TRUE(std::all_of(Board.begin(), Board.end(), [](std::uint8_t v) { return v == 1; }));
+    EXPECT_TRUE(
+        std::all_of(state.Board.begin(), state.Board.end(), [](std::uint8_t v) { return v == 1; }));
 }
 
 } // namespace
@@ -104,14 +105,14 @@ namespace {
 
 TEST_F(WinTest, EverySquareOnItsOwnWinsWithItsOwnNumber) {
     for (int n = 1; n <= kSquareCount; ++n) {
-        Board.fill(kEmpty);
+        state.Board.fill(kEmpty);
         const auto player = static_cast<std::uint8_t>(1 + n % 2);
-        const Square& square = SquareTable[static_cast<std::size_t>(n - 1)];
+        const Square& square = state.SquareTable[static_cast<std::size_t>(n - 1)];
         for (const SquareCorner c : square)
             BoardAt(c.i, c.j) = player;
         ASSERT_EQ(CheckWin(), n) << "square " << n;
         int marked = 0;
-        for (const std::uint8_t v : Board)
+        for (const std::uint8_t v : state.Board)
             marked += v == player + 2;
         EXPECT_EQ(marked, 4) << "square " << n;
     }

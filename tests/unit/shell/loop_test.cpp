@@ -40,7 +40,7 @@ class Loop : public ::testing::Test {
   protected:
     void SetUp() override {
         kxtest::ResetLayers();
-        shell::FrameStarted = false;
+        shell::state.FrameStarted = false;
         events.clear();
         saved_ = shell::Frame;
         shell::Frame = {RecordUpdate, RecordDraw};
@@ -61,8 +61,8 @@ TEST_F(Loop, EveryWaitingMessageIsHandledBeforeAFrame) {
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(shell::LoopPass());
     EXPECT_TRUE(events.empty());
-    EXPECT_EQ(platform::Keys[38], -1);
-    EXPECT_EQ(platform::Keys[27], -1);
+    EXPECT_EQ(platform::state.Keys[38], -1);
+    EXPECT_EQ(platform::state.Keys[27], -1);
 
     EXPECT_TRUE(shell::LoopPass());
     EXPECT_EQ(events, (std::vector<std::string>{"update", "draw"}));
@@ -111,12 +111,12 @@ TEST_F(Loop, TheTeardownRunsTwiceHarmlessly) {
 TEST_F(Loop, KeysFollowKeyMessagesAndRepeatsChangeNothing) {
     shell::MainWindowProc(Message{MessageKind::KeyDown, 37});
     shell::MainWindowProc(Message{MessageKind::KeyDown, 37});
-    EXPECT_EQ(platform::Keys[37], -1);
+    EXPECT_EQ(platform::state.Keys[37], -1);
     shell::MainWindowProc(Message{MessageKind::KeyUp, 37});
-    EXPECT_EQ(platform::Keys[37], 0);
+    EXPECT_EQ(platform::state.Keys[37], 0);
     // Codes outside the table are ignored, not written past it.
     shell::MainWindowProc(Message{MessageKind::KeyDown, 4000});
-    EXPECT_EQ(platform::Keys[255], 0);
+    EXPECT_EQ(platform::state.Keys[255], 0);
 }
 
 TEST_F(Loop, AHiddenWindowGetsNoFramesAndTheLoopWaitsForTheSystem) {
@@ -130,7 +130,7 @@ TEST_F(Loop, AHiddenWindowGetsNoFramesAndTheLoopWaitsForTheSystem) {
     // Messages are still handled, and the quit still ends the loop.
     platform::PostMessage(Message{MessageKind::KeyDown, 38});
     EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(platform::Keys[38], -1);
+    EXPECT_EQ(platform::state.Keys[38], -1);
     EXPECT_EQ(pt::Double().waits, 3);
     platform::PostQuitMessage();
     EXPECT_FALSE(shell::LoopPass());
@@ -178,8 +178,8 @@ TEST_F(Loop, WhileSomethingMovesFramesComeAtMostAtTheRefreshRate) {
         pt::ResetDouble();
         ASSERT_TRUE(pt::OpenHiddenGlWindow(64, 48));
         pt::Double().refreshRate = rate;
-        shell::FrameStarted = false;
-        platform::Keys[39] = -1; // the view turns while the key is held
+        shell::state.FrameStarted = false;
+        platform::state.Keys[39] = -1; // the view turns while the key is held
         while (pt::Double().tick < 1000)
             EXPECT_TRUE(shell::LoopPass());
         const int expected = rate > 0 ? rate : 60;
@@ -189,7 +189,7 @@ TEST_F(Loop, WhileSomethingMovesFramesComeAtMostAtTheRefreshRate) {
         EXPECT_LE(pt::Double().waitedMs / std::max(pt::Double().waits, 1), 1000 / expected + 1);
     }
     // Let go, nothing moves any more: the loop rests.
-    platform::Keys[39] = 0;
+    platform::state.Keys[39] = 0;
     const int swaps = pt::Double().swaps;
     for (int pass = 0; pass < 10; ++pass)
         EXPECT_TRUE(shell::LoopPass());
@@ -198,31 +198,31 @@ TEST_F(Loop, WhileSomethingMovesFramesComeAtMostAtTheRefreshRate) {
 
 TEST_F(Loop, TheTimeAHiddenWindowWaitedIsNoGameTime) {
     shell::Frame = {game::UpdateFrame, RecordDraw};
-    rules::GameOver = true; // the pulse runs
+    rules::state.GameOver = true; // the pulse runs
     pt::Double().tick = 20000;
     while (pt::Double().tick < 20100)
         EXPECT_TRUE(shell::LoopPass());
-    const std::int32_t pulse = rules::Pulse;
+    const std::int32_t pulse = rules::state.Pulse;
     EXPECT_NEAR(pulse, 100, 17);
 
     pt::Double().visible = false;
     for (int pass = 0; pass < 8; ++pass)
         EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(rules::Pulse, pulse) << "nothing moves while hidden";
+    EXPECT_EQ(rules::state.Pulse, pulse) << "nothing moves while hidden";
     EXPECT_GE(pt::Double().tick, 22000u);
     pt::Double().visible = true;
     pt::Double().input = true;
     EXPECT_TRUE(shell::LoopPass());
-    EXPECT_EQ(game::FrameTime, 1);
-    EXPECT_EQ(rules::Pulse, pulse + 1) << "the pulse goes on where it stood";
+    EXPECT_EQ(game::state.FrameTime, 1);
+    EXPECT_EQ(rules::state.Pulse, pulse + 1) << "the pulse goes on where it stood";
 }
 
 TEST_F(Loop, ASizeOfHeightZeroBecomesOne) {
     shell::MainWindowProc(Message{MessageKind::Size, 0, 640, 0});
-    EXPECT_EQ(render::ViewportWidth, 640);
-    EXPECT_EQ(render::ViewportHeight, 1);
+    EXPECT_EQ(render::state.ViewportWidth, 640);
+    EXPECT_EQ(render::state.ViewportHeight, 1);
     shell::MainWindowProc(Message{MessageKind::Size, 0, 800, 600});
-    EXPECT_EQ(render::ViewportHeight, 600);
+    EXPECT_EQ(render::state.ViewportHeight, 600);
 }
 
 } // namespace

@@ -17,7 +17,7 @@ class LoopTime : public FrameTest {
         ASSERT_NO_FATAL_FAILURE(OpenWindow());
         saved_ = shell::Frame;
         shell::Frame = {game::UpdateFrame, [] {}};
-        shell::FrameStarted = false;
+        shell::state.FrameStarted = false;
         PointAt(20, 384);
     }
     void TearDown() override {
@@ -60,12 +60,12 @@ TEST_F(LoopTime, AfterALongRestThePanelStillSlidesAtItsSpeed) {
     MovePointer(1020, 384);
     ASSERT_TRUE(shell::LoopPass());
     EXPECT_EQ(pt::Double().swaps, swaps + 1) << "the pointer is answered at once";
-    EXPECT_EQ(game::FrameTime, 1) << "the rest is no game time";
-    EXPECT_EQ(game::MenuOffset, 6);
+    EXPECT_EQ(game::state.FrameTime, 1) << "the rest is no game time";
+    EXPECT_EQ(game::state.MenuOffset, 6);
     RunFor(100);
-    EXPECT_NEAR(game::MenuOffset, 106, 17);
+    EXPECT_NEAR(game::state.MenuOffset, 106, 17);
     RunFor(120);
-    EXPECT_EQ(game::MenuOffset, 200);
+    EXPECT_EQ(game::state.MenuOffset, 200);
 
     // Open and still, the panel lets the loop rest again.
     const int open = pt::Double().swaps;
@@ -77,11 +77,11 @@ TEST_F(LoopTime, APieceFallsInASecondAndTheComputerRepliesInTheFrameItsTurnBegin
     RunFor(5000);
     MovePointerToCell(3, 4);
     RunToNextFrame();
-    ASSERT_EQ(game::HoverCell.i, 3);
+    ASSERT_EQ(game::state.HoverCell.i, 3);
     pt::Double().left = true;
     pt::Double().input = true;
     RunToNextFrame();
-    ASSERT_EQ(rules::MoveDelay, 1000);
+    ASSERT_EQ(rules::state.MoveDelay, 1000);
     const std::uint32_t pressed = pt::Double().tick;
     pt::Double().left = false;
     pt::Double().input = true;
@@ -95,26 +95,26 @@ TEST_F(LoopTime, APieceFallsInASecondAndTheComputerRepliesInTheFrameItsTurnBegin
     EXPECT_GE(fell, 1000u);
     EXPECT_LE(fell, 1017u);
     // The pass that landed the piece also gave the computer its turn and its move.
-    EXPECT_EQ(rules::CurrentPlayer, 2);
-    EXPECT_EQ(rules::MoveDelay, 1000);
+    EXPECT_EQ(rules::state.CurrentPlayer, 2);
+    EXPECT_EQ(rules::state.MoveDelay, 1000);
 
     RunFor(1100);
-    EXPECT_EQ(rules::CurrentPlayer, 1);
+    EXPECT_EQ(rules::state.CurrentPlayer, 1);
     const int swaps = pt::Double().swaps;
     RunFor(2000);
     EXPECT_EQ(pt::Double().swaps, swaps) << "the human's turn, nothing moving: at rest";
 }
 
 TEST_F(LoopTime, ThePulseKeepsItsPeriodAtTheRefreshRate) {
-    rules::GameOver = true;
+    rules::state.GameOver = true;
     RunFor(1);
     const int swaps = pt::Double().swaps;
     RunFor(500);
-    EXPECT_NEAR(rules::Pulse, 501, 17);
-    EXPECT_TRUE(rules::PulseRising);
+    EXPECT_NEAR(rules::state.Pulse, 501, 17);
+    EXPECT_TRUE(rules::state.PulseRising);
     RunFor(1000);
-    EXPECT_NEAR(rules::Pulse, 501, 17);
-    EXPECT_FALSE(rules::PulseRising);
+    EXPECT_NEAR(rules::state.Pulse, 501, 17);
+    EXPECT_FALSE(rules::state.PulseRising);
     EXPECT_GE(pt::Double().swaps - swaps, 85);
     EXPECT_LE(pt::Double().swaps - swaps, 91);
 }

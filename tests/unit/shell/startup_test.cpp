@@ -25,7 +25,7 @@
       protected:
         void SetUp() override {
             kxtest::ResetLayers();
-            shell::MainWindow = false;
+            shell::state.MainWindow = false;
         }
         void TearDown() override {
             platform::ClearMessages();
@@ -56,7 +56,7 @@
     TEST_P(ContextSetup, EachFailedStepShowsItsBoxQueuesQuitAndSkipsTheScene) {
         ASSERT_TRUE(platform::CreateMainWindow("t", 0, 0, 64, 48));
         pt::Double().contextResult = GetParam().result;
-        render::ViewportWidth = 0;
+        render::state.ViewportWidth = 0;
         EXPECT_FALSE(shell::CreateContextAndScene());
         ASSERT_EQ(pt::Double().boxes.size(), 1u);
         EXPECT_EQ(pt::Double().boxes[0].caption, "Error");
@@ -89,16 +89,16 @@
         EXPECT_EQ(pt::Double().boxes[0].caption, "Error");
         EXPECT_EQ(pt::Double().boxes[0].text, "Window Creation Error.");
         EXPECT_EQ(pt::Double().splashShown, 1);
-        EXPECT_FALSE(shell::MainWindow);
+        EXPECT_FALSE(shell::state.MainWindow);
     }
 
     TEST_F(Startup, AFailedContextShowsTheWindowBrieflyThenQuitsWithExitCode1) {
         pt::Double().contextResult = ContextResult::NoContext;
         pt::Double().desktop = {800, 399};
         EXPECT_EQ(shell::RunProgram(), 1);
-        EXPECT_EQ(platform::ScreenWidth, 640);
-        EXPECT_EQ(platform::ScreenHeight, 480);
-        EXPECT_TRUE(shell::MainWindow);
+        EXPECT_EQ(platform::state.ScreenWidth, 640);
+        EXPECT_EQ(platform::state.ScreenHeight, 480);
+        EXPECT_TRUE(shell::state.MainWindow);
         EXPECT_EQ(pt::Double().splashHidden, 1);
         EXPECT_EQ(pt::Double().windowShown, 1);
         EXPECT_EQ(pt::Double().swaps, 0);
@@ -120,11 +120,11 @@
         EXPECT_EQ(pt::Double().boxes[0].text, missing);
         EXPECT_EQ(pt::Double().boxes[1].caption, "Application Error");
         EXPECT_EQ(pt::Double().boxes[1].text, "Input/output failure: " + missing);
-        EXPECT_TRUE(archive::TempWorkspace.path.empty());
+        EXPECT_TRUE(archive::state.TempWorkspace.path.empty());
         EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(folder / "Temp")));
         EXPECT_EQ(std::filesystem::current_path(), before)
             << "the current directory is never changed";
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
     }
 
     // A signal while the game loads ends it as a close does: no box, exit code 0, and every
@@ -141,10 +141,10 @@
         base::QuitRequested = true;
         EXPECT_THROW(shell::InitScene(64, 48), base::QuitRequest);
         base::RunExitCleanups(base::Ending::Normal);
-        EXPECT_TRUE(archive::TempWorkspace.path.empty());
+        EXPECT_TRUE(archive::state.TempWorkspace.path.empty());
         EXPECT_EQ(pt::Double().windowsDestroyed, 1);
         base::QuitRequested = false;
-        archive::ExeFileName.clear();
+        archive::state.ExeFileName.clear();
     }
 
     // A signal during play reaches the loop as a close: teardown, then the loop ends.

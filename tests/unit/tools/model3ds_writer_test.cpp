@@ -76,7 +76,7 @@ TEST_F(RoundTrip, WhatIsWrittenIsWhatLoads) {
         kxtest::Load(
             tools3ds::Write3ds({{"a", 0.2f, 0.4f, 0.6f}, {"b", 1, 1, 0}}, {mesh}, options));
         ASSERT_EQ(ObjectCount(), 1);
-        const VE_TObject& o = Objects[0];
+        const VE_TObject& o = state.Objects[0];
         EXPECT_EQ(o.Name, mesh.name);
         ASSERT_EQ(o.VertexCount(), 300);
         for (int i = 0; i < 300; ++i) {

@@ -71,16 +71,16 @@ class GeneratedModel : public ::testing::Test {
         engine::Load3DSFromMemory(bytes, name, 255);
         EXPECT_TRUE(platform::testing::Double().boxes.empty()) << name << " was refused";
         EXPECT_EQ(engine::ObjectCount(), 1) << name;
-        if (engine::Objects.empty()) engine::NewObject(0, 0, 0, 0);
-        object = static_cast<std::int32_t>(engine::Objects.size()) - 1;
-        return engine::Objects.back();
+        if (engine::state.Objects.empty()) engine::NewObject(0, 0, 0, 0);
+        object = static_cast<std::int32_t>(engine::state.Objects.size()) - 1;
+        return engine::state.Objects.back();
     }
 
     // What the display list emits for each corner, in (triangle, corner) order.
     std::vector<TVector3> EmittedNormals() const {
         const engine::NormalIndex index = engine::BuildNormalIndex(object);
         std::vector<TVector3> normals;
-        for (std::size_t f = 0; f < engine::Objects[object].MiniPolygons.size(); ++f)
+        for (std::size_t f = 0; f < engine::state.Objects[object].MiniPolygons.size(); ++f)
             for (int c = 0; c < 3; ++c)
                 normals.push_back(engine::SmoothedNormal(index, static_cast<std::int32_t>(f), c));
         return normals;

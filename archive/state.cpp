@@ -1,0 +1,7 @@
+#include "archive/state.h"
+
+namespace archive {
+
+State state;
+
+} // namespace archive

@@ -1,0 +1,7 @@
+#include "base/state.h"
+
+namespace base {
+
+State state;
+
+} // namespace base

@@ -1,0 +1,11 @@
+#include "render/state.h"
+
+namespace render {
+
+State state;
+
+void ResetRenderState() {
+    state = {};
+}
+
+} // namespace render

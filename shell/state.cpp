@@ -1,0 +1,7 @@
+#include "shell/state.h"
+
+namespace shell {
+
+State state;
+
+} // namespace shell
