@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "archive/bigfile.h"
-#include "bench/crafted_meshes.h"
 #include "engine/geometry.h"
 #include "engine/model3ds.h"
 #include "engine/store.h"
 #include "platform/platform_double.h"
 #include "render/model_lists.h"
+#include "tests/support/engine/crafted_meshes.h"
 #include "tools/model3ds/model3ds_writer.h"
 
 namespace {
@@ -46,25 +46,8 @@ std::vector<std::uint8_t> Hills() {
     return tools3ds::Write3ds({}, {mesh});
 }
 
-// 65534 triangles round one vertex: a flat disc, or a cone whose normals spread round a
-// circle, which no shortcut helps (each corner there still sums its neighbours in order).
-std::vector<std::uint8_t> Fan(float apex) {
-    constexpr int kCount = 65534;
-    tools3ds::Mesh mesh;
-    mesh.name = "fan";
-    mesh.vertices.push_back({0, 0, apex});
-    for (int i = 0; i < kCount; ++i) {
-        const double a = 2 * std::acos(-1.0) * i / kCount;
-        mesh.vertices.push_back(
-            {static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0});
-        mesh.faces.push_back({0, static_cast<std::uint16_t>(1 + i),
-                              static_cast<std::uint16_t>(1 + (i + 1) % kCount)});
-    }
-    return tools3ds::Write3ds({}, {mesh});
-}
-
-// Crafted models at the store's limit (bench/crafted_meshes.h); "crowded-16mb" repeats the
-// crowded fan up to the largest model loaded, of which the game draws the last.
+// Crafted models at the store's limit (tests/support/engine/crafted_meshes.h); "crowded-16mb"
+// repeats the crowded fan up to the largest model loaded, of which the game draws the last.
 std::vector<std::uint8_t> Crafted(const std::string& name) {
     if (name == "edge") return tools3ds::Write3ds({}, {crafted::Edge()});
     if (name == "crowded") return tools3ds::Write3ds({}, {crafted::CrowdedFan()});
@@ -88,7 +71,10 @@ std::filesystem::path ArchivePath() {
 // The bytes of a model: built here, or a member of the archive; empty when there is none.
 std::vector<std::uint8_t> ModelBytes(const std::string& name) {
     if (name == "hills") return Hills();
-    if (name == "disc" || name == "cone") return Fan(name == "disc" ? 0.0f : 3.0f);
+    // 65534 triangles round one vertex: a flat disc, or a cone whose normals spread round a
+    // circle, which no shortcut helps (each corner there still sums its neighbours in order).
+    if (name == "disc" || name == "cone")
+        return tools3ds::Write3ds({}, {crafted::Fan(65534, name == "disc" ? 0.0f : 3.0f)});
     if (std::vector<std::uint8_t> bytes = Crafted(name); !bytes.empty()) return bytes;
     const auto archive = ArchivePath();
     if (!std::filesystem::exists(archive)) return {};

@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "game/draw.h"
 #include "game/picking.h"
 #include "game/state.h"
 #include "platform/platform_double.h"
 #include "platform/window_state.h"
 #include "render/view.h"
 #include "rules/state.h"
+#include "tests/support/game/cell_point.h"
 
 namespace {
 
@@ -34,7 +34,8 @@ std::vector<Sample> BoardSamples() {
             // Model units from the centre of cell (1, 1), whose outer sides lie 4.5 away.
             const float x = -4.5f + 54.0f * (static_cast<float>(a) + 0.5f) / kGrid;
             const float y = -4.5f + 54.0f * (static_cast<float>(b) + 0.5f) / kGrid;
-            const game::WindowPoint w = game::ProjectCellPoint(1, 1, engine::TVector3{x, 0.0f, y});
+            const kxtest::WindowPoint w =
+                kxtest::ProjectCellPoint(1, 1, engine::TVector3{x, 0.0f, y});
             samples.push_back(
                 {{w.x, w.y},
                  {1 + static_cast<int>((x + 4.5f) / 9), 1 + static_cast<int>((y + 4.5f) / 9)}});
@@ -79,7 +80,7 @@ void PrintHits() {
 
 void OneProjection(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(game::ProjectCellPoint(3, 4, engine::TVector3{}));
+        benchmark::DoNotOptimize(kxtest::ProjectCellPoint(3, 4, engine::TVector3{}));
 }
 
 void Pick(benchmark::State& state, bool full) {

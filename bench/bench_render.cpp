@@ -30,8 +30,7 @@
 #include "render/texture.h"
 #include "render/view.h"
 #include "rules/state.h"
-#include "shell/app.h"
-#include "shell/window.h"
+#include "tests/support/game/scenes.h"
 
 namespace {
 
@@ -63,7 +62,8 @@ bool SetUpScene() {
     platform::state.ScreenWidth = kWidth;
     platform::state.ScreenHeight = kHeight;
     const auto start = std::chrono::steady_clock::now();
-    shell::InitScene(kWidth, kHeight);
+    archive::SetUpWorkspace();
+    kxtest::LoadTheGame(kWidth, kHeight);
     std::printf("scene set-up (assets, textures, lists): %.1f ms\n",
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                     .count());
@@ -106,17 +106,7 @@ void DrawBareFrame() {
 // The start of a game: no pieces, the panel closed, the pointer off the board.
 void EmptyBoard() {
     rules::ResetRulesState();
-    rules::state.Board.fill(0);
-    game::state.HoverCell = {};
-    rules::state.MoveDelay = 0;
-    game::state.MenuOffset = 5;
-    game::state.HelpShown = false;
-}
-
-// The move that landed last, ringed, as the game's moves would leave it.
-void LastMoveAt(rules::Cell cell) {
-    rules::state.Moves[0] = {cell, 1};
-    rules::state.MovesPlayed = 1;
+    kxtest::EmptyBoard();
 }
 
 // A game the computer won on both seats: nine pieces, the won square's four pulsing, the last
@@ -124,12 +114,8 @@ void LastMoveAt(rules::Cell cell) {
 void PulsingBoard() {
     static std::int32_t pulse = 0;
     EmptyBoard();
-    for (const auto& [i, j] : {std::pair{2, 2}, {2, 5}, {5, 2}, {5, 5}})
-        rules::BoardAt(i, j) = 3;
-    for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
-        rules::BoardAt(i, j) = 2;
+    kxtest::WonSquareAmongNinePieces();
     rules::state.GameOver = true;
-    LastMoveAt({5, 5});
     pulse = (pulse + 16) % 1000;
     rules::state.Pulse = pulse;
 }
@@ -138,14 +124,8 @@ void PulsingBoard() {
 // open panel.
 void FullBoard() {
     EmptyBoard();
-    for (int n = 0; n < 36; ++n)
-        rules::state.Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
-    for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
-        rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
-    rules::state.Pulse = 500;
-    LastMoveAt({3, 3});
-    game::state.HoverCell = {4, 4};
-    game::state.MenuOffset = 200;
+    kxtest::FillTheBoardAndOpenThePanel();
+    kxtest::LastMoveAt({3, 3});
 }
 
 // Early in a game: five pieces, the last ringed, the next falling half faded in over the board.
@@ -153,7 +133,7 @@ void MoveFalling() {
     EmptyBoard();
     for (const auto& [i, j] : {std::pair{2, 2}, {3, 4}, {4, 3}, {5, 5}, {2, 5}})
         rules::BoardAt(i, j) = static_cast<std::uint8_t>(1 + (i + j) % 2);
-    LastMoveAt({2, 5});
+    kxtest::LastMoveAt({2, 5});
     rules::state.PendingCell = {4, 4};
     rules::state.MoveDelay = 500;
 }

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "archive/bigfile_directory.h"
-#include "bench/crafted_meshes.h"
 #include "game/asset_manifest.h"
+#include "tests/support/engine/crafted_meshes.h"
 #include "tools/model3ds/model3ds_writer.h"
 
 namespace {

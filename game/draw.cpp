@@ -104,8 +104,4 @@ void DrawScene() {
     render::DrawText(view);
 }
 
-WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point) {
-    return render::ProjectCellPoint(SceneCamera(), i, j, point);
-}
-
 } // namespace game

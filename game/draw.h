@@ -2,7 +2,6 @@
 // render::FrameView, and the scene camera that picking shares.
 #pragma once
 
-#include "engine/store.h"
 #include "render/frame_view.h"
 #include "render/scene.h"
 
@@ -16,9 +15,5 @@ void DrawScene();
 
 // The camera of the current view.
 render::Camera SceneCamera();
-
-using WindowPoint = render::WindowPoint;
-// Window position of a model-space point (engine axes) of cell (i, j) under the current view.
-WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point);
 
 } // namespace game

@@ -54,10 +54,4 @@ VirtualPoint WindowToCorner(double x, double y, int width, int height) {
     return {kTestedRight - (s.width - x) / scale, kTestedTop - (s.height - y) / scale};
 }
 
-VirtualPoint CornerToWindowPoint(double x, double y, int width, int height) {
-    const Sides s = SidesOf(width, height);
-    const double scale = OverlayScale(width, height);
-    return {s.width - (kTestedRight - x) * scale, s.height - (kTestedTop - y) * scale};
-}
-
 } // namespace game

@@ -24,8 +24,7 @@ render::ScreenRect CornerToWindow(const render::ScreenRect& units, int width, in
 render::ScreenRect PageToWindow(const render::ScreenRect& units, int width, int height);
 
 // A point of the window (pixels, y up) in the virtual screen of the panel, where its controls
-// are tested (the right edge at 1024, the top at 768); and back.
+// are tested (the right edge at 1024, the top at 768).
 VirtualPoint WindowToCorner(double x, double y, int width, int height);
-VirtualPoint CornerToWindowPoint(double x, double y, int width, int height);
 
 } // namespace game

@@ -71,10 +71,4 @@ std::uint32_t CompileModelListByScan(std::int32_t object, const ListLook& look) 
     });
 }
 
-void SmoothVertexNormal(std::int32_t object, std::int32_t face, std::int32_t corner) {
-    if (!engine::ValidCorner(object, face, corner)) return;
-    const engine::TVector3 normal = engine::SmoothedNormal(object, face, corner);
-    glNormal3f(normal.x, normal.y, normal.z);
-}
-
 } // namespace render

@@ -24,7 +24,4 @@ std::uint32_t CompileModelList(std::int32_t object, const ListLook& look);
 // the reference the fast compiler is measured and checked against.
 std::uint32_t CompileModelListByScan(std::int32_t object, const ListLook& look);
 
-// Emits engine::SmoothedNormal with glNormal3f; nothing for indices outside the store.
-void SmoothVertexNormal(std::int32_t object, std::int32_t face, std::int32_t corner);
-
 } // namespace render

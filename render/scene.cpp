@@ -269,11 +269,4 @@ void DrawScene(const FrameView& view) {
     glLoadIdentity();
 }
 
-WindowPoint ProjectCellPoint(const Camera& camera, int i, int j, const engine::TVector3& point) {
-    CellTransform(camera, i, j, 0.0f);
-    WindowPoint w;
-    ProjectToWindow(point, w.x, w.y, w.z);
-    return w;
-}
-
 } // namespace render

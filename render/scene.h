@@ -2,7 +2,6 @@
 // 1024 x 768 virtual screen. Also the scene camera that picking shares.
 #pragma once
 
-#include "engine/store.h"
 #include "render/frame_view.h"
 
 namespace render {
@@ -18,13 +17,5 @@ float CellOffset(int k);
 
 // Model-view := the scene camera: 10 units back, tilted about X, turned about Z.
 void ApplySceneCamera(const Camera& camera);
-
-struct WindowPoint {
-    double x = 0, y = 0, z = 0;
-};
-
-// Window position of a model-space point (engine axes) of cell (i, j)'s transform;
-// leaves that transform as the model-view.
-WindowPoint ProjectCellPoint(const Camera& camera, int i, int j, const engine::TVector3& point);
 
 } // namespace render

@@ -2,8 +2,9 @@
 # Checks the layer order beside the build: a folder includes only from itself and the folders
 # before it, GL headers appear only in platform/ and render/, SDL headers only in platform/, and
 # render/ and rules/ include nothing from archive/ or platform/ (game/ reads the archive and
-# hands them bytes, pictures and meshes). The unit tests of a layer (tests/unit/<layer>/) include only that layer,
-# the ones before it, and the tests of those layers.
+# hands them bytes, pictures and meshes). The unit tests of a layer (tests/unit/<layer>/) and the
+# fixtures they share (tests/support/<layer>/) include what that layer may include, the tests and
+# fixtures of those layers, and the platform double, which stands in for the system at every layer.
 # Prints every offending include as file:line and fails when there is one.
 set -euo pipefail
 # The tree to check is the first argument, the project itself by default.
@@ -46,20 +47,30 @@ for layer in "${layers[@]}"; do
 done
 
 for layer in "${layers[@]}"; do
-    [[ -d tests/unit/$layer ]] || continue
-    while IFS= read -r -d '' file; do
-        line=0
-        while IFS= read -r text; do
-            line=$((line + 1))
-            [[ $text =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"]+) ]] || continue
-            path=${BASH_REMATCH[1]}
-            [[ $path == tests/unit/* ]] && path=${path#tests/unit/}
-            target=${path%%/*}
-            if [[ $path == */* && -n ${rank[$target]+set} ]] && ((rank[$target] > rank[$layer])); then
-                echo "$file:$line: tests of $layer/ include $path from the later folder $target/"
-                status=1
-            fi
-        done <"$file"
-    done < <(find "tests/unit/$layer" -type f \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z)
+    for folder in "tests/unit/$layer" "tests/support/$layer"; do
+        [[ -d $folder ]] || continue
+        while IFS= read -r -d '' file; do
+            line=0
+            while IFS= read -r text; do
+                line=$((line + 1))
+                [[ $text =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"]+) ]] || continue
+                include=${BASH_REMATCH[1]}
+                [[ $include == platform/platform_double.h ]] && continue
+                path=$include
+                [[ $path == tests/unit/* || $path == tests/support/* ]] && path=${path#tests/*/}
+                [[ $path == */* ]] || continue
+                target=${path%%/*}
+                if [[ -n ${rank[$target]+set} ]] && ((rank[$target] > rank[$layer])); then
+                    echo "$file:$line: tests of $layer/ include $include from the later folder $target/"
+                    status=1
+                fi
+                if [[ ($target == archive || $target == platform) &&
+                      ($layer == render || $layer == rules) ]]; then
+                    echo "$file:$line: tests of $layer/ include $include: the game hands it what it draws or plays"
+                    status=1
+                fi
+            done <"$file"
+        done < <(find "$folder" -type f \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z)
+    done
 done
 exit $status

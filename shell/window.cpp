@@ -63,10 +63,6 @@ void ReleaseEngineWindow() {
     engine::EngineReset();
 }
 
-void SendCloseMessage() {
-    MainWindowProc(platform::Message{platform::MessageKind::Close});
-}
-
 int MainWindowProc(const platform::Message& message) {
     using platform::MessageKind;
     switch (message.kind) {

@@ -20,7 +20,5 @@ void ResetAndLoadGame(int width, int height);
 void Teardown();
 // Empties the engine stores after an engine error report.
 void ReleaseEngineWindow();
-// The close request, handled before it returns (re-entrantly from the frame update).
-void SendCloseMessage();
 
 } // namespace shell

@@ -4,8 +4,8 @@
 
 #include "archive/bigfile.h"
 #include "archive/bigfile_directory.h"
-#include "archive_fixture.h"
 #include "base/failure.h"
+#include "tests/support/archive/archive_fixture.h"
 
 namespace {
 

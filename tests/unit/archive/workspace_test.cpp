@@ -8,9 +8,9 @@
 #include <optional>
 
 #include "archive/workspace.h"
-#include "archive_fixture.h"
 #include "base/failure.h"
 #include "base/unique_fd.h"
+#include "tests/support/archive/archive_fixture.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "bmp_files.h"
 #include "engine/bmp.h"
+#include "tests/support/engine/bmp_files.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "bmp_files.h"
 #include "engine/bmp.h"
+#include "tests/support/engine/bmp_files.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "model_helpers.h"
+#include "tests/support/engine/model_helpers.h"
 
 namespace {
 

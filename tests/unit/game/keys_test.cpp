@@ -1,10 +1,11 @@
 // Play without a mouse: keys come in as the window procedure's key messages, the pointer
 // stands still on the platform double, and the frame update acts on them.
-#include "frame_fixture.h"
 #include "game/draw.h"
 #include "game/keys.h"
 #include "platform/keymap.h"
 #include "render/view.h"
+#include "tests/support/game/cell_point.h"
+#include "tests/support/game/frame_fixture.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ class Keys : public FrameTest {
   protected:
     void SetUp() override {
         FrameTest::SetUp();
-        ASSERT_TRUE(pt::OpenHiddenGlWindow(1024, 768));
-        render::ResizeScene(1024, 768);
+        ASSERT_NO_FATAL_FAILURE(OpenWindow());
         PointAt(5, 400); // on no cell and off the panel
         Update();
     }
@@ -34,8 +34,8 @@ class Keys : public FrameTest {
     }
     static Cell Cursor() { return game::state.KeyCursor; }
     // Window position of a cell's centre, on the board's face, as the board is turned now.
-    static game::WindowPoint At(Cell c) {
-        return game::ProjectCellPoint(c.i, c.j, engine::TVector3{});
+    static kxtest::WindowPoint At(Cell c) {
+        return kxtest::ProjectCellPoint(c.i, c.j, engine::TVector3{});
     }
 };
 
@@ -61,7 +61,7 @@ TEST_F(Keys, CursorDirectionsFollowTheTurnedView) {
         for (int k = 0; k < 8; ++k) {
             // How far a cell lies in the key's direction: up, right, down, left.
             const auto toward = [k](Cell c) {
-                const game::WindowPoint w = At(c);
+                const kxtest::WindowPoint w = At(c);
                 return std::array{w.z * 1e4, w.x, -w.z * 1e4, -w.x}[k % 4];
             };
             const Cell from = Cursor();
@@ -125,7 +125,7 @@ TEST_F(Keys, CursorAndPointerShareThePreview) {
     EXPECT_EQ(view.hover.i, -1);
     EXPECT_EQ(Ij(view.focus), Ij(Cursor()));
 
-    const game::WindowPoint w = At({5, 2});
+    const kxtest::WindowPoint w = At({5, 2});
     pt::Double().cursorX = static_cast<int>(w.x);
     pt::Double().cursorY = 768 - static_cast<int>(w.y);
     Update();

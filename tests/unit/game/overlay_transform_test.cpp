@@ -1,10 +1,10 @@
 // The overlay on screens of every shape: its controls keep their proportions and are hit
 // where they are drawn, and at 4:3 everything lies where it did when the virtual screen was
 // stretched over the window.
-#include "frame_fixture.h"
 #include "game/draw.h"
 #include "game/overlay_transform.h"
 #include "game/panel.h"
+#include "tests/support/game/frame_fixture.h"
 
 namespace {
 
@@ -13,6 +13,13 @@ struct Screen {
 };
 
 constexpr Screen kScreens[] = {{1024, 768}, {2560, 1080}, {1080, 1920}, {800, 600}, {3840, 2160}};
+
+// WindowToCorner backwards: a point of the panel's virtual screen (its top-right corner at
+// 1024, 768) in window pixels.
+game::VirtualPoint CornerToWindowPoint(double x, double y, int width, int height) {
+    const double scale = game::OverlayScale(width, height);
+    return {width - (1024 - x) * scale, height - (768 - y) * scale};
+}
 
 TEST(OverlayTransform, At4To3ItIsTheOldStretch) {
     for (const Screen s : {Screen{1024, 768}, Screen{800, 600}, Screen{1600, 1200}}) {
@@ -54,8 +61,7 @@ TEST(OverlayTransform, ControlsAreHitWhereTheyAreDrawnOnEveryShape) {
                 const game::VirtualPoint p = game::WindowToCorner(x, y, s.width, s.height);
                 EXPECT_TRUE(game::PointInRect(p.x, p.y, tested.x1, tested.y1, tested.x2, tested.y2))
                     << "pixel " << x << ", " << y << " -> " << p.x << ", " << p.y;
-                const game::VirtualPoint back =
-                    game::CornerToWindowPoint(p.x, p.y, s.width, s.height);
+                const game::VirtualPoint back = CornerToWindowPoint(p.x, p.y, s.width, s.height);
                 EXPECT_NEAR(back.x, x, 1e-6);
                 EXPECT_NEAR(back.y, y, 1e-6);
             }

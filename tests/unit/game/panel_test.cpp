@@ -1,7 +1,7 @@
 #include "base/way_out.h"
-#include "frame_fixture.h"
 #include "game/panel.h"
 #include "game/state.h"
+#include "tests/support/game/frame_fixture.h"
 
 namespace {
 

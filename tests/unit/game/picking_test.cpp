@@ -2,13 +2,13 @@
 #include <cmath>
 #include <vector>
 
-#include "frame_fixture.h"
-#include "game/draw.h"
 #include "game/picking.h"
 #include "game/state.h"
 #include "platform/window_state.h"
 #include "render/view.h"
 #include "rules/rules.h"
+#include "tests/support/game/cell_point.h"
+#include "tests/support/game/frame_fixture.h"
 
 namespace {
 
@@ -28,10 +28,10 @@ class Picking : public FrameTest {
     }
     // Where the centre of cell (i, j)'s hollow, at the height of the board's face, lies in the
     // window, y upwards.
-    static game::WindowPoint Centre(int i, int j) {
-        return game::ProjectCellPoint(i, j, engine::TVector3{});
+    static kxtest::WindowPoint Centre(int i, int j) {
+        return kxtest::ProjectCellPoint(i, j, engine::TVector3{});
     }
-    static void CursorAt(const game::WindowPoint& w) {
+    static void CursorAt(const kxtest::WindowPoint& w) {
         pt::Double().cursorX = static_cast<int>(std::lround(w.x));
         pt::Double().cursorY = render::state.ViewportHeight - static_cast<int>(std::lround(w.y));
     }
@@ -42,7 +42,7 @@ class Picking : public FrameTest {
 };
 
 // Window position of an eye-space point under the scene's perspective.
-game::WindowPoint Perspective(double x, double y, double z, double width, double height) {
+kxtest::WindowPoint Perspective(double x, double y, double z, double width, double height) {
     const double aspect = width / height;
     // Narrower than 4:3 the view widens to keep the width it has at 4:3.
     const double f = 1.0 / std::tan(22.5 * M_PI / 180.0) * std::min(aspect * 3 / 4, 1.0);
@@ -51,7 +51,7 @@ game::WindowPoint Perspective(double x, double y, double z, double width, double
 
 // Window position of a point of the board (board units, z up from its face) under the scene's
 // camera and perspective, worked out here on its own.
-game::WindowPoint OnScreen(double x, double y, double width, double height) {
+kxtest::WindowPoint OnScreen(double x, double y, double width, double height) {
     const double t = game::state.CameraTurn * M_PI / 180, a = game::state.CameraTilt * M_PI / 180;
     const double y1 = x * std::sin(t) + y * std::cos(t);
     return Perspective(x * std::cos(t) - y * std::sin(t), y1 * std::cos(a), y1 * std::sin(a) - 10,
@@ -62,20 +62,20 @@ TEST_F(Picking, CellPointsGoThroughTheSceneCameraWithTheEngineAxes) {
     Resize(800, 600);
     game::state.CameraTilt = 0.0f;
     game::state.CameraTurn = 0.0f;
-    game::WindowPoint w = game::ProjectCellPoint(4, 4, engine::TVector3{});
-    game::WindowPoint e = Perspective(0.45, 0.45, -10, 800, 600);
+    kxtest::WindowPoint w = kxtest::ProjectCellPoint(4, 4, engine::TVector3{});
+    kxtest::WindowPoint e = Perspective(0.45, 0.45, -10, 800, 600);
     EXPECT_NEAR(w.x, e.x, 1e-3);
     EXPECT_NEAR(w.y, e.y, 1e-3);
 
     // The engine's -y is up from the board: ten model units are one unit nearer the eye.
-    w = game::ProjectCellPoint(4, 6, engine::TVector3{0.0f, -10.0f, 0.0f});
+    w = kxtest::ProjectCellPoint(4, 6, engine::TVector3{0.0f, -10.0f, 0.0f});
     e = Perspective(0.45, 2.25, -9, 800, 600);
     EXPECT_NEAR(w.x, e.x, 1e-3);
     EXPECT_NEAR(w.y, e.y, 1e-3);
 
     // The turn spins the board about its normal, after the cell offsets.
     game::state.CameraTurn = 90.0f;
-    w = game::ProjectCellPoint(6, 4, engine::TVector3{});
+    w = kxtest::ProjectCellPoint(6, 4, engine::TVector3{});
     e = Perspective(-0.45, 2.25, -10, 800, 600);
     EXPECT_NEAR(w.x, e.x, 1e-3);
     EXPECT_NEAR(w.y, e.y, 1e-3);
@@ -83,7 +83,7 @@ TEST_F(Picking, CellPointsGoThroughTheSceneCameraWithTheEngineAxes) {
     // A tilt of -90 lays the board's y axis along the line of sight.
     game::state.CameraTurn = 0.0f;
     game::state.CameraTilt = -90.0f;
-    w = game::ProjectCellPoint(6, 6, engine::TVector3{});
+    w = kxtest::ProjectCellPoint(6, 6, engine::TVector3{});
     e = Perspective(2.25, 0, -12.25, 800, 600);
     EXPECT_NEAR(w.x, e.x, 1e-3);
     EXPECT_NEAR(w.y, e.y, 1e-3);
@@ -101,7 +101,7 @@ TEST_F(Picking, OnAPortraitWindowTheBoardKeepsItsWidthAndEveryCellIsFound) {
         const int i = n % 6 + 1, j = n / 6 + 1;
         SCOPED_TRACE(::testing::Message() << "cell " << i << "," << j);
         EXPECT_NEAR(share(i, j), wide[static_cast<std::size_t>(n)], 1e-4);
-        const game::WindowPoint w = Centre(i, j);
+        const kxtest::WindowPoint w = Centre(i, j);
         ExpectCell(game::PickCell({w.x, w.y}), i, j);
     }
     // Wider than 4:3 the vertical field stays 45 degrees.
@@ -112,14 +112,14 @@ TEST_F(Picking, OnAPortraitWindowTheBoardKeepsItsWidthAndEveryCellIsFound) {
 TEST_F(Picking, EveryCellIsFoundAtItsOwnCentre) {
     for (int i = 1; i <= 6; ++i) {
         for (int j = 1; j <= 6; ++j) {
-            const game::WindowPoint w = Centre(i, j);
+            const kxtest::WindowPoint w = Centre(i, j);
             SCOPED_TRACE(::testing::Message() << "cell " << i << "," << j);
             ExpectCell(game::PickCell({w.x, w.y}), i, j);
         }
     }
     // The middle of the board, where four cells meet, is one of them: no gap between cells.
-    const game::WindowPoint middle =
-        game::ProjectCellPoint(3, 3, engine::TVector3{4.5f, 0.0f, 4.5f});
+    const kxtest::WindowPoint middle =
+        kxtest::ProjectCellPoint(3, 3, engine::TVector3{4.5f, 0.0f, 4.5f});
     const Cell atMiddle = game::PickCell({middle.x, middle.y});
     EXPECT_TRUE((atMiddle.i == 3 || atMiddle.i == 4) && (atMiddle.j == 3 || atMiddle.j == 4));
     ExpectCell(game::PickCell({0, 0}), -1, -1);
@@ -152,12 +152,13 @@ TEST_F(Picking, ThePanelZoneHidesTheCellsBeneathIt) {
     // A cell's corner under the open panel (from 824) but clear of the closed one: the board
     // keeps its room at 4:3, so only some turns and tilts (not edge-on) bring it that far right.
     Cell under;
-    game::WindowPoint at;
+    kxtest::WindowPoint at;
     for (int view = 0; view < 18 * 72 && under.i == -1; ++view) {
         game::state.CameraTilt = -85.0f + 5.0f * static_cast<float>(view / 72);
         game::state.CameraTurn = 5.0f * static_cast<float>(view % 72);
         for (int n = 0; n < 36 && under.i == -1; ++n) {
-            at = game::ProjectCellPoint(n % 6 + 1, n / 6 + 1, engine::TVector3{4.0f, 0.0f, -4.0f});
+            at =
+                kxtest::ProjectCellPoint(n % 6 + 1, n / 6 + 1, engine::TVector3{4.0f, 0.0f, -4.0f});
             if (at.x * 1024 / 400 > 830 && at.x * 1024 / 400 < 975)
                 under = Cell{n % 6 + 1, n / 6 + 1};
         }
@@ -237,7 +238,7 @@ TEST_F(Picking, EveryPointOfTheBoardsFacePicksTheCellItLiesIn) {
                 if (e.i < 1 || e.i > 6 || e.j < 1 || e.j > 6) e = Cell{};
                 SCOPED_TRACE(::testing::Message() << width << "x" << height << " tilt " << tilt
                                                   << " turn " << turn << " at " << x << ", " << y);
-                const game::WindowPoint w = OnScreen(x, y, width, height);
+                const kxtest::WindowPoint w = OnScreen(x, y, width, height);
                 ExpectCell(game::PickCell({w.x, w.y}), e.i, e.j);
             }
         }
@@ -250,8 +251,9 @@ TEST_F(Picking, EveryPointOfTheBoardsFacePicksTheCellItLiesIn) {
 TEST_F(Picking, AStandingPieceCountsForItsOwnCellWhereItIsDrawn) {
     game::state.CameraTilt = -60.0f;
     game::state.CameraTurn = 0.0f;
-    const game::WindowPoint ball = game::ProjectCellPoint(3, 3, engine::TVector3{0, -5.0f, 0});
-    const game::WindowPoint beside = game::ProjectCellPoint(3, 3, engine::TVector3{2.0f, -5.0f, 0});
+    const kxtest::WindowPoint ball = kxtest::ProjectCellPoint(3, 3, engine::TVector3{0, -5.0f, 0});
+    const kxtest::WindowPoint beside =
+        kxtest::ProjectCellPoint(3, 3, engine::TVector3{2.0f, -5.0f, 0});
     ExpectCell(game::PickCell({ball.x, ball.y}), 3, 4);
     for (const std::uint8_t value : {1, 2, 3, 4}) {
         rules::BoardAt(3, 3) = value;
@@ -273,7 +275,7 @@ TEST_F(Picking, SeenEdgeOnOrFarOffNothingOrACellIsPicked) {
         const Cell cell = game::PickCell({n % 130 * 8.0 - 8, n / 130 * 8.0 - 8});
         EXPECT_TRUE(cell.i == -1 || rules::CellIndex(cell.i, cell.j) >= 0);
     }
-    const game::WindowPoint top = game::ProjectCellPoint(2, 6, engine::TVector3{0, -4.5f, 0});
+    const kxtest::WindowPoint top = kxtest::ProjectCellPoint(2, 6, engine::TVector3{0, -4.5f, 0});
     ExpectCell(game::PickCell({top.x, top.y}), 2, 6);
     for (const double far : {1e9, -1e9})
         ExpectCell(game::PickCell({far, far}), -1, -1);

@@ -2,10 +2,10 @@
 // several games, and the Esc prompt; and where its glyphs go on screens of every shape.
 #include <string>
 
-#include "frame_fixture.h"
 #include "game/status_font.h"
 #include "game/status_line.h"
 #include "rules/rules.h"
+#include "tests/support/game/frame_fixture.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // frame update, against the computer and between two persons.
 #include <algorithm>
 
-#include "frame_fixture.h"
 #include "game/draw.h"
 #include "game/keys.h"
 #include "platform/keymap.h"
 #include "rules/history.h"
 #include "rules/rules.h"
+#include "tests/support/game/frame_fixture.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <limits>
 
-#include "frame_fixture.h"
 #include "game/state.h"
 #include "platform/window_state.h"
 #include "render/view.h"
+#include "tests/support/game/frame_fixture.h"
 
 namespace {
 
@@ -62,8 +62,7 @@ TEST_F(FrameTest, PointerIsScaledIntoTheVirtualScreenAndFlipped) {
 
 // A second start (a test, a new scene) must not inherit the pointer, clock or drag of the first.
 TEST_F(FrameTest, TheResetForgetsThePointerTheClockAndTheDrag) {
-    PointAt(300, 200);
-    pt::Double().right = true;
+    HoldRightAt(300, 200);
     Update();
     Update(40);
     ASSERT_TRUE(game::state.Rotating);
@@ -127,8 +126,7 @@ TEST_F(FrameTest, ArrowKeysTurnOneDegreePerUpdateAndTiltIsClampedOutsideThePanel
 }
 
 TEST_F(FrameTest, RightDragTurnsTheViewOneDegreePerThreeUnits) {
-    PointAt(300, 400);
-    pt::Double().right = true;
+    HoldRightAt(300, 400);
     Update();
     EXPECT_TRUE(game::state.Rotating);
     EXPECT_EQ(pt::Double().cursor, platform::Cursor::SizeAll);

@@ -14,6 +14,7 @@
 #include "shell/app.h"
 #include "shell/pacing.h"
 #include "shell/window.h"
+#include "tests/support/game/layers.h"
 
 namespace {
 
@@ -31,18 +32,14 @@ void RecordDraw() {
 }
 void CloseFromUpdate() {
     events.push_back("update");
-    shell::SendCloseMessage();
+    platform::SendMessage(Message{MessageKind::Close});
     events.push_back("update finished");
 }
 
 class Loop : public ::testing::Test {
   protected:
     void SetUp() override {
-        pt::ResetDouble();
-        platform::ClearMessages();
-        platform::ResetPlatformState();
-        game::ResetGameState();
-        rules::ResetRulesState();
+        kxtest::ResetLayers();
         shell::state.FrameStarted = false;
         events.clear();
         saved_ = shell::Frame;

@@ -2,10 +2,11 @@
 // loop's waits move it on by what they waited.
 #include <cstdint>
 
-#include "game/draw.h"
+#include "game/frame.h"
 #include "shell/app.h"
 #include "shell/pacing.h"
-#include "tests/unit/game/frame_fixture.h"
+#include "tests/support/game/cell_point.h"
+#include "tests/support/game/frame_fixture.h"
 
 namespace {
 
@@ -13,8 +14,7 @@ class LoopTime : public FrameTest {
   protected:
     void SetUp() override {
         FrameTest::SetUp();
-        ASSERT_TRUE(pt::OpenHiddenGlWindow(1024, 768));
-        render::ResizeScene(1024, 768);
+        ASSERT_NO_FATAL_FAILURE(OpenWindow());
         saved_ = shell::Frame;
         shell::Frame = {game::UpdateFrame, [] {}};
         shell::state.FrameStarted = false;
@@ -43,7 +43,7 @@ class LoopTime : public FrameTest {
         pt::Double().input = true;
     }
     static void MovePointerToCell(int i, int j) {
-        const game::WindowPoint w = game::ProjectCellPoint(i, j, engine::TVector3{});
+        const kxtest::WindowPoint w = kxtest::ProjectCellPoint(i, j, engine::TVector3{});
         pt::Double().cursorX = static_cast<int>(w.x);
         pt::Double().cursorY = 768 - static_cast<int>(w.y);
         pt::Double().input = true;

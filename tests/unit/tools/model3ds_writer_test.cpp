@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "base/byte_cursor.h"
-#include "tests/unit/engine/model_helpers.h"
+#include "tests/support/engine/model_helpers.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// Meshes at the store's limits that attack the smoothed normals, shared by the benchmarks, the
-// hostile archives and the geometry tests.
+// Big meshes, up to the store's limits, many of them made to attack the smoothed normals:
+// shared by the geometry tests, the display-list benchmark and the hostile archives.
 #pragma once
 
 #include <cmath>
@@ -87,6 +87,23 @@ inline tools3ds::Mesh Hubs(int perGroup, int triangles = 65535) {
         mesh.faces.push_back({static_cast<std::uint16_t>(t % g),
                               static_cast<std::uint16_t>(g + t / g % g),
                               static_cast<std::uint16_t>(2 * g + (t / (g * g) + t) % g)});
+    return mesh;
+}
+
+// `count` triangles round vertex 0 at height `apex` over a unit circle; with `split` the second
+// half of the fan is turned up 90 degrees.
+inline tools3ds::Mesh Fan(int count, float apex, bool split = false) {
+    tools3ds::Mesh mesh;
+    mesh.name = "fan";
+    mesh.vertices.push_back({0, 0, apex});
+    for (int i = 0; i < count; ++i) {
+        const double a = 2 * std::acos(-1.0) * i / count;
+        const auto c = static_cast<float>(std::cos(a)), s = static_cast<float>(std::sin(a));
+        const bool up = split && i > count / 2;
+        mesh.vertices.push_back({c, up ? 0.0f : s, up ? s : 0.0f});
+        mesh.faces.push_back({0, static_cast<std::uint16_t>(1 + i),
+                              static_cast<std::uint16_t>(1 + (i + 1) % count)});
+    }
     return mesh;
 }
 

@@ -22,16 +22,17 @@
 #include "game/assets.h"
 #include "game/draw.h"
 #include "game/state.h"
-#include "platform/platform_double.h"
 #include "render/texture.h"
 #include "render/view.h"
 #include "rules/state.h"
-#include "shell/window.h"
+#include "tests/support/game/scenes.h"
+#include "tests/support/render/gl_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-namespace pt = platform::testing;
+using kxtest::FillTheBoardAndOpenThePanel;
+using kxtest::LastMoveAt;
 
 // The shape of a 1920 x 1080 screen, small enough to keep the pictures small.
 constexpr int kWidth = 256;
@@ -44,7 +45,7 @@ struct Picture {
 };
 
 fs::path ReferencePath(const std::string& name) {
-    return fs::path(KX_SOURCE_DIR) / "tests/unit/shell/frames" / (name + ".ppm");
+    return fs::path(KX_SOURCE_DIR) / "tests/unit/game/frames" / (name + ".ppm");
 }
 
 void WritePpm(const fs::path& path, const Picture& picture) {
@@ -71,35 +72,30 @@ Picture ReadPpm(const fs::path& path) {
     return picture;
 }
 
-class ReferenceFrames : public ::testing::Test {
+class ReferenceFrames : public kxtest::GlTest {
   protected:
-    ReferenceFrames(int width = kWidth, int height = kHeight) : width_(width), height_(height) {}
+    ReferenceFrames(int width = kWidth, int height = kHeight)
+        : GlTest(width, height), width_(width), height_(height) {}
 
     void SetUp() override {
-        pt::ResetDouble();
-        engine::EngineInit();
+        ASSERT_NO_FATAL_FAILURE(GlTest::SetUp());
         // A program folder of our own with the built archive in it: tests running at the
         // same time each have their own Temp.
         dir_ = fs::temp_directory_path() / ("koravex-frames-" + std::to_string(getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::copy_file(fs::path(KX_BINARY_DIR) / game::kArchiveName, dir_ / game::kArchiveName);
-        ASSERT_TRUE(pt::OpenHiddenGlWindow(width_, height_));
         archive::SetUpWorkspace((dir_ / "koravex").string());
-        shell::ResetAndLoadGame(width_, height_);
+        kxtest::LoadTheGame(width_, height_);
         render::ResizeScene(width_, height_);
         ASSERT_GE(game::state.TexEmpty, 0) << "the archive's pictures did not load";
-        rules::state.Board.fill(0);
-        game::state.HoverCell = {};
-        rules::state.MoveDelay = 0;
-        game::state.MenuOffset = 5;
+        kxtest::EmptyBoard();
     }
 
     void TearDown() override {
         archive::TearDownWorkspace();
         archive::state.ExeFileName.clear();
-        engine::EngineReset();
-        pt::ResetDouble();
+        GlTest::TearDown();
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
     }
@@ -154,24 +150,6 @@ class ReferenceFrames : public ::testing::Test {
     fs::path dir_;
 };
 
-// Every cell taken, a won square half way through its pulse, the preview over a piece and
-// the panel pulled fully out.
-void FillTheBoardAndOpenThePanel() {
-    for (int n = 0; n < 36; ++n)
-        rules::state.Board[n] = static_cast<std::uint8_t>((n + n / 6) % 2 + 1);
-    for (const auto& [i, j] : {std::pair{1, 1}, {1, 3}, {3, 1}, {3, 3}})
-        rules::BoardAt(i, j) = static_cast<std::uint8_t>(rules::BoardAt(i, j) + 2);
-    rules::state.Pulse = 500;
-    game::state.HoverCell = {4, 4};
-    game::state.MenuOffset = 200;
-}
-
-// The move that landed last, ringed, as a game's moves leave it.
-void LastMoveAt(rules::Cell cell) {
-    rules::state.Moves[0] = {cell, 1};
-    rules::state.MovesPlayed = 1;
-}
-
 GLint BackdropMinFilter() {
     GLint filter = 0;
     glBindTexture(GL_TEXTURE_2D,
@@ -207,11 +185,7 @@ TEST_F(ReferenceFrames, FallingPieceAgainstTheBackdrop) {
 }
 
 TEST_F(ReferenceFrames, WonSquarePulsing) {
-    for (const auto& [i, j] : {std::pair{2, 2}, {2, 5}, {5, 2}, {5, 5}})
-        rules::BoardAt(i, j) = 3;
-    for (const auto& [i, j] : {std::pair{1, 1}, {3, 4}, {4, 3}, {6, 6}, {1, 6}})
-        rules::BoardAt(i, j) = 2;
-    LastMoveAt({5, 5});
+    kxtest::WonSquareAmongNinePieces();
     rules::state.Pulse = 800;
     game::state.CameraTilt = -30.0f;
     game::state.CameraTurn = -60.0f;

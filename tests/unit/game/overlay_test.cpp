@@ -10,11 +10,11 @@ const Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kCyan{0, 255, 25
 TEST_F(SceneTest, ClosedPanelCoversTheRightEndOfTheTab) {
     game::state.MenuOffset = 5; // panel drawn from 1018
     Draw();
-    EXPECT_EQ(Pixel(1000, 740), kRed);
-    EXPECT_EQ(Pixel(1017, 740), kRed);
-    EXPECT_EQ(Pixel(1018, 740), kGreen);
-    EXPECT_EQ(Pixel(1020, 740), kGreen);
-    EXPECT_EQ(Pixel(1020, 100), kGreen);
+    ExpectPixels({{1000, 740, kRed},
+                  {1017, 740, kRed},
+                  {1018, 740, kGreen},
+                  {1020, 740, kGreen},
+                  {1020, 100, kGreen}});
     EXPECT_NE(Pixel(1000, 100), kGreen);
 }
 
@@ -25,23 +25,23 @@ TEST_F(SceneTest, OpenPanelShowsItsButtonsAndKnob) {
     game::state.StrengthSlider = 50.0;
     Draw();
     EXPECT_EQ(Pixel(900, 740), kGreen); // over the tab
-    EXPECT_EQ(Pixel(823 + 55, 528), kYellow);
-    EXPECT_EQ(Pixel(823 + 145, 528), kCyan);
-    EXPECT_EQ(Pixel(823 + 55, 433), kMark);
-    EXPECT_EQ(Pixel(823 + 145, 433), kEmpty);
-    EXPECT_EQ(Pixel(823 + 99, 302), kMagenta);
-    EXPECT_EQ(Pixel(823 + 92, 302), kGreen);
+    // The seat buttons, the first player's buttons, and the knob with the panel just beside it.
+    const auto expectControls = [](Rgb seat1, Rgb seat2, Rgb first1, Rgb first2, int knob,
+                                   int beside) {
+        ExpectPixels({{823 + 55, 528, seat1},
+                      {823 + 145, 528, seat2},
+                      {823 + 55, 433, first1},
+                      {823 + 145, 433, first2},
+                      {823 + knob, 302, kMagenta},
+                      {823 + beside, 302, kGreen}});
+    };
+    expectControls(kYellow, kCyan, kMark, kEmpty, 99, 92);
 
     rules::state.SeatIsComputer = {false, true, false};
     rules::state.FirstPlayer = 2;
     game::state.StrengthSlider = 0.0;
     Draw();
-    EXPECT_EQ(Pixel(823 + 55, 528), kCyan);
-    EXPECT_EQ(Pixel(823 + 145, 528), kYellow);
-    EXPECT_EQ(Pixel(823 + 55, 433), kEmpty);
-    EXPECT_EQ(Pixel(823 + 145, 433), kMark);
-    EXPECT_EQ(Pixel(823 + 18, 302), kMagenta);
-    EXPECT_EQ(Pixel(823 + 99, 302), kGreen);
+    expectControls(kCyan, kYellow, kEmpty, kMark, 18, 99);
 }
 
 TEST_F(SceneTest, HelpCoversEverything) {
@@ -60,18 +60,13 @@ TEST_F(SceneTest, OverlayKeepsItsShapeOnAWideViewport) {
     Draw();
     // Scaled by the height (300 / 768 pixels a unit), the panel's 200 units are 78 pixels
     // against the right edge, all the way up.
-    EXPECT_EQ(Pixel(511, 150), kGreen);
-    EXPECT_EQ(Pixel(436, 150), kGreen);
+    ExpectPixels({{511, 150, kGreen}, {436, 150, kGreen}, {450, 299, kGreen}, {450, 0, kGreen}});
     EXPECT_NE(Pixel(431, 150), kGreen);
-    EXPECT_EQ(Pixel(450, 299), kGreen);
-    EXPECT_EQ(Pixel(450, 0), kGreen);
 
     // The help page keeps 4:3 in the middle: 400 x 300 pixels from x = 56.
     game::state.HelpShown = true;
     Draw();
-    EXPECT_EQ(Pixel(256, 150), kBlue);
-    EXPECT_EQ(Pixel(58, 150), kBlue);
-    EXPECT_EQ(Pixel(453, 150), kBlue);
+    ExpectPixels({{256, 150, kBlue}, {58, 150, kBlue}, {453, 150, kBlue}});
     EXPECT_NE(Pixel(53, 150), kBlue);
     EXPECT_NE(Pixel(459, 150), kBlue);
 }

@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "archive/workspace.h"
-#include "base/failure.h"
-#include "game/assets.h"
-#include "tests/unit/engine/model_helpers.h"
+#include "base/byte_cursor.h"
+#include "engine/model3ds.h"
+#include "tests/support/engine/model_helpers.h"
 
 namespace {
 
@@ -185,84 +180,6 @@ TEST(ReadZString, StopsAtTheZeroByteTheLimitOrTheEnd) {
     EXPECT_EQ(ReadZString(unlimited, 0).consumed, 255);
     EXPECT_EQ(unlimited.Position(), 255u);
 }
-
-// Load3DS itself: through the archive beside the program, or a plain file there.
-class LoaderFiles : public Loader {
-  protected:
-    void SetUp() override {
-        Loader::SetUp();
-        original_ = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "kx-3ds-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        archive::state.ExeFileName = (dir_ / "koravex").string();
-        // Start somewhere else: the loader must go to the program's folder itself.
-        std::filesystem::current_path(std::filesystem::temp_directory_path());
-    }
-    void TearDown() override {
-        std::filesystem::current_path(original_);
-        std::filesystem::remove_all(dir_);
-        archive::state.ExeFileName.clear();
-    }
-    void Write(const std::string& name, const Bytes& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-    }
-    // An archive of the given members, directory first.
-    Bytes ArchiveOf(const std::vector<std::pair<std::string, Bytes>>& members) {
-        Bytes out;
-        auto put = [&](std::uint32_t v) {
-            for (int i = 0; i < 4; ++i)
-                out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        };
-        put(static_cast<std::uint32_t>(members.size()));
-        std::uint32_t offset = 4 + 58 * static_cast<std::uint32_t>(members.size());
-        for (const auto& [name, data] : members) {
-            Bytes field(50, 0);
-            field[0] = static_cast<std::uint8_t>(name.size() + 1);
-            std::copy(name.begin(), name.end(), field.begin() + 1);
-            out.insert(out.end(), field.begin(), field.end());
-            put(static_cast<std::uint32_t>(data.size()));
-            put(offset);
-            offset += static_cast<std::uint32_t>(data.size());
-        }
-        for (const auto& member : members)
-            out.insert(out.end(), member.second.begin(), member.second.end());
-        return out;
-    }
-
-    std::filesystem::path dir_;
-    std::filesystem::path original_;
-};
-
-TEST_F(LoaderFiles, ReadsAMemberOfTheArchive) {
-    Write("adatok.vbf",
-          ArchiveOf({{"other.3ds", Bytes{1, 2}}, {"tabla.3ds", kxtest::QuadModel()}}));
-    game::LoadModel("tabla.3ds", "adatok.vbf", 255);
-    ASSERT_EQ(ObjectCount(), 1);
-    EXPECT_EQ(state.Objects[0].MiniPolygonCount(), 2);
-    EXPECT_TRUE(Boxes().empty());
-}
-
-TEST_F(LoaderFiles, ReadsAPlainFileWithoutAnArchive) {
-    Write("piece.3ds", kxtest::QuadModel());
-    game::LoadModel("piece.3ds", "", 0);
-    ASSERT_EQ(ObjectCount(), 1);
-    EXPECT_EQ(state.Objects[0].PolygonCount(), 2);
-}
-
-TEST_F(LoaderFiles, AMissingMemberFailsWithoutAddingObjects) {
-    Write("adatok.vbf", ArchiveOf({{"tabla.3ds", kxtest::QuadModel()}}));
-    EXPECT_THROW(game::LoadModel("babu.3ds", "adatok.vbf", 255), base::IoFailure);
-    EXPECT_EQ(ObjectCount(), 0);
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "File(babu.3ds) not found in bigfile(adatok.vbf) !!");
-}
-
-} // namespace
-
-namespace {
 
 TEST(LoaderStore, FillsTheStoreItIsGivenAndNoOther) {
     EngineInit();

@@ -1,25 +1,16 @@
-#include <set>
+#include <gtest/gtest.h>
 
-#include "archive/workspace.h"
+#include <span>
+
 #include "base/failure.h"
-#include "game/assets.h"
 #include "rules/board_definition.h"
 #include "rules/squares.h"
-#include "tests/unit/archive/archive_fixture.h"
+#include "tests/support/rules/board_text.h"
 
 namespace {
 
-using namespace kxtest;
-namespace fs = std::filesystem;
-
-// The derived squares, one line each; `shape` turns each 20-character line into its stored form.
-template <typename Shape> std::string Definition(Shape shape, int lines = rules::kSquareCount) {
-    const auto squares = rules::DeriveSquares();
-    std::string text;
-    for (int k = 0; k < lines; ++k)
-        text += shape(rules::SquareLine(squares[k % rules::kSquareCount]), k);
-    return text;
-}
+using kxtest::Definition;
+using kxtest::SameSquares;
 
 std::array<rules::Square, rules::kSquareCount> Parse(const std::string& text) {
     return rules::ParseBoardDefinition(
@@ -33,14 +24,6 @@ std::string ConvertMessage(const std::string& text) {
         return failure.what();
     }
     return "no failure";
-}
-
-bool SameSquares(const std::array<rules::Square, rules::kSquareCount>& a,
-                 const std::array<rules::Square, rules::kSquareCount>& b) {
-    for (int k = 0; k < rules::kSquareCount; ++k)
-        for (int c = 0; c < 4; ++c)
-            if (a[k][c].i != b[k][c].i || a[k][c].j != b[k][c].j) return false;
-    return true;
 }
 
 TEST(BoardDefinitionSyntax, LineEndingsCommentsAndExtraLinesReadTheSame) {
@@ -119,72 +102,6 @@ TEST(BoardDefinitionSyntax, CoordinatesOffTheBoardAreRejected) {
     auto text = Definition(lf);
     text[text.size() - 3] = '9'; // the last j of the last square
     EXPECT_EQ(ConvertMessage(text), "'9' is not a valid board coordinate");
-}
-
-class BoardDefinitionLoad : public ScratchTest {
-  protected:
-    void SetUp() override {
-        ScratchTest::SetUp();
-        SetUpPortableWorkspace(dir_);
-        rules::state.SquareTable = {};
-    }
-    void Pack(const std::string& text) {
-        WriteBytes(dir_ / "a.vbf", Archive({{"other.bmp", "BM"}, {"NEGYZETEK.DAT", text}}));
-    }
-};
-
-TEST_F(BoardDefinitionLoad, FillsTheTableThroughTempAndRemovesTheCopy) {
-    Pack(Definition([](const std::string& line, int) { return line + "\r\n"; }));
-    game::LoadBoardDefinition("negyzetek.dat", "a.vbf");
-    EXPECT_TRUE(SameSquares(rules::state.SquareTable, rules::DeriveSquares()));
-    EXPECT_EQ(CurrentDir(), dir_);
-    EXPECT_FALSE(fs::exists(dir_ / "Temp" / "negyzetek.dat"));
-    EXPECT_TRUE(Boxes().empty());
-}
-
-TEST_F(BoardDefinitionLoad, AFailedLoadKeepsTheTableAndLeavesTheCopyInTemp) {
-    Pack("(1,1)(1,2)(2,2)(2,1)\n");
-    EXPECT_THROW(game::LoadBoardDefinition("negyzetek.dat", "a.vbf"), base::ConvertFailure);
-    EXPECT_EQ(rules::state.SquareTable[0][0].i, 0);
-    EXPECT_TRUE(fs::exists(dir_ / "Temp" / "negyzetek.dat"));
-
-    // An empty member: the engine's report, then the file end in the first digit place.
-    Pack("");
-    EXPECT_THROW(game::LoadBoardDefinition("negyzetek.dat", "a.vbf"), base::ConvertFailure);
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "Not enough memory to run this application !");
-}
-
-TEST_F(BoardDefinitionLoad, AMissingMemberIsTheArchiveFailure) {
-    WriteBytes(dir_ / "a.vbf", Archive({{"other.bmp", "BM"}}));
-    EXPECT_THROW(game::LoadBoardDefinition("negyzetek.dat", "a.vbf"), base::IoFailure);
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "File(negyzetek.dat) not found in bigfile(a.vbf) !!");
-}
-
-// The archive the build makes: every square of the board, each once, each a true square.
-TEST_F(BoardDefinitionLoad, TheBuiltArchiveHoldsEverySquareOfTheBoard) {
-    const fs::path built = fs::path(KX_BINARY_DIR) / "adatok.vbf";
-    if (!fs::exists(built)) GTEST_SKIP() << "the archive has not been built";
-    fs::copy_file(built, dir_ / "adatok.vbf", fs::copy_options::overwrite_existing);
-    game::LoadBoardDefinition("negyzetek.dat", "adatok.vbf");
-
-    std::set<std::array<std::pair<int, int>, 4>> distinct;
-    for (const auto& square : rules::state.SquareTable) {
-        const int di = square[1].i - square[0].i;
-        const int dj = square[1].j - square[0].j;
-        EXPECT_TRUE(di != 0 || dj != 0);
-        EXPECT_EQ(square[2].i - square[1].i, -dj);
-        EXPECT_EQ(square[2].j - square[1].j, di);
-        EXPECT_EQ(square[3].i - square[2].i, -di);
-        EXPECT_EQ(square[3].j - square[2].j, -dj);
-        std::array<std::pair<int, int>, 4> corners;
-        for (int c = 0; c < 4; ++c)
-            corners[c] = {square[c].i, square[c].j};
-        std::sort(corners.begin(), corners.end());
-        distinct.insert(corners);
-    }
-    EXPECT_EQ(distinct.size(), 105u);
 }
 
 } // namespace

@@ -68,6 +68,14 @@ inline Bytes Archive(const std::vector<std::pair<std::string, std::string>>& mem
     return RawArchive(static_cast<std::int32_t>(members.size()), entries, data);
 }
 
+// The same, members given as bytes.
+inline Bytes ArchiveOfBytes(const std::vector<std::pair<std::string, Bytes>>& members) {
+    std::vector<std::pair<std::string, std::string>> text;
+    for (const auto& [name, bytes] : members)
+        text.emplace_back(name, std::string(bytes.begin(), bytes.end()));
+    return Archive(text);
+}
+
 inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),

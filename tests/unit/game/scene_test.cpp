@@ -105,8 +105,8 @@ TEST_F(SceneTest, CursorOutlineShowsRoundLightAndDarkPieces) {
         game::state.KeyCursor = cell;
         Draw();
         const auto at = [&](float x) {
-            const game::WindowPoint w =
-                game::ProjectCellPoint(cell.i, cell.j, engine::TVector3{x, 0.0f, 0.0f});
+            const kxtest::WindowPoint w =
+                kxtest::ProjectCellPoint(cell.i, cell.j, engine::TVector3{x, 0.0f, 0.0f});
             return Pixel(static_cast<int>(w.x), static_cast<int>(w.y));
         };
         for (const float dark : {3.55f, 4.35f})

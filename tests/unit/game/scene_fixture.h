@@ -11,16 +11,13 @@
 #include <vector>
 
 #include "engine/store.h"
-#include "game/assets.h"
 #include "game/draw.h"
 #include "game/state.h"
-#include "platform/platform_double.h"
 #include "render/board_marks.h"
 #include "render/view.h"
 #include "rules/state.h"
-#include "shell/window.h"
-
-namespace pt = platform::testing;
+#include "tests/support/game/cell_point.h"
+#include "tests/support/render/gl_test.h"
 
 struct Rgb {
     int r = 0, g = 0, b = 0;
@@ -31,15 +28,15 @@ inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
     return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
-class SceneTest : public ::testing::Test {
+class SceneTest : public kxtest::GlTest {
   protected:
     static constexpr int kWidth = 1023;
     static constexpr int kHeight = 767;
 
+    SceneTest() : GlTest(kWidth, kHeight) {}
+
     void SetUp() override {
-        pt::ResetDouble();
-        ASSERT_TRUE(pt::OpenHiddenGlWindow(kWidth, kHeight));
-        engine::EngineInit();
+        ASSERT_NO_FATAL_FAILURE(GlTest::SetUp());
         game::ResetGameState();
         rules::ResetRulesState();
         game::state.CameraTilt = 0.0f; // looking straight down on the board
@@ -71,11 +68,6 @@ class SceneTest : public ::testing::Test {
         game::state.BoardList = FlatList(27.5f, 0.0f, true);
         game::state.PieceList = FlatList(4.0f, 1.0f, false);
         ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
-
-    void TearDown() override {
-        engine::EngineReset();
-        pt::ResetDouble();
     }
 
     // A 2 x 2 picture of one colour in a new texture slot.
@@ -120,15 +112,25 @@ class SceneTest : public ::testing::Test {
         return {p[0], p[1], p[2]};
     }
 
+    struct Spot {
+        int x, y;
+        Rgb colour;
+    };
+    // The pixel at each spot has the spot's colour.
+    static void ExpectPixels(std::initializer_list<Spot> spots) {
+        for (const Spot& spot : spots)
+            EXPECT_EQ(Pixel(spot.x, spot.y), spot.colour) << spot.x << ", " << spot.y;
+    }
+
     // The pixel at the centre of cell (i, j) on the board's plane.
     static Rgb CellPixel(int i, int j) {
-        const game::WindowPoint w = game::ProjectCellPoint(i, j, engine::TVector3{});
+        const kxtest::WindowPoint w = kxtest::ProjectCellPoint(i, j, engine::TVector3{});
         return Pixel(static_cast<int>(w.x), static_cast<int>(w.y));
     }
 
     // The pixel of the point (x, y, z) of the board's model space, taken from cell (i, j)'s centre.
     static Rgb ModelPixel(int i, int j, float x, float y, float z = 0.0f) {
-        const game::WindowPoint w = game::ProjectCellPoint(i, j, engine::TVector3{x, -z, y});
+        const kxtest::WindowPoint w = kxtest::ProjectCellPoint(i, j, engine::TVector3{x, -z, y});
         return Pixel(static_cast<int>(w.x), static_cast<int>(w.y));
     }
 

@@ -1,43 +1,25 @@
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <random>
 
-#include "base/failure.h"
-#include "base/way_out.h"
-#include "bench/crafted_meshes.h"
 #include "engine/geometry.h"
-#include "render/model_lists.h"
-#include "render/view.h"
-#include "tests/unit/engine/model_helpers.h"
+#include "tests/support/engine/crafted_meshes.h"
+#include "tests/support/engine/model_helpers.h"
 
 namespace {
 
 using namespace engine;
-namespace pt = platform::testing;
-
-std::int32_t MakeObject(const std::vector<TVector3>& vertices,
-                        const std::vector<std::array<std::uint16_t, 3>>& triangles) {
-    const std::int32_t o = NewObject(0, 0, 0, 0);
-    for (const TVector3& v : vertices)
-        state.Objects[o].Vertices[AddVertex(o)] = v;
-    for (const auto& t : triangles)
-        state.Objects[o].MiniPolygons[AddMiniPolygon(o)].Indices = t;
-    return o;
-}
+using kxtest::Fold;
+using kxtest::MakeObject;
+using kxtest::SameBits;
 
 void ExpectVector(const TVector3& v, float x, float y, float z) {
     EXPECT_NEAR(v.x, x, 1e-6f);
     EXPECT_NEAR(v.y, y, 1e-6f);
     EXPECT_NEAR(v.z, z, 1e-6f);
-}
-
-bool SameBits(const TVector3& a, const TVector3& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 TEST(Vectors, SubCrossNormalizeAndDistance) {
@@ -107,14 +89,6 @@ TEST_F(Normals, ASingleTriangleGivesItsFaceNormalTurnedForTheScene) {
     }
 }
 
-// Two triangles sharing vertex 0 and the edge to vertex 1 (along x), the second folded up by
-// `degrees` about that edge.
-std::int32_t Fold(double degrees) {
-    const double a = degrees * std::acos(-1.0) / 180.0;
-    const auto c = static_cast<float>(std::cos(a)), s = static_cast<float>(std::sin(a));
-    return MakeObject({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, -c, s}}, {{0, 1, 2}, {0, 3, 1}});
-}
-
 TEST_F(Normals, NeighboursNinetyDegreesApartStayApart) {
     const auto o = Fold(90);
     const auto alone0 = MakeObject({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}});
@@ -173,20 +147,9 @@ std::int32_t BumpyGrid(int side, unsigned seed) {
     return MakeObject(vertices, triangles);
 }
 
-// `count` triangles round vertex 0 at height `apex` over a unit circle; with `split` the second
-// half of the fan is turned up 90 degrees.
+// `count` triangles round vertex 0 at height `apex` over a unit circle (crafted::Fan).
 std::int32_t Fan(int count, float apex, bool split = false) {
-    std::vector<TVector3> vertices{{0, 0, apex}};
-    std::vector<std::array<std::uint16_t, 3>> triangles;
-    for (int i = 0; i < count; ++i) {
-        const double a = 2 * std::acos(-1.0) * i / count;
-        const auto c = static_cast<float>(std::cos(a)), s = static_cast<float>(std::sin(a));
-        const bool up = split && i > count / 2;
-        vertices.push_back({c, up ? 0.0f : s, up ? s : 0.0f});
-        triangles.push_back({0, static_cast<std::uint16_t>(1 + i),
-                             static_cast<std::uint16_t>(1 + (i + 1) % count)});
-    }
-    return MakeObject(vertices, triangles);
+    return MakeObject(crafted::Fan(count, apex, split));
 }
 
 TEST_F(Normals, TheIndexedNormalsAreBitForBitThoseOfTheFullScan) {
@@ -211,14 +174,7 @@ TEST_F(Normals, TheIndexedNormalsAreBitForBitThoseOfTheFullScan) {
 // `count` triangles sharing the edge from (0, 0, -1) to (0, 0, 1), their third corners round a
 // unit circle: every normal at the edge's ends differs from every other.
 std::int32_t Pages(int count) {
-    std::vector<TVector3> vertices{{0, 0, -1}, {0, 0, 1}};
-    std::vector<std::array<std::uint16_t, 3>> triangles;
-    for (int i = 0; i < count; ++i) {
-        const double a = 2 * std::acos(-1.0) * i / count;
-        vertices.push_back({static_cast<float>(std::cos(a)), static_cast<float>(std::sin(a)), 0});
-        triangles.push_back({0, 1, static_cast<std::uint16_t>(2 + i)});
-    }
-    return MakeObject(vertices, triangles);
+    return MakeObject(crafted::Edge(count));
 }
 
 // The mean of the neighbours within the cap, chosen as the full scan chooses them and summed
@@ -262,10 +218,6 @@ TEST_F(Normals, AtVerticesOfVeryManyTrianglesTheSameNeighboursAreSummedAccuratel
                 ASSERT_NEAR(fast.z, exact.z, 2.4e-7) << "face " << f << " corner " << c;
             }
     }
-}
-
-std::int32_t MakeObject(const tools3ds::Mesh& mesh) {
-    return MakeObject(mesh.vertices, mesh.faces);
 }
 
 TEST_F(Normals, NormalsCrowdedAtEachOthersEdgeGetTheFullScansBits) {
@@ -336,73 +288,6 @@ TEST_F(Normals, BeyondTheTreesBudgetTheGridChoosesTheNeighboursByTheirCells) {
         ASSERT_LE(crafted::Dot(n, n), 1.0f + 1e-6f) << "face " << f;
         ASSERT_GE(crafted::Dot(own, unturned), std::cos(63 * pi / 180)) << "face " << f;
     }
-}
-
-TVector3 CurrentNormal() {
-    GLfloat n[3];
-    glGetFloatv(GL_CURRENT_NORMAL, n);
-    return {n[0], n[1], n[2]};
-}
-
-class GlGeometry : public Normals {
-  protected:
-    void SetUp() override {
-        Normals::SetUp();
-        ASSERT_TRUE(pt::OpenHiddenGlWindow(800, 600));
-        glViewport(0, 0, 800, 600);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    }
-    void TearDown() override { pt::ResetDouble(); }
-};
-
-TEST_F(GlGeometry, ProjectionExchangesYAndZ) {
-    double x, y, depth;
-    render::ProjectToWindow({0, 0, 0}, x, y, depth);
-    EXPECT_DOUBLE_EQ(x, 400);
-    EXPECT_DOUBLE_EQ(y, 300);
-    EXPECT_DOUBLE_EQ(depth, 0.5);
-    render::ProjectToWindow({0.5f, 0.25f, 0}, x, y, depth);
-    EXPECT_DOUBLE_EQ(x, 600);
-    EXPECT_DOUBLE_EQ(y, 300);
-    EXPECT_DOUBLE_EQ(depth, 0.375);
-}
-
-// A quit request stays raised for the whole program: every test lowers it again.
-struct QuitRaised {
-    QuitRaised() { base::QuitRequested = true; }
-    ~QuitRaised() { base::QuitRequested = false; }
-};
-
-TEST_F(GlGeometry, AQuitRequestStopsTheNormalsAndLeavesNoListOpen) {
-    const auto o = MakeObject(crafted::CrowdedFan(4 * kHugeUses));
-    {
-        const QuitRaised quit;
-        EXPECT_THROW(BuildNormalIndex(o), base::QuitRequest);
-        EXPECT_THROW(render::CompileModelList(o, render::kBoardLook), base::QuitRequest);
-        EXPECT_THROW(render::CompileModelList(Fold(30), render::kPieceLook), base::QuitRequest);
-    }
-    // Nothing was left compiling: GL takes ordinary calls, and the next list compiles.
-    GLint compiling = -1;
-    glGetIntegerv(GL_LIST_INDEX, &compiling);
-    EXPECT_EQ(compiling, 0);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    const std::uint32_t list = render::CompileModelList(o, render::kBoardLook);
-    EXPECT_TRUE(glIsList(list));
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST_F(GlGeometry, SmoothVertexNormalSetsTheCurrentNormal) {
-    const auto o = Fold(30);
-    render::SmoothVertexNormal(o, 0, 0);
-    const TVector3 current = CurrentNormal();
-    EXPECT_TRUE(SameBits(current, SmoothedNormal(o, 0, 0)));
-    // Nothing is emitted for a corner outside the store.
-    render::SmoothVertexNormal(o, 5, 0);
-    render::SmoothVertexNormal(-1, 0, 0);
-    EXPECT_TRUE(SameBits(current, CurrentNormal()));
 }
 
 } // namespace

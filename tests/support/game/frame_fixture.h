@@ -14,17 +14,14 @@
 #include "render/view.h"
 #include "rules/squares.h"
 #include "rules/state.h"
+#include "tests/support/game/layers.h"
 
 namespace pt = platform::testing;
 
 class FrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        pt::ResetDouble();
-        platform::ClearMessages();
-        platform::ResetPlatformState();
-        game::ResetGameState();
-        rules::ResetRulesState();
+        kxtest::ResetLayers();
         rules::state.SquareTable = rules::DeriveSquares();
         platform::state.ScreenWidth = 1024;
         platform::state.ScreenHeight = 768;
@@ -38,10 +35,20 @@ class FrameTest : public ::testing::Test {
         pt::ResetDouble();
     }
 
+    // A hidden window of the same size with a current GL context and the scene's viewport.
+    static void OpenWindow() {
+        ASSERT_TRUE(pt::OpenHiddenGlWindow(1024, 768));
+        render::ResizeScene(1024, 768);
+    }
     // Places the cursor so that the pointer lands on (x, y) of the virtual screen.
     static void PointAt(int x, int y) {
         pt::Double().cursorX = x;
         pt::Double().cursorY = 768 - y;
+    }
+    // Holds the right button down with the pointer on (x, y).
+    static void HoldRightAt(int x, int y) {
+        PointAt(x, y);
+        pt::Double().right = true;
     }
     // Holds the left button down for this many polls of its state, then lets it go.
     static void PressLeftFor(int polls) {

@@ -1,55 +1,42 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
 
-#include "assets_fixture.h"
-#include "base/failure.h"
-#include "game/assets.h"
 #include "engine/bmp.h"
 #include "render/texture.h"
+#include "tests/support/engine/bmp_files.h"
+#include "tests/support/render/gl_test.h"
 
 namespace {
 
 using namespace kxtest;
-namespace fs = std::filesystem;
 
-class Textures : public GlWorkspaceTest {
+class Textures : public GlTest {
   protected:
-    std::int32_t Load(const std::string& name, GLint minFilter = GL_LINEAR_MIPMAP_LINEAR,
-                      const std::string& archiveName = "adatok.vbf") {
-        return game::LoadTexture(name, archiveName, {GL_LINEAR, minFilter, GL_MODULATE});
+    // The picture decoded and uploaded into the next slot, as the game's loader does.
+    static std::int32_t Load(const Bytes& file, GLint minFilter = GL_LINEAR_MIPMAP_LINEAR) {
+        const std::int32_t slot = render::NewTextureSlot();
+        render::UploadTexture(slot, *engine::DecodeBmp(file), {GL_LINEAR, minFilter, GL_MODULATE});
+        return slot;
     }
 };
 
-TEST_F(Textures, SlotsKeepCountingAfterAFailedDecode) {
-    WriteArchive({{"a.bmp", Gradient24(4, 4)}, {"bad.bmp", Bytes{'B', 'M', 1, 2, 3}}});
-    EXPECT_EQ(Load("a.bmp"), 0);
-    EXPECT_EQ(Load("a.bmp"), 1);
-    EXPECT_EQ(Load("bad.bmp"), -1);
-    EXPECT_EQ(Load("a.bmp"), 3);
-    ASSERT_EQ(engine::TextureCount(), 4);
-    ASSERT_EQ(engine::state.Textures.size(), 4u);
-    EXPECT_EQ(engine::state.Textures[2], 0u);
-    // The same file twice is two textures.
-    EXPECT_NE(engine::state.Textures[0], engine::state.Textures[1]);
-    for (int slot : {0, 1, 3})
-        EXPECT_TRUE(glIsTexture(engine::state.Textures[slot])) << slot;
-    // Decoded pictures are deleted from Temp; the undecodable one stays until the clear-out.
-    EXPECT_FALSE(fs::exists(Temp() / "a.bmp"));
-    EXPECT_TRUE(fs::exists(Temp() / "bad.bmp"));
-    EXPECT_EQ(CurrentDir(), dir_);
+GLint TextureLevelWidth(GLuint name, int level) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    GLint width = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
+    return width;
 }
 
 TEST_F(Textures, FiltersWithoutMipmapsUploadOneLevelOthersEveryLevel) {
-    WriteArchive({{"a.bmp", Gradient24(8, 4)}});
-    const auto single = Load("a.bmp", GL_NEAREST);
-    const auto linear = Load("a.bmp", GL_LINEAR);
-    const auto mipmapped = Load("a.bmp", GL_NEAREST_MIPMAP_NEAREST);
+    const Bytes picture = Gradient24(8, 4);
+    const auto single = Load(picture, GL_NEAREST);
+    const auto linear = Load(picture, GL_LINEAR);
+    const auto mipmapped = Load(picture, GL_NEAREST_MIPMAP_NEAREST);
     for (auto slot : {single, linear}) {
         EXPECT_EQ(TextureLevelWidth(engine::state.Textures[slot], 0), 8);
         EXPECT_EQ(TextureLevelWidth(engine::state.Textures[slot], 1), 0);
@@ -71,8 +58,7 @@ TEST_F(Textures, FiltersWithoutMipmapsUploadOneLevelOthersEveryLevel) {
 TEST_F(Textures, RowsThatAreNoMultipleOfFourBytesArriveIntact) {
     // Five pixels make 15-byte rows: read with GL's default alignment they would shear.
     const Bytes file = Gradient24(5, 3);
-    WriteArchive({{"odd.bmp", file}});
-    const auto slot = Load("odd.bmp", GL_LINEAR);
+    const auto slot = Load(file, GL_LINEAR);
     glBindTexture(GL_TEXTURE_2D, engine::state.Textures[slot]);
     std::vector<std::uint8_t> back(5 * 3 * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -81,88 +67,6 @@ TEST_F(Textures, RowsThatAreNoMultipleOfFourBytesArriveIntact) {
     GLint unpack = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpack);
     EXPECT_EQ(unpack, 4);
-}
-
-TEST_F(Textures, WithoutAnArchiveThePictureBesideTheProgramIsRead) {
-    WriteBytes(dir_ / "plain.bmp", Gradient24(2, 2));
-    EXPECT_EQ(Load("plain.bmp", GL_LINEAR, ""), 0);
-    EXPECT_TRUE(fs::exists(dir_ / "plain.bmp"));
-    EXPECT_TRUE(HoldsNothingOfTheGames(Temp()));
-    EXPECT_EQ(Load("absent.bmp", GL_LINEAR, ""), -1);
-}
-
-TEST_F(Textures, AMissingMemberFailsTheLoad) {
-    WriteArchive({{"a.bmp", Gradient24(2, 2)}});
-    EXPECT_THROW(Load("b.bmp"), base::IoFailure);
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "File(b.bmp) not found in bigfile(adatok.vbf) !!");
-}
-
-// A two-colour picture of this size: small in the file, big once decoded.
-Bytes OneBit(int width, int height) {
-    return EncodeBmp(width, height, 1, {}, {{0, 0, 0}, {255, 255, 255}},
-                     std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height, 1));
-}
-
-TEST_F(Textures, APictureOverItsBudgetCountsAsUndecodable) {
-    WriteArchive({{"edge.bmp", OneBit(2048, 2048)},
-                  {"wide.bmp", OneBit(2049, 2048)},
-                  {"huge.bmp", OneBit(engine::kMaxPictureSide, engine::kMaxPictureSide)}});
-    EXPECT_EQ(Load("edge.bmp"), 0);
-    EXPECT_EQ(Load("wide.bmp"), -1);
-    EXPECT_EQ(Load("huge.bmp"), -1);
-    EXPECT_EQ(engine::TextureCount(), 3);
-    EXPECT_EQ(engine::state.TexturePixels, render::kMaxPicturePixels);
-    // Refused like any undecodable picture: no texture, and the copy stays until the clear-out.
-    EXPECT_EQ(engine::state.Textures[1], 0u);
-    EXPECT_TRUE(fs::exists(Temp() / "wide.bmp"));
-    EXPECT_TRUE(Boxes().empty());
-}
-
-TEST_F(Textures, EntriesSharingOnePictureEachCountAgainstTheTotal) {
-    const Bytes big = OneBit(2048, 2048);
-    const Bytes small = Gradient24(2, 2);
-    // Five names for the big picture's bytes, one for the small one's.
-    std::vector<RawEntry> entries;
-    const std::int32_t data = 4 + 58 * 6;
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"})
-        entries.push_back({NameField(name), static_cast<std::int32_t>(big.size()), data});
-    entries.push_back({NameField("small.bmp"), static_cast<std::int32_t>(small.size()),
-                       data + static_cast<std::int32_t>(big.size())});
-    WriteBytes(dir_ / "adatok.vbf", RawArchive(6, entries,
-                                               std::string(big.begin(), big.end()) +
-                                                   std::string(small.begin(), small.end())));
-    const std::int64_t fits = render::kMaxTotalPicturePixels / render::kMaxPicturePixels;
-    ASSERT_EQ(fits, 4);
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"})
-        EXPECT_GE(Load(name), 0) << name;
-    EXPECT_EQ(Load("e.bmp"), -1);
-    EXPECT_EQ(Load("small.bmp"), -1) << "the total is spent";
-    EXPECT_EQ(engine::state.TexturePixels, render::kMaxTotalPicturePixels);
-
-    // A fresh engine starts a fresh count.
-    engine::EngineInit();
-    EXPECT_EQ(Load("small.bmp"), 0);
-}
-
-TEST_F(Textures, AMemberTooLargeForAnyPictureInBudgetIsNeitherReadNorCopied) {
-    Bytes large = Gradient24(2, 2);
-    large.resize(static_cast<std::size_t>(render::kMaxPictureFileBytes) + 1);
-    Bytes fits = Gradient24(2, 2);
-    fits.resize(static_cast<std::size_t>(render::kMaxPictureFileBytes));
-    WriteArchive({{"large.bmp", large}, {"fits.bmp", fits}});
-    EXPECT_EQ(Load("large.bmp"), -1);
-    EXPECT_FALSE(fs::exists(Temp() / "large.bmp"));
-    EXPECT_EQ(CurrentDir(), dir_) << "a refused picture changes no directory";
-    // Trailing bytes up to the limit are still a picture.
-    EXPECT_EQ(Load("fits.bmp"), 1);
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(CurrentDir(), dir_);
-}
-
-TEST_F(Textures, AFifoBesideTheProgramIsUndecodableNotAWait) {
-    ASSERT_EQ(mkfifo((dir_ / "pipe.bmp").c_str(), 0600), 0);
-    EXPECT_EQ(Load("pipe.bmp", GL_LINEAR, ""), -1);
 }
 
 // Upload is handed pictures from outside render/: one whose pixels fall short of its sides
@@ -181,8 +85,7 @@ TEST_F(Textures, APictureShortOfItsSidesOrASlotOutsideTheStoreUploadsNothing) {
 }
 
 TEST_F(Textures, BindingASlotOutsideTheStoreBindsNoTexture) {
-    WriteArchive({{"a.bmp", Gradient24(2, 2)}});
-    const auto slot = Load("a.bmp");
+    const auto slot = Load(Gradient24(2, 2));
     auto bound = [] {
         GLint name = -1;
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
