@@ -14,7 +14,7 @@
 #include <deque>
 #include <vector>
 
-#include "platform/message_queue.h"
+#include "platform/message.h"
 
 namespace platform {
 
