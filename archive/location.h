@@ -4,9 +4,9 @@
 
 #include <string>
 
-namespace archive {
+#include "archive/state.h"
 
-inline constexpr const char* kArchiveName = "adatok.vbf";
+namespace archive {
 
 // The program's folder: state.ExeFileName (archive/state.h) without its last component.
 std::string ExeFolder();

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "archive/bigfile_directory.h"
-#include "archive/location.h"
 #include "base/unique_fd.h"
 
 namespace archive {
@@ -34,6 +33,9 @@ struct KeptDirectory {
     timespec modified{};
     BigfileDirectory directory;
 };
+
+// The archive's file name, beside the program or in the installed data folder.
+inline constexpr const char* kArchiveName = "adatok.vbf";
 
 struct State {
     std::string ExeFileName;                // full path of the running program
