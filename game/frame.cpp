@@ -130,8 +130,4 @@ void UpdateFrame() {
     platform::ForgetLeftPresses();
 }
 
-bool PointInRect(double px, double py, double x1, double y1, double x2, double y2) {
-    return x1 <= px && px <= x2 && y1 <= py && py <= y2;
-}
-
 } // namespace game

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "base/way_out.h"
-#include "game/frame.h"
 #include "game/state.h"
 #include "platform/platform.h"
 #include "rules/computer.h"
@@ -100,6 +99,10 @@ ScreenRect KnobRect(int left) {
 
 int PanelLeft() {
     return 1024 - state.MenuOffset;
+}
+
+bool PointInRect(double px, double py, double x1, double y1, double x2, double y2) {
+    return x1 <= px && px <= x2 && y1 <= py && py <= y2;
 }
 
 bool PointerIn(const ScreenRect& rect) {

@@ -16,6 +16,8 @@ ScreenRect KnobRect(int left);
 // The panel's left edge as the controls are tested: 1024 - MenuOffset.
 int PanelLeft();
 
+// Inclusive point-in-rectangle test: the point, then the lower and the upper corner.
+bool PointInRect(double px, double py, double x1, double y1, double x2, double y2);
 // Whether (PointerX, PointerY) lies in the rectangle.
 bool PointerIn(const ScreenRect& rect);
 // Whether the left button is down with the pointer on a panel control.

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "game/draw.h"
-#include "render/scene.h"
+#include "render/scene_camera.h"
 #include "rules/rules.h"
 
 namespace game {

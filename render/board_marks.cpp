@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "render/scene.h"
+#include "render/scene_camera.h"
 #include "rules/rules.h"
 
 namespace render {

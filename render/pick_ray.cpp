@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/scene.h"
+#include "render/scene_camera.h"
 
 namespace render {
 

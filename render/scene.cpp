@@ -222,18 +222,6 @@ void RestorePerspective() {
 
 } // namespace
 
-float CellOffset(int k) {
-    return (9.0f * static_cast<float>(k) - 31.5f) / 10.0f;
-}
-
-void ApplySceneCamera(const Camera& camera) {
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, -10.0f);
-    glRotatef(camera.tilt, 1.0f, 0.0f, 0.0f);
-    glRotatef(camera.turn, 0.0f, 0.0f, 1.0f);
-}
-
 void DrawScene(const FrameView& view) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // The overlay lies in front of the whole scene, whatever the order: drawn first, it

@@ -6,7 +6,7 @@
 
 #include "engine/store.h"
 #include "game/draw.h"
-#include "render/scene.h"
+#include "render/scene_camera.h"
 #include "render/view.h"
 
 namespace kxtest {
