@@ -70,16 +70,4 @@ void ResizeScene(int width, int height) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void ProjectToWindow(const engine::TVector3& p, double& windowX, double& windowY,
-                     double& windowDepth) {
-    GLint viewport[4];
-    GLdouble modelview[16];
-    GLdouble projection[16];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    gluProject(p.x, p.z, -static_cast<double>(p.y), modelview, projection, viewport, &windowX,
-               &windowY, &windowDepth);
-}
-
 } // namespace render

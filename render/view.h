@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/store.h"
 #include "render/state.h"
 
 namespace render {
@@ -30,10 +29,5 @@ void MultPerspective(int width, int height);
 
 // The light as the scene uses it, given to light 1.
 void ApplyLightPosition();
-
-// Window coordinates of p under the current GL matrices and viewport; y and z are exchanged
-// and the new z negated, the scene's axes being z-up.
-void ProjectToWindow(const engine::TVector3& p, double& windowX, double& windowY,
-                     double& windowDepth);
 
 } // namespace render

@@ -7,7 +7,7 @@
 #include "engine/store.h"
 #include "game/draw.h"
 #include "render/scene_camera.h"
-#include "render/view.h"
+#include "tests/support/render/project.h"
 
 namespace kxtest {
 
@@ -23,7 +23,7 @@ inline WindowPoint ProjectCellPoint(int i, int j, const engine::TVector3& point)
     glTranslatef(0.0f, render::CellOffset(j), 0.0f);
     glScalef(render::kModelScale, render::kModelScale, render::kModelScale);
     WindowPoint w;
-    render::ProjectToWindow(point, w.x, w.y, w.z);
+    ProjectToWindow(point, w.x, w.y, w.z);
     return w;
 }
 
