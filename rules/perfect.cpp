@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 
 #include "rules/computer.h"
+#include "rules/perfect_table.h"
+#include "rules/perfect_table_data.h"
 #include "rules/rules.h"
 #include "rules/squares.h"
 
@@ -526,57 +529,7 @@ bool Search::Forces(const Position& p, int mover, int plies) {
     return forced;
 }
 
-// The answer to a position, as a table keeps it.
-struct Answer {
-    std::uint8_t i = 0;
-    std::uint8_t j = 0;
-    Outcome outcome = Outcome::Open;
-    std::uint8_t moves = 0;
-};
-
-// The answers when the board holds one piece, the other side's, by its cell: the positions
-// that take longest to search, tens of milliseconds each. Worked out by the search below over
-// the game's own squares; a test checks each against the search of the positions after it.
-constexpr std::array<Answer, kCellCount> kLonePieceAnswers = {{
-    {3, 3, Outcome::Win, 7},  // (1, 1)
-    {3, 2, Outcome::Loss, 8}, // (1, 2)
-    {3, 3, Outcome::Loss, 6}, // (1, 3)
-    {3, 4, Outcome::Loss, 6}, // (1, 4)
-    {3, 5, Outcome::Loss, 8}, // (1, 5)
-    {3, 4, Outcome::Win, 7},  // (1, 6)
-    {2, 3, Outcome::Loss, 8}, // (2, 1)
-    {3, 3, Outcome::Loss, 6}, // (2, 2)
-    {3, 4, Outcome::Loss, 5}, // (2, 3)
-    {3, 3, Outcome::Loss, 5}, // (2, 4)
-    {3, 4, Outcome::Loss, 6}, // (2, 5)
-    {2, 4, Outcome::Loss, 8}, // (2, 6)
-    {3, 3, Outcome::Loss, 6}, // (3, 1)
-    {4, 3, Outcome::Loss, 5}, // (3, 2)
-    {3, 4, Outcome::Loss, 4}, // (3, 3)
-    {3, 3, Outcome::Loss, 4}, // (3, 4)
-    {4, 4, Outcome::Loss, 5}, // (3, 5)
-    {3, 4, Outcome::Loss, 6}, // (3, 6)
-    {4, 3, Outcome::Loss, 6}, // (4, 1)
-    {3, 3, Outcome::Loss, 5}, // (4, 2)
-    {3, 3, Outcome::Loss, 4}, // (4, 3)
-    {3, 4, Outcome::Loss, 4}, // (4, 4)
-    {3, 4, Outcome::Loss, 5}, // (4, 5)
-    {4, 4, Outcome::Loss, 6}, // (4, 6)
-    {5, 3, Outcome::Loss, 8}, // (5, 1)
-    {4, 3, Outcome::Loss, 6}, // (5, 2)
-    {4, 4, Outcome::Loss, 5}, // (5, 3)
-    {4, 3, Outcome::Loss, 5}, // (5, 4)
-    {4, 4, Outcome::Loss, 6}, // (5, 5)
-    {5, 4, Outcome::Loss, 8}, // (5, 6)
-    {4, 3, Outcome::Win, 7},  // (6, 1)
-    {4, 2, Outcome::Loss, 8}, // (6, 2)
-    {4, 3, Outcome::Loss, 6}, // (6, 3)
-    {4, 4, Outcome::Loss, 6}, // (6, 4)
-    {4, 5, Outcome::Loss, 8}, // (6, 5)
-    {4, 4, Outcome::Win, 7},  // (6, 6)
-}};
-
-// Whether these are the game's own squares, those the table above was worked out for.
+// Whether these are the game's own squares, those the table was worked out for.
 bool OwnSquares(const Squares& squares) {
     if (squares.count != kSquareCount) return false;
     std::array<Cells, kSquareCount> own{};
@@ -594,48 +547,86 @@ Cell CellOf(int cell) {
     return Cell{cell / 6 + 1, cell % 6 + 1};
 }
 
-} // namespace
-
-Hint PerfectHint(const std::array<std::uint8_t, 36>& board, std::int32_t player) {
-    Hint hint;
-    if (player != 1 && player != 2) return hint;
-    if (std::any_of(board.begin(), board.end(), [](std::uint8_t v) { return v > 2; })) return hint;
-
-    const Squares squares = UsableSquares();
+// The position to answer; none when the game is over or the input is bad.
+std::optional<Position> RootOf(const Squares& squares, const std::array<std::uint8_t, 36>& board,
+                               std::int32_t player) {
+    if (player != 1 && player != 2) return std::nullopt;
+    if (std::any_of(board.begin(), board.end(), [](std::uint8_t v) { return v > 2; }))
+        return std::nullopt;
     Position root;
     for (int cell = 0; cell < kCellCount; ++cell)
         if (board[static_cast<std::size_t>(cell)] != kEmpty)
             root = Play(squares, root, board[static_cast<std::size_t>(cell)] - 1, cell);
     for (int n = 0; n < squares.count; ++n) {
         const Cells cells = squares.cells[static_cast<std::size_t>(n)];
-        if ((root.pieces[0] & cells) == cells || (root.pieces[1] & cells) == cells) return hint;
+        if ((root.pieces[0] & cells) == cells || (root.pieces[1] & cells) == cells)
+            return std::nullopt;
     }
-    const Cells empty = EmptyCells(root);
-    if (empty == 0) return hint;
-    const Cells lone = root.pieces[static_cast<std::size_t>(2 - player)];
-    if (root.empty == kCellCount - 1 && lone != 0 && OwnSquares(squares)) {
-        const Answer& known = kLonePieceAnswers[static_cast<std::size_t>(std::countr_zero(lone))];
-        hint.cell = Cell{known.i, known.j};
-        hint.outcome = known.outcome;
-        hint.moves = known.moves;
-        return hint;
+    return root;
+}
+
+// A position's key in the table (see TableEntry), and the transform that takes it there.
+struct TableKey {
+    std::uint64_t key = ~std::uint64_t{0};
+    int transform = 0;
+};
+
+TableKey TableKeyOf(const Position& p, int me) {
+    TableKey least;
+    for (int s = 0; s < 8; ++s) {
+        const Cells theirs = Transform(p.pieces[static_cast<std::size_t>(1 - me)], s);
+        const Cells occupied = Transform(p.pieces[static_cast<std::size_t>(me)], s) | theirs;
+        std::uint64_t key = occupied;
+        int bit = kCellCount;
+        for (Cells rest = occupied; rest != 0; rest &= rest - 1, ++bit)
+            if ((theirs >> std::countr_zero(rest) & 1) != 0) key |= std::uint64_t{1} << bit;
+        if (key < least.key) least = TableKey{key, s};
     }
+    return least;
+}
+
+// The empty cells in the order that breaks ties: the computer's noiseless score, then board
+// order.
+struct MoveOrder {
+    std::array<int, kCellCount> cells{};
+    int count = 0;
+};
+
+MoveOrder TieOrder(const std::array<std::uint8_t, 36>& board, std::int32_t player, Cells empty) {
+    const ScoreGrid scores = ScoreBoard(board, player, SquareDiscounts{});
+    MoveOrder order;
+    for (Cells rest = empty; rest != 0; rest &= rest - 1)
+        order.cells[static_cast<std::size_t>(order.count++)] = std::countr_zero(rest);
+    std::stable_sort(order.cells.begin(), order.cells.begin() + order.count, [&](int a, int b) {
+        return scores[static_cast<std::size_t>(a)] > scores[static_cast<std::size_t>(b)];
+    });
+    return order;
+}
+
+// The first of these cells in tie order; -1 for none.
+int FirstOf(const MoveOrder& order, Cells cells) {
+    for (int k = 0; k < order.count; ++k) {
+        const int cell = order.cells[static_cast<std::size_t>(k)];
+        if ((cells >> cell & 1) != 0) return cell;
+    }
+    return -1;
+}
+
+// What the search finds: the value of a position, and its best moves, every one of them or
+// only the first in tie order.
+struct Solution {
+    Outcome outcome = Outcome::Open;
+    int moves = 0;
+    Cells best = 0;
+    std::int64_t positions = 0;
+};
+
+Solution Solve(const Squares& squares, const Position& root, int me, const MoveOrder& order,
+               bool every) {
     if (++Generation == 0) {
         Table.fill(Entry{});
         Generation = 1;
     }
-
-    // Every move in the order that breaks ties: the computer's noiseless score, then board order.
-    const ScoreGrid scores = ScoreBoard(board, player, SquareDiscounts{});
-    std::array<int, kCellCount> moves{};
-    int count = 0;
-    for (Cells rest = empty; rest != 0; rest &= rest - 1)
-        moves[static_cast<std::size_t>(count++)] = std::countr_zero(rest);
-    std::stable_sort(moves.begin(), moves.begin() + count, [&](int a, int b) {
-        return scores[static_cast<std::size_t>(a)] > scores[static_cast<std::size_t>(b)];
-    });
-
-    const int me = player - 1;
     const int other = 1 - me;
     Search mine{squares, me};
     Search theirs{squares, other};
@@ -656,11 +647,10 @@ Hint PerfectHint(const std::array<std::uint8_t, 36>& board, std::int32_t player)
             d += 2;
         }
     }
-    if (plies == 0) {
-        hint.outcome = Outcome::Open;
-    } else {
-        hint.outcome = plies % 2 == 1 ? Outcome::Win : Outcome::Loss;
-        hint.moves = (plies + 1) / 2;
+    Solution solution;
+    if (plies != 0) {
+        solution.outcome = plies % 2 == 1 ? Outcome::Win : Outcome::Loss;
+        solution.moves = (plies + 1) / 2;
     }
 
     const Counts& own = root.counts[static_cast<std::size_t>(me)];
@@ -668,26 +658,99 @@ Hint PerfectHint(const std::array<std::uint8_t, 36>& board, std::int32_t player)
         squares,
         own.Exactly(3) & squares.all & ~root.counts[static_cast<std::size_t>(other)].Touched(),
         root.pieces[static_cast<std::size_t>(me)]);
-    for (int k = 0; k < count; ++k) {
-        const int cell = moves[static_cast<std::size_t>(k)];
+    for (int k = 0; k < order.count; ++k) {
+        const int cell = order.cells[static_cast<std::size_t>(k)];
         const Position next = Play(squares, root, me, cell);
         bool best = false;
-        if (hint.outcome == Outcome::Win) {
+        if (solution.outcome == Outcome::Win) {
             // A move that keeps the square as close.
             best = plies == 1 ? (completing >> cell & 1) != 0 : mine.Forces(next, other, plies - 1);
-        } else if (hint.outcome == Outcome::Loss) {
+        } else if (solution.outcome == Outcome::Loss) {
             // A move after which the other side cannot be any quicker.
             best = !theirs.Forces(next, other, plies - 3);
         } else {
             best = !theirs.Forces(next, other, next.empty);
         }
         if (best) {
-            hint.cell = CellOf(cell);
-            break;
+            solution.best |= Cells{1} << cell;
+            if (!every) break;
         }
     }
-    hint.positions = mine.positions + theirs.positions;
+    solution.positions = mine.positions + theirs.positions;
+    return solution;
+}
+
+// The table's answer to a position; none when it does not hold the position.
+std::optional<Hint> Lookup(const Squares& squares, const Position& root, int me,
+                           const MoveOrder& order) {
+    if (kCellCount - root.empty > kTablePieces || !OwnSquares(squares)) return std::nullopt;
+    const TableKey key = TableKeyOf(root, me);
+    const auto known =
+        std::lower_bound(kPerfectTable.begin(), kPerfectTable.end(), key.key,
+                         [](const TableEntry& entry, std::uint64_t k) { return entry.key < k; });
+    if (known == kPerfectTable.end() || known->key != key.key) return std::nullopt;
+    // The best moves are stored on the key's board: turned back onto this one.
+    const int cell =
+        FirstOf(order, Transform(known->answer & kAllCells,
+                                 kTransforms.inverse[static_cast<std::size_t>(key.transform)]));
+    if (cell < 0) return std::nullopt;
+    Hint hint;
+    hint.cell = CellOf(cell);
+    hint.outcome = static_cast<Outcome>(known->answer >> 36 & 3);
+    hint.moves = static_cast<std::int32_t>(known->answer >> 40 & 255);
     return hint;
+}
+
+Hint Answer(const std::array<std::uint8_t, 36>& board, std::int32_t player, bool tabled) {
+    Hint hint;
+    const Squares squares = UsableSquares();
+    const std::optional<Position> root = RootOf(squares, board, player);
+    if (!root) return hint;
+    const Cells empty = EmptyCells(*root);
+    if (empty == 0) return hint;
+    const MoveOrder order = TieOrder(board, player, empty);
+    const int me = player - 1;
+    if (tabled) {
+        if (const std::optional<Hint> known = Lookup(squares, *root, me, order)) return *known;
+    }
+    const Solution solution = Solve(squares, *root, me, order, false);
+    if (solution.best != 0) hint.cell = CellOf(std::countr_zero(solution.best));
+    hint.outcome = solution.outcome;
+    hint.moves = solution.moves;
+    hint.positions = solution.positions;
+    return hint;
+}
+
+} // namespace
+
+Hint PerfectHint(const std::array<std::uint8_t, 36>& board, std::int32_t player) {
+    return Answer(board, player, true);
+}
+
+Hint SearchPerfectHint(const std::array<std::uint8_t, 36>& board, std::int32_t player) {
+    return Answer(board, player, false);
+}
+
+std::optional<std::uint64_t> PerfectTableKey(const std::array<std::uint8_t, 36>& board,
+                                             std::int32_t player) {
+    const Squares squares = UsableSquares();
+    const std::optional<Position> root = RootOf(squares, board, player);
+    if (!root || kCellCount - root->empty > kTablePieces) return std::nullopt;
+    return TableKeyOf(*root, player - 1).key;
+}
+
+std::optional<TableEntry> SearchPerfectTableEntry(const std::array<std::uint8_t, 36>& board,
+                                                  std::int32_t player) {
+    const Squares squares = UsableSquares();
+    const std::optional<Position> root = RootOf(squares, board, player);
+    if (!root || kCellCount - root->empty > kTablePieces) return std::nullopt;
+    const int me = player - 1;
+    const Solution solution =
+        Solve(squares, *root, me, TieOrder(board, player, EmptyCells(*root)), true);
+    const TableKey key = TableKeyOf(*root, me);
+    return TableEntry{key.key, Transform(solution.best, key.transform) |
+                                   static_cast<std::uint64_t>(solution.outcome) << 36 |
+                                   static_cast<std::uint64_t>(solution.moves) << 40};
 }
 
 } // namespace rules

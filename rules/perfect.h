@@ -27,7 +27,9 @@ struct Hint {
 // game is over) over the squares of SquareTable: the soonest square it can force, else the
 // longest the other side needs to force one, an open game before any loss. Among equal moves
 // the one the full-strength computer scores highest, then the first with i outer, j inner.
-// Reads only its arguments and SquareTable; no random draws.
+// Over the game's own squares the early positions that take the search longest are answered
+// from a table (rules/perfect_table.h) with the same result. Reads only its arguments,
+// SquareTable and that table; no random draws.
 Hint PerfectHint(const std::array<std::uint8_t, 36>& board, std::int32_t player);
 
 } // namespace rules

@@ -6,6 +6,8 @@
 
 #include "rules/computer.h"
 #include "rules/perfect.h"
+#include "rules/perfect_table.h"
+#include "rules/perfect_table_data.h"
 #include "rules/random.h"
 #include "rules/rules.h"
 #include "rules_helpers.h"
@@ -269,6 +271,50 @@ TEST_F(PerfectTest, LonePieceAnswersMatchTheSearchOfThePositionsAfterThem) {
         const Hint mirror = PerfectHint(swapped, 1);
         EXPECT_EQ(Index(mirror), Index(hint));
         EXPECT_EQ(ValueOf(mirror), ValueOf(hint));
+    }
+}
+
+// A table key's board, player 1 to move; turned by `transform` (bit 0 mirrors i, bit 1 mirrors
+// j, bit 2 swaps them) and with the colours swapped when `swapped`.
+Cells36 BoardOfKey(std::uint64_t key, int transform, bool swapped) {
+    Cells36 board{};
+    int bit = 36;
+    for (int cell = 0; cell < 36; ++cell) {
+        if ((key >> cell & 1) == 0) continue;
+        const bool theirs = (key >> bit++ & 1) != 0;
+        int i = cell / 6;
+        int j = cell % 6;
+        if ((transform & 1) != 0) i = 5 - i;
+        if ((transform & 2) != 0) j = 5 - j;
+        if ((transform & 4) != 0) std::swap(i, j);
+        board[static_cast<std::size_t>(i * 6 + j)] =
+            static_cast<std::uint8_t>(theirs != swapped ? 2 : 1);
+    }
+    return board;
+}
+
+TEST_F(PerfectTest, TableAnswersAreTheSearchsOnEveryImageOfAPosition) {
+    ASSERT_GT(kPerfectTable.size(), 36u);
+    for (std::size_t n = 1; n < kPerfectTable.size(); ++n)
+        ASSERT_LT(kPerfectTable[n - 1].key, kPerfectTable[n].key) << "sorted, for the lookup";
+    // The first entries (the lone pieces) and every eighth, each under a turn or mirror image
+    // and in either colour: the table's move is the search's, ties broken on the board asked
+    // about.
+    for (std::size_t n = 0; n < kPerfectTable.size(); n += n < 8 ? 1 : 8) {
+        const TableEntry& entry = kPerfectTable[n];
+        const Cells36 keyed = BoardOfKey(entry.key, 0, false);
+        const std::optional<TableEntry> searched = SearchPerfectTableEntry(keyed, 1);
+        ASSERT_TRUE(searched.has_value());
+        EXPECT_EQ(searched->key, entry.key);
+        EXPECT_EQ(searched->answer, entry.answer) << "entry " << n;
+        const bool swapped = (n + n / 16) % 2 == 1;
+        const Cells36 board = BoardOfKey(entry.key, static_cast<int>((n + n / 8) % 8), swapped);
+        EXPECT_EQ(PerfectTableKey(board, swapped ? 2 : 1), entry.key);
+        const Hint known = PerfectHint(board, swapped ? 2 : 1);
+        const Hint search = SearchPerfectHint(board, swapped ? 2 : 1);
+        EXPECT_EQ(known.positions, 0) << "entry " << n << " is answered from the table";
+        EXPECT_EQ(Index(known), Index(search)) << "entry " << n;
+        EXPECT_EQ(ValueOf(known), ValueOf(search)) << "entry " << n;
     }
 }
 

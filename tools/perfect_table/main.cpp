@@ -1,0 +1,132 @@
+// koravex-perfect-table: the perfect player's answers to the early positions its search takes
+// longest over, as the C++ header rules/perfect_table_data.h.
+//   koravex-perfect-table FILE           writes the table to FILE
+//   koravex-perfect-table --check FILE   exits 1 unless FILE holds the table the search gives now
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "rules/perfect_table.h"
+#include "rules/squares.h"
+#include "rules/state.h"
+
+namespace {
+
+using Board = std::array<std::uint8_t, 36>;
+
+// A position goes in the table when its search visits more positions than this: about two
+// milliseconds.
+constexpr std::int64_t kSlowPositions = 12000;
+
+// Which positions are searched: the side to move's pieces and the other side's. Every split
+// of up to four pieces, answered in analyses too; of five, those a game reaches.
+constexpr std::array<std::array<int, 2>, 16> kSplits = {{{0, 0},
+                                                         {0, 1},
+                                                         {1, 0},
+                                                         {0, 2},
+                                                         {1, 1},
+                                                         {2, 0},
+                                                         {0, 3},
+                                                         {1, 2},
+                                                         {2, 1},
+                                                         {3, 0},
+                                                         {0, 4},
+                                                         {1, 3},
+                                                         {2, 2},
+                                                         {3, 1},
+                                                         {4, 0},
+                                                         {2, 3}}};
+
+// Calls `fn` with every board holding `mine` pieces of player 1 and `theirs` of player 2.
+template <typename Fn> void ForEachBoard(int mine, int theirs, Fn fn) {
+    Board board{};
+    const auto place = [&](auto& self, int left, int from, std::uint8_t piece, auto next) {
+        if (left == 0) {
+            next();
+            return;
+        }
+        for (int cell = from; cell < 36; ++cell) {
+            if (board[static_cast<std::size_t>(cell)] != 0) continue;
+            board[static_cast<std::size_t>(cell)] = piece;
+            self(self, left - 1, cell + 1, piece, next);
+            board[static_cast<std::size_t>(cell)] = 0;
+        }
+    };
+    place(place, mine, 0, 1, [&] { place(place, theirs, 0, 2, [&] { fn(board); }); });
+}
+
+std::string Table() {
+    std::vector<rules::TableEntry> entries;
+    std::unordered_set<std::uint64_t> seen;
+    for (const auto& [mine, theirs] : kSplits)
+        ForEachBoard(mine, theirs, [&](const Board& board) {
+            const std::optional<std::uint64_t> key = rules::PerfectTableKey(board, 1);
+            if (!key || !seen.insert(*key).second) return;
+            if (rules::SearchPerfectHint(board, 1).positions <= kSlowPositions) return;
+            entries.push_back(*rules::SearchPerfectTableEntry(board, 1));
+        });
+    std::sort(entries.begin(), entries.end(),
+              [](const rules::TableEntry& a, const rules::TableEntry& b) { return a.key < b.key; });
+
+    std::ostringstream out;
+    out << "// Written by koravex-perfect-table (tools/perfect_table): do not edit. The "
+        << entries.size() << " positions\n// of " << seen.size()
+        << " searched whose search visits more than " << kSlowPositions
+        << " positions, keyed as TableEntry says.\n"
+           "#pragma once\n\n#include <array>\n\n#include \"rules/perfect_table.h\"\n\n"
+           "namespace rules {\n\n// clang-format off\ninline constexpr std::array<TableEntry, "
+        << entries.size() << "> kPerfectTable = {{\n";
+    for (std::size_t n = 0; n < entries.size(); ++n) {
+        char text[48];
+        std::snprintf(text, sizeof text, "{0x%llx, 0x%llx},",
+                      static_cast<unsigned long long>(entries[n].key),
+                      static_cast<unsigned long long>(entries[n].answer));
+        out << (n % 3 == 0 ? "" : " ") << text
+            << (n % 3 == 2 || n + 1 == entries.size() ? "\n" : "");
+    }
+    out << "}};\n// clang-format on\n\n} // namespace rules\n";
+    return out.str();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const bool check = args.size() == 2 && args[0] == "--check";
+    if (args.size() != 1 + (check ? 1u : 0u) || args.back().starts_with("-")) {
+        std::cerr << "usage: koravex-perfect-table [--check] FILE\n";
+        return 2;
+    }
+    rules::ResetRulesState();
+    rules::state.SquareTable = rules::DeriveSquares();
+    const std::string table = Table();
+    const std::string& path = args.back();
+    if (check) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            std::cerr << "koravex-perfect-table: cannot read " << path << '\n';
+            return 1;
+        }
+        const std::string committed{std::istreambuf_iterator<char>(in), {}};
+        if (committed != table) {
+            std::cerr << path << " is not the table the search gives now: write it anew with\n"
+                      << "  koravex-perfect-table " << path << '\n';
+            return 1;
+        }
+        return 0;
+    }
+    std::ofstream out(path, std::ios::binary);
+    out << table;
+    out.close();
+    if (!out) {
+        std::cerr << "koravex-perfect-table: cannot write " << path << '\n';
+        return 1;
+    }
+    return 0;
+}
