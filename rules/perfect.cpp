@@ -680,6 +680,38 @@ Solution Solve(const Squares& squares, const Position& root, int me, const MoveO
     return solution;
 }
 
+// The search's answer with the board turned and mirrored to the least of its images under
+// the squares' symmetries, the side to move as player 1: every image of a position, in either
+// colour, is searched alike and at one cost, the cost the table's tool measures. The best
+// moves are given on the board as asked, ties broken in its order.
+Solution SolveLeastImage(const Squares& squares, const Position& root, int me,
+                         const MoveOrder& order, bool every) {
+    Cells mine = root.pieces[static_cast<std::size_t>(me)];
+    Cells theirs = root.pieces[static_cast<std::size_t>(1 - me)];
+    int least = 0;
+    for (int k = 1; k < squares.symmetryCount; ++k) {
+        const int s = squares.symmetries[static_cast<std::size_t>(k)];
+        const Cells m = Transform(root.pieces[static_cast<std::size_t>(me)], s);
+        const Cells t = Transform(root.pieces[static_cast<std::size_t>(1 - me)], s);
+        if (m < mine || (m == mine && t < theirs)) {
+            mine = m;
+            theirs = t;
+            least = s;
+        }
+    }
+    Position image;
+    for (Cells rest = mine; rest != 0; rest &= rest - 1)
+        image = Play(squares, image, 0, std::countr_zero(rest));
+    for (Cells rest = theirs; rest != 0; rest &= rest - 1)
+        image = Play(squares, image, 1, std::countr_zero(rest));
+    MoveOrder turned = order;
+    for (int& cell : turned.cells)
+        cell = kTransforms.image[static_cast<std::size_t>(least)][static_cast<std::size_t>(cell)];
+    Solution solution = Solve(squares, image, 0, turned, every);
+    solution.best = Transform(solution.best, kTransforms.inverse[static_cast<std::size_t>(least)]);
+    return solution;
+}
+
 // The table's answer to a position; none when it does not hold the position.
 std::optional<Hint> Lookup(const Squares& squares, const Position& root, int me,
                            const MoveOrder& order) {
@@ -713,7 +745,7 @@ Hint Answer(const std::array<std::uint8_t, 36>& board, std::int32_t player, bool
     if (tabled) {
         if (const std::optional<Hint> known = Lookup(squares, *root, me, order)) return *known;
     }
-    const Solution solution = Solve(squares, *root, me, order, false);
+    const Solution solution = SolveLeastImage(squares, *root, me, order, false);
     if (solution.best != 0) hint.cell = CellOf(std::countr_zero(solution.best));
     hint.outcome = solution.outcome;
     hint.moves = solution.moves;
@@ -739,18 +771,19 @@ std::optional<std::uint64_t> PerfectTableKey(const std::array<std::uint8_t, 36>&
     return TableKeyOf(*root, player - 1).key;
 }
 
-std::optional<TableEntry> SearchPerfectTableEntry(const std::array<std::uint8_t, 36>& board,
-                                                  std::int32_t player) {
+std::optional<SearchedEntry> SearchPerfectTableEntry(const std::array<std::uint8_t, 36>& board,
+                                                     std::int32_t player) {
     const Squares squares = UsableSquares();
     const std::optional<Position> root = RootOf(squares, board, player);
     if (!root || kCellCount - root->empty > kTablePieces) return std::nullopt;
     const int me = player - 1;
     const Solution solution =
-        Solve(squares, *root, me, TieOrder(board, player, EmptyCells(*root)), true);
+        SolveLeastImage(squares, *root, me, TieOrder(board, player, EmptyCells(*root)), true);
     const TableKey key = TableKeyOf(*root, me);
-    return TableEntry{key.key, Transform(solution.best, key.transform) |
-                                   static_cast<std::uint64_t>(solution.outcome) << 36 |
-                                   static_cast<std::uint64_t>(solution.moves) << 40};
+    const TableEntry entry{key.key, Transform(solution.best, key.transform) |
+                                        static_cast<std::uint64_t>(solution.outcome) << 36 |
+                                        static_cast<std::uint64_t>(solution.moves) << 40};
+    return SearchedEntry{entry, solution.positions};
 }
 
 } // namespace rules

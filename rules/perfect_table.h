@@ -23,14 +23,21 @@ struct TableEntry {
                               // the Outcome, bits 40..47 Hint::moves
 };
 
+// A position's entry as the search finds it, and the positions it visited: more than any one
+// answer visits, since every best move is looked for.
+struct SearchedEntry {
+    TableEntry entry;
+    std::int64_t positions = 0;
+};
+
 // The key of a position; none when the game is over, the input is bad or more than
 // kTablePieces pieces stand.
 std::optional<std::uint64_t> PerfectTableKey(const std::array<std::uint8_t, 36>& board,
                                              std::int32_t player);
 
 // The position's entry, from the search alone with every best move; none as for the key.
-std::optional<TableEntry> SearchPerfectTableEntry(const std::array<std::uint8_t, 36>& board,
-                                                  std::int32_t player);
+std::optional<SearchedEntry> SearchPerfectTableEntry(const std::array<std::uint8_t, 36>& board,
+                                                     std::int32_t player);
 
 // PerfectHint from the search alone, never the table: what the table is checked against.
 Hint SearchPerfectHint(const std::array<std::uint8_t, 36>& board, std::int32_t player);

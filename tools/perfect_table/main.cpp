@@ -20,9 +20,13 @@ namespace {
 
 using Board = std::array<std::uint8_t, 36>;
 
-// A position goes in the table when its search visits more positions than this: about two
-// milliseconds.
+// A position goes in the table when the search visits more positions than this for any image
+// of it: about two milliseconds.
 constexpr std::int64_t kSlowPositions = 12000;
+// Every image is searched alike but breaks ties in its own order, on which the search's cost
+// depends: in every position measured no image cost more than twice the first, so those whose
+// first costs less than this are left out at once.
+constexpr std::int64_t kSlowCandidate = kSlowPositions / 3;
 
 // Which positions are searched: the side to move's pieces and the other side's. Every split
 // of up to four pieces, answered in analyses too; of five, those a game reaches.
@@ -61,6 +65,24 @@ template <typename Fn> void ForEachBoard(int mine, int theirs, Fn fn) {
     place(place, mine, 0, 1, [&] { place(place, theirs, 0, 2, [&] { fn(board); }); });
 }
 
+// The most positions the search visits for a turn or mirror image of the board.
+std::int64_t MostPositions(const Board& board) {
+    std::int64_t most = 0;
+    for (int transform = 0; transform < 8; ++transform) {
+        Board image{};
+        for (int cell = 0; cell < 36; ++cell) {
+            int i = cell / 6;
+            int j = cell % 6;
+            if ((transform & 1) != 0) i = 5 - i;
+            if ((transform & 2) != 0) j = 5 - j;
+            if ((transform & 4) != 0) std::swap(i, j);
+            image[static_cast<std::size_t>(i * 6 + j)] = board[static_cast<std::size_t>(cell)];
+        }
+        most = std::max(most, rules::SearchPerfectHint(image, 1).positions);
+    }
+    return most;
+}
+
 std::string Table() {
     std::vector<rules::TableEntry> entries;
     std::unordered_set<std::uint64_t> seen;
@@ -68,8 +90,10 @@ std::string Table() {
         ForEachBoard(mine, theirs, [&](const Board& board) {
             const std::optional<std::uint64_t> key = rules::PerfectTableKey(board, 1);
             if (!key || !seen.insert(*key).second) return;
-            if (rules::SearchPerfectHint(board, 1).positions <= kSlowPositions) return;
-            entries.push_back(*rules::SearchPerfectTableEntry(board, 1));
+            if (rules::SearchPerfectHint(board, 1).positions <= kSlowCandidate ||
+                MostPositions(board) <= kSlowPositions)
+                return;
+            entries.push_back(rules::SearchPerfectTableEntry(board, 1)->entry);
         });
     std::sort(entries.begin(), entries.end(),
               [](const rules::TableEntry& a, const rules::TableEntry& b) { return a.key < b.key; });
@@ -78,7 +102,7 @@ std::string Table() {
     out << "// Written by koravex-perfect-table (tools/perfect_table): do not edit. The "
         << entries.size() << " positions\n// of " << seen.size()
         << " searched whose search visits more than " << kSlowPositions
-        << " positions, keyed as TableEntry says.\n"
+        << " positions for an image of\n// them, keyed as TableEntry says.\n"
            "#pragma once\n\n#include <array>\n\n#include \"rules/perfect_table.h\"\n\n"
            "namespace rules {\n\n// clang-format off\ninline constexpr std::array<TableEntry, "
         << entries.size() << "> kPerfectTable = {{\n";

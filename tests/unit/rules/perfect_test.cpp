@@ -303,10 +303,10 @@ TEST_F(PerfectTest, TableAnswersAreTheSearchsOnEveryImageOfAPosition) {
     for (std::size_t n = 0; n < kPerfectTable.size(); n += n < 8 ? 1 : 8) {
         const TableEntry& entry = kPerfectTable[n];
         const Cells36 keyed = BoardOfKey(entry.key, 0, false);
-        const std::optional<TableEntry> searched = SearchPerfectTableEntry(keyed, 1);
+        const std::optional<SearchedEntry> searched = SearchPerfectTableEntry(keyed, 1);
         ASSERT_TRUE(searched.has_value());
-        EXPECT_EQ(searched->key, entry.key);
-        EXPECT_EQ(searched->answer, entry.answer) << "entry " << n;
+        EXPECT_EQ(searched->entry.key, entry.key);
+        EXPECT_EQ(searched->entry.answer, entry.answer) << "entry " << n;
         const bool swapped = (n + n / 16) % 2 == 1;
         const Cells36 board = BoardOfKey(entry.key, static_cast<int>((n + n / 8) % 8), swapped);
         EXPECT_EQ(PerfectTableKey(board, swapped ? 2 : 1), entry.key);
