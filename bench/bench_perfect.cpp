@@ -1,5 +1,6 @@
-// The perfect player's answer, from the empty board to the slowest positions found in random
-// games. Each call starts afresh: nothing is kept from one answer to the next.
+// The perfect player's answer, from the empty board to the slowest positions found, those the
+// table answers and those it leaves to the search. Each call starts afresh: nothing is kept
+// from one answer to the next.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -91,15 +92,26 @@ BENCHMARK_CAPTURE(Hint, mid_game, "2...../.....1/..21../..2.../...2../1....1", 1
 // Two threats of player 2: every move loses at once, and the computer's scores pick one.
 BENCHMARK_CAPTURE(Hint, many_ties, "1..1../.....1/.1..1./....22/22..2./2.....", 1)
     ->Unit(benchmark::kMillisecond);
-// A lone piece of the other side: answered from the table.
+// A lone piece of the other side.
 BENCHMARK_CAPTURE(Hint, lone_piece, "....../....../....../....../....../.1....", 2)
     ->Unit(benchmark::kMillisecond);
-// The slowest found: every position with two or three pieces, and random games.
+// The slowest to search before the table: of every position with up to four pieces in any
+// image, with three and with two. The table answers them now.
+BENCHMARK_CAPTURE(Hint, slowest_four_pieces, "1....1/....../....../.2..2./....../......", 1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Hint, slowest_three_pieces, "....../....../....../....../.....2/1...1.", 2)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Hint, slow_three_pieces, ".2..../1...../....../....../....../1.....", 2)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Hint, slowest_two_pieces, "....../....../....../....../....../...2.1", 1)
+    ->Unit(benchmark::kMillisecond);
+// The slowest the table leaves to the search: of every position with up to four pieces in
+// any image, of a sample of five, and of any found, one that no game reaches.
+BENCHMARK_CAPTURE(Hint, slowest_searched, "2...../....../1...../.2..../....../......", 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Hint, slowest_five_pieces, "...12./....../...2../....../....../1...2.", 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Hint, slowest_one_against_four, "2...../..2.../....../..1.../...2../2.....", 1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(RandomGames)->Unit(benchmark::kMillisecond);
 BENCHMARK(ComputerBaseline)->Unit(benchmark::kMillisecond);
