@@ -1,6 +1,6 @@
-// Written by koravex-perfect-table (tools/perfect_table): do not edit. The 963 positions
-// of 598115 searched whose search visits more than 12000 positions for an image of
-// them, keyed as TableEntry says.
+// Written by koravex-perfect-table (tools/perfect_table), anew after any change to the
+// search; do not edit. The 963 positions of 598115 searched whose search visits
+// more than 12000 positions for an image of them, keyed as TableEntry says.
 #pragma once
 
 #include <array>

@@ -4,6 +4,7 @@
 //   koravex-perfect-table --check FILE   exits 1 unless FILE holds the table the search gives now
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -28,24 +29,16 @@ constexpr std::int64_t kSlowPositions = 12000;
 // first costs less than this are left out at once.
 constexpr std::int64_t kSlowCandidate = kSlowPositions / 3;
 
-// Which positions are searched: the side to move's pieces and the other side's. Every split
-// of up to four pieces, answered in analyses too; of five, those a game reaches.
-constexpr std::array<std::array<int, 2>, 16> kSplits = {{{0, 0},
-                                                         {0, 1},
-                                                         {1, 0},
-                                                         {0, 2},
-                                                         {1, 1},
-                                                         {2, 0},
-                                                         {0, 3},
-                                                         {1, 2},
-                                                         {2, 1},
-                                                         {3, 0},
-                                                         {0, 4},
-                                                         {1, 3},
-                                                         {2, 2},
-                                                         {3, 1},
-                                                         {4, 0},
-                                                         {2, 3}}};
+// Which positions are searched, by the side to move's pieces and the other side's: every split
+// of up to four pieces, for analyses ask about those too; of five, those a game reaches.
+std::vector<std::array<int, 2>> Splits() {
+    std::vector<std::array<int, 2>> splits;
+    for (int pieces = 0; pieces <= 4; ++pieces)
+        for (int mine = 0; mine <= pieces; ++mine)
+            splits.push_back({mine, pieces - mine});
+    splits.push_back({2, 3});
+    return splits;
+}
 
 // Calls `fn` with every board holding `mine` pieces of player 1 and `theirs` of player 2.
 template <typename Fn> void ForEachBoard(int mine, int theirs, Fn fn) {
@@ -86,7 +79,7 @@ std::int64_t MostPositions(const Board& board) {
 std::string Table() {
     std::vector<rules::TableEntry> entries;
     std::unordered_set<std::uint64_t> seen;
-    for (const auto& [mine, theirs] : kSplits)
+    for (const auto& [mine, theirs] : Splits())
         ForEachBoard(mine, theirs, [&](const Board& board) {
             const std::optional<std::uint64_t> key = rules::PerfectTableKey(board, 1);
             if (!key || !seen.insert(*key).second) return;
@@ -99,10 +92,12 @@ std::string Table() {
               [](const rules::TableEntry& a, const rules::TableEntry& b) { return a.key < b.key; });
 
     std::ostringstream out;
-    out << "// Written by koravex-perfect-table (tools/perfect_table): do not edit. The "
-        << entries.size() << " positions\n// of " << seen.size()
-        << " searched whose search visits more than " << kSlowPositions
-        << " positions for an image of\n// them, keyed as TableEntry says.\n"
+    out << "// Written by koravex-perfect-table (tools/perfect_table), anew after any change to "
+           "the\n"
+           "// search; do not edit. The "
+        << entries.size() << " positions of " << seen.size()
+        << " searched whose search visits\n// more than " << kSlowPositions
+        << " positions for an image of them, keyed as TableEntry says.\n"
            "#pragma once\n\n#include <array>\n\n#include \"rules/perfect_table.h\"\n\n"
            "namespace rules {\n\n// clang-format off\ninline constexpr std::array<TableEntry, "
         << entries.size() << "> kPerfectTable = {{\n";
@@ -127,29 +122,36 @@ int main(int argc, char** argv) {
         std::cerr << "usage: koravex-perfect-table [--check] FILE\n";
         return 2;
     }
-    rules::ResetRulesState();
-    rules::state.SquareTable = rules::DeriveSquares();
-    const std::string table = Table();
     const std::string& path = args.back();
+    // The file to compare with is read before the minutes of searching.
+    std::string committed;
     if (check) {
         std::ifstream in(path, std::ios::binary);
         if (!in) {
             std::cerr << "koravex-perfect-table: cannot read " << path << '\n';
             return 1;
         }
-        const std::string committed{std::istreambuf_iterator<char>(in), {}};
-        if (committed != table) {
-            std::cerr << path << " is not the table the search gives now: write it anew with\n"
-                      << "  koravex-perfect-table " << path << '\n';
-            return 1;
-        }
-        return 0;
+        committed.assign(std::istreambuf_iterator<char>(in), {});
     }
-    std::ofstream out(path, std::ios::binary);
+    rules::ResetRulesState();
+    rules::state.SquareTable = rules::DeriveSquares();
+    const std::string table = Table();
+    if (check) {
+        if (committed == table) return 0;
+        std::cerr << path << " is not the table the search gives now: write it anew with\n"
+                  << "  koravex-perfect-table " << path << '\n';
+        return 1;
+    }
+    // Written beside it first, so that a failed write leaves the old table whole.
+    const std::string written = path + ".new";
+    std::ofstream out(written, std::ios::binary);
     out << table;
     out.close();
-    if (!out) {
+    std::error_code error;
+    if (out) std::filesystem::rename(written, path, error);
+    if (!out || error) {
         std::cerr << "koravex-perfect-table: cannot write " << path << '\n';
+        std::filesystem::remove(written, error);
         return 1;
     }
     return 0;

@@ -274,22 +274,30 @@ TEST_F(PerfectTest, LonePieceAnswersMatchTheSearchOfThePositionsAfterThem) {
     }
 }
 
-// A table key's board, player 1 to move; turned by `transform` (bit 0 mirrors i, bit 1 mirrors
-// j, bit 2 swaps them) and with the colours swapped when `swapped`.
-Cells36 BoardOfKey(std::uint64_t key, int transform, bool swapped) {
-    Cells36 board{};
-    int bit = 36;
+// The board turned by `transform` (bit 0 mirrors i, bit 1 mirrors j, bit 2 swaps them), with
+// the colours swapped when `swapped`.
+Cells36 Image(const Cells36& board, int transform, bool swapped) {
+    Cells36 image{};
     for (int cell = 0; cell < 36; ++cell) {
-        if ((key >> cell & 1) == 0) continue;
-        const bool theirs = (key >> bit++ & 1) != 0;
         int i = cell / 6;
         int j = cell % 6;
         if ((transform & 1) != 0) i = 5 - i;
         if ((transform & 2) != 0) j = 5 - j;
         if ((transform & 4) != 0) std::swap(i, j);
-        board[static_cast<std::size_t>(i * 6 + j)] =
-            static_cast<std::uint8_t>(theirs != swapped ? 2 : 1);
+        const std::uint8_t piece = board[static_cast<std::size_t>(cell)];
+        image[static_cast<std::size_t>(i * 6 + j)] =
+            static_cast<std::uint8_t>(swapped && piece != 0 ? 3 - piece : piece);
     }
+    return image;
+}
+
+// A table key's board, player 1 to move.
+Cells36 BoardOfKey(std::uint64_t key) {
+    Cells36 board{};
+    int bit = 36;
+    for (int cell = 0; cell < 36; ++cell)
+        if ((key >> cell & 1) != 0)
+            board[static_cast<std::size_t>(cell)] = (key >> bit++ & 1) != 0 ? 2 : 1;
     return board;
 }
 
@@ -302,13 +310,13 @@ TEST_F(PerfectTest, TableAnswersAreTheSearchsOnEveryImageOfAPosition) {
     // about.
     for (std::size_t n = 0; n < kPerfectTable.size(); n += n < 8 ? 1 : 8) {
         const TableEntry& entry = kPerfectTable[n];
-        const Cells36 keyed = BoardOfKey(entry.key, 0, false);
+        const Cells36 keyed = BoardOfKey(entry.key);
         const std::optional<SearchedEntry> searched = SearchPerfectTableEntry(keyed, 1);
         ASSERT_TRUE(searched.has_value());
         EXPECT_EQ(searched->entry.key, entry.key);
         EXPECT_EQ(searched->entry.answer, entry.answer) << "entry " << n;
         const bool swapped = (n + n / 16) % 2 == 1;
-        const Cells36 board = BoardOfKey(entry.key, static_cast<int>((n + n / 8) % 8), swapped);
+        const Cells36 board = Image(keyed, static_cast<int>((n + n / 8) % 8), swapped);
         EXPECT_EQ(PerfectTableKey(board, swapped ? 2 : 1), entry.key);
         const Hint known = PerfectHint(board, swapped ? 2 : 1);
         const Hint search = SearchPerfectHint(board, swapped ? 2 : 1);
@@ -316,6 +324,75 @@ TEST_F(PerfectTest, TableAnswersAreTheSearchsOnEveryImageOfAPosition) {
         EXPECT_EQ(Index(known), Index(search)) << "entry " << n;
         EXPECT_EQ(ValueOf(known), ValueOf(search)) << "entry " << n;
     }
+}
+
+// `count` pieces on distinct random cells, player 1's and player 2's in turn from `first`.
+Cells36 RandomPieces(std::mt19937& rng, int count, int first) {
+    std::array<int, 36> cells{};
+    for (int cell = 0; cell < 36; ++cell)
+        cells[static_cast<std::size_t>(cell)] = cell;
+    std::shuffle(cells.begin(), cells.end(), rng);
+    Cells36 board{};
+    for (int n = 0; n < count; ++n)
+        board[static_cast<std::size_t>(cells[static_cast<std::size_t>(n)])] =
+            static_cast<std::uint8_t>((first - 1 + n) % 2 + 1);
+    return board;
+}
+
+TEST_F(PerfectTest, TableKeyIsOnePerPositionWhateverItsImageOrColour) {
+    std::mt19937 rng(31);
+    for (int run = 0; run < 300; ++run) {
+        const int player = 1 + run % 2;
+        const Cells36 board = RandomPieces(rng, run % 6, 1 + run / 2 % 2);
+        const std::optional<std::uint64_t> key = PerfectTableKey(board, player);
+        ASSERT_TRUE(key.has_value()) << "run " << run;
+        // The key's own board, player 1 to move, is the position again; so is every image of
+        // the position, in either colour.
+        EXPECT_EQ(PerfectTableKey(BoardOfKey(*key), 1), key);
+        for (int transform = 0; transform < 8; ++transform) {
+            EXPECT_EQ(PerfectTableKey(Image(board, transform, false), player), key);
+            EXPECT_EQ(PerfectTableKey(Image(board, transform, true), 3 - player), key);
+        }
+    }
+    EXPECT_FALSE(PerfectTableKey(RandomPieces(rng, kTablePieces + 1, 1), 1).has_value());
+    EXPECT_FALSE(PerfectTableKey(Position("11...."
+                                          "11...."
+                                          "......"
+                                          "......"
+                                          "......"
+                                          "......"),
+                                 2)
+                     .has_value());
+    EXPECT_FALSE(PerfectTableKey(Cells36{}, 0).has_value());
+    Cells36 marked{};
+    marked[3] = 3;
+    EXPECT_FALSE(PerfectTableKey(marked, 1).has_value());
+    EXPECT_FALSE(SearchPerfectTableEntry(marked, 1).has_value());
+}
+
+TEST_F(PerfectTest, NoEarlyPositionOfAGameIsLeftToALongSearch) {
+    // The table takes every position of up to five pieces that a game reaches and that any
+    // image of costs the search more than this (tools/perfect_table); the rest, in any image
+    // and either colour, cost no more. A search that grew slower needs the table anew.
+    constexpr std::int64_t kSlowPositions = 12000;
+    std::int64_t most = 0;
+    for (int first = 0; first < 36; ++first)
+        for (int second = 0; second < 36; ++second) {
+            if (first == second) continue;
+            Cells36 board{};
+            board[static_cast<std::size_t>(first)] = 1;
+            board[static_cast<std::size_t>(second)] = 2;
+            for (const std::int32_t player : {1, 2})
+                most = std::max(most, PerfectHint(board, player).positions);
+        }
+    std::mt19937 rng(17);
+    for (int run = 0; run < 1500; ++run) {
+        const std::int32_t player = 1 + run % 2;
+        const Cells36 board = RandomPieces(rng, 3 + run % 3, 3 - player);
+        most = std::max(most, PerfectHint(board, player).positions);
+    }
+    EXPECT_LE(most, kSlowPositions);
+    EXPECT_GT(most, kSlowPositions / 2) << "the search still answers the rest";
 }
 
 TEST_F(PerfectTest, ChangesNoStateAndDrawsNoRandomNumber) {
@@ -394,6 +471,11 @@ TEST_F(PerfectTest, PlaysOverTheSquaresOfTheTableItIsGiven) {
                        2);
     EXPECT_EQ(hint.outcome, Outcome::Open) << "the lone-piece table is for the game's squares";
     EXPECT_NE(hint.cell.i, -1);
+
+    // Without one of the game's own squares, a position the table holds is searched.
+    state.SquareTable = DeriveSquares();
+    state.SquareTable[0] = state.SquareTable[1];
+    EXPECT_GT(PerfectHint(BoardOfKey(kPerfectTable.front().key), 1).positions, 0);
 
     // Squares with a corner off the board can never be completed.
     state.SquareTable.fill({{{0, 0}, {7, 1}, {9, 9}, {3, 3}}});
